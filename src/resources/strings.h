@@ -1,0 +1,29 @@
+// The bilingual string table: every message id of the system in English and Russian.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace res {
+
+enum class Language { English, Russian };
+
+// The language of the messages: from --lang, else LC_ALL / LC_MESSAGES / LANG ("ru*" is Russian).
+Language CurrentLanguage();
+void SetLanguage(Language lang);
+// Picks the language from the environment (called once by the front end).
+void SetLanguageFromEnvironment();
+// "en"/"ru" (any case, also "ru_RU.UTF-8"); false for anything else.
+bool ParseLanguage(std::string_view text, Language& lang);
+
+// The text of an id in the current language (UTF-8). Where a language has no text of its own the
+// other one is used; an unknown id gives an empty text.
+std::string LoadString(unsigned id);
+std::string LoadString(unsigned id, Language lang);
+bool HasString(unsigned id);
+
+// printf-style formatting of a table text with string arguments (%s, %d, %ld); extra "%"
+// sequences stay as they are. Never reads past the arguments given.
+std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+}  // namespace res
