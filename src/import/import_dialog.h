@@ -1,0 +1,147 @@
+// The import dialog: a file-open dialog where the user picks a format, files and options, and
+// whose Import button runs the import of the chosen files into the project.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "import/contracts/vrk.h"
+#include "import/import_settings.h"
+#include "ui/dialog.h"
+
+class IRegImportServer;
+
+// Controls of the dialog and of its child template.
+enum ImportDialogControl : int {
+    kIdTypeList = 1136,
+    kIdNameBox = 1148,
+    kIdListView = 1121,
+    kIdTypeLabel = 1089,
+    kIdOptions = 1020,
+    kIdFiles = 1021,
+    kIdView = 9162,
+    kIdImport = 9237,
+    kIdCancel = 9238,
+    kIdHelp = 9227,
+    kIdRecheckName = 64934,
+};
+
+struct ImportFormat {
+    int index;
+    const char* section;
+    unsigned caption_id;
+    const char* pattern;
+    unsigned filter_name_id;
+};
+// The sixteen built-in formats.
+const std::vector<ImportFormat>& BuiltInFormats();
+constexpr int kBuiltInFormats = 16;
+// A format index from a section key (any letter case) or a number; -1 when unknown.
+int FormatFromText(const std::string& text, int highest);
+
+// An entry of the plug-in map: a built-in format, or a loaded plug-in that serves the index.
+struct PluginEntry {
+    std::shared_ptr<IRegImportServer> plugin;  // null for a built-in format
+    std::string guid;
+    std::string filter_pattern, filter_name, section;
+};
+
+class CImpDEVDlg : public ui::Dialog {
+public:
+    using ProgressCallback = std::function<void(int, vrk::CDocument*)>;
+
+    CImpDEVDlg(vrk::CVrkObject* project, ProgressCallback progress, unsigned caption_id,
+               std::string file, int file_given);
+    ~CImpDEVDlg() override;
+
+    // Shows the dialog; 1 when it closed through Import.
+    int DoImport();
+    void SetProgress(const std::string& path);
+    void SetProgress(long line);
+    void CloseDialog(unsigned code);
+
+    // Settings (read by the readers through their dialog pointer).
+    ImportSettings settings;
+    void GetDefaults();
+    void GetData();
+    void SaveData();
+    std::string GetSection(int index = -1) const;
+    void OnOptions();
+
+    // File selection.
+    void LoadFilters(std::vector<std::string>& patterns, std::vector<std::string>& names);
+    void SetOFN();
+    std::string GetInitDir();
+    void SetInitDir(const std::string& text);
+    void SaveFilter();
+    void ShowFile(const std::string& path);
+
+    // Handlers.
+    bool OnInitDialog() override;
+    void OnShowWindow() override;
+    bool OnCommand(int id) override;
+    void OnMOK();
+    void OnMCancel();
+    void OnTypeChange();
+    void OnFolderChange();
+    void OnFileNameChange();
+    void OnView();
+    void OnFiles();
+    void OnIhelp();
+    int SelectionIndex(int index);
+
+    // Plug-ins.
+    void CreatePluginMap();
+    void ClearPluginMap();
+    std::shared_ptr<IRegImportServer> FindPlugin(int index) const;
+
+    // State the readers and the front ends use.
+    vrk::CVrkObject* project() const { return m_pProject; }
+    const std::string& FileList() const { return m_FileList; }
+    std::string& FileListRef() { return m_FileList; }
+    std::string m_CurrentFile;
+    const std::string& ImportedFiles() const { return m_ImportedFiles; }
+    int CurrentFormat() const { return m_nCurrent; }
+    void SetCurrentFormat(int f) { m_nCurrent = f; }
+    int HighestFormat() const { return m_nHighest; }
+    unsigned CaptionId() const { return m_nCaptionId; }
+    const std::string& FilterText() const { return m_Filter; }
+    const std::string& InitialFolder() const { return m_InitDir; }
+    const std::string& WildcardPattern() const { return m_Wildcard; }
+    vrk::CImportInfo& ImportInfo() { return m_Info; }
+    int ProgressStep() const { return m_nProgressStep; }
+    int ProgressTicks() const { return m_nProgressTicks; }
+    // Folder the name box is relative to (the file dialog's current folder).
+    std::string current_folder;
+    // Observer of every event that the readers push (the events command).
+    std::function<void(const vrk::PushInfo&)> event_sink;
+    // Plug-in folder override (tests); empty: from the settings file.
+    std::string plugin_folder;
+    const std::map<int, PluginEntry>& PluginMap() const { return m_PluginMap; }
+
+private:
+    int GetFileList(std::string& list, std::string& quoted);
+    void RunImport();
+    void GetCaption(int index);
+
+    vrk::CVrkObject* m_pProject;
+    ProgressCallback m_Progress;
+    std::string m_FileList;
+    std::string m_ImportedFiles;
+    int m_nProgressStep = 1;
+    int m_nProgressTicks = 0;
+    std::string m_Filter;
+    std::string m_InitDir;
+    unsigned m_nCaptionId;
+    int m_nCurrent = 0;
+    int m_nHighest = kBuiltInFormats - 1;
+    int m_nTemplateId = 9188;
+    int m_bFileGiven;
+    int m_bFirstChange = 1;
+    vrk::CImportInfo m_Info;
+    std::string m_Wildcard;
+    std::map<int, PluginEntry> m_PluginMap;
+};

@@ -1,0 +1,90 @@
+// The import options of one format: values, defaults and their storage in the settings file.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+class Profile;
+}
+
+struct ImportSettings {
+    // General settings (every built-in format).
+    int CheckUnique = 1;
+    int CheckAuto = 0;
+    int CheckDel = 0;
+    int XStyle = 0;
+    double X0 = 0.0;
+    int YStyle = 0;
+    double Y0 = 0.0;
+    int Zone = 0;
+    int NZone = 0;
+    int CodeNumeric = 1;
+    int LinesAttr = 0;
+    int ForceCode = 0;
+    int CSFromProject = 0;
+    int CodeSystem = -1;
+    int OnRelief = 0;
+    std::string CodeSep = "/";
+    std::string Link = "=";
+    std::string AtrAtr = ";";
+    std::string AtrVal = "#";
+    // Leica word 41 code blocks (format 5).
+    int Format16Digits = 0;
+    std::string StationW41 = "1";
+    int Station412 = 42;
+    std::string HiW41 = "1";
+    int Hi412 = 43;
+    std::string HvW41 = "3";
+    int Hv412 = 42;
+    std::string CodeW41 = "2";
+    int Code412 = 42;
+    // Elta M5 columns (format 2).
+    int NameStart = 1;
+    int NameWidth = 14;
+    int CodeStart = 15;
+    int CodeWidth = 13;
+    int StnM5Def = 1;
+    int StnM5O = 0;
+    int StnM5Known = 0;
+    // Elta Rec 500 columns (format 3).
+    int NameStartE = 1;
+    int NameWidthE = 14;
+    int CodeStartE = 15;
+    int CodeWidthE = 13;
+};
+
+// Which block a value belongs to: general ones are stored for every built-in format, the others
+// only in the section of their format.
+enum class SettingBlock { General, Leica, M5, Rec500 };
+enum class SettingType { Int, Double, Text };
+
+struct SettingInfo {
+    const char* name;
+    SettingType type;
+    SettingBlock block;
+    int ImportSettings::*int_field = nullptr;
+    double ImportSettings::*double_field = nullptr;
+    std::string ImportSettings::*text_field = nullptr;
+};
+
+// Every value, in the order of the settings pages.
+const std::vector<SettingInfo>& AllSettings();
+const SettingInfo* FindSetting(std::string_view name);
+// The block stored for a built-in format besides the general one (General for none).
+SettingBlock FormatBlock(int format);
+
+// The value as text ("%f" for doubles, as stored).
+std::string SettingText(const ImportSettings& s, const SettingInfo& info);
+// Sets a value from text; false with a reason when the text does not fit the type.
+bool SetSettingText(ImportSettings& s, const SettingInfo& info, std::string_view text,
+                    std::string& error);
+
+// Reads the general values and the block of `format` from `section`, the current values as
+// defaults. An empty separator text keeps the current separator; an empty "X0"/"Y0" text
+// leaves the value unchanged.
+void LoadSettings(ImportSettings& s, platform::Profile& profile, const std::string& section,
+                  int format);
+void SaveSettings(const ImportSettings& s, platform::Profile& profile, const std::string& section,
+                  int format);

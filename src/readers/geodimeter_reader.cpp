@@ -1,0 +1,312 @@
+#include "readers/geodimeter_reader.h"
+
+#include <ctime>
+
+#include "import/import_dialog.h"
+#include "readers/text_helpers.h"
+
+using readers::CutWord;
+using readers::Trim;
+
+CImpGEOD::CImpGEOD(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info, int points)
+    : CWImport(project, dlg, info), m_bPoints(points) {}
+
+CImpGEOD::~CImpGEOD() = default;
+
+int CImpGEOD::PushM(EventID id, std::string_view text) {
+    if (text.empty()) return 0;
+    m_nLineAccepted = Push(id, text);
+    m_nLastPush = m_nLineAccepted;
+    return m_nLineAccepted;
+}
+
+void CImpGEOD::DoImport() { MLoadFile(m_pDlg->FileListRef(), 0, m_bPoints); }
+
+void CImpGEOD::MLoadFile(std::string& files, int mode, int points) {
+    m_bPoints = points;
+    // Label 23 may change the units for the rest of the run; the run leaves them as it found them.
+    const auto dist = m_DistUnit;
+    const auto angle = m_AngleUnit;
+    const auto pres = m_PresUnit;
+    const auto temp = m_TempUnit;
+    RunHooks hooks;
+    hooks.before_file = [this](const std::string&, int) {
+        m_bFirstLine = 1;
+        m_nFileAccepted = 0;
+        return true;
+    };
+    RunFiles(hooks);
+    m_DistUnit = dist;
+    m_AngleUnit = angle;
+    m_PresUnit = pres;
+    m_TempUnit = temp;
+}
+
+int CImpGEOD::GetPrecord(const std::string& word, std::string& value) {
+    size_t eq = word.find('=');
+    if (eq == std::string::npos) {
+        value.clear();
+        return static_cast<int>(readers::AtoI(Trim(word)));
+    }
+    value = word.substr(eq + 1);
+    long label = readers::AtoI(Trim(std::string_view(word).substr(0, eq)));
+    return label < -1000000 || label > 1000000 ? 0 : static_cast<int>(label);
+}
+
+int CImpGEOD::ReadEvents() {
+    std::string buf;
+    for (;;) {
+        if (!ReadRawLine(buf)) {
+            if (m_nFileAccepted == 0) LogMessage(9018, {m_pDlg->m_CurrentFile});
+            m_bFirstLine = 1;
+            return 0;
+        }
+        size_t b = buf.find_first_not_of(' ');
+        if (b == std::string::npos) continue;
+        size_t e = buf.find_last_not_of(' ');
+        buf = buf.substr(b, e - b + 1);
+        if (!buf.empty()) break;
+    }
+    ClearEventList();
+    size_t lf = buf.find('\n');
+    if (lf != std::string::npos) buf.resize(lf);
+    m_nLineAccepted = 0;
+
+    if (m_bFirstLine) {
+        m_Line = buf;
+        std::string value;
+        m_nLeadLabel = GetPrecord(CutWord(m_Line, ' '), value);
+        m_bFirstLine = 0;
+        if (m_nLeadLabel == 15 || m_nLeadLabel == 50) return 1;
+    }
+    m_Line = std::move(buf);
+    for (;;) {
+        std::string word = CutWord(m_Line, ' ');
+        std::string value;
+        int label = GetPrecord(word, value);
+        if (PushLabel(label, value).empty()) break;
+    }
+    if (m_nLineAccepted) m_nFileAccepted = 1;
+    m_pDlg->SetProgress(m_nLine);
+    return 1;
+}
+
+// The code may hold blanks: it runs on up to the last blank before the next "=".
+std::string CImpGEOD::CutCodeRest() {
+    size_t eq = m_Line.find('=');
+    if (eq == std::string::npos) {
+        std::string rest = std::move(m_Line);
+        m_Line.clear();
+        return rest;
+    }
+    size_t blank = m_Line.rfind(' ', eq);
+    if (blank == std::string::npos) return {};
+    std::string part = m_Line.substr(0, blank + 1);
+    m_Line.erase(0, blank + 1);
+    return part;
+}
+
+std::string CImpGEOD::PushLabel(int label, const std::string& value) {
+    switch (label) {
+        case 1:
+        case 51:
+            PushM(evDate, value);
+            break;
+        case 2:
+            PushM(evStation, value);
+            if (m_bPoints) {
+                PushM(evPlanClass, "Base");
+                PushM(evHeightClass, "Base");
+            }
+            break;
+        case 3:
+            PushM(evInstrumentHeight, value);
+            break;
+        case 4: {
+            std::string code = Trim(value + " " + CutCodeRest());
+            PushM(evCode, code);
+            break;
+        }
+        case 5:
+            if (m_nLeadLabel == 15) {
+                PushM(evPointName, value);
+            } else {
+                PushM(evPointName, value);
+                PushM(evTarget, value);
+                PushM(evTargetHeight, "0");
+                m_TargetName = value;
+                m_bRightFace = 0;
+            }
+            if (m_bPoints) {
+                PushM(evPlanClass, "Base");
+                PushM(evHeightClass, "Base");
+            }
+            break;
+        case 6:
+            PushM(evTargetHeight, value);
+            break;
+        case 7:
+        case 21:
+        case 8:
+        case 25: {
+            std::string angle = SetPointAngle(value);
+            PushM(evCircleFace, "Left");
+            PushM(label == 7 || label == 21 ? evHorAngle : evVertAngle, angle);
+            return angle;
+        }
+        case 18: {
+            std::string angle = SetPointAngle(value);
+            PushM(evCircleFace, "Right");
+            PushM(evVertAngle, angle);
+            return angle;
+        }
+        case 17:
+        case 24: {
+            std::string angle = SetPointAngle(value);
+            if (CheckTarget()) {
+                PushM(evCircleFace, label == 17 ? "Right" : "Left");
+                PushM(evHorAngle, angle);
+                if (label == 17) m_bRightFace = 1;
+            }
+            return angle;
+        }
+        case 9:
+            PushM(evSlopeDist, value);
+            break;
+        case 10:
+            PushM(evHeightDiff, value);
+            break;
+        case 11:
+            PushM(evHorDist, value);
+            break;
+        case 23:
+            SetUnits(value);
+            break;
+        case 37:
+            PushM(evPointX, value);
+            break;
+        case 38:
+            PushM(evPointY, value);
+            break;
+        case 39:
+            PushM(evPointH, value);
+            break;
+        case 49:
+            PushM(evHeightDiffAux, value);
+            break;
+        case 50:
+            m_nLeadLabel = 50;
+            break;
+        case 56:
+            PushM(evTemperature, value);
+            break;
+        case 62:
+            m_nLineAccepted = Push(evOrientationStart, "");
+            PushM(evTarget, value);
+            PushM(evTargetHeight, "0");
+            break;
+        case 74:
+            PushM(evPressure, value);
+            break;
+        default:
+            break;
+    }
+    return value;
+}
+
+bool CImpGEOD::CheckTarget() {
+    m_TargetName = Trim(m_TargetName);
+    if (m_TargetName.empty()) return false;
+    if (m_bRightFace) PushM(evTarget, m_TargetName);
+    return true;
+}
+
+std::string CImpGEOD::SetPointAngle(const std::string& source) const {
+    std::string t = Trim(source);
+    char sign = 0;
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
+        sign = t[0];
+        t.erase(0, 1);
+    }
+    if (t.size() < 8) t.insert(0, 8 - t.size(), '0');
+    if (m_AngleUnit == zut::au_dms) readers::StrInsert(t, '.', 7);
+    if (sign) t.insert(t.begin(), sign);
+    return t;
+}
+
+void CImpGEOD::SetUnits(const std::string& value) {
+    if (value.size() < 4) return;
+    std::string u = Trim(value);
+    if (u.size() < 4) return;
+    switch (u[0]) {
+        case '1': m_PresUnit = zut::pu_hpa; break;
+        case '2': m_PresUnit = zut::pu_mmhg; break;
+        case '3': m_PresUnit = zut::pu_inhg; break;
+        default: break;
+    }
+    switch (u[1]) {
+        case '1': m_DistUnit = zut::du_metre; break;
+        case '2': m_DistUnit = zut::du_foot; break;
+        case '3': m_DistUnit = zut::du_us_foot; break;
+        default: break;
+    }
+    switch (u[2]) {
+        case '1': m_TempUnit = zut::tu_celsius; break;
+        case '2': m_TempUnit = zut::tu_fahrenheit; break;
+        default: break;
+    }
+    switch (u[3]) {
+        case '1': m_AngleUnit = zut::au_gon; break;
+        case '2': m_AngleUnit = zut::au_dms; break;
+        case '3': m_AngleUnit = zut::au_degree; break;
+        case '4': m_AngleUnit = zut::au_mil; break;
+        default: break;
+    }
+}
+
+int CImpGEOD::GetPressure(const char* text, double* value) { return ReadIntegerKind(text, value); }
+
+int CImpGEOD::GetTemperature(const char* text, double* value) {
+    return ReadIntegerKind(text, value);
+}
+
+int CImpGEOD::GetDate(const char* text, int64_t* time) {
+    if (!text || !time) return 0;
+    std::time_t now = std::time(nullptr);
+    std::tm today{};
+    localtime_r(&now, &today);
+    int day = today.tm_mday, month = today.tm_mon + 1, year = today.tm_year + 1900;
+
+    auto find_sep = [](const std::string& s) {
+        for (char c : {'.', '-', '/'}) {
+            size_t p = s.find(c);
+            if (p != std::string::npos) return p;
+        }
+        return std::string::npos;
+    };
+    std::string t = Trim(text);
+    size_t sep = find_sep(t);
+    if (sep != std::string::npos) {
+        day = static_cast<int>(readers::AtoI(t.substr(0, sep)));
+        t.erase(0, sep + 1);
+        size_t sep2 = find_sep(t);
+        if (sep2 != std::string::npos) {
+            month = static_cast<int>(readers::AtoI(t.substr(0, sep2)));
+            long y = readers::AtoI(t.substr(sep2 + 1));
+            if (y < 100) y += 1900;
+            year = (y < 1980 || y > 2100) ? today.tm_year + 1900 : static_cast<int>(y);
+        }
+    }
+    // A day or month out of range cannot make a date: the value counts as not given.
+    if (day < 1 || day > 31 || month < 1 || month > 12) return 0;
+    std::tm tm{};
+    tm.tm_mday = day;
+    tm.tm_mon = month - 1;
+    tm.tm_year = year - 1900;
+    tm.tm_hour = 12;
+    tm.tm_isdst = -1;
+    std::time_t t64 = std::mktime(&tm);
+    if (t64 == static_cast<std::time_t>(-1)) return 0;
+    *time = static_cast<int64_t>(t64);
+    return 1;
+}

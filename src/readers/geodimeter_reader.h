@@ -1,0 +1,45 @@
+// Geodimeter label=value files, measurements and point lists.
+#pragma once
+
+#include <string>
+
+#include "readers/importer_base.h"
+
+class CImpGEOD : public CWImport {
+public:
+    // `points` set: every station and point is also a known ("Base") point.
+    CImpGEOD(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info, int points);
+    ~CImpGEOD() override;
+
+    void DoImport() override;
+    void MLoadFile(std::string& files, int mode, int points);
+    int ReadEvents() override;
+    int GetDate(const char* text, int64_t* time) override;
+    int GetPressure(const char* text, double* value) override;
+    int GetTemperature(const char* text, double* value) override;
+
+    zut::dist_unit GetDistUnit() const { return m_DistUnit; }
+    zut::angle_unit GetAngleUnit() const { return m_AngleUnit; }
+    zut::pres_unit GetPresUnit() const { return m_PresUnit; }
+    zut::temp_unit GetTempUnit() const { return m_TempUnit; }
+
+private:
+    // Splits a word at its first "=": the label, and the value in `value`.
+    static int GetPrecord(const std::string& word, std::string& value);
+    void SetUnits(const std::string& value);
+    std::string SetPointAngle(const std::string& source) const;
+    bool CheckTarget();
+    int PushM(EventID id, std::string_view text);
+    // Pushes the events of one word; returns the value that decides whether the line goes on.
+    std::string PushLabel(int label, const std::string& value);
+    std::string CutCodeRest();
+
+    std::string m_Line;        // the part of the current line not yet split into words
+    int m_nLeadLabel = 0;
+    int m_nLineAccepted = 0;
+    int m_nFileAccepted = 0;
+    int m_bRightFace = 0;
+    std::string m_TargetName;
+    int m_bPoints;
+    int m_bFirstLine = 1;
+};

@@ -1,0 +1,221 @@
+#include "readers/importer_base.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+
+#include "import/import_dialog.h"
+#include "import/import_paths.h"
+#include "readers/text_helpers.h"
+#include "resources/strings.h"
+
+CWImport::CWImport(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
+    : vrk::CImport(project, info), m_pDlg(dlg) {
+    m_pProject->ImportLog().Open(1);
+    if (dlg && dlg->event_sink) event_sink = dlg->event_sink;
+}
+
+CWImport::~CWImport() {
+    m_pProject->ImportLog().Close();
+    m_File.Close();
+}
+
+int CWImport::OpenLog() { return m_pProject->ImportLog().Open(1); }
+
+int CWImport::CloseLog() {
+    m_pProject->ImportLog().Close();
+    return 1;
+}
+
+int CWImport::WriteToLog(const char* text, int level) {
+    std::string body = text ? text : "";
+    if (!m_File.path().empty() && m_File.IsOpen() && m_nLine >= 1)
+        body = res::Format(res::LoadString(9026),
+                           {m_File.path().string(), std::to_string(m_nLine), body});
+    return m_pProject->ImportLog().Write(body, 0, level);
+}
+
+int CWImport::LogMessage(unsigned id, std::initializer_list<std::string_view> args, int level) {
+    return WriteToLog(res::Format(res::LoadString(id), args).c_str(), level);
+}
+
+int CWImport::Open(const std::string& path) {
+    m_nLine = 0;
+    if (m_File.Open(path, platform::TextFile::Read)) return 1;
+    m_open_error = m_File.error();
+    return 0;
+}
+
+void CWImport::Close() {
+    m_nLine = 0;
+    m_File.Close();
+}
+
+int CWImport::LoadFile(const std::string& path) {
+    try {
+        vrk::CImport::LoadFile(path);
+        return 1;
+    } catch (const vrk::FileError& e) {
+        Close();
+        EraseImpLayer();
+        m_pProject->GetDocument()->ReportSaveLoadException(e.path, e.reason, false, 9073);
+        return 0;
+    }
+}
+
+bool CWImport::ReadRawLine(std::string& line) {
+    if (!m_File.ReadLine(line)) return false;
+    ++m_nLine;
+    return true;
+}
+
+int CWImport::ReportValue(int rc, const char* text, const char* end, const std::string& lower,
+                          const std::string& upper) {
+    if (rc == zut::rr_invalid) {
+        std::string from = end ? std::string(end) : std::string(text);
+        LogMessage(7601, {from, text});
+    } else if (rc == zut::rr_range) {
+        LogMessage(9075, {text, lower, upper});
+    }
+    return rc == 0 ? 1 : 0;
+}
+
+int CWImport::ReadLinear(const char* text, zut::CLinear* value, ValueVariant variant) {
+    if (!text || !value) return 0;
+    if (variant == ValueVariant::E && zut::sz_empty(text)) return 0;
+    m_LocUnits.SetDistUnit(m_DistUnit);
+    const char* end = nullptr;
+    int rc = value->read(text, &end, nullptr);
+    std::string lo, hi;
+    if (rc == zut::rr_range) {
+        lo = zut::CLinear(zut::CLinear::lower()).write();
+        hi = zut::CLinear(zut::CLinear::upper()).write();
+    }
+    m_LocUnits.RestoreUnits();
+    return ReportValue(rc, text, end, lo, hi);
+}
+
+int CWImport::ReadAngular(const char* text, zut::CAngular* value, ValueVariant variant) {
+    if (!text || !value) return 0;
+    if (variant == ValueVariant::E && zut::sz_empty(text)) return 0;
+    int old_precision = variant == ValueVariant::E ? zut::CAngular::precision(8) : -1;
+    m_LocUnits.SetAngleUnit(m_AngleUnit);
+    const char* end = nullptr;
+    int rc = value->read(text, &end, nullptr);
+    std::string lo, hi;
+    if (rc == zut::rr_range) {
+        lo = zut::CAngular(zut::CAngular::lower()).write();
+        hi = zut::CAngular(zut::CAngular::upper()).write();
+    }
+    m_LocUnits.RestoreUnits();
+    if (old_precision >= 0) zut::CAngular::precision(old_precision);
+    return ReportValue(rc, text, end, lo, hi);
+}
+
+int CWImport::ReadPressureParsed(const char* text, double* value) {
+    if (!text || !value) return 0;
+    m_LocUnits.SetPressUnit(m_PresUnit);
+    zut::CPressure p;
+    const char* end = nullptr;
+    int rc = p.read(text, &end, nullptr, -1);
+    std::string lo = zut::CPressure(350).write(), hi = zut::CPressure(1000).write();
+    m_LocUnits.RestoreUnits();
+    if (rc == 0) *value = p;
+    return ReportValue(rc, text, end, lo, hi);
+}
+
+int CWImport::ReadTemperatureParsed(const char* text, double* value) {
+    if (!text || !value) return 0;
+    m_LocUnits.SetTempUnit(m_TempUnit);
+    zut::CTemperature t;
+    const char* end = nullptr;
+    int rc = t.read(text, &end, nullptr, -1);
+    std::string lo = zut::CTemperature(-100).write(), hi = zut::CTemperature(100).write();
+    m_LocUnits.RestoreUnits();
+    if (rc == 0) *value = t;
+    return ReportValue(rc, text, end, lo, hi);
+}
+
+int CWImport::ReadIntegerKind(const char* text, double* value) {
+    if (!text || !value) return 0;
+    *value = static_cast<double>(readers::AtoI(text));
+    return *value != 0 ? 1 : 0;
+}
+
+int CWImport::GetLinear(const char* text, zut::CLinear* value) {
+    return ReadLinear(text, value, ValueVariant::Standard);
+}
+
+int CWImport::GetAngular(const char* text, zut::CAngular* value) {
+    return ReadAngular(text, value, ValueVariant::Standard);
+}
+
+int CWImport::PushM(EventID id, std::string_view text, unsigned filter) {
+    if (filter & kPushApostropheCut) {
+        size_t q = text.rfind('\'');
+        if (q != std::string_view::npos) text = text.substr(q + 1);
+    }
+    int r = 0;
+    if (!(filter & kPushSkipEmpty) || !text.empty()) {
+        r = Push(id, text);
+        m_nLastPush = r;
+        if (r) m_bAccepted = 1;
+    }
+    if ((filter & kPushProgress) && m_pDlg) m_pDlg->SetProgress(m_nLine);
+    return r;
+}
+
+void CWImport::DoImport() { RunFiles({}); }
+
+void CWImport::RunFiles(const RunHooks& hooks) {
+    const ImportSettings& s = m_pDlg->settings;
+    zut::CLocCrdStyle style;
+    double fe = (s.YStyle == 1 || s.YStyle == 2) ? s.Y0 : zut::CEast::false_easting();
+    double fn = s.XStyle == 1 ? s.X0 : zut::CNorth::false_northing();
+    int zone = s.YStyle == 2 ? s.NZone : zut::CEast::zone();
+    style.Setup(fe, fn, zone, s.Zone == 1 ? 0 : 1, (s.YStyle == 1 || s.YStyle == 2) ? s.YStyle : 0,
+                s.XStyle == 1 ? 1 : 0);
+
+    std::string& list = m_pDlg->FileListRef();
+    std::string first = readers::Trim(list.substr(0, list.find(';')));
+    std::string folder = FolderOf(first);
+    if (folder.empty()) {
+        std::error_code ec;
+        std::string cwd = std::filesystem::current_path(ec).string();
+        if (ec || cwd.empty()) {
+            LogMessage(9041, {});
+            return;
+        }
+        folder = cwd + "/";
+        list.insert(0, folder);
+    }
+    if (!InitImport()) return;
+
+    for (int pass = 1; pass <= 2; ++pass) {
+        if (hooks.before_pass) hooks.before_pass(pass);
+        size_t pos = 0;
+        for (long i = 0; i < INT_MAX && pos <= list.size(); ++i) {
+            size_t semi = list.find(';', pos);
+            std::string name =
+                readers::Trim(std::string_view(list).substr(pos, semi == std::string::npos ? std::string::npos : semi - pos));
+            if (name.empty()) break;
+            pos = semi == std::string::npos ? list.size() + 1 : semi + 1;
+            std::string path = i == 0 ? name : JoinFolder(folder, name);
+            std::error_code ec;
+            if (!std::filesystem::exists(path, ec)) {
+                LogMessage(9022, {path});
+                continue;
+            }
+            if (hooks.before_file && !hooks.before_file(path, pass)) continue;
+            m_pDlg->m_CurrentFile = path;
+            m_bAccepted = 0;
+            m_pDlg->SetProgress(path);
+            if (pass == 1)
+                PrepareOneFile(path);
+            else
+                LoadOneFile(path);
+        }
+    }
+    CloseImport();
+}

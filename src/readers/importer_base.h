@@ -1,0 +1,84 @@
+// The base of every instrument reader: its input file and line counter, the import protocol with
+// file-and-line prefixes, failure containment around the load of one file, and the helper family
+// (value readers, the push filter, the import run) with the variants the formats need.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "import/contracts/vrk.h"
+#include "platform/text_file.h"
+
+class CImpDEVDlg;
+
+class CWImport : public vrk::CImport {
+public:
+    CWImport(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+    ~CWImport() override;
+
+    int OpenLog() override;
+    int WriteToLog(const char* text, int level) override;
+    int CloseLog() override;
+    int LoadFile(const std::string& path) override;
+    int Open(const std::string& path) override;
+    void Close() override;
+    long CurrentLine() const override { return m_nLine; }
+    // Distances and angles as the standard value readers read them.
+    int GetLinear(const char* text, zut::CLinear* value) override;
+    int GetAngular(const char* text, zut::CAngular* value) override;
+
+    // The import run over the dialog's file list: both passes.
+    virtual void DoImport();
+
+    void SetDlg(CImpDEVDlg* dlg) { m_pDlg = dlg; }
+    void SetAttrib(unsigned short id, int value) { SetAttr(id, value); }
+    int GetAttrib(unsigned short id) { return GetAttr(id); }
+    // Writes a string-table message with arguments to the protocol.
+    int LogMessage(unsigned id, std::initializer_list<std::string_view> args, int level = 2);
+
+protected:
+    platform::TextFile m_File;
+    long m_nLine = 0;
+    CImpDEVDlg* m_pDlg;
+    int m_bAccepted = 0;   // an event of the current file was accepted
+    int m_nLastPush = 0;   // result of the last push through PushM
+
+    // Reads the next line piece (at most 1023 characters, line feed kept) and counts it.
+    bool ReadRawLine(std::string& line);
+
+    enum class ValueVariant {
+        Standard,  // every text goes to the values library
+        E,         // an empty or blank text is "not given" without a message; angles read
+                   // with 8 decimals
+    };
+    int ReadLinear(const char* text, zut::CLinear* value, ValueVariant variant);
+    int ReadAngular(const char* text, zut::CAngular* value, ValueVariant variant);
+    // Pressure and temperature of the parsing kind: read in the current unit, bounds of the
+    // message 350..1000 and -100..100.
+    int ReadPressureParsed(const char* text, double* value);
+    int ReadTemperatureParsed(const char* text, double* value);
+    // Pressure and temperature of the integer kind: the leading integer; 0 counts as not given.
+    static int ReadIntegerKind(const char* text, double* value);
+
+    enum PushFilter : unsigned {
+        kPushPlain = 0,
+        kPushSkipEmpty = 1,       // an empty value is not pushed
+        kPushProgress = 2,        // report the line counter to the dialog after the push
+        kPushApostropheCut = 4,   // only the text after the last apostrophe is pushed
+    };
+    int PushM(EventID id, std::string_view text, unsigned filter);
+
+    struct RunHooks {
+        // Called before each pass (1 and 2).
+        std::function<void(int pass)> before_pass;
+        // Called before each existing file of a pass; false skips the file silently.
+        std::function<bool(const std::string& path, int pass)> before_file;
+    };
+    // The shared body of the import run.
+    void RunFiles(const RunHooks& hooks);
+
+private:
+    int ReportValue(int rc, const char* text, const char* end, const std::string& lower,
+                    const std::string& upper);
+};

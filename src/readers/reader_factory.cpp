@@ -1,0 +1,15 @@
+#include "readers/reader_factory.h"
+
+#include "readers/geodimeter_reader.h"
+
+std::unique_ptr<CWImport> CreateReader(int format, vrk::CVrkObject* project, CImpDEVDlg* dlg,
+                                       vrk::CImportInfo* info) {
+    switch (format) {
+        case 12:
+            return std::make_unique<CImpGEOD>(project, dlg, info, 0);
+        case 13:
+            return std::make_unique<CImpGEOD>(project, dlg, info, 1);
+        default:
+            return nullptr;
+    }
+}

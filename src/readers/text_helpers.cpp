@@ -1,0 +1,80 @@
+#include "readers/text_helpers.h"
+
+#include <climits>
+
+namespace readers {
+
+std::string_view TrimView(std::string_view t) {
+    size_t b = t.find_first_not_of(" \t");
+    if (b == std::string_view::npos) return {};
+    size_t e = t.find_last_not_of(" \t");
+    return t.substr(b, e - b + 1);
+}
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+std::string CutWord(std::string& buffer, char sep, SeparatorRun run) {
+    size_t at = buffer.find(sep);
+    if (at == std::string::npos) {
+        std::string word = Trim(buffer);
+        buffer.clear();
+        return word;
+    }
+    std::string word = Trim(std::string_view(buffer).substr(0, at));
+    size_t next = at + 1;
+    if (run == SeparatorRun::Collapse)
+        while (next < buffer.size() && buffer[next] == sep) ++next;
+    buffer.erase(0, next);
+    return word;
+}
+
+std::string CutWord(std::string& buffer, long length) {
+    if (length <= 0) return {};
+    size_t n = std::min(buffer.size(), static_cast<size_t>(length));
+    std::string word = buffer.substr(0, n);
+    buffer.erase(0, n);
+    return word;
+}
+
+std::string Copy(std::string_view text, long start, long count) {
+    if (start < 1 || count <= 0 || static_cast<size_t>(start) > text.size()) return {};
+    return std::string(text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count)));
+}
+
+void StrInsert(std::string& text, char ch, long position) {
+    if (position < 1) position = 1;
+    size_t at = std::min(text.size(), static_cast<size_t>(position - 1));
+    text.insert(at, 1, ch);
+}
+
+void StrDelete(std::string& text, long position, long count) {
+    if (position < 1 || count <= 0 || static_cast<size_t>(position) > text.size()) return;
+    text.erase(static_cast<size_t>(position - 1), static_cast<size_t>(count));
+}
+
+long AtoI(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' ||
+                               text[i] == '\r' || text[i] == '\v' || text[i] == '\f'))
+        ++i;
+    bool neg = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) neg = text[i++] == '-';
+    long long v = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (v > (LONG_MAX - 9) / 10) {
+            v = LONG_MAX;  // saturate instead of overflowing
+            continue;
+        }
+        v = v * 10 + (text[i] - '0');
+    }
+    return static_cast<long>(neg ? -v : v);
+}
+
+std::string Upper(std::string_view text) {
+    std::string s(text);
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+}  // namespace readers

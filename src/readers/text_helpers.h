@@ -1,0 +1,35 @@
+// Word cutting and column helpers shared by the readers. Positions are 1-based, as the
+// instrument manuals count columns.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace readers {
+
+// What happens to separators that follow the one that ended the word.
+enum class SeparatorRun {
+    Collapse,  // a run of separators counts as one
+    Single,    // only the first is removed, so two in a row give an empty word next time
+};
+
+// Cuts the word before the first `sep` off the front of `buffer` (the separator goes too); with
+// no separator the whole buffer is the word. The word comes back trimmed of blanks.
+std::string CutWord(std::string& buffer, char sep, SeparatorRun run = SeparatorRun::Collapse);
+// Cuts the first `length` characters (fewer when shorter; none for a negative length); no trim.
+std::string CutWord(std::string& buffer, long length);
+// The substring of `count` characters from `start`; clipped at the end, empty beyond it.
+std::string Copy(std::string_view text, long start, long count);
+// Inserts `ch` so that it becomes the character at `position`.
+void StrInsert(std::string& text, char ch, long position);
+// Deletes `count` characters from `position`.
+void StrDelete(std::string& text, long position, long count);
+// Blanks (space, tab) removed at both ends.
+std::string Trim(std::string_view text);
+std::string_view TrimView(std::string_view text);
+// The C atoi rule: leading blanks, an optional sign, digits; 0 when there are none.
+long AtoI(std::string_view text);
+// ASCII upper case.
+std::string Upper(std::string_view text);
+
+}  // namespace readers
