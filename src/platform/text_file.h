@@ -11,7 +11,11 @@ namespace platform {
 
 class TextFile {
 public:
-    enum Mode { Read, Write, Append };
+    // Scoped, because Write is also the name of the writing call below (use Mode::Write).
+    enum class Mode { Read, Write, Append };
+    // Shortcuts for the modes whose names do not clash with a member.
+    static constexpr Mode Read = Mode::Read;
+    static constexpr Mode Append = Mode::Append;
     // Longest line piece one read returns, as the readers' 1024-byte buffers require.
     static constexpr size_t kReadLimit = 1023;
 
@@ -37,6 +41,7 @@ public:
     bool ReadLine(std::string& line, size_t limit = kReadLimit);
     // The same without the line feed.
     bool ReadString(std::string& line, size_t limit = kReadLimit);
+    // True once a read has met the end of the file.
     bool eof() const { return m_eof; }
 
     // Writes text, turning each LF into CR LF.
@@ -51,6 +56,7 @@ private:
     std::filesystem::path m_path;
     std::string m_error;
     bool m_eof = false;
+    Mode m_mode = Mode::Read;
 };
 
 }  // namespace platform
