@@ -197,6 +197,8 @@ private:
     bool m_saved = false;
     double m_fe = 0, m_fn = 0;
     int m_zone = 0, m_zw = 0, m_es = 0, m_ns = 0, m_prec = 3;
+    int m_north_prec = 3;  // m_prec is the easting precision
+    bool m_east_auto = false, m_north_auto = false;
 };
 
 }  // namespace zut

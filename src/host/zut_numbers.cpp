@@ -1,0 +1,194 @@
+// Numbers in text: d_val, l_val, sz_empty and the scanners the value types share.
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "host/zut_internal.h"
+
+namespace zut {
+namespace detail {
+
+const char* skip_blanks(const char* p) {
+    while (is_blank(*p)) ++p;
+    return p;
+}
+
+const char* skip_digits(const char* p) {
+    while (is_digit(*p)) ++p;
+    return p;
+}
+
+const char* scan_unsigned(const char* p) {
+    const char* q = skip_digits(p);
+    bool digits = q != p;
+    if (*q == '.') {
+        const char* f = skip_digits(q + 1);
+        if (f != q + 1)
+            digits = true;
+        if (digits)
+            q = f;  // "5." and ".5" are numbers, "." is not
+    }
+    if (!digits)
+        return p;
+    if (*q == 'e' || *q == 'E') {
+        const char* x = q + 1;
+        if (*x == '+' || *x == '-')
+            ++x;
+        const char* xe = skip_digits(x);
+        if (xe != x)
+            q = xe;  // an e without digits is not part of the number
+    }
+    return q;
+}
+
+int to_double(const char* b, const char* e, bool negative, double& value) {
+    double v = 0;
+    const auto res = std::from_chars(b, e, v, std::chars_format::general);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Overflow or underflow: tell them apart by the decimal magnitude of the text.
+        long magnitude = 0;
+        const char* p = b;
+        while (p < e && *p == '0') ++p;
+        const char* int_end = p;
+        while (int_end < e && is_digit(*int_end)) ++int_end;
+        if (int_end != p) {
+            magnitude = int_end - p;
+        } else if (int_end < e && *int_end == '.') {
+            const char* z = int_end + 1;
+            while (z < e && *z == '0') ++z;
+            magnitude = -(z - (int_end + 1));
+        }
+        const char* x = b;
+        while (x < e && *x != 'e' && *x != 'E') ++x;
+        if (x < e) {
+            long exp = 0;
+            const char* xb = *(x + 1) == '+' ? x + 2 : x + 1;
+            if (std::from_chars(xb, e, exp).ec == std::errc::result_out_of_range) {
+                exp = *xb == '-' ? -1000000 : 1000000;  // far beyond any double either way
+            }
+            magnitude += exp;
+        }
+        if (magnitude > 0) {
+            value = negative ? -std::numeric_limits<double>::infinity()
+                             : std::numeric_limits<double>::infinity();
+            return rr_range;
+        }
+        value = negative ? -0.0 : 0.0;
+        return rr_ok;
+    }
+    value = negative ? -v : v;
+    return rr_ok;
+}
+
+int read_signed(const char* text, double& value, const char** end) {
+    if (!text) {
+        set_end(end, text);
+        return rr_invalid;
+    }
+    const char* p = skip_blanks(text);
+    bool negative = false, front_sign = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        front_sign = true;
+        ++p;
+    }
+    const char* q = scan_unsigned(p);
+    if (q == p) {  // no number: the character where the digits should be (end of blank text)
+        set_end(end, p);
+        return rr_invalid;
+    }
+    const char* num_end = q;
+    if (!front_sign && (*q == '+' || *q == '-')) {
+        negative = *q == '-';
+        ++q;
+    }
+    const char* r = skip_blanks(q);
+    if (*r) {
+        set_end(end, r);
+        return rr_invalid;
+    }
+    set_end(end, r);
+    // Overflow gives +-infinity, which every caller's bounds check turns into rr_range.
+    to_double(p, num_end, negative, value);
+    return rr_ok;
+}
+
+}  // namespace detail
+
+using namespace detail;
+
+// Grammar: blanks, [sign], digits[.digits] or .digits, [e[sign]digits], blanks.
+// Results: 0 (value set, *end at the end of the text); 5 when a character is not part of the
+// number: *end points at it, which for an empty or blank text is the end of the text (its
+// terminating zero) and for a sign without digits ("-") the character after the sign; the value
+// is then left unchanged. 7 when the number lies outside [lo, hi] (or overflows a double): the
+// value holds the number read (+-infinity on overflow), *end is at the end of the text.
+int d_val(const char* text, double& value, const char** end, double lo, double hi) {
+    if (!text) {
+        set_end(end, text);
+        return rr_invalid;
+    }
+    const char* p = skip_blanks(text);
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    const char* q = scan_unsigned(p);
+    if (q == p) {
+        set_end(end, p);
+        return rr_invalid;
+    }
+    const char* r = skip_blanks(q);
+    set_end(end, r);
+    if (*r)
+        return rr_invalid;
+    double v = 0;
+    const int rc = to_double(p, q, negative, v);
+    value = v;
+    if (rc != rr_ok || !(v >= lo && v <= hi))
+        return rr_range;
+    return rr_ok;
+}
+
+// Grammar: blanks, [sign], digits, blanks. Results as for d_val; a decimal point is an invalid
+// character; a number beyond the range of long gives 7 with the value saturated.
+int l_val(const char* text, long& value, const char** end, long lo, long hi) {
+    if (!text) {
+        set_end(end, text);
+        return rr_invalid;
+    }
+    const char* p = skip_blanks(text);
+    const char* num = p;  // from_chars takes a '-' but not a '+'
+    if (*p == '+') {
+        ++p;
+        num = p;
+    } else if (*p == '-') {
+        ++p;
+    }
+    const char* q = skip_digits(p);
+    if (q == p) {
+        set_end(end, p);
+        return rr_invalid;
+    }
+    const char* r = skip_blanks(q);
+    set_end(end, r);
+    if (*r)
+        return rr_invalid;
+    long v = 0;
+    const auto res = std::from_chars(num, q, v);
+    if (res.ec == std::errc::result_out_of_range) {
+        value = *num == '-' ? std::numeric_limits<long>::min() : std::numeric_limits<long>::max();
+        return rr_range;
+    }
+    value = v;
+    if (v < lo || v > hi)
+        return rr_range;
+    return rr_ok;
+}
+
+bool sz_empty(const char* text) {
+    return !text || *skip_blanks(text) == '\0';
+}
+
+}  // namespace zut
