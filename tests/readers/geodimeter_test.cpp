@@ -1,0 +1,186 @@
+#include <cmath>
+#include <ctime>
+
+#include "readers/geodimeter_reader.h"
+#include "support/reader_harness.h"
+
+using testing_support::ReaderHarness;
+using Events = std::vector<std::string>;
+
+namespace {
+
+Events Read(const std::string& text, int points = 0) {
+    ReaderHarness h;
+    h.Run<CImpGEOD>({h.Write("job.are", text)}, points);
+    return h.Stream();
+}
+
+}  // namespace
+
+TEST(GeodimeterStations, StationThenInstrumentHeight) {
+    EXPECT_EQ(Read("2=ST1 3=1.550\n"), (Events{"evStation=ST1", "evInstrumentHeight=1.550"}));
+}
+
+TEST(GeodimeterStations, PointsFlagMakesStationsAndPointsKnown) {
+    EXPECT_EQ(Read("2=ST1\n5=P1\n", 1),
+              (Events{"evStation=ST1", "evPlanClass=Base", "evHeightClass=Base", "evPointName=P1",
+                      "evTarget=P1", "evTargetHeight=0", "evPlanClass=Base", "evHeightClass=Base"}));
+    // An empty station name with the points flag still gives the two classes.
+    EXPECT_EQ(Read("3=1\n2= 3=1.5\n", 1),
+              (Events{"evInstrumentHeight=1", "evPlanClass=Base", "evHeightClass=Base"}));
+}
+
+TEST(GeodimeterPoints, MeasurementModeAnnouncesTarget) {
+    EXPECT_EQ(Read("5=P1 37=100.5 38=200.25 39=10\n"),
+              (Events{"evPointName=P1", "evTarget=P1", "evTargetHeight=0", "evPointX=100.5",
+                      "evPointY=200.25", "evPointH=10"}));
+}
+
+TEST(GeodimeterPoints, LeadLabel15IsAPointList) {
+    // The first line (label 15) pushes nothing; label 5 then names only a point.
+    EXPECT_EQ(Read("15=LIST 5=X\n5=P1 37=1\n5=P2\n"),
+              (Events{"evPointName=P1", "evPointX=1", "evPointName=P2"}));
+    EXPECT_EQ(Read("15=LIST\n5=P1\n", 1),
+              (Events{"evPointName=P1", "evPlanClass=Base", "evHeightClass=Base"}));
+}
+
+TEST(GeodimeterPoints, Label50LeavesPointListMode) {
+    EXPECT_EQ(Read("15=A\n5=P1\n50=1 5=P2\n"),
+              (Events{"evPointName=P1", "evPointName=P2", "evTarget=P2", "evTargetHeight=0"}));
+}
+
+TEST(GeodimeterPoints, BlankFirstLineHasLeadLabelZero) {
+    EXPECT_EQ(Read("\n15=A 5=P1\n"), (Events{"evPointName=P1", "evTarget=P1", "evTargetHeight=0"}));
+}
+
+TEST(GeodimeterLines, EmptyValueEndsTheLine) {
+    EXPECT_EQ(Read("3= 5=P1\n2=S\n"), (Events{"evStation=S"}));
+    EXPECT_EQ(Read("2=S\n5= 9=12\n"), (Events{"evStation=S", "evTargetHeight=0"}));
+    // A word without "=" ends the line too.
+    EXPECT_EQ(Read("2=S junk 3=1.5\n"), (Events{"evStation=S"}));
+}
+
+TEST(GeodimeterLines, CodesKeepTheirBlanks) {
+    EXPECT_EQ(Read("2=S\n4=OAK TREE 5=P1\n"),
+              (Events{"evStation=S", "evCode=OAK TREE", "evPointName=P1", "evTarget=P1",
+                      "evTargetHeight=0"}));
+    EXPECT_EQ(Read("2=S\n4=OAK TREE  OLD\n"), (Events{"evStation=S", "evCode=OAK TREE  OLD"}));
+}
+
+TEST(GeodimeterAngles, DmsTextRule) {
+    EXPECT_EQ(Read("2=S\n7=-12.3456 8=95.1020 21=123.4530\n"),
+              (Events{"evStation=S", "evCircleFace=Left", "evHorAngle=-012.34.56", "evCircleFace=Left",
+                      "evVertAngle=095.10.20", "evCircleFace=Left", "evHorAngle=123.45.30"}));
+}
+
+TEST(GeodimeterAngles, GonKeepsThePoint) {
+    EXPECT_EQ(Read("23=1111\n7=-12.3456\n"), (Events{"evCircleFace=Left", "evHorAngle=-012.3456"}));
+}
+
+TEST(GeodimeterAngles, EmptyAngleIsZeroAndTheLineGoesOn) {
+    EXPECT_EQ(Read("2=S\n7= 9=10.5\n"),
+              (Events{"evStation=S", "evCircleFace=Left", "evHorAngle=000000.00", "evSlopeDist=10.5"}));
+}
+
+TEST(GeodimeterAngles, RightFaceBelongsToTheAnnouncedTarget) {
+    EXPECT_EQ(Read("2=S\n17=10.0000\n"), (Events{"evStation=S"}));
+    EXPECT_EQ(Read("2=S\n5=T1\n17=10.0000\n17=20.0000\n24=30.0000\n"),
+              (Events{"evStation=S", "evPointName=T1", "evTarget=T1", "evTargetHeight=0",
+                      "evCircleFace=Right", "evHorAngle=010.00.00", "evTarget=T1",
+                      "evCircleFace=Right", "evHorAngle=020.00.00", "evTarget=T1",
+                      "evCircleFace=Left", "evHorAngle=030.00.00"}));
+    EXPECT_EQ(Read("2=S\n5=T1 18=270.0000\n"),
+              (Events{"evStation=S", "evPointName=T1", "evTarget=T1", "evTargetHeight=0",
+                      "evCircleFace=Right", "evVertAngle=270.00.00"}));
+}
+
+TEST(GeodimeterAngles, OrientationTargetKeepsTheTargetName) {
+    EXPECT_EQ(Read("2=S\n5=T1\n62=R1\n17=1.0000\n"),
+              (Events{"evStation=S", "evPointName=T1", "evTarget=T1", "evTargetHeight=0",
+                      "evOrientationStart=", "evTarget=R1", "evTargetHeight=0",
+                      "evCircleFace=Right", "evHorAngle=001.00.00"}));
+}
+
+TEST(GeodimeterValues, DistancesAtmosphereAndDates) {
+    EXPECT_EQ(Read("2=S 1=24.12.1999 56=20 74=745\n5=T 9=10.5 10=-1.25 11=10.4 49=0.5 6=1.6\n"),
+              (Events{"evStation=S", "evDate=24.12.1999", "evTemperature=20", "evPressure=745",
+                      "evPointName=T", "evTarget=T", "evTargetHeight=0", "evSlopeDist=10.5",
+                      "evHeightDiff=-1.25", "evHorDist=10.4", "evHeightDiffAux=0.5",
+                      "evTargetHeight=1.6"}));
+    // Integer kind: 0 counts as not given.
+    EXPECT_EQ(Read("2=S 56=0 74=abc\n"), (Events{"evStation=S"}));
+}
+
+TEST(GeodimeterValues, UnitsChangeHowDistancesAreRead) {
+    ReaderHarness h;
+    h.Run<CImpGEOD>({h.Write("a.job", "2=S\n23=1211\n5=T 9=10\n23=1111\n5=U 9=10\n")}, 0);
+    const auto& obs = h.project.data().stations.at(0).observations;
+    ASSERT_EQ(obs.size(), 2u);
+    EXPECT_NEAR(*obs[0].sd, 3.048, 1e-9);
+    EXPECT_NEAR(*obs[1].sd, 10.0, 1e-9);
+}
+
+TEST(GeodimeterValues, ShortUnitWordChangesNothing) {
+    ReaderHarness h;
+    h.Run<CImpGEOD>({h.Write("a.job", "2=S\n23=12\n5=T 7=100.0000\n")}, 0);
+    const auto& obs = h.project.data().stations.at(0).observations;
+    ASSERT_EQ(obs.size(), 1u);
+    EXPECT_NEAR(*obs[0].hz * 180 / M_PI, 100.0, 1e-9);  // still degrees-minutes-seconds
+}
+
+TEST(GeodimeterDates, DayMonthYearForms) {
+    vrk::CVrkObject project;
+    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
+    CImpGEOD r(&project, &dlg, &dlg.ImportInfo(), 0);
+    auto date = [&](const char* text) {
+        int64_t t = 0;
+        EXPECT_EQ(r.GetDate(text, &t), 1) << text;
+        std::time_t tt = static_cast<std::time_t>(t);
+        std::tm tm{};
+        localtime_r(&tt, &tm);
+        return std::to_string(tm.tm_year + 1900) + "-" + std::to_string(tm.tm_mon + 1) + "-" +
+               std::to_string(tm.tm_mday) + " " + std::to_string(tm.tm_hour);
+    };
+    std::time_t now = std::time(nullptr);
+    std::tm today{};
+    localtime_r(&now, &today);
+    const std::string year = std::to_string(today.tm_year + 1900);
+    EXPECT_EQ(date("24.12.99"), "1999-12-24 12");
+    EXPECT_EQ(date("3/4/2006"), "2006-4-3 12");
+    EXPECT_EQ(date("24.12.05"), year + "-12-24 12");  // 1905 is out of range
+    EXPECT_EQ(date(" 1-2-2001 "), "2001-2-1 12");
+    int64_t t = 0;
+    EXPECT_EQ(r.GetDate("40.13.2001", &t), 0);
+}
+
+TEST(GeodimeterFiles, NothingAcceptedIsReported) {
+    ReaderHarness h;
+    h.Run<CImpGEOD>({h.Write("odd.job", "99=1 100=2\n")}, 0);
+    EXPECT_TRUE(h.Stream().empty());
+    EXPECT_TRUE(h.ProtocolContains("mismatches required data format"));
+}
+
+TEST(GeodimeterFiles, BadFilesAreReportedAndTheOthersImport) {
+    ReaderHarness h;
+    std::string good = h.Write("good.job", "2=S\n5=P1 37=1 38=2 39=3\n");
+    std::string empty = h.Write("empty.job", "");
+    std::string binary = h.Write("binary.job", std::string("\x00\xff\x01=\x02\n\x00\x00=5\n", 10));
+    std::string longline = h.Write("long.job", "2=L " + std::string(100000, 'x') + "\n5=Q 37=1\n");
+    std::filesystem::create_directory(h.dir / "folder.job");
+    std::string missing = (h.dir / "missing.job").string();
+    h.Run<CImpGEOD>({missing, good, empty, binary, longline, (h.dir / "folder.job").string()}, 0);
+    EXPECT_TRUE(h.ProtocolContains("missing.job"));
+    EXPECT_TRUE(h.ProtocolContains("folder.job"));
+    EXPECT_TRUE(h.ProtocolContains("empty.job"));
+    ASSERT_NE(h.project.FindPoint("P1"), nullptr);
+    EXPECT_DOUBLE_EQ(static_cast<double>(h.project.FindPoint("P1")->h), 3.0);
+    EXPECT_NE(h.project.FindPoint("Q"), nullptr);
+}
+
+TEST(GeodimeterFiles, ErrorsNameFileAndLine) {
+    ReaderHarness h;
+    std::string path = h.Write("bad.job", "2=S\n5=T 9=1x.5\n");
+    h.Run<CImpGEOD>({path}, 0);
+    EXPECT_TRUE(h.ProtocolContains(path)) << ::testing::PrintToString(h.Protocol());
+    EXPECT_TRUE(h.ProtocolContains("string  2")) << ::testing::PrintToString(h.Protocol());
+}

@@ -1,0 +1,95 @@
+// Runs a reader over files written by the test and records what it pushes.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "import/contracts/events.h"
+#include "import/import_dialog.h"
+#include "platform/profile.h"
+#include "ui/prompter.h"
+
+namespace testing_support {
+
+struct RecordedEvent {
+    int pass = 0;
+    long record = 0;
+    long line = 0;
+    int id = 0;
+    std::string value;
+    bool accepted = false;
+};
+
+class ReaderHarness {
+public:
+    ReaderHarness() {
+        static int counter = 0;
+        dir = std::filesystem::temp_directory_path() /
+              ("tavrin-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        std::filesystem::create_directories(dir);
+        platform::Profile::UseFile(dir / "settings.toml");
+        prompter = std::make_shared<ui::ScriptedPrompter>();
+        ui::InstallPrompter(prompter);
+        dlg.event_sink = [this](const vrk::PushInfo& e) {
+            events.push_back({e.pass, e.record, e.line, e.id, e.value, e.accepted});
+        };
+    }
+    ~ReaderHarness() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+        ui::InstallPrompter(nullptr);
+    }
+
+    // Writes the bytes as they are (no line-end translation) and returns the full path.
+    std::string Write(const std::string& name, const std::string& bytes) {
+        std::filesystem::path p = dir / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p.string();
+    }
+
+    // Runs a reader constructed as the import dialog constructs it over the given files.
+    template <class Reader, class... Extra>
+    void Run(const std::vector<std::string>& paths, Extra... extra) {
+        std::string list;
+        for (size_t i = 0; i < paths.size(); ++i) list += paths[i] + (paths.size() > 1 ? ";" : "");
+        dlg.FileListRef() = list;
+        Reader reader(&project, &dlg, &dlg.ImportInfo(), extra...);
+        reader.DoImport();
+    }
+
+    // "evName=value" of the accepted events of a pass, in order.
+    std::vector<std::string> Stream(int pass = 2, bool accepted_only = true) const {
+        std::vector<std::string> out;
+        for (const auto& e : events)
+            if (e.pass == pass && (e.accepted || !accepted_only))
+                out.push_back(std::string(EventName(e.id)) + "=" + e.value);
+        return out;
+    }
+
+    std::vector<std::string> Protocol() const {
+        std::vector<std::string> out;
+        for (const auto& e : const_cast<vrk::CVrkObject&>(project).ImportLog().Entries())
+            out.push_back(e.text);
+        return out;
+    }
+
+    bool ProtocolContains(const std::string& piece) const {
+        for (const auto& t : Protocol())
+            if (t.find(piece) != std::string::npos) return true;
+        return false;
+    }
+
+    std::filesystem::path dir;
+    std::shared_ptr<ui::ScriptedPrompter> prompter;
+    vrk::CVrkObject project;
+    CImpDEVDlg dlg{&project, nullptr, 0, "", 0};
+    std::vector<RecordedEvent> events;
+};
+
+}  // namespace testing_support
