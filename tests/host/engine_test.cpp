@@ -1,0 +1,224 @@
+// The engine builds the project from pushed events; tested with a scripted reader.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "import/contracts/vrk.h"
+
+namespace {
+
+using Record = std::vector<std::pair<EventID, std::string>>;
+
+// Pushes the given records, one per ReadEvents call, in metres and degrees-minutes-seconds.
+class ScriptReader : public vrk::CImport {
+public:
+    ScriptReader(vrk::CVrkObject* p, vrk::CImportInfo* info, std::vector<Record> records)
+        : vrk::CImport(p, info), m_records(std::move(records)) {}
+    int Open(const std::string& path) override {
+        m_next = 0;
+        return path != "unreadable";
+    }
+    int ReadEvents() override {
+        if (m_next >= m_records.size()) return 0;
+        ClearEventList();
+        for (const auto& [id, v] : m_records[m_next]) results.push_back(Push(id, v));
+        ++m_next;
+        return 1;
+    }
+    int GetLinear(const char* text, zut::CLinear* value) override {
+        m_LocUnits.SetDistUnit(m_DistUnit);
+        int rc = value->read(text);
+        m_LocUnits.RestoreUnits();
+        return rc == 0;
+    }
+    std::vector<int> results;
+
+private:
+    std::vector<Record> m_records;
+    size_t m_next = 0;
+};
+
+struct Import {
+    vrk::CVrkObject project;
+    vrk::CImportInfo info;
+    std::vector<vrk::PushInfo> seen;
+
+    void Run(std::vector<Record> records, int passes = 2) {
+        ScriptReader r(&project, &info, std::move(records));
+        r.event_sink = [this](const vrk::PushInfo& e) { seen.push_back(e); };
+        ASSERT_TRUE(r.InitImport());
+        r.PrepareOneFile("a");
+        if (passes == 2) r.LoadOneFile("a");
+        r.CloseImport();
+    }
+    const vrk::CStation& station(size_t i) { return project.data().stations.at(i); }
+};
+
+constexpr double kDeg = M_PI / 180;
+
+}  // namespace
+
+TEST(EngineBuild, StationObservationsAndTargetCoordinates) {
+    Import im;
+    im.Run({{{evStation, "S1"}, {evInstrumentHeight, "1.5"}, {evPointX, "100"}, {evPointY, "200"}},
+            {{evTarget, "T1"}, {evTargetHeight, "1.6"}, {evHorAngle, "90.3000"}, {evSlopeDist, "12.5"}},
+            {{evPointX, "110"}},  // a later record still belongs to T1
+            {{evOrientationStart, ""}, {evTarget, "R1"}}});
+    ASSERT_EQ(im.project.data().stations.size(), 1u);
+    const auto& s = im.station(0);
+    EXPECT_EQ(s.name, "S1");
+    EXPECT_DOUBLE_EQ(*s.instrument_height, 1.5);
+    EXPECT_DOUBLE_EQ(*s.x, 100);
+    ASSERT_EQ(s.observations.size(), 2u);
+    EXPECT_NEAR(*s.observations[0].hz, 90.5 * kDeg, 1e-12);
+    EXPECT_DOUBLE_EQ(*s.observations[0].sd, 12.5);
+    EXPECT_FALSE(s.observations[0].orientation);
+    EXPECT_TRUE(s.observations[1].orientation);
+    ASSERT_NE(im.project.FindPoint("T1"), nullptr);
+    EXPECT_DOUBLE_EQ(static_cast<double>(im.project.FindPoint("T1")->x), 110);
+    EXPECT_DOUBLE_EQ(static_cast<double>(im.project.FindPoint("S1")->y), 200);
+}
+
+TEST(EngineBuild, ObservationsBeforeAnyStationAreKept) {
+    Import im;
+    im.Run({{{evTarget, "T1"}, {evHorDist, "5"}}, {{evHorAngle, "1.0000"}}});
+    ASSERT_EQ(im.project.data().stations.size(), 1u);
+    EXPECT_EQ(im.station(0).name, "");
+    ASSERT_EQ(im.station(0).observations.size(), 1u);
+    EXPECT_TRUE(im.station(0).observations[0].hz.has_value());
+}
+
+TEST(EngineBuild, ClassesMakeControlPointsAndNamesMerge) {
+    Import im;
+    im.Run({{{evPointName, "A"}, {evPointX, "1"}, {evPlanClass, "Base"}},
+            {{evPointName, "B"}, {evPointX, "2"}, {evHeightClass, "P"}},
+            {{evPointName, "A"}, {evPointH, "5"}}});
+    EXPECT_EQ(im.project.GetActiveCPList().GetCount(), 1u);
+    EXPECT_EQ(im.project.GetActiveTPList().GetCount(), 1u);
+    const vrk::CVrkPoint* a = im.project.FindPoint("A");
+    ASSERT_NE(a, nullptr);
+    EXPECT_DOUBLE_EQ(static_cast<double>(a->x), 1);
+    EXPECT_DOUBLE_EQ(static_cast<double>(a->h), 5);
+}
+
+TEST(EnginePush, AcceptanceAndConversion) {
+    vrk::CVrkObject project;
+    vrk::CImportInfo info;
+    ScriptReader r(&project, &info,
+                   {{{evTarget, "T"},
+                     {evSlopeDist, ""},
+                     {evSlopeDist, "abc"},
+                     {evOrientationStart, ""},
+                     {static_cast<EventID>(16), "x"},
+                     {evTemperature, "20"},
+                     {evPpm, "12.5"}}});
+    r.InitImport();
+    r.PrepareOneFile("a");
+    EXPECT_EQ(r.results, (std::vector<int>{1, 0, 0, 1, 0, 1, 1}));
+}
+
+TEST(EnginePush, PassOneBuildsNothingAndRecordsCount) {
+    Import im;
+    im.Run({{{evStation, "S"}}, {{evTarget, "T"}}}, 1);
+    EXPECT_TRUE(im.project.data().stations.empty());
+    ASSERT_EQ(im.seen.size(), 2u);
+    EXPECT_EQ(im.seen[0].pass, 1);
+    EXPECT_EQ(im.seen[1].record, 2);
+}
+
+TEST(EngineOptions, DeleteZerosAndForceCode) {
+    Import im;
+    im.info.flags = vrk::kFlagDeleteZeros | vrk::kFlagForceCode;
+    im.Run({{{evStation, "0012"}},
+            {{evTarget, "0003"}, {evCode, "TREE"}},
+            {{evTarget, "A01"}},
+            {{evTarget, "000"}, {evCode, "WALL"}},
+            {{evTarget, "5"}}});
+    const auto& obs = im.station(0).observations;
+    EXPECT_EQ(im.station(0).name, "12");
+    ASSERT_EQ(obs.size(), 4u);
+    EXPECT_EQ(obs[0].target, "3");
+    EXPECT_EQ(obs[1].target, "A01");
+    EXPECT_EQ(obs[1].code, "TREE");  // replicated
+    EXPECT_EQ(obs[2].target, "0");
+    EXPECT_EQ(obs[3].code, "WALL");
+}
+
+TEST(EngineLayer, EraseDropsOnlyTheCurrentFile) {
+    vrk::CVrkObject project;
+    vrk::CImportInfo info;
+    ScriptReader first(&project, &info, {{{evStation, "S1"}}});
+    first.InitImport();
+    first.LoadOneFile("a");
+    ScriptReader second(&project, &info, {{{evStation, "S2"}}});
+    second.InitImport();
+    second.LoadOneFile("b");
+    ASSERT_EQ(project.data().stations.size(), 2u);
+    // An erase during the load of a file takes back what that file added.
+    struct Eraser : ScriptReader {
+        using ScriptReader::ScriptReader;
+        int ReadEvents() override {
+            int r = ScriptReader::ReadEvents();
+            if (!r) EraseImpLayer();
+            return r;
+        }
+    } third(&project, &info, {{{evStation, "S3"}}});
+    third.InitImport();
+    third.LoadOneFile("c");
+    ASSERT_EQ(project.data().stations.size(), 2u);
+    EXPECT_EQ(project.data().stations[1].name, "S2");
+}
+
+TEST(EngineLayer, UnreadableFileThrowsForTheReaderBase) {
+    vrk::CVrkObject project;
+    vrk::CImportInfo info;
+    ScriptReader r(&project, &info, {});
+    r.InitImport();
+    EXPECT_THROW(r.LoadOneFile("unreadable"), vrk::FileError);
+}
+
+TEST(EngineLog, IdenticalEntriesOncePerRun) {
+    vrk::CVrkLog log;
+    log.Open(1);
+    log.Write("x", 0, 2);
+    log.Write("x", 0, 2);
+    log.Write("y", 0, 2);
+    log.Close();
+    log.Open(1);
+    log.Write("x", 0, 2);
+    EXPECT_EQ(log.Entries().size(), 3u);
+}
+
+TEST(ProjectJson, RoundTripKeepsEverything) {
+    Import im;
+    im.Run({{{evStation, "S1"}, {evPointX, "1.25"}, {evDate, "2024-05-06"}},
+            {{evTarget, "Ж1"}, {evHorAngle, "180.0000"}, {evCircleFace, "Left"}, {evCode, "КОД"}},
+            {{evPointName, "CP"}, {evPointY, "3"}, {evPlanClass, "B"}}});
+    im.project.title = "Job";
+    im.project.SetAttr(4, 1);
+    std::string text = im.project.ToJson();
+    vrk::CVrkObject back;
+    std::string error;
+    ASSERT_TRUE(back.FromJson(text, error)) << error;
+    EXPECT_EQ(back.ToJson(), text);
+    EXPECT_EQ(back.GetAttr(4), 1);
+    EXPECT_EQ(back.GetActiveCPList().GetCount(), 1u);
+    EXPECT_NEAR(*back.data().stations[0].observations[0].hz, M_PI, 1e-12);
+    EXPECT_NE(text.find("\"hz\": 180.0"), std::string::npos);
+}
+
+TEST(ProjectJson, BrokenDocumentsAreRefused) {
+    vrk::CVrkObject p;
+    std::string error;
+    EXPECT_FALSE(p.FromJson("{not json", error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(p.FromJson("{\"control_points\": 5}", error));
+    EXPECT_FALSE(p.LoadJson("/nonexistent/p.json", error));
+    // Odd but valid documents load what they can.
+    EXPECT_TRUE(p.FromJson("{\"survey_points\": [{\"name\": \"A\", \"x\": \"bad\"}, 3]}", error));
+    ASSERT_EQ(p.data().points.size(), 1u);
+    EXPECT_FALSE(p.data().points[0].x.valid());
+}
