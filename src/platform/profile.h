@@ -28,7 +28,8 @@ public:
                           const std::string& def) const;
     bool Has(const std::string& section, const std::string& key) const;
     // Each write is saved at once (temporary file, then rename). False when it cannot be saved;
-    // the value is still kept for this run.
+    // the value is still kept for this run. A file that could not be read is first renamed to
+    // "<name>.broken" so that nothing of it is lost.
     bool WriteInt(const std::string& section, const std::string& key, int value);
     bool WriteString(const std::string& section, const std::string& key, const std::string& value);
     // Reloads from the file. A missing file gives empty settings; an unreadable or broken one
@@ -42,7 +43,11 @@ private:
     std::filesystem::path m_path;
     std::map<std::string, std::map<std::string, Value>> m_sections;
     std::string m_error;
+    // The file exists but could not be read: it is moved aside before the first save, so the
+    // user's text is not overwritten.
+    bool m_setAside = false;
     bool Save();
+    bool NotSaved(const std::string& section, const std::string& key);
 };
 
 }  // namespace platform

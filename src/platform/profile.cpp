@@ -1,0 +1,375 @@
+#include "platform/profile.h"
+
+#include <pwd.h>
+#include <toml++/toml.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <system_error>
+
+#include "platform/atomic_write.h"
+
+namespace platform {
+
+namespace {
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
+
+std::filesystem::path HomeFolder() {
+    std::string home = Env("HOME");
+    if (!home.empty())
+        return home;
+    // No HOME (a service, a stripped environment): ask the password database.
+    std::string buffer(16384, '\0');
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr && found->pw_dir != nullptr)
+        return found->pw_dir;
+    return {};
+}
+
+// TOML keeps text as UTF-8; a value that is not would make the whole file unreadable.
+bool IsUtf8(std::string_view text) {
+    size_t i = 0;
+    const size_t n = text.size();
+    while (i < n) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        size_t extra = 0;
+        unsigned min = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+            min = 0x80;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            min = 0x800;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            min = 0x10000;
+        } else {
+            return false;
+        }
+        if (n - i <= extra)
+            return false;
+        unsigned cp = c & (0x3F >> extra);
+        for (size_t k = 1; k <= extra; ++k) {
+            const auto cc = static_cast<unsigned char>(text[i + k]);
+            if ((cc & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+// Writes text as a TOML basic string; keys are always quoted the same way, so section names
+// with backslashes, blanks or dots stay one name.
+void AppendQuoted(std::string& out, std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out += '"';
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    out += "\\u00";
+                    out += kHex[c >> 4];
+                    out += kHex[c & 0xF];
+                } else {
+                    out += ch;
+                }
+        }
+    }
+    out += '"';
+}
+
+// Reads a whole decimal integer, blanks around it allowed.
+std::optional<long long> ParseInteger(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty())
+        return std::nullopt;
+    long long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::mutex& InstanceMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::unique_ptr<Profile>& InstanceSlot() {
+    static std::unique_ptr<Profile> instance;
+    return instance;
+}
+
+}  // namespace
+
+std::filesystem::path Profile::DefaultPath() {
+    const std::string explicit_path = Env("TAVRIN_CONFIG");
+    if (!explicit_path.empty())
+        return explicit_path;
+    const std::string xdg = Env("XDG_CONFIG_HOME");
+    // The XDG rules ignore a relative folder.
+    if (!xdg.empty() && xdg.front() == '/')
+        return std::filesystem::path(xdg) / "tavrin" / "settings.toml";
+    const std::filesystem::path home = HomeFolder();
+    if (!home.empty())
+        return home / ".config" / "tavrin" / "settings.toml";
+    return std::filesystem::path(".config") / "tavrin" / "settings.toml";
+}
+
+Profile& Profile::Instance() {
+    std::lock_guard lock(InstanceMutex());
+    auto& slot = InstanceSlot();
+    if (!slot)
+        slot = std::make_unique<Profile>(DefaultPath());
+    return *slot;
+}
+
+void Profile::UseFile(const std::filesystem::path& path) {
+    std::lock_guard lock(InstanceMutex());
+    auto& slot = InstanceSlot();
+    // The store object stays the same, so references taken from Instance() remain valid.
+    if (!slot) {
+        slot = std::make_unique<Profile>(path);
+    } else {
+        slot->m_path = path;
+        slot->Reload();
+    }
+}
+
+Profile::Profile(std::filesystem::path path) : m_path(std::move(path)) {
+    Reload();
+}
+
+int Profile::GetInt(const std::string& section, const std::string& key, int def) const {
+    const auto sec = m_sections.find(section);
+    if (sec == m_sections.end())
+        return def;
+    const auto it = sec->second.find(key);
+    if (it == sec->second.end())
+        return def;
+    std::optional<long long> value;
+    if (const auto* number = std::get_if<long long>(&it->second))
+        value = *number;
+    else
+        value = ParseInteger(std::get<std::string>(it->second));
+    if (!value || *value < INT_MIN || *value > INT_MAX)
+        return def;
+    return static_cast<int>(*value);
+}
+
+std::string Profile::GetString(const std::string& section, const std::string& key,
+                               const std::string& def) const {
+    const auto sec = m_sections.find(section);
+    if (sec == m_sections.end())
+        return def;
+    const auto it = sec->second.find(key);
+    if (it == sec->second.end())
+        return def;
+    if (const auto* text = std::get_if<std::string>(&it->second))
+        return *text;
+    return std::to_string(std::get<long long>(it->second));
+}
+
+bool Profile::Has(const std::string& section, const std::string& key) const {
+    const auto sec = m_sections.find(section);
+    return sec != m_sections.end() && sec->second.count(key) != 0;
+}
+
+bool Profile::WriteInt(const std::string& section, const std::string& key, int value) {
+    m_sections[section][key] = static_cast<long long>(value);
+    if (!IsUtf8(section) || !IsUtf8(key))
+        return NotSaved(section, key);
+    return Save();
+}
+
+bool Profile::WriteString(const std::string& section, const std::string& key,
+                          const std::string& value) {
+    m_sections[section][key] = value;
+    if (!IsUtf8(section) || !IsUtf8(key) || !IsUtf8(value))
+        return NotSaved(section, key);
+    return Save();
+}
+
+bool Profile::NotSaved(const std::string& section, const std::string& key) {
+    // Kept for this run; the settings file would not read back with it.
+    m_error = "The setting \"" + key + "\" of \"" + section +
+              "\" is not UTF-8 text and is not saved to " + m_path.string();
+    return false;
+}
+
+void Profile::Reload() {
+    m_sections.clear();
+    m_error.clear();
+    m_setAside = false;
+
+    std::error_code ec;
+    const auto status = std::filesystem::status(m_path, ec);
+    if (!std::filesystem::exists(status))
+        return;  // no file yet: defaults, no complaint
+    if (std::filesystem::is_directory(status)) {
+        m_error = "Cannot read the settings " + m_path.string() + ": it is a folder";
+        return;
+    }
+    // From here on the file is there but may not be usable.
+    m_setAside = true;
+    std::ifstream in(m_path, std::ios::binary);
+    if (!in) {
+        m_error = "Cannot read the settings " + m_path.string() + ": " + std::strerror(errno);
+        return;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        m_error = "Cannot read the settings " + m_path.string();
+        return;
+    }
+    const std::string text = buffer.str();
+
+    toml::table doc;
+    try {
+        doc = toml::parse(text, m_path.string());
+    } catch (const toml::parse_error& err) {
+        std::ostringstream why;
+        why << "The settings file " << m_path.string() << " is broken (line "
+            << err.source().begin.line << ", column " << err.source().begin.column
+            << "): " << err.description() << ". Default settings are used.";
+        m_error = why.str();
+        return;
+    } catch (const std::exception& err) {
+        m_error = "Cannot read the settings " + m_path.string() + ": " + err.what();
+        return;
+    }
+
+    // A section is a top-level table. Nested tables ([ImportSettings.LEICA] written by hand)
+    // are read as the section joined with a backslash, the way the names are built. Values
+    // outside any table live in the section with the empty name.
+    auto load = [this](const auto& self, const toml::table& table,
+                       const std::string& name) -> void {
+        auto& section = m_sections[name];
+        for (const auto& [k, node] : table) {
+            const std::string key(k.str());
+            if (const auto* sub = node.as_table()) {
+                self(self, *sub, name.empty() ? key : name + "\\" + key);
+            } else if (const auto* i = node.as_integer()) {
+                section[key] = i->get();
+            } else if (const auto* s = node.as_string()) {
+                section[key] = s->get();
+            } else if (const auto* b = node.as_boolean()) {
+                section[key] = static_cast<long long>(b->get() ? 1 : 0);
+            } else {
+                // Floats, dates, arrays: kept as their text so nothing is dropped on saving.
+                std::ostringstream os;
+                os << toml::toml_formatter(node);
+                section[key] = os.str();
+            }
+        }
+        if (section.empty())
+            m_sections.erase(name);
+    };
+    load(load, doc, std::string());
+    m_setAside = false;
+}
+
+bool Profile::Save() {
+    std::string out;
+    out.reserve(1024);
+    for (const auto& [name, values] : m_sections) {
+        if (!IsUtf8(name))
+            continue;
+        // The unnamed section sorts first and holds the values outside any table.
+        if (!name.empty()) {
+            if (!out.empty())
+                out += '\n';
+            out += '[';
+            AppendQuoted(out, name);
+            out += "]\n";
+        }
+        for (const auto& [key, value] : values) {
+            if (!IsUtf8(key))
+                continue;
+            if (const auto* number = std::get_if<long long>(&value)) {
+                AppendQuoted(out, key);
+                out += " = ";
+                out += std::to_string(*number);
+                out += '\n';
+            } else if (const auto& text = std::get<std::string>(value); IsUtf8(text)) {
+                AppendQuoted(out, key);
+                out += " = ";
+                AppendQuoted(out, text);
+                out += '\n';
+            }
+        }
+    }
+
+    std::error_code ec;
+    if (m_path.has_parent_path()) {
+        std::filesystem::create_directories(m_path.parent_path(), ec);
+        if (ec) {
+            m_error = "Cannot create the folder " + m_path.parent_path().string() +
+                      " for the settings: " + ec.message();
+            return false;
+        }
+    }
+    if (m_setAside) {
+        std::filesystem::path aside = m_path;
+        aside += ".broken";
+        std::filesystem::rename(m_path, aside, ec);
+        std::error_code gone;
+        if (ec && std::filesystem::exists(m_path, gone)) {
+            m_error = "Cannot save the settings: the unreadable file " + m_path.string() +
+                      " could not be moved aside: " + ec.message();
+            return false;
+        }
+        if (!ec)
+            m_error = "The settings file " + m_path.string() +
+                      " could not be read; it was kept as " + aside.string();
+        m_setAside = false;
+    }
+    std::string why;
+    if (!AtomicWrite(m_path, out, why)) {
+        m_error = "Cannot save the settings: " + why;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace platform
