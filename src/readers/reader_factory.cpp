@@ -1,6 +1,7 @@
 #include "readers/reader_factory.h"
 
 #include "readers/geodimeter_reader.h"
+#include "readers/pentax_reader.h"
 
 std::unique_ptr<CWImport> CreateReader(int format, vrk::CVrkObject* project, CImpDEVDlg* dlg,
                                        vrk::CImportInfo* info) {
@@ -9,6 +10,9 @@ std::unique_ptr<CWImport> CreateReader(int format, vrk::CVrkObject* project, CIm
             return std::make_unique<CImpGEOD>(project, dlg, info, 0);
         case 13:
             return std::make_unique<CImpGEOD>(project, dlg, info, 1);
+        case 14:
+        case 15:
+            return std::make_unique<CImpPENTAX>(project, dlg, info);
         default:
             return nullptr;
     }

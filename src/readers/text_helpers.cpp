@@ -36,6 +36,12 @@ std::string CutWord(std::string& buffer, long length) {
     return word;
 }
 
+std::string CutUpTo(std::string& buffer, char sep) {
+    size_t at = buffer.find(sep);
+    if (at == std::string::npos) return {};
+    return CutWord(buffer, static_cast<long>(at));
+}
+
 std::string Copy(std::string_view text, long start, long count) {
     if (start < 1 || count <= 0 || static_cast<size_t>(start) > text.size()) return {};
     return std::string(text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count)));

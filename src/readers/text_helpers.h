@@ -18,6 +18,9 @@ enum class SeparatorRun {
 std::string CutWord(std::string& buffer, char sep, SeparatorRun run = SeparatorRun::Collapse);
 // Cuts the first `length` characters (fewer when shorter; none for a negative length); no trim.
 std::string CutWord(std::string& buffer, long length);
+// Cuts the text before the first `sep` and leaves the separator at the front of `buffer`; with no
+// separator nothing is cut and the word is empty. No trim.
+std::string CutUpTo(std::string& buffer, char sep);
 // The substring of `count` characters from `start`; clipped at the end, empty beyond it.
 std::string Copy(std::string_view text, long start, long count);
 // Inserts `ch` so that it becomes the character at `position`.
