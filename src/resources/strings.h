@@ -1,6 +1,7 @@
 // The bilingual string table: every message id of the system in English and Russian.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -22,8 +23,10 @@ std::string LoadString(unsigned id);
 std::string LoadString(unsigned id, Language lang);
 bool HasString(unsigned id);
 
-// printf-style formatting of a table text with string arguments (%s, %d, %ld); extra "%"
-// sequences stay as they are. Never reads past the arguments given.
+// printf-style formatting of a table text with string arguments: %s, %d, %i, %u (with h, l, ll)
+// each take the next argument as text, with simple flags, width and precision; "%%" is "%";
+// "%\ns" (percent, line feed, s) gives a line feed and the next argument. Other "%" sequences
+// stay as they are; a missing argument is empty text. Never reads past the arguments given.
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 }  // namespace res

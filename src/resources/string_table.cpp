@@ -1,0 +1,166 @@
+#include "resources/string_table.h"
+
+#include <array>
+
+namespace res {
+
+namespace {
+
+// Texts in the instruments' own words are kept as they have always been shown, odd spacing
+// and "%\ns" included: protocols and users' scripts compare against them.
+constexpr std::array kTable{
+    // Values that do not convert
+    StringEntry{7601, "Invalid symbol(s)  %s  found in string  %s.\n", ""},
+    // Export: the project's consent to an export
+    StringEntry{7649, "The project data may be incomplete.\nContinue the export?",
+                "Данные проекта могут быть неполными.\nПродолжить экспорт?"},
+
+    // Serial receive
+    StringEntry{9001, "COM", ""},
+    StringEntry{9002, "%s\n Failed to open", ""},
+    StringEntry{9003, "Failed UpdateData", ""},
+    StringEntry{9006, "File %s already exists", ""},
+    StringEntry{9008, " Error creating a secondary thread", ""},
+    StringEntry{9011, "File %s\nReceived %u strings\nContinue ?", ""},
+
+    // Export dialog
+    StringEntry{9012, "File \"%s\" already exists.\nReplace it?",
+                "Файл \"%s\" уже существует. \nЗаменить?"},
+
+    // Import protocol
+    StringEntry{9018, "File  \"%s\"\nmismatches required data format.\n",
+                "Файл \"%s\" содержит данные в неизвестном формате.\n"},
+    StringEntry{9019, "String does not contain ELTA R4 data", ""},
+    StringEntry{9020, "THE FOLLOWING FILES ARE IMPORTED IN PROJECT:\n\n",
+                "В ПРОЕКТ ИМПОРТИРОВАНЫ ФАЙЛЫ:\n\n"},
+    StringEntry{9022, "File %\ns not exists", ""},
+    StringEntry{9023, "Computer is ready to receiving\n.Press YES and start the device", ""},
+    StringEntry{9024, "Text Files", ""},
+    StringEntry{9025, "All Files", ""},
+    StringEntry{9026, "File  %s, string  %ld:\n%s", ""},
+    StringEntry{9027, "Can't convert to integer  %s", ""},
+    StringEntry{9029, "Not blank after point  %\ns ", "За точкой\n%s\nнет пробела"},
+    StringEntry{9032, "The file name is not given.", "Имя файла не задано."},
+
+    // Import formats: captions of the files-of-type list
+    StringEntry{9034, "TOPCON GTS-7", ""},
+    StringEntry{9035, "SDR", ""},
+    StringEntry{9036, "TOPCON GTS-6", ""},
+    StringEntry{9037, "2TA5", ""},
+    StringEntry{9038, "3TA5", ""},
+    StringEntry{9039, "GEODIMETER, measurement", "GEODIMETER, измерения"},
+    StringEntry{9041, "Error _getcwd();", ""},
+    StringEntry{9042, "WILD LEICA", ""},
+
+    // Import formats: file type names
+    StringEntry{9043, "SDR files", "SDR"},
+    StringEntry{9044, "2TA5 Files", "2TA5"},
+    StringEntry{9045, "3TA5 Files", "3TA5"},
+    StringEntry{9046, "GEODIMETER Files, measurement", "GEODIMETER, измерения"},
+    StringEntry{9047, "LEICA Files", "LEICA"},
+    StringEntry{9048, "NIKON RDF Files", "NIKON RDF"},
+    StringEntry{9049, "TOPCON GTS-6 Files", "TOPCON GTS-6"},
+    StringEntry{9050, "TOPCON GTS-7 Files", "TOPCON GTS-7"},
+
+    // Import dialog and option sheet
+    StringEntry{9051, "Options for import from ", "Настройки для импорта файлов формата "},
+    StringEntry{9052, "File import from device", ""},
+    StringEntry{9053, "ELTA R4", "Elta R4"},
+    StringEntry{9054, "ELTA R5", "Elta R5"},
+    StringEntry{9055, "4TA5 Files", "4TA5"},
+    StringEntry{9056, "ELTA REC 500", "Elta  Rec 500"},
+    StringEntry{9057, "ELTA R4 Files", "Elta R4"},
+    StringEntry{9058, "ELTA R5 Files", "Elta R5"},
+    StringEntry{9060, "ELTA REC 500 Files", "Elta  Rec 500"},
+    StringEntry{9061, "GEODIMETER Files, points", "GEODIMETER, точки"},
+    StringEntry{9062, "GEODIMETER, points", "GEODIMETER, точки"},
+    StringEntry{9063, "File %s has already been imported into this project. Repeat import?", ""},
+    StringEntry{9064, "ELTA REC M5 Files", "M5"},
+    StringEntry{9065, "ELTA REC M5", "M5"},
+    StringEntry{9066, "PENTAX, Files, points", "PENTAX, точки"},
+    StringEntry{9067, "PENTAX, Files, measurement", "PENTAX, измерения"},
+    StringEntry{9068, "PENTAX, Files, points", "PENTAX, точки"},
+    StringEntry{9069, "PENTAX, Files, measurement", "PENTAX, измерения"},
+    StringEntry{9070, "4TA5", ""},
+    StringEntry{9072, "NIKON RDF", ""},
+    StringEntry{9073, "File wil be not imported.\n", "Файл не может быть импортирован.\n"},
+
+    // Export writers
+    StringEntry{9074, "Change the coordinate presentation of the project.",
+                "Измените представление координат проекта."},
+
+    StringEntry{9075, "The value '%s' is out of range.\nAdmissible interval: %s ... %s.\n", ""},
+    StringEntry{9076, "Can't allocate %d bytes", ""},
+    StringEntry{9082, "Can't read from COM port\nCheck link", ""},
+    StringEntry{9083, "Export to instrument formats.", "Экспорт в форматы приборов."},
+    StringEntry{9084, "Linear values are exported in [metres] only.\nContinue?",
+                "Экспорт линейных значений выполняется только в [метрах].\nПродолжить?"},
+
+    // Leica reader
+    StringEntry{9085, "Code false %s\n", "Ошибочный код %s\n"},
+    StringEntry{9086, "Code false in word 41", "Неверное значение кода в слове 41\n"},
+    StringEntry{9087, "Unknown LEICA format : %s\n", "Неизвестный LEICA формат : %s\n"},
+
+    StringEntry{9088, "Put the destination file name", ""},
+    StringEntry{9089, "Import", ""},
+    StringEntry{9094, "Cancel", ""},
+
+    // Tips of the option pages; those from 9104 on exist in Russian only.
+    StringEntry{9095, "All names are unique", ""},
+    StringEntry{9096, "Auto mode for VA formulae, instrument face and zero point", ""},
+    StringEntry{9097, "Remove insignificant zeroes from names", ""},
+    StringEntry{9098, "Use digital encoding", ""},
+    StringEntry{9099, "Break lines by default", ""},
+    StringEntry{9100, "Code spread mode", ""},
+    StringEntry{9101, "Zone type (6 or 3 degree)", ""},
+    StringEntry{9102, "Coordinate X", ""},
+    StringEntry{9103, "Coordinate Y", ""},
+    StringEntry{9104, "", "Координата Xo"},
+    StringEntry{9105, "", "Координата Yo"},
+    StringEntry{9106, "", "Номер зоны"},
+    StringEntry{9107, "", "Система кодирования"},
+    StringEntry{9108, "", "Отношение к рельефу"},
+    StringEntry{9109, "", "Разделители кодов"},
+    StringEntry{9110, "", "Признак ссылки"},
+    StringEntry{9111, "", "Признак атрибута"},
+    StringEntry{9112, "", "Значение атрибута"},
+    StringEntry{9113, "", "Использовать 16-ти разрядное слово ( 8 разрядов по умолчанию )"},
+    StringEntry{9115, "", "Взять код системы из проекта"},
+
+    // Elta reader
+    StringEntry{9116, "%s: no unit defined", ""},
+    StringEntry{9117, "%s: no space symbol", ""},
+
+    StringEntry{9118, "Format:", ""},
+    StringEntry{9120, "Export data", "Данные для экспорта"},
+    StringEntry{9121, "Export", "Экспортировать"},
+    StringEntry{9122, "The name of point %s contains invalid characters\nor has an invalid length.",
+                "Имя пункта %s содержит недопустимые символы\nили недопустимое количество "
+                "символов."},
+    StringEntry{9123, "Invalid coordinate value of point %s.",
+                "Недопустимое значение координаты пункта %s."},
+
+    StringEntry{9285, "Can't run OrvelPad.exe", "Не могу вызвать OrvelPad.exe"},
+    // Control-point exchange files
+    StringEntry{9286, "The point index is missing.", "Отсутствует индекс пункта."},
+    StringEntry{9287, "The point name is missing.", "Отсутствует наименование пункта."},
+};
+
+constexpr bool SortedAndComplete() {
+    for (size_t i = 0; i < kTable.size(); ++i) {
+        if (kTable[i].en.empty() && kTable[i].ru.empty())
+            return false;
+        if (i > 0 && kTable[i - 1].id >= kTable[i].id)
+            return false;
+    }
+    return true;
+}
+static_assert(SortedAndComplete(), "string table: ids must ascend and every id needs a text");
+
+}  // namespace
+
+std::span<const StringEntry> StringTable() {
+    return kTable;
+}
+
+}  // namespace res
