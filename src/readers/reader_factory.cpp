@@ -1,11 +1,14 @@
 #include "readers/reader_factory.h"
 
 #include "readers/geodimeter_reader.h"
+#include "readers/leica_reader.h"
 #include "readers/pentax_reader.h"
 
 std::unique_ptr<CWImport> CreateReader(int format, vrk::CVrkObject* project, CImpDEVDlg* dlg,
                                        vrk::CImportInfo* info) {
     switch (format) {
+        case 5:
+            return std::make_unique<CImpLEICA>(project, dlg, info);
         case 12:
             return std::make_unique<CImpGEOD>(project, dlg, info, 0);
         case 13:
