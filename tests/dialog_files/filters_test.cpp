@@ -1,0 +1,119 @@
+#include <set>
+#include <string>
+#include <vector>
+
+#include "dialog_fixture.h"
+
+namespace dialog_files_test {
+namespace {
+
+TEST(FormatTable, RowsAreDistinctWithKnownStringsAndKeysResolveInAnyCase) {
+    const auto& table = BuiltInFormats();
+    ASSERT_EQ(table.size(), static_cast<size_t>(kBuiltInFormats));
+    std::set<std::string> sections;
+    for (size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(table[i].index, static_cast<int>(i));
+        EXPECT_TRUE(sections.insert(table[i].section).second) << table[i].section;
+        EXPECT_TRUE(res::HasString(table[i].caption_id)) << table[i].caption_id;
+        EXPECT_TRUE(res::HasString(table[i].filter_name_id)) << table[i].filter_name_id;
+        EXPECT_EQ(FormatFromText(table[i].section, 15), static_cast<int>(i));
+    }
+    EXPECT_EQ(FormatFromText("leica", 15), 5);
+    EXPECT_EQ(FormatFromText(" GeodP ", 15), 13);
+    EXPECT_EQ(FormatFromText("15", 15), 15);
+    EXPECT_EQ(FormatFromText("16", 15), -1);
+    EXPECT_EQ(FormatFromText("16", 16), 16);
+    for (const char* bad : {"-1", "99999999999999999999", "", "LEIC", "5x"})
+        EXPECT_EQ(FormatFromText(bad, 15), -1) << bad;
+}
+
+using FiltersTest = DialogFilesTest;
+
+TEST_F(FiltersTest, PatternsGetTxtAddedUnlessTheyHaveItOrStarDotStar) {
+    profile().WriteString(Section("LEICA"), "Filters", "*.GSI");
+    profile().WriteString(Section("SDR"), "Filters", "*.*");
+    profile().WriteString(Section("TDS7"), "Filters", "*.TXT;*.RAW");
+    profile().WriteString(Section("GEODP"), "Filters", "   ");
+    std::vector<std::string> patterns, names;
+    dlg->LoadFilters(patterns, names);
+    ASSERT_EQ(patterns.size(), 16u);
+    ASSERT_EQ(names.size(), 16u);
+    EXPECT_EQ(patterns[5], "*.gsi;*.txt");
+    EXPECT_EQ(patterns[4], "*.*");
+    EXPECT_EQ(patterns[11], "*.txt;*.raw");
+    EXPECT_EQ(patterns[13], "*.are;*.txt");  // a blank text is no pattern
+    EXPECT_EQ(patterns[0], "*.dat;*.txt");
+    EXPECT_EQ(patterns[6], "*.txt");
+    EXPECT_EQ(patterns[9], "*.400;*.rdf;*.txt");
+    EXPECT_EQ(patterns[15], "*.dc1;*.csv;*.txt");
+    EXPECT_EQ(names[0], res::LoadString(9057));
+    EXPECT_EQ(names[14], res::LoadString(9067));
+}
+
+TEST_F(FiltersTest, FilterTextHoldsNameWithPatternThenPatternEachEndedByZero) {
+    // A separator inside a stored pattern must not shift the types after it.
+    profile().WriteString(Section("LEICA"), "Filters", "*.GSI|*.gre");
+    dlg->SetOFN();
+    const std::string& text = dlg->FilterText();
+    std::vector<std::string> parts;
+    for (size_t start = 0, end; (end = text.find('\0', start)) != std::string::npos;
+         start = end + 1)
+        parts.push_back(text.substr(start, end - start));
+    ASSERT_EQ(parts.size(), 32u);
+    EXPECT_EQ(text.back(), '\0');
+    std::vector<std::string> patterns, names;
+    dlg->LoadFilters(patterns, names);
+    const auto& items = dlg->frame().control(kIdTypeList).items;
+    ASSERT_EQ(items.size(), 16u);
+    for (size_t i = 0; i < 16; ++i) {
+        EXPECT_EQ(parts[2 * i + 1], i == 5 ? "*.gsi;*.gre;*.txt" : patterns[i]);
+        EXPECT_EQ(parts[2 * i], names[i] + " (" + parts[2 * i + 1] + ")");
+        EXPECT_EQ(items[i], parts[2 * i]);
+    }
+}
+
+TEST_F(FiltersTest, InitialFolderIsTheFolderOfTheFirstStoredNamePerFormat) {
+    dlg->SetCurrentFormat(5);
+    EXPECT_EQ(dlg->GetInitDir(), "");
+    dlg->SetInitDir("/data/job 1/a.gsi;b.gsi;");
+    EXPECT_EQ(profile().GetString(Section("LEICA"), "FileName", ""), "/data/job 1/a.gsi;b.gsi;");
+    dlg->SetCurrentFormat(7);
+    EXPECT_EQ(dlg->GetInitDir(), "");
+    dlg->SetInitDir("a.rsv");  // no folder in it
+    EXPECT_EQ(dlg->GetInitDir(), "");
+
+    profile().Reload();
+    dlg->SetCurrentFormat(5);
+    dlg->SetOFN();
+    EXPECT_EQ(dlg->InitialFolder(), "/data/job 1/");
+}
+
+TEST_F(FiltersTest, GivenFileIsSplitIntoFolderAndName) {
+    const fs::path file = WriteFile("received/rec 1.txt", "data\n");
+    dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 9038, file.string(), 1);
+    dlg->SetOFN();
+    EXPECT_EQ(dlg->FileList(), "rec 1.txt");
+    EXPECT_EQ(dlg->InitialFolder(), (dir() / "received").string() + "/");
+    EXPECT_EQ(dlg->current_folder, dlg->InitialFolder());
+    dlg->OnFileNameChange();
+    EXPECT_EQ(dlg->frame().Text(kIdNameBox), "rec 1.txt");
+    EXPECT_TRUE(dlg->frame().IsEnabled(kIdView));
+    EXPECT_TRUE(prompter->shown.empty());
+}
+
+TEST_F(FiltersTest, MissingOrFolderGivenFileIsReportedAndLeftOut) {
+    for (const std::string& given : {(dir() / "nothing.txt").string(), dir().string()}) {
+        prompter->shown.clear();
+        dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 9038, given, 1);
+        dlg->SetOFN();
+        ASSERT_EQ(prompter->shown.size(), 1u) << given;
+        EXPECT_TRUE(prompter->shown[0].beep);
+        EXPECT_NE(prompter->shown[0].text.find(given), std::string::npos);
+        EXPECT_EQ(dlg->FileList(), "");
+        dlg->OnFileNameChange();
+        EXPECT_FALSE(dlg->frame().IsEnabled(kIdImport));
+    }
+}
+
+}  // namespace
+}  // namespace dialog_files_test

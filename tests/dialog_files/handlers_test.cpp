@@ -1,0 +1,123 @@
+#include <string>
+
+#include "dialog_fixture.h"
+
+namespace dialog_files_test {
+namespace {
+
+using HandlersTest = DialogFilesTest;
+
+TEST_F(HandlersTest, OpeningSelectsFormatLoadsSettingsAndNamesButtons) {
+    profile().WriteInt(Section("LEICA"), "CheckDel", 1);
+    profile().WriteInt(Section("LEICA"), "Format16Digits", 1);
+    dlg->SetCurrentFormat(5);
+    EXPECT_TRUE(dlg->OnInitDialog());
+    dlg->OnShowWindow();
+    auto& f = dlg->frame();
+    EXPECT_EQ(f.title, res::LoadString(9052));
+    EXPECT_EQ(f.Selection(kIdTypeList), 5);
+    EXPECT_EQ(dlg->settings.CheckDel, 1);
+    EXPECT_EQ(dlg->settings.Format16Digits, 1);
+    EXPECT_FALSE(f.IsEnabled(kIdFiles));  // nothing imported yet
+    EXPECT_FALSE(f.IsVisible(ui::IDOK));
+    EXPECT_FALSE(f.IsVisible(ui::IDCANCEL));
+    EXPECT_EQ(f.Text(kIdTypeLabel), res::LoadString(9118));
+    EXPECT_EQ(f.Text(kIdImport), res::LoadString(9089));
+    EXPECT_EQ(f.Text(kIdCancel), res::LoadString(9094));
+    EXPECT_TRUE(f.centred);
+}
+
+TEST_F(HandlersTest, FormatChangeEmptiesNameBoxAndReloadsSettings) {
+    profile().WriteInt(Section("LEICA"), "CheckDel", 0);
+    profile().WriteInt(Section("GEODI"), "CheckDel", 1);
+    profile().WriteString(Section("GEODI"), "CodeSep", "%");
+    dlg->SetCurrentFormat(5);
+    dlg->OnInitDialog();
+    auto& f = dlg->frame();
+    f.SetText(kIdNameBox, "*.GSI");
+    dlg->OnFileNameChange();
+    EXPECT_EQ(dlg->settings.CheckDel, 0);
+
+    f.SetSelection(kIdTypeList, 12);
+    dlg->OnTypeChange();
+    EXPECT_EQ(dlg->CurrentFormat(), 12);
+    EXPECT_EQ(f.Text(kIdNameBox), "");
+    EXPECT_EQ(dlg->CaptionId(), 9039u);
+    EXPECT_EQ(dlg->settings.CheckDel, 1);
+    EXPECT_EQ(dlg->settings.CodeSep, "%");
+    // The wildcard typed for the Leica format is not saved for Geodimeter.
+    dlg->SaveFilter();
+    EXPECT_FALSE(profile().Has(Section("GEODI"), "Filters"));
+
+    // No selection or an unknown one keeps the format.
+    f.SetText(kIdNameBox, "a.job");
+    for (int bad : {-1, 16}) {
+        f.SetSelection(kIdTypeList, bad);
+        dlg->OnTypeChange();
+        EXPECT_EQ(dlg->CurrentFormat(), 12);
+        EXPECT_EQ(f.Selection(kIdTypeList), 12);
+        EXPECT_EQ(f.Text(kIdNameBox), "a.job");
+    }
+}
+
+TEST_F(HandlersTest, NameBoxDecidesViewAndImport) {
+    auto& f = dlg->frame();
+    dlg->SetCurrentFormat(9);
+    f.SetSelection(kIdTypeList, 3);
+    f.SetText(kIdNameBox, "  a.gsi ");
+    dlg->OnFileNameChange();
+    EXPECT_EQ(f.Text(kIdNameBox), "a.gsi");
+    EXPECT_TRUE(f.IsEnabled(kIdImport));
+    EXPECT_TRUE(f.IsEnabled(kIdView));
+    EXPECT_EQ(f.Selection(kIdTypeList), 9);  // set back to the format in use
+
+    f.SetText(kIdNameBox, "\"a.gsi\" \"b.gsi\"");
+    dlg->OnFileNameChange();
+    EXPECT_EQ(f.Text(kIdNameBox), "\"b.gsi\" \"a.gsi\"");
+    EXPECT_EQ(dlg->FileList(), "a.gsi;b.gsi;");
+    EXPECT_TRUE(f.IsEnabled(kIdImport));
+    EXPECT_FALSE(f.IsEnabled(kIdView));
+
+    for (const char* text : {"*.GSI", "", "   "}) {
+        f.Enable(kIdView, true);
+        f.Enable(kIdImport, true);
+        f.SetText(kIdNameBox, text);
+        dlg->OnFileNameChange();
+        EXPECT_FALSE(f.IsEnabled(kIdView)) << text;
+        EXPECT_FALSE(f.IsEnabled(kIdImport)) << text;
+    }
+
+    // A folder change keeps a wildcard only.
+    f.SetText(kIdNameBox, "*.gsi");
+    dlg->OnFolderChange();
+    EXPECT_EQ(f.Text(kIdNameBox), "*.gsi");
+    f.SetText(kIdNameBox, "a.gsi");
+    dlg->OnFolderChange();
+    EXPECT_EQ(f.Text(kIdNameBox), "");
+}
+
+TEST_F(HandlersTest, TypedWildcardImportsNothingAndBecomesTheFilterAtTheNextImport) {
+    WriteFile("a.gsi", "");
+    dlg->SetCurrentFormat(5);
+    dlg->OnInitDialog();
+    auto& f = dlg->frame();
+    f.SetSelection(kIdTypeList, 5);
+    f.SetText(kIdNameBox, "*.GSI");
+    dlg->OnMOK();
+    EXPECT_TRUE(dlg->ImportedFiles().empty());
+    EXPECT_FALSE(f.end_code.has_value());
+    EXPECT_FALSE(profile().Has(Section("LEICA"), "Filters"));
+
+    f.SetText(kIdNameBox, "a.gsi");
+    dlg->OnMOK();
+    EXPECT_EQ(profile().GetString(Section("LEICA"), "Filters", ""), "*.gsi");
+    std::vector<std::string> patterns, names;
+    dlg->LoadFilters(patterns, names);
+    EXPECT_EQ(patterns[5], "*.gsi;*.txt");
+    // Something was imported: the Files button is available at the next opening.
+    dlg->OnInitDialog();
+    EXPECT_TRUE(f.IsEnabled(kIdFiles));
+}
+
+}  // namespace
+}  // namespace dialog_files_test

@@ -1,0 +1,128 @@
+#include <cctype>
+#include <string>
+
+#include "dialog_fixture.h"
+#include "platform/process.h"
+
+namespace dialog_files_test {
+namespace {
+
+using ViewerTest = DialogFilesTest;
+
+TEST_F(ViewerTest, SpawnPassesArgumentsUntouchedAndReportsFailures) {
+    std::string error;
+    EXPECT_FALSE(platform::Process::Spawn({}, error));
+    EXPECT_FALSE(error.empty());
+    const std::string missing = (dir() / "no-such-program").string();
+    EXPECT_FALSE(platform::Process::Spawn({missing, "x"}, error));
+    EXPECT_NE(error.find(missing), std::string::npos) << error;
+
+    const fs::path out = dir() / "args.txt";
+    ASSERT_TRUE(platform::Process::Spawn(
+        {WriteRecorder("rec.sh", out).string(), "a b", "\"q\"", "$HOME;|"}, error));
+    EXPECT_EQ(WaitForFile(out), "a b\n\"q\"\n$HOME;|\n");
+}
+
+TEST_F(ViewerTest, ShowFileNeedsAViewerAndReportsOneThatCannotStart) {
+    dlg->ShowFile("/x/a.gsi");
+    UseViewer("   ");
+    dlg->ShowFile("/x/a.gsi");
+    EXPECT_TRUE(prompter->shown.empty());
+
+    UseViewer((dir() / "missing-viewer").string());
+    dlg->ShowFile("/x/a.gsi");
+    ASSERT_EQ(prompter->shown.size(), 1u);
+    EXPECT_EQ(prompter->shown[0].text.rfind(res::LoadString(9285), 0), 0u);
+    EXPECT_NE(prompter->shown[0].text.find("missing-viewer"), std::string::npos);
+    EXPECT_TRUE(prompter->shown[0].beep);
+    EXPECT_EQ(prompter->beeps, 1);
+
+    const fs::path out = dir() / "viewed.txt";
+    UseViewer("  " + WriteRecorder("viewer.sh", out).string() + " ");
+    dlg->ShowFile("/data/my job/\"a\".gsi");
+    EXPECT_EQ(WaitForFile(out), "/data/my job/\"a\".gsi\n");
+}
+
+TEST_F(ViewerTest, ViewShowsOnlyASingleChosenFileAndKeepsTheListMark) {
+    // A viewer that cannot start shows a message whenever it is tried.
+    UseViewer((dir() / "missing-viewer").string());
+    auto& f = dlg->frame();
+    for (const char* text : {"\"a.gsi\" \"b.gsi\"", "*.gsi", ""}) {
+        f.SetText(kIdNameBox, text);
+        dlg->OnView();
+    }
+    EXPECT_TRUE(prompter->shown.empty());
+
+    const fs::path out = dir() / "viewed.txt";
+    UseViewer(WriteRecorder("viewer.sh", out).string());
+    f.SetSelection(kIdListView, 3);
+    f.SetText(kIdNameBox, "sub/../b.gsi");
+    dlg->OnView();
+    EXPECT_EQ(WaitForFile(out), (dir() / "b.gsi").string() + "\n");
+    EXPECT_EQ(f.Selection(kIdListView), 3);
+}
+
+TEST_F(ViewerTest, FilesWritesTheImportedListOverOneFileAndViewsIt) {
+    const fs::path list = dir() / "tavrin-imported-files.txt";
+    dlg->OnFiles();  // no viewer: nothing written, nothing shown
+    EXPECT_FALSE(fs::exists(list));
+
+    WriteFile("A.sdr", "");
+    dlg->SetCurrentFormat(4);
+    dlg->frame().SetSelection(kIdTypeList, 4);
+    dlg->frame().SetText(kIdNameBox, "A.sdr");
+    dlg->OnMOK();
+    std::string expected = (dir() / "a.sdr").string() + "\n";
+    for (char& c : expected) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    ASSERT_EQ(dlg->ImportedFiles(), expected);
+
+    const fs::path out = dir() / "viewed.txt";
+    UseViewer(WriteRecorder("viewer.sh", out).string());
+    for (int round = 0; round < 2; ++round) {
+        fs::remove(out);
+        dlg->OnFiles();
+        EXPECT_EQ(WaitForFile(out), list.string() + "\n");
+        EXPECT_EQ(ReadFile(list), res::LoadString(9020) + expected);
+    }
+    EXPECT_TRUE(prompter->shown.empty());
+
+    UseViewer((dir() / "missing-viewer").string());
+    const int beeps = prompter->beeps;  // the import run beeped
+    dlg->OnFiles();
+    ASSERT_EQ(prompter->shown.size(), 1u);
+    EXPECT_EQ(prompter->shown[0].text.rfind(res::LoadString(9285), 0), 0u);
+    EXPECT_EQ(prompter->beeps, beeps);
+}
+
+TEST_F(ViewerTest, FilesReportsAListThatCannotBeWritten) {
+    const fs::path out = dir() / "viewed.txt";
+    UseViewer(WriteRecorder("viewer.sh", out).string());
+    fs::create_directories(dir() / "tavrin-imported-files.txt");  // a folder is not replaced
+    dlg->OnFiles();
+    ASSERT_EQ(prompter->shown.size(), 1u);
+    EXPECT_NE(prompter->shown[0].text.find("tavrin-imported-files.txt"), std::string::npos);
+    EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(ViewerTest, HelpOpensTheConfiguredAddressAndKeepsTheListMark) {
+    const fs::path out = dir() / "opened.txt";
+    fs::create_directories(dir() / "bin");
+    fs::rename(WriteRecorder("xdg-open", out), dir() / "bin" / "xdg-open");
+    ::setenv("PATH", (dir() / "bin").c_str(), 1);
+    auto& f = dlg->frame();
+    f.SetSelection(kIdListView, 2);
+    dlg->OnIhelp();  // no address: nothing to open
+    profile().WriteString("Company\\Paths", "HelpUrl", "https://example.org/help#import");
+    dlg->OnIhelp();
+    EXPECT_EQ(WaitForFile(out), "https://example.org/help#import\n");
+    EXPECT_EQ(f.Selection(kIdListView), 2);
+    EXPECT_TRUE(prompter->shown.empty());
+
+    ::setenv("PATH", (dir() / "empty").c_str(), 1);
+    dlg->OnIhelp();
+    ASSERT_EQ(prompter->shown.size(), 1u);
+    EXPECT_NE(prompter->shown[0].text.find("xdg-open"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dialog_files_test
