@@ -124,6 +124,23 @@ bool TextFile::ReadString(std::string& line, size_t limit) {
     return true;
 }
 
+long long TextFile::Tell() const {
+    if (m_file == nullptr)
+        return -1;
+    return static_cast<long long>(std::ftell(m_file));
+}
+
+bool TextFile::Seek(long long position) {
+    if (m_file == nullptr || position < 0)
+        return false;
+    if (std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0) {
+        m_error = Describe(m_path, "Cannot go back in", errno);
+        return false;
+    }
+    m_eof = false;
+    return true;
+}
+
 bool TextFile::Write(std::string_view text) {
     if (m_file == nullptr) {
         if (m_error.empty())

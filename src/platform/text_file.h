@@ -43,6 +43,10 @@ public:
     bool ReadString(std::string& line, size_t limit = kReadLimit);
     // True once a read has met the end of the file.
     bool eof() const { return m_eof; }
+    // Where the next read starts, for readers that look ahead and come back; -1 when unknown.
+    long long Tell() const;
+    // Goes back to a position that Tell gave; the end-of-file state is cleared.
+    bool Seek(long long position);
 
     // Writes text, turning each LF into CR LF.
     bool Write(std::string_view text);

@@ -1,0 +1,126 @@
+#include "readers/tds6_reader.h"
+
+#include "import/import_dialog.h"
+#include "readers/text_helpers.h"
+
+using readers::Trim;
+
+CImpTDS6::CImpTDS6(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
+    : CWImport(project, dlg, info) {}
+
+CImpTDS6::~CImpTDS6() = default;
+
+int CImpTDS6::Open(const std::string& path) {
+    m_Chunk.clear();
+    m_ChunkPos = 0;
+    m_bEndOfData = 0;
+    m_bFinished = false;
+    return CWImport::Open(path);
+}
+
+// Corrected values keep the old text in front of an apostrophe; only the new one counts.
+int CImpTDS6::PushM(EventID id, std::string_view text) {
+    return CWImport::PushM(id, text, kPushSkipEmpty | kPushApostropheCut);
+}
+
+void CImpTDS6::SetTCode(std::string_view text) {
+    PushM(evCode, readers::TrimView(text));
+}
+
+// Two letters: distance unit, then angle unit; "*" leaves one as it is.
+void CImpTDS6::SetUnits(std::string_view text) {
+    const std::string units = readers::Upper(readers::TrimView(text));
+    if (!units.empty() && units[0] != '*') {
+        if (units[0] == 'M')
+            m_DistUnit = zut::du_metre;
+        else if (units[0] == 'F')
+            m_DistUnit = zut::du_foot;
+    }
+    if (units.size() > 1 && units[1] != '*') {
+        if (units[1] == 'D')
+            m_AngleUnit = zut::au_dms;
+        else if (units[1] == 'M')
+            m_AngleUnit = zut::au_mil;
+        else if (units[1] == 'G')
+            m_AngleUnit = zut::au_gon;
+    }
+}
+
+// Angles are packed digits: DDDMMSSs in degrees, three whole digits in the other units.
+std::string CImpTDS6::SetPointAngle(std::string_view in) const {
+    std::string digits(in);
+    char sign = 0;
+    if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) {
+        sign = digits[0];
+        digits.erase(0, 1);
+    }
+    if (digits.size() < 8)
+        digits.insert(0, 8 - digits.size(), '0');
+    if (m_AngleUnit != zut::au_dms) {
+        readers::StrInsert(digits, '.', 4);
+        return digits;
+    }
+    std::string out;
+    if (sign)
+        out += sign;
+    out.append(digits, 0, 3);
+    out += '.';
+    out.append(digits, 3, 2);
+    out += '.';
+    out.append(digits, 5, 2);
+    out += '.';
+    out.append(digits, 7, 1);
+    return out;
+}
+
+int CImpTDS6::ReadEvents() {
+    if (m_bFinished)
+        return 0;
+    ClearEventList();
+    m_nLastPush = 0;
+    std::string word;
+    if (!NextWord(word))
+        return 0;
+    if (word.empty())
+        return 1;
+    CheckTopCn6_word(word);
+    if (!word.empty()) {
+        const char type = word[0];
+        std::string rest = Trim(std::string_view(word).substr(1));
+        switch (type) {
+            case '\'':
+                PushM(evStation, rest);
+                break;
+            case '(':
+                SetTCode(rest);
+                break;
+            case ')':
+                PushM(evInstrumentHeight, rest.empty() ? "0" : rest);
+                break;
+            case '*':
+                PushM(evCode, rest);
+                break;
+            case ',':
+                PushM(evTargetHeight, rest.empty() ? "0" : rest);
+                break;
+            case ' ':
+                // A coordinate on a word of its own: " y" easting, " z" elevation.
+                if (!rest.empty() && (rest[0] == 'y' || rest[0] == 'z')) {
+                    std::string value = Trim(std::string_view(rest).substr(1));
+                    if (!value.empty())
+                        readers::StrInsert(value, '.', 8);
+                    PushM(rest[0] == 'y' ? evPointY : evPointH, value);
+                }
+                break;
+            case '+':
+                DecodeMeasurement(std::move(rest));
+                break;
+            default:
+                break;
+        }
+    }
+    if (m_nLastPush)
+        m_bAccepted = 1;
+    m_pDlg->SetProgress(m_nLine);
+    return 1;
+}
