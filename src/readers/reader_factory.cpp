@@ -2,13 +2,19 @@
 
 #include "readers/geodimeter_reader.h"
 #include "readers/leica_reader.h"
+#include "readers/nrdf_reader.h"
 #include "readers/pentax_reader.h"
+#include "readers/tds6_reader.h"
 
 std::unique_ptr<CWImport> CreateReader(int format, vrk::CVrkObject* project, CImpDEVDlg* dlg,
                                        vrk::CImportInfo* info) {
     switch (format) {
         case 5:
             return std::make_unique<CImpLEICA>(project, dlg, info);
+        case 9:
+            return std::make_unique<CImpNRDF>(project, dlg, info);
+        case 10:
+            return std::make_unique<CImpTDS6>(project, dlg, info);
         case 12:
             return std::make_unique<CImpGEOD>(project, dlg, info, 0);
         case 13:
