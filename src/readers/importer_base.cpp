@@ -169,6 +169,8 @@ int CWImport::PushM(EventID id, std::string_view text, unsigned filter) {
 void CWImport::DoImport() { RunFiles({}); }
 
 void CWImport::RunFiles(const RunHooks& hooks) {
+    // Readers that the host builds without a dialog have no file list to run over.
+    if (!m_pDlg) return;
     const ImportSettings& s = m_pDlg->settings;
     zut::CLocCrdStyle style;
     double fe = (s.YStyle == 1 || s.YStyle == 2) ? s.Y0 : zut::CEast::false_easting();

@@ -77,8 +77,7 @@ protected:
     };
     // The shared body of the import run.
     void RunFiles(const RunHooks& hooks);
-
-private:
+    // Writes message 7601 or 9075 for a read result; 1 when the value was read.
     int ReportValue(int rc, const char* text, const char* end, const std::string& lower,
                     const std::string& upper);
 };
