@@ -1,0 +1,125 @@
+// A private folder, settings file, prompter and headless front end per test, and small projects
+// built in the test.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "export/export_dev.h"
+#include "import/contracts/vrk.h"
+#include "platform/profile.h"
+#include "resources/strings.h"
+#include "ui/dialog.h"
+#include "ui/prompter.h"
+
+namespace export_test {
+
+namespace fs = std::filesystem;
+
+class ExportTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = fs::temp_directory_path() / ("tavrin_export_" + std::to_string(::getpid()) + "_" +
+                                             info->test_suite_name() + "_" + info->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        platform::Profile::UseFile(m_dir / "settings.toml");
+        res::SetLanguage(res::Language::English);
+        prompter = std::make_shared<ui::ScriptedPrompter>();
+        ui::InstallPrompter(prompter);
+        front_end = std::make_shared<ui::HeadlessFrontEnd>();
+        ui::InstallFrontEnd(front_end);
+        m_unit = zut::CLinear::unit();
+        m_north = zut::CNorth::precision();
+        // Most tests are not about question 7649.
+        project.SetAttr(4, 1);
+    }
+
+    void TearDown() override {
+        zut::CLinear::unit(m_unit);
+        zut::CNorth::precision(m_north);
+        ui::InstallPrompter(nullptr);
+        ui::InstallFrontEnd(nullptr);
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
+
+    const fs::path& dir() const { return m_dir; }
+    std::string Out(const std::string& name = "out.txt") const { return (m_dir / name).string(); }
+
+    vrk::CVrkPoint& Add(const std::string& name, std::optional<double> x, std::optional<double> y,
+                        std::optional<double> h, bool control = false, bool selected = false) {
+        vrk::CVrkPoint p;
+        p.name = name;
+        if (x)
+            p.x = *x;
+        if (y)
+            p.y = *y;
+        if (h)
+            p.h = *h;
+        p.control = control;
+        p.selected = selected;
+        project.data().points.push_back(p);
+        return project.data().points.back();
+    }
+
+    static vrk::CVrkPoint Point(const std::string& name, double x, double y, double h) {
+        vrk::CVrkPoint p;
+        p.name = name;
+        p.x = x;
+        p.y = y;
+        p.h = h;
+        return p;
+    }
+
+    static std::string ReadFile(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // Runs the writer into out.txt and gives back the bytes (empty when no file was left).
+    std::string Export(CExportDev& writer, bool* result = nullptr) {
+        const std::string path = Out();
+        const bool ok = writer.DoExport(&project, path);
+        if (result)
+            *result = ok;
+        return fs::exists(path) ? ReadFile(path) : std::string();
+    }
+
+    std::vector<std::string> Log() {
+        std::vector<std::string> out;
+        for (const auto& e : project.ExportLog().Entries()) out.push_back(e.text);
+        return out;
+    }
+
+    // Files in the test folder other than the settings: nothing temporary may stay behind.
+    std::vector<std::string> FolderContents() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(m_dir))
+            if (e.path().filename() != "settings.toml")
+                names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    vrk::CVrkObject project;
+    std::shared_ptr<ui::ScriptedPrompter> prompter;
+    std::shared_ptr<ui::HeadlessFrontEnd> front_end;
+
+  private:
+    fs::path m_dir;
+    zut::dist_unit m_unit = zut::du_metre;
+    int m_north = 3;
+};
+
+}  // namespace export_test
