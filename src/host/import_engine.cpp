@@ -10,14 +10,24 @@ namespace vrk {
 
 CImport::CImport(CVrkObject* project, CImportInfo* info)
     : m_pProject(project), m_state(std::make_unique<BuildState>()) {
-    if (info) m_info = *info;
+    if (info)
+        m_info = *info;
+    // An import starts in the units current in the process; the file may change them.
+    m_DistUnit = zut::CLinear::unit();
+    m_AngleUnit = zut::CAngular::unit();
+    m_PresUnit = zut::CPressure::unit();
+    m_TempUnit = zut::CTemperature::unit();
 }
 
 CImport::~CImport() = default;
 
-CImport::BuildState& CImport::state() { return *m_state; }
+CImport::BuildState& CImport::state() {
+    return *m_state;
+}
 
-int CImport::OpenLog() { return m_pProject->ImportLog().Open(1); }
+int CImport::OpenLog() {
+    return m_pProject->ImportLog().Open(1);
+}
 
 int CImport::WriteToLog(const char* text, int level) {
     return m_pProject->ImportLog().Write(text ? text : "", 0, level);
@@ -28,13 +38,16 @@ int CImport::CloseLog() {
     return 1;
 }
 
-int CImport::Open(const std::string& path) { return 0; }
+int CImport::Open(const std::string& path) {
+    return 0;
+}
 void CImport::Close() {}
 
 int CImport::LoadFile(const std::string& path) {
     m_record = 0;
     m_file = path;
-    if (!Open(path)) throw FileError{path, m_open_error};
+    if (!Open(path))
+        throw FileError{path, m_open_error};
     while (ReadEvents()) {
     }
     Close();
@@ -70,19 +83,27 @@ void CImport::CloseImport() {
 }
 
 void CImport::EraseImpLayer() {
-    if (!m_layer) return;
+    if (!m_layer)
+        return;
     m_pProject->data() = *m_layer;
     m_pProject->RebuildIndex();
     *m_state = BuildState{};
 }
 
-void CImport::ClearEventList() { ++m_record; }
+void CImport::ClearEventList() {
+    ++m_record;
+}
 
-int CImport::GetAttr(unsigned short id) const { return m_pProject->GetAttr(id); }
-void CImport::SetAttr(unsigned short id, int value) { m_pProject->SetAttr(id, value); }
+int CImport::GetAttr(unsigned short id) const {
+    return m_pProject->GetAttr(id);
+}
+void CImport::SetAttr(unsigned short id, int value) {
+    m_pProject->SetAttr(id, value);
+}
 
 int CImport::GetAngular(const char* text, zut::CAngular* value) {
-    if (!text || !value) return 0;
+    if (!text || !value)
+        return 0;
     m_LocUnits.SetAngleUnit(m_AngleUnit);
     int rc = value->read(text, nullptr, nullptr);
     m_LocUnits.RestoreUnits();
@@ -90,34 +111,40 @@ int CImport::GetAngular(const char* text, zut::CAngular* value) {
 }
 
 int CImport::GetPressure(const char* text, double* value) {
-    if (!text || !value) return 0;
+    if (!text || !value)
+        return 0;
     zut::CPressure p;
     m_LocUnits.SetPressUnit(m_PresUnit);
     int rc = p.read(text, nullptr, nullptr, -1);
     m_LocUnits.RestoreUnits();
-    if (rc) return 0;
+    if (rc)
+        return 0;
     *value = p;
     return 1;
 }
 
 int CImport::GetTemperature(const char* text, double* value) {
-    if (!text || !value) return 0;
+    if (!text || !value)
+        return 0;
     zut::CTemperature t;
     m_LocUnits.SetTempUnit(m_TempUnit);
     int rc = t.read(text, nullptr, nullptr, -1);
     m_LocUnits.RestoreUnits();
-    if (rc) return 0;
+    if (rc)
+        return 0;
     *value = t;
     return 1;
 }
 
 int CImport::GetVapor(const char* text, double* value) {
-    if (!text || !value) return 0;
+    if (!text || !value)
+        return 0;
     return zut::d_val(text, *value, nullptr, 0, 1000) == 0;
 }
 
 int CImport::GetDate(const char* text, int64_t* time) {
-    if (!text || !time) return 0;
+    if (!text || !time)
+        return 0;
     std::tm tm{};
     int y = 0, m = 0, d = 0, hh = 12, mm = 0, ss = 0;
     if (std::sscanf(text, "%d-%d-%dT%d:%d:%d", &y, &m, &d, &hh, &mm, &ss) >= 3) {
@@ -125,7 +152,8 @@ int CImport::GetDate(const char* text, int64_t* time) {
     } else {
         return 0;
     }
-    if (m < 1 || m > 12 || d < 1 || d > 31 || y < 1900 || y > 2100) return 0;
+    if (m < 1 || m > 12 || d < 1 || d > 31 || y < 1900 || y > 2100)
+        return 0;
     tm.tm_year = y - 1900;
     tm.tm_mon = m - 1;
     tm.tm_mday = d;
@@ -134,7 +162,8 @@ int CImport::GetDate(const char* text, int64_t* time) {
     tm.tm_sec = ss;
     tm.tm_isdst = -1;
     std::time_t t = std::mktime(&tm);
-    if (t == static_cast<std::time_t>(-1)) return 0;
+    if (t == static_cast<std::time_t>(-1))
+        return 0;
     *time = t;
     return 1;
 }
@@ -154,13 +183,15 @@ int CImport::Push(EventID id, std::string_view value) {
                 case EventValueKind::Linear: {
                     zut::CLinear v;
                     ok = GetLinear(text.c_str(), &v) != 0;
-                    if (ok) pv.number = static_cast<double>(v);
+                    if (ok)
+                        pv.number = static_cast<double>(v);
                     break;
                 }
                 case EventValueKind::Angular: {
                     zut::CAngular v;
                     ok = GetAngular(text.c_str(), &v) != 0;
-                    if (ok) pv.number = static_cast<double>(v);
+                    if (ok)
+                        pv.number = static_cast<double>(v);
                     break;
                 }
                 case EventValueKind::Pressure:
@@ -173,13 +204,15 @@ int CImport::Push(EventID id, std::string_view value) {
                         ok = GetTemperature(text.c_str(), &d) != 0;
                     else
                         ok = zut::d_val(text.c_str(), d, nullptr, -1e6, 1e6) == 0;
-                    if (ok) pv.number = d;
+                    if (ok)
+                        pv.number = d;
                     break;
                 }
                 case EventValueKind::Date: {
                     int64_t t = 0;
                     ok = GetDate(text.c_str(), &t) != 0;
-                    if (ok) pv.time = t;
+                    if (ok)
+                        pv.time = t;
                     break;
                 }
                 default:
@@ -187,8 +220,10 @@ int CImport::Push(EventID id, std::string_view value) {
             }
         }
     }
-    if (event_sink) event_sink({m_file, m_pass, m_record, CurrentLine(), id, text, ok});
-    if (ok && m_pass == 2) Build(id, text, pv);
+    if (event_sink)
+        event_sink({m_file, m_pass, m_record, CurrentLine(), id, text, ok});
+    if (ok && m_pass == 2)
+        Build(id, text, pv);
     return ok ? 1 : 0;
 }
 

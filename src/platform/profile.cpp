@@ -310,6 +310,8 @@ void Profile::Reload() {
 }
 
 bool Profile::Save() {
+    if (m_volatile)
+        return true;
     std::string out;
     out.reserve(1024);
     for (const auto& [name, values] : m_sections) {

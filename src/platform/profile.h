@@ -37,8 +37,12 @@ public:
     void Reload();
     const std::filesystem::path& path() const { return m_path; }
     const std::string& error() const { return m_error; }
+    // While volatile, writes change the values of this run only and the file stays as it is
+    // (settings given on the command line for one run).
+    void SetVolatile(bool on) { m_volatile = on; }
 
 private:
+    bool m_volatile = false;
     using Value = std::variant<long long, std::string>;
     std::filesystem::path m_path;
     std::map<std::string, std::map<std::string, Value>> m_sections;

@@ -1,0 +1,59 @@
+// The command-line front end: shared pieces of the commands.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "import/contracts/vrk.h"
+
+namespace cli {
+
+enum ExitCode { kOk = 0, kNotDone = 1, kBadArguments = 2 };
+
+// Answers of message boxes: from --yes/--no, else asked on the terminal, else "No".
+enum class Answer { Ask, Yes, No };
+void InstallTerminalPrompter(Answer answer);
+
+// Prints protocol entries to stderr as they are written.
+void PrintProtocolLive(vrk::CVrkObject& project);
+
+// A progress bar on stderr when it is a terminal; does nothing otherwise.
+class ProgressBar {
+  public:
+    ProgressBar();
+    ~ProgressBar();
+    void Update(int percent, const std::string& label);
+    void Finish();
+
+  private:
+    bool m_tty;
+    int m_last = -1;
+    std::string m_label;
+};
+
+// A format index from a section key or a number; prints the reason and returns -1 when unknown.
+int ParseFormat(const std::string& text, int highest);
+// "NAME=VALUE" pairs.
+bool SplitAssignment(const std::string& text, std::string& name, std::string& value);
+void PrintError(const std::string& text);
+
+int CmdFormats(bool json);
+struct ImportArgs {
+    std::string format;
+    std::vector<std::string> files;
+    std::string output, into;
+    std::vector<std::string> sets;
+    Answer answer = Answer::Ask;
+    bool events = false;
+    bool events_json = false;
+    int pass = 2;
+    std::string dist_unit, angle_unit;  // units a file starts in, when it does not say
+};
+int CmdImport(const ImportArgs& args);
+int CmdOptions(const std::string& format, const std::vector<std::string>& sets, bool json);
+struct CdxArgs {
+    std::string file, output, into;
+};
+int CmdCdx(const CdxArgs& args);
+
+}  // namespace cli
