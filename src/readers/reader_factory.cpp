@@ -4,11 +4,14 @@
 #include "readers/leica_reader.h"
 #include "readers/nrdf_reader.h"
 #include "readers/pentax_reader.h"
+#include "readers/sdr_reader.h"
 #include "readers/tds6_reader.h"
 
 std::unique_ptr<CWImport> CreateReader(int format, vrk::CVrkObject* project, CImpDEVDlg* dlg,
                                        vrk::CImportInfo* info) {
     switch (format) {
+        case 4:
+            return std::make_unique<CImpSDR>(project, dlg, info);
         case 5:
             return std::make_unique<CImpLEICA>(project, dlg, info);
         case 9:

@@ -1,0 +1,290 @@
+#include "readers/sdr_reader.h"
+
+#include "import/import_dialog.h"
+#include "readers/text_helpers.h"
+
+using readers::Trim;
+
+CImpSDR::CImpSDR(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
+    : CWImport(project, dlg, info) {}
+
+CImpSDR::~CImpSDR() = default;
+
+// Empty values are skipped and every push reports progress.
+int CImpSDR::Put(EventID id, std::string_view value) {
+    return PushM(id, value, kPushSkipEmpty | kPushProgress);
+}
+
+std::string CImpSDR::GetWord(int pos, int len) const {
+    return readers::Copy(m_Record, pos, len);
+}
+
+char CImpSDR::Column(int pos) const {
+    return pos >= 1 && static_cast<size_t>(pos) <= m_Record.size() ? m_Record[pos - 1] : '\0';
+}
+
+std::string CImpSDR::CutWord(int len) {
+    return readers::CutWord(m_Line, static_cast<long>(len));
+}
+
+bool CImpSDR::ReadLong(int pos, int len, long& out) {
+    std::string field = GetWord(pos, len);
+    if (field.empty())
+        return false;
+    const char* end = nullptr;
+    int rc = zut::l_val(field.c_str(), out, &end, -2147483647L - 1, 2147483647L);
+    if (rc == zut::rr_invalid)
+        LogMessage(7601, {end ? end : field.c_str(), field});
+    return rc == 0;
+}
+
+int CImpSDR::ReadEvents() {
+    for (;;) {
+        if (!ReadRawLine(m_Record)) {
+            if (!m_File.error().empty())
+                throw vrk::FileError{m_File.path().string(), m_File.error()};
+            if (!m_bAccepted)
+                LogMessage(9018, {m_pDlg ? m_pDlg->m_CurrentFile : m_File.path().string()});
+            return 0;
+        }
+        if (!m_Record.empty() && m_Record.back() == '\n')
+            m_Record.pop_back();
+        size_t b = m_Record.find_first_not_of(' ');
+        if (b == std::string::npos)
+            continue;  // blank lines count, but carry no record
+        m_Record.erase(m_Record.find_last_not_of(' ') + 1);
+        m_Record.erase(0, b);
+        break;
+    }
+    ClearEventList();
+    m_Line = m_Record;
+    m_nLastPush = 0;
+    // A record makes the file count as read only when its last push was taken.
+    const int accepted = m_bAccepted;
+
+    long type = 0;
+    if (!ReadLong(1, 2, type))
+        return 1;
+    switch (type) {
+        case 0:
+            SetHead();
+            break;
+        case 1:
+            PushInstr();
+            break;
+        case 2:
+            PushStation();
+            break;
+        case 3:
+            PushHv();
+            break;
+        case 5:
+            SetAtmos();
+            break;
+        case 7:
+            PushBkb();
+            break;
+        case 8:
+            PushPoint();
+            break;
+        case 9:
+            PushTarget();
+            break;
+        case 10:
+            SetJob();
+            break;
+        case 11:
+            PushBLink();
+            break;
+        case 12:
+            PushPass();
+            break;
+        default:
+            break;
+    }
+    m_bAccepted = accepted || m_nLastPush ? 1 : 0;
+    return 1;
+}
+
+void CImpSDR::SetHead() {
+    if (GetWord(5, 5) == "SDR33")
+        m_nOptions |= kWide;
+    else
+        m_nOptions &= ~kWide;
+    switch (Column(41)) {
+        case '1':
+            m_AngleUnit = zut::au_degree;
+            break;
+        case '2':
+            m_AngleUnit = zut::au_gon;
+            break;
+        case '3':
+            m_AngleUnit = zut::au_mil;
+            break;
+        default:
+            break;
+    }
+    switch (Column(42)) {
+        case '1':
+            m_DistUnit = zut::du_metre;
+            break;
+        case '2':
+            m_DistUnit = zut::du_foot;
+            break;
+        default:
+            break;
+    }
+    switch (Column(43)) {
+        case '1':
+            m_PresUnit = zut::pu_mmhg;
+            break;
+        case '2':
+            m_PresUnit = zut::pu_inhg;
+            break;
+        case '3':
+            m_PresUnit = zut::pu_hpa;
+            break;
+        default:
+            break;
+    }
+    switch (Column(44)) {
+        case '1':
+            m_TempUnit = zut::tu_celsius;
+            break;
+        case '2':
+            m_TempUnit = zut::tu_fahrenheit;
+            break;
+        default:
+            break;
+    }
+    if (GetWord(45, 1) == "1")
+        m_nOptions &= ~kEastFirst;
+    else
+        m_nOptions |= kEastFirst;
+}
+
+void CImpSDR::PushInstr() {
+    Put(evInstrument, GetWord(51, 1) == "1" ? "Z" : "H");
+}
+
+bool CImpSDR::PushPlace(EventID id, bool station) {
+    CutWord(2);
+    const bool known = CutWord(2) == "KI";
+    std::string name = Trim(CutWord(GetIDLen()));
+    if (name.empty())
+        return false;
+    Put(id, name);
+    if (station)
+        m_StationName = std::move(name);
+    if (known) {
+        Put(evPlanClass, "Base");
+        Put(evHeightClass, "Base");
+    }
+    // Fields go to the engine as they stand: one the record does not reach is empty.
+    std::string first = CutWord(GetNumLen());
+    std::string second = CutWord(GetNumLen());
+    Put(AxesOrnEN() ? evPointY : evPointX, first);
+    Put(AxesOrnEN() ? evPointX : evPointY, second);
+    Put(evPointH, CutWord(GetNumLen()));
+    return true;
+}
+
+void CImpSDR::PushStation() {
+    if (!PushPlace(evStation, true))
+        return;
+    Put(evInstrumentHeight, CutWord(GetNumLen()));
+    Put(evCode, CutWord(16));
+}
+
+void CImpSDR::PushPoint() {
+    if (!PushPlace(evPointName, false))
+        return;
+    Put(evCode, CutWord(16));
+}
+
+void CImpSDR::PushHv() {
+    CutWord(4);
+    // Pushed even when empty, and not counted as reading the file.
+    Push(evTargetHeight, CutWord(GetNumLen()));
+}
+
+void CImpSDR::SetAtmos() {
+    CutWord(4);
+    Put(evPressure, CutWord(GetNumLen()));
+    Put(evTemperature, CutWord(GetNumLen()));
+}
+
+void CImpSDR::PushBkb() {
+    CutWord(4);
+    std::string station = Trim(CutWord(GetIDLen()));
+    if (station.empty() || station != m_StationName)
+        return;
+    std::string backsight = Trim(CutWord(GetIDLen()));
+    if (backsight.empty())
+        return;
+    CutWord(GetNumLen());
+    Put(evBacksight, backsight);
+    Put(evBacksightAzimuth, CutWord(GetNumLen()));
+}
+
+void CImpSDR::PushTarget() {
+    CutWord(2);
+    std::string derivation = CutWord(2);
+    const char* face = derivation == "F2" ? "Right" : derivation == "F1" ? "Left" : nullptr;
+    if (!face)
+        return;
+    std::string station = Trim(CutWord(GetIDLen()));
+    if (station.empty() || station != m_StationName)
+        return;
+    // The target keeps its blanks, as the field holds it.
+    std::string target = CutWord(GetIDLen());
+    if (target.empty())
+        return;
+    Put(evTarget, target);
+    Put(evCircleFace, face);
+    Put(evSlopeDist, CutWord(GetNumLen()));
+    Put(evVertAngle, CutWord(GetNumLen()));
+    Put(evHorAngle, CutWord(GetNumLen()));
+    Put(evCode, CutWord(16));
+}
+
+void CImpSDR::SetJob() {
+    if ((m_nOptions & kWide) && GetWord(21, 1) != "1")
+        m_nOptions &= ~kWide;
+}
+
+void CImpSDR::PushBLink() {
+    CutWord(4);
+    std::string from = Trim(CutWord(GetIDLen()));
+    if (from.empty())
+        return;
+    std::string to = Trim(CutWord(GetIDLen()));
+    if (to.empty())
+        return;
+    Put(evDirectionName, from + "\\" + to);
+    Put(evDirectionAngle, CutWord(GetNumLen()));
+    Put(evStation, from);
+    Put(evTarget, to);
+    Put(evHorDist, CutWord(GetNumLen()));
+}
+
+void CImpSDR::PushPass() {
+    // Marks the next target as an orientation; not counted as reading the file.
+    Push(evOrientationStart, "");
+}
+
+int CImpSDR::GetLinear(const char* text, zut::CLinear* value) {
+    return ReadLinear(text, value, ValueVariant::E);
+}
+
+int CImpSDR::GetAngular(const char* text, zut::CAngular* value) {
+    return ReadAngular(text, value, ValueVariant::E);
+}
+
+int CImpSDR::GetPressure(const char* text, double* value) {
+    return ReadPressureParsed(text, value);
+}
+
+int CImpSDR::GetTemperature(const char* text, double* value) {
+    return ReadTemperatureParsed(text, value);
+}
