@@ -160,8 +160,8 @@ int CmdImport(const ImportArgs& args) {
         dlg.frame().SetSelection(kIdTypeList, format);
         dlg.OnTypeChange();
         for (const auto& [info, value] : sets) SetSettingText(dlg.settings, *info, value, error);
+        // Straight to Import: the name-change handling would show the names in reverse order.
         dlg.frame().SetText(kIdNameBox, names);
-        dlg.OnFileNameChange();
         dlg.OnMOK();
     });
     ui::InstallFrontEnd(front);

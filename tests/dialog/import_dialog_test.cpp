@@ -1,0 +1,246 @@
+// The import dialog driven headless: format choice, file lists, the repeat question, progress.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "import/import_dialog.h"
+#include "platform/profile.h"
+#include "ui/dialog.h"
+#include "ui/prompter.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ImportDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("tavrin-dlg-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        platform::Profile::UseFile(dir / "settings.toml");
+        front = std::make_shared<ui::HeadlessFrontEnd>();
+        ui::InstallFrontEnd(front);
+        prompter = std::make_shared<ui::ScriptedPrompter>();
+        ui::InstallPrompter(prompter);
+    }
+    void TearDown() override {
+        ui::InstallFrontEnd(nullptr);
+        ui::InstallPrompter(nullptr);
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    std::string Write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    }
+    // Opens the dialog and runs `script` inside it; returns DoImport's result.
+    int Show(CImpDEVDlg& dlg, std::function<void(CImpDEVDlg&)> script) {
+        front->Queue([&dlg, script](ui::Dialog&) { script(dlg); });
+        return dlg.DoImport();
+    }
+    // Chooses files by their names in `dir` and presses Import.
+    static void Choose(CImpDEVDlg& dlg, int format, const std::string& folder, const std::string& names) {
+        dlg.current_folder = folder;
+        dlg.frame().SetSelection(kIdTypeList, format);
+        dlg.OnTypeChange();
+        dlg.frame().SetText(kIdNameBox, names);
+        dlg.OnFileNameChange();
+        dlg.OnMOK();
+    }
+
+    fs::path dir;
+    std::shared_ptr<ui::HeadlessFrontEnd> front;
+    std::shared_ptr<ui::ScriptedPrompter> prompter;
+    vrk::CVrkObject project;
+};
+
+}  // namespace
+
+TEST_F(ImportDialogTest, StoredSelectionOutOfBoundsOpensOnFirstFormat) {
+    platform::Profile::Instance().WriteInt("ImportSettings", "CurrentSelection", 16);
+    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
+    int seen = -1;
+    Show(dlg, [&](CImpDEVDlg& d) { seen = d.CurrentFormat(); });
+    EXPECT_EQ(seen, 0);
+    platform::Profile::Instance().WriteInt("ImportSettings", "CurrentSelection", 15);
+    Show(dlg, [&](CImpDEVDlg& d) { seen = d.CurrentFormat(); });
+    EXPECT_EQ(seen, 15);
+}
+
+TEST_F(ImportDialogTest, GivenFileOpensOnTheTa5Formats) {
+    std::string file = Write("recv.txt", "x\n");
+    auto opened_on = [&](unsigned caption, int stored) {
+        platform::Profile::Instance().WriteInt("ImportSettings", "CurrentSelection", stored);
+        CImpDEVDlg dlg(&project, nullptr, caption, file, 1);
+        int seen = -1;
+        Show(dlg, [&](CImpDEVDlg& d) { seen = d.CurrentFormat(); });
+        return seen;
+    };
+    EXPECT_EQ(opened_on(9070, 0), 8);
+    EXPECT_EQ(opened_on(9038, 0), 7);
+    EXPECT_EQ(opened_on(0, 5), 7);
+    EXPECT_EQ(opened_on(9038, 8), 8);  // already a TA5 format: stays
+    EXPECT_EQ(opened_on(9070, 7), 7);
+}
+
+TEST_F(ImportDialogTest, OneAndSeveralNames) {
+    Write("a.job", "2=S1\n");
+    Write("b.job", "2=S2\n");
+    CImpDEVDlg one(&project, nullptr, 0, "", 0);
+    EXPECT_EQ(Show(one, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "a.job"); }), 1);
+    EXPECT_EQ(one.FileList(), dir.string() + "/a.job");
+
+    CImpDEVDlg two(&project, nullptr, 0, "", 0);
+    std::string box;
+    Show(two, [&](CImpDEVDlg& d) {
+        d.current_folder = dir.string();
+        d.frame().SetText(kIdNameBox, "\"a.job\" \"b.job\"");
+        d.OnFileNameChange();
+        box = d.frame().Text(kIdNameBox);
+        EXPECT_FALSE(d.frame().IsEnabled(kIdView));
+        EXPECT_TRUE(d.frame().IsEnabled(kIdImport));
+        d.OnMOK();
+    });
+    // The box shows the names in reverse order, and Import takes them as the box holds them.
+    EXPECT_EQ(box, "\"b.job\" \"a.job\"");
+    EXPECT_EQ(two.FileList(), dir.string() + "/b.job;a.job;");
+    ASSERT_EQ(project.data().stations.size(), 3u);
+    EXPECT_EQ(project.data().stations[1].name, "S2");
+    EXPECT_EQ(project.data().stations[2].name, "S1");
+}
+
+TEST_F(ImportDialogTest, NothingTypedOrAWildcardImportsNothing) {
+    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
+    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "   "); }), 0);
+    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "*.JOB"); }), 0);
+    EXPECT_EQ(dlg.WildcardPattern(), "*.JOB");
+    EXPECT_TRUE(project.data().stations.empty());
+}
+
+TEST_F(ImportDialogTest, RepeatQuestionOnLowerCasedFullPath) {
+    Write("Job.job", "2=S1\n");
+    Write("b.job", "2=S2\n");
+    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
+    ASSERT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "Job.job"); }), 1);
+    EXPECT_TRUE(prompter->shown.empty());
+    std::string lower = dir.string() + "/job.job\n";
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(dlg.ImportedFiles().find(lower), std::string::npos);
+
+    // No: the only file is dropped, nothing is imported and the dialog stays open.
+    prompter->Answer(ui::IDNO);
+    bool ended = true;
+    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) {
+                  Choose(d, 12, dir.string(), "JOB.JOB");
+                  ended = d.frame().end_code.has_value();
+              }),
+              0);
+    EXPECT_FALSE(ended);
+    ASSERT_EQ(prompter->shown.size(), 1u);
+    EXPECT_NE(prompter->shown[0].text.find("job.job has already been imported"), std::string::npos);
+    EXPECT_EQ(prompter->shown[0].type & 0x0F, ui::MB_YESNO);
+    EXPECT_EQ(project.data().stations.size(), 1u);
+
+    // Declining one of several removes only that one.
+    prompter->Answer(ui::IDNO);
+    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "\"job.job\" \"b.job\""); }), 1);
+    EXPECT_EQ(dlg.FileList(), dir.string() + "/b.job;");
+    EXPECT_EQ(project.data().stations.size(), 2u);
+
+    // Yes: imported again.
+    prompter->Answer(ui::IDYES);
+    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "b.job"); }), 1);
+    EXPECT_EQ(project.data().stations.size(), 3u);
+}
+
+TEST_F(ImportDialogTest, ProgressSteps) {
+    std::vector<int> calls;
+    CImpDEVDlg dlg(&project, [&](int p, vrk::CDocument* doc) { calls.push_back(p); EXPECT_EQ(doc, nullptr); },
+                   0, "", 0);
+    dlg.SetProgress(Write("small", std::string(5999, 'x')));
+    EXPECT_EQ(dlg.ProgressStep(), 1);
+    dlg.SetProgress(Write("big", std::string(600000, 'x')));
+    EXPECT_EQ(dlg.ProgressStep(), 100);
+    EXPECT_EQ(calls, (std::vector<int>{0, 0}));
+    for (long line = 1; line <= 10100; ++line) dlg.SetProgress(line);
+    EXPECT_EQ(dlg.ProgressTicks(), 101);
+    EXPECT_EQ(calls.back(), 100);  // ticks stop at 100
+    EXPECT_EQ(calls[calls.size() - 2], 100);
+    dlg.SetProgress((dir / "absent").string());
+    EXPECT_EQ(dlg.ProgressStep(), 1);
+}
+
+TEST_F(ImportDialogTest, ImportInformationFromTheSettings) {
+    std::string file = Write("x.txt", "");
+    vrk::CClassificator cls;
+    cls.slots[3] = {true, "Roads"};
+    project.SetClassificator(cls);
+    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
+    auto run = [&](int format, std::function<void(ImportSettings&)> change) {
+        Show(dlg, [&](CImpDEVDlg& d) {
+            d.current_folder = dir.string();
+            d.frame().SetSelection(kIdTypeList, format);
+            d.OnTypeChange();
+            change(d.settings);
+            d.frame().SetText(kIdNameBox, "x.txt");
+            d.OnFileNameChange();
+            prompter->Answer(ui::IDYES);
+            d.OnMOK();
+        });
+    };
+    run(4, [](ImportSettings& s) {
+        s.CheckUnique = 0;
+        s.CheckDel = 1;
+        s.CheckAuto = 0;
+        s.CodeNumeric = 0;
+        s.ForceCode = 1;
+        s.LinesAttr = 0;
+        s.CSFromProject = 1;
+        s.CodeSep = "";
+        s.Link = "+";
+        s.CodeSystem = -1;
+        s.OnRelief = 2;
+    });
+    const vrk::CImportInfo& info = dlg.ImportInfo();
+    EXPECT_EQ(info.flags, 0x02 | 0x10 | 0x40 | 0x80);
+    EXPECT_EQ(info.separators[0], '\0');
+    EXPECT_EQ(info.separators[1], '+');
+    EXPECT_EQ(info.GetCodeSystem(&project), 0);  // the project has a classificator
+    EXPECT_EQ(info.GetDTM(), 2);
+    run(12, [](ImportSettings& s) { s.CheckUnique = 1; });
+    EXPECT_EQ(dlg.ImportInfo().flags & 0x80, 0);
+    EXPECT_EQ(dlg.ImportInfo().flags & 0x01, 0x01);
+}
+
+TEST_F(ImportDialogTest, SettingsAreSavedPerFormatOnImport) {
+    Write("a.job", "2=S\n");
+    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
+    Show(dlg, [&](CImpDEVDlg& d) {
+        d.current_folder = dir.string();
+        d.frame().SetSelection(kIdTypeList, 12);
+        d.OnTypeChange();
+        d.settings.CheckDel = 1;
+        d.frame().SetText(kIdNameBox, "a.job");
+        d.OnFileNameChange();
+        d.OnMOK();
+    });
+    auto& profile = platform::Profile::Instance();
+    EXPECT_EQ(profile.GetInt("ImportSettings\\GEODI", "CheckDel", -1), 1);
+    EXPECT_EQ(profile.GetInt("ImportSettings\\GEODP", "CheckDel", -1), -1);
+    EXPECT_EQ(profile.GetInt("ImportSettings", "CurrentSelection", -1), 12);
+    // The next dialog opens on the same format with the same settings.
+    CImpDEVDlg again(&project, nullptr, 0, "", 0);
+    int del = -1;
+    Show(again, [&](CImpDEVDlg& d) { del = d.settings.CheckDel; });
+    EXPECT_EQ(del, 1);
+}
+
+TEST_F(ImportDialogTest, MissingReaderFormatImportsNothingButSaysSo) {
+    Write("a.txt", "x\n");
+    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
+    Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 20, dir.string(), "a.txt"); });
+    EXPECT_TRUE(project.data().stations.empty());
+}
