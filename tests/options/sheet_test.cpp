@@ -1,0 +1,115 @@
+#include <fstream>
+#include <iterator>
+
+#include "import/options_sheet.h"
+#include "options_fixture.h"
+
+namespace {
+
+class SheetTest : public OptionsTest {
+  protected:
+    void SetUp() override {
+        OptionsTest::SetUp();
+        ui::InstallFrontEnd(m_front);
+    }
+    void TearDown() override {
+        ui::InstallFrontEnd(nullptr);
+        OptionsTest::TearDown();
+    }
+    // What the user does in the next options sheet.
+    void Queue(std::function<void(CImpOptDlgSheet&)> script) {
+        m_front->Queue([script](ui::Dialog& d) { script(dynamic_cast<CImpOptDlgSheet&>(d)); });
+    }
+    bool SettingsSaved() const { return std::filesystem::exists(m_config); }
+    std::shared_ptr<ui::HeadlessFrontEnd> m_front = std::make_shared<ui::HeadlessFrontEnd>();
+};
+
+TEST_F(SheetTest, PagesFollowTheFormat) {
+    const std::vector<std::pair<int, std::string>> cases = {{0, ""},
+                                                            {2, "Формат кода и точки"},
+                                                            {3, "Формат кода и точки"},
+                                                            {5, "Настройка INFO"},
+                                                            {12, ""}};
+    for (const auto& [format, third] : cases) {
+        CImpOptDlgSheet sheet(format, "X", false, dlg.get());
+        ASSERT_EQ(sheet.PageCount(), third.empty() ? 2u : 3u) << format;
+        EXPECT_EQ(sheet.Page(0).caption() + sheet.Page(1).caption(), "ОбщиеКодировка");
+        if (!third.empty())
+            EXPECT_EQ(sheet.Page(2).caption(), third);
+    }
+    CImpOptDlgSheet rec(3, "", false, dlg.get());
+    EXPECT_EQ(&rec.Page(2), &rec.Rec500Page());
+    EXPECT_EQ(CImpOptDlgSheet(5, "", true, dlg.get()).PageCount(), 2u) << "plug-ins add their own";
+}
+
+TEST_F(SheetTest, OkSavesTheFormatSectionUnderItsTitle) {
+    dlg->SetCurrentFormat(5);
+    std::string title;
+    Queue([&](CImpOptDlgSheet& s) {
+        title = s.frame().title;
+        ASSERT_TRUE(s.SetActivePage(2));
+        s.LeicaPage().frame().SetText(kIdCode412, "47");
+        s.OnCommand(ui::IDOK);
+    });
+    dlg->OnOptions();
+    EXPECT_EQ(title, "Options for import from WILD LEICA");
+    EXPECT_EQ(dlg->settings.Code412, 47);
+    platform::Profile::UseFile(m_config);  // read back what was written
+    EXPECT_EQ(platform::Profile::Instance().GetInt("ImportSettings\\LEICA", "Code412", 0), 47);
+
+    res::SetLanguage(res::Language::Russian);
+    Queue([&](CImpOptDlgSheet& s) { title = s.frame().title; });
+    dlg->OnOptions();
+    EXPECT_EQ(title, "Настройки для импорта файлов формата WILD LEICA");
+}
+
+TEST_F(SheetTest, CancelOrARefusedPageSavesNothing) {
+    dlg->SetCurrentFormat(2);
+    dlg->settings.YStyle = 2;
+    dlg->settings.NZone = 5;
+    Queue([](CImpOptDlgSheet& s) {
+        ASSERT_TRUE(s.SetActivePage(2));
+        s.M5Page().frame().SetText(kIdNameStart, "9");
+        s.OnCommand(ui::IDCANCEL);
+    });
+    dlg->OnOptions();
+    Queue([](CImpOptDlgSheet& s) {
+        s.CommonPage().frame().SetText(kIdZoneNumber, "61");
+        EXPECT_FALSE(s.SetActivePage(1)) << "the page may not be left";
+        EXPECT_FALSE(s.PressOK());
+    });
+    dlg->OnOptions();
+    dlg->OnOptions();  // closed without an answer
+    EXPECT_EQ(prompter->shown.size(), 2u);
+    EXPECT_EQ(dlg->settings.NameStart, 1);
+    EXPECT_EQ(dlg->settings.NZone, 5);
+    EXPECT_FALSE(SettingsSaved());
+}
+
+TEST_F(SheetTest, ProjectWithoutClassificatorSavesNoCodeSystem) {
+    platform::Profile::Instance().WriteInt("ImportSettings\\GEODI", "CodeSystem", 4);
+    dlg->SetCurrentFormat(12);
+    dlg->GetData();
+    ASSERT_EQ(dlg->settings.CodeSystem, 4);
+    Queue([](CImpOptDlgSheet& s) {
+        ASSERT_TRUE(s.SetActivePage(1));
+        s.PressOK();
+    });
+    dlg->OnOptions();
+    EXPECT_EQ(platform::Profile::Instance().GetInt("ImportSettings\\GEODI", "CodeSystem", 4), -1);
+}
+
+TEST_F(SheetTest, SelectionMarkIsKeptAndFormatsWithoutPluginDoNothing) {
+    dlg->SetCurrentFormat(0);
+    dlg->SelectionIndex(3);
+    Queue([&](CImpOptDlgSheet&) { dlg->frame().SetSelection(kIdListView, 0); });
+    dlg->OnOptions();
+    EXPECT_EQ(dlg->SelectionIndex(-1), 3);
+
+    dlg->SetCurrentFormat(16);
+    Queue([](CImpOptDlgSheet&) { FAIL() << "no sheet for a format without a plug-in"; });
+    dlg->OnOptions();
+    EXPECT_EQ(m_front->Pending(), 1u);
+}
+
+}  // namespace
