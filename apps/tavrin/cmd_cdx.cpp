@@ -40,7 +40,7 @@ int CmdCdx(const CdxArgs& args) {
     }
     size_t control = 0, survey = 0;
     for (const auto& p : project.data().points) (p.control ? control : survey)++;
-    std::cout << "Imported " << args.file << " as control points\n"
+    std::cout << "Control points from " << args.file << "\n"
               << "  points read:      " << points << "\n"
               << "  control points:   " << control << "\n"
               << "  survey points:    " << survey << "\n"
