@@ -160,7 +160,7 @@ int CWImport::PushM(EventID id, std::string_view text, unsigned filter) {
     if (!(filter & kPushSkipEmpty) || !text.empty()) {
         r = Push(id, text);
         m_nLastPush = r;
-        if (r) m_bAccepted = 1;
+        if (r && !(filter & kPushNoAccept)) m_bAccepted = 1;
     }
     if ((filter & kPushProgress) && m_pDlg) m_pDlg->SetProgress(m_nLine);
     return r;

@@ -66,6 +66,8 @@ protected:
         kPushSkipEmpty = 1,       // an empty value is not pushed
         kPushProgress = 2,        // report the line counter to the dialog after the push
         kPushApostropheCut = 4,   // only the text after the last apostrophe is pushed
+        kPushNoAccept = 8,        // an accepted push does not mark the file as accepted; the
+                                  // reader decides which pushes count
     };
     int PushM(EventID id, std::string_view text, unsigned filter);
 

@@ -1,5 +1,9 @@
 #include "readers/reader_factory.h"
 
+#include "readers/elta_m5_reader.h"
+#include "readers/elta_r4_reader.h"
+#include "readers/elta_r5_reader.h"
+#include "readers/elta_rec500_reader.h"
 #include "readers/geodimeter_reader.h"
 #include "readers/leica_reader.h"
 #include "readers/nrdf_reader.h"
@@ -10,6 +14,14 @@
 std::unique_ptr<CWImport> CreateReader(int format, vrk::CVrkObject* project, CImpDEVDlg* dlg,
                                        vrk::CImportInfo* info) {
     switch (format) {
+        case 0:
+            return std::make_unique<CImpELTAR4>(project, dlg, info, "For R4");
+        case 1:
+            return std::make_unique<CImpELTAR5>(project, dlg, info, "For R5");
+        case 2:
+            return std::make_unique<CImpELTAC_M5>(project, dlg, info, "For M5");
+        case 3:
+            return std::make_unique<CImpELTAREC500>(project, dlg, info, "Rec 500");
         case 4:
             return std::make_unique<CImpSDR>(project, dlg, info);
         case 5:

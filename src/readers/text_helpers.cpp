@@ -13,14 +13,17 @@ std::string_view TrimView(std::string_view t) {
 
 std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
-std::string CutWord(std::string& buffer, char sep, SeparatorRun run) {
+std::string CutWord(std::string& buffer, char sep, SeparatorRun run, WordBlanks blanks) {
+    auto finish = [blanks](std::string_view w) {
+        return blanks == WordBlanks::Trim ? Trim(w) : std::string(w);
+    };
     size_t at = buffer.find(sep);
     if (at == std::string::npos) {
-        std::string word = Trim(buffer);
+        std::string word = finish(buffer);
         buffer.clear();
         return word;
     }
-    std::string word = Trim(std::string_view(buffer).substr(0, at));
+    std::string word = finish(std::string_view(buffer).substr(0, at));
     size_t next = at + 1;
     if (run == SeparatorRun::Collapse)
         while (next < buffer.size() && buffer[next] == sep) ++next;

@@ -13,9 +13,14 @@ enum class SeparatorRun {
     Single,    // only the first is removed, so two in a row give an empty word next time
 };
 
+// Whether a cut word loses its blanks at both ends.
+enum class WordBlanks { Trim, Keep };
+
 // Cuts the word before the first `sep` off the front of `buffer` (the separator goes too); with
-// no separator the whole buffer is the word. The word comes back trimmed of blanks.
-std::string CutWord(std::string& buffer, char sep, SeparatorRun run = SeparatorRun::Collapse);
+// no separator the whole buffer is the word. The word comes back trimmed of blanks unless asked
+// to keep them.
+std::string CutWord(std::string& buffer, char sep, SeparatorRun run = SeparatorRun::Collapse,
+                    WordBlanks blanks = WordBlanks::Trim);
 // Cuts the first `length` characters (fewer when shorter; none for a negative length); no trim.
 std::string CutWord(std::string& buffer, long length);
 // Cuts the text before the first `sep` and leaves the separator at the front of `buffer`; with no

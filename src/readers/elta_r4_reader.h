@@ -1,0 +1,90 @@
+// Elta record files: lines of "|"-separated fields, each a type word, a value and (for numbers)
+// a unit word. The line machinery here serves the R4 and R5 layouts directly and, through the
+// virtual hooks, the Rec 500 and M5 readers.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "readers/importer_base.h"
+
+class CImpELTAR4 : public CWImport {
+  public:
+    // `format` is the text every line of such a file begins with ("For R4", "For R5", "For M5")
+    // or "Rec 500", whose lines carry no such text.
+    CImpELTAR4(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+               std::string format);
+    ~CImpELTAR4() override;
+
+    void DoImport() override;
+    int ReadEvents() override;
+    // Integer kind: the leading integer; 0 counts as not given.
+    int GetPressure(const char* text, double* value) override;
+    int GetTemperature(const char* text, double* value) override;
+
+    // 1 for an empty text or one of spaces only.
+    static int IsStrBlank(std::string_view text);
+
+  protected:
+    // The hooks the Rec 500 and M5 readers replace, in their slot order.
+    virtual std::string CutWord(std::string& text, char separator);
+    virtual std::string CutWord(std::string& text, int count);
+    virtual void PushAngle(EventID event, std::string& value);
+    virtual void GetUnits(unsigned type, std::string& value, std::string& units);
+    virtual int SetUnits(std::string& value, std::string& units);
+    virtual std::string PrepareString(std::string& line);
+    virtual void BreakCodeAndPoint(std::string& value, std::string& code, std::string& point);
+    virtual void PushSomeThing(std::string& value, std::string& code, std::string& point);
+    virtual void PushTh();
+    virtual void PushHi();
+    virtual void TestForStation(std::string text);
+    // Puts the reader back to its state at the start of a pass, so that the second pass reads
+    // the files as the first one did.
+    virtual void ResetState();
+
+    // Pushes a non-empty value; the reader decides itself which accepted pushes count.
+    int PushM(EventID id, std::string_view text);
+    // A measurement push that the engine took marks the file as holding data.
+    void CheckAccepted() {
+        if (m_nLastPush)
+            m_bAccepted = 1;
+    }
+    // Instrument angles "DDD.MMSS..." as "DDD MM SS": with `point_in_seconds` the digits after the
+    // second of the seconds are decimals ("123.45305" gives "123 45 30.5"), else they stay.
+    static std::string RewriteDms(std::string_view value, bool point_in_seconds);
+    // The type words in table order; a word's index is its position ("None" is 0).
+    static std::span<const std::string_view> TypeWords();
+    static bool Has(std::string_view text, std::string_view piece) {
+        return text.find(piece) != std::string_view::npos;
+    }
+
+    // Where code and point name stand in a fixed-column text, 1-based, already in legal ranges.
+    struct Columns {
+        int name_start = 1, name_width = 0, code_start = 1, code_width = 0;
+    };
+    // A settings file may hold anything: starts go to 1..28, widths to 0..max_width.
+    static Columns ClampColumns(int name_start, int name_width, int code_start, int code_width,
+                                int max_width);
+    // The trimmed text of `width` characters from 1-based `start`; short texts give less.
+    static std::string Column(std::string_view text, int start, int width);
+
+    std::string m_Line;      // the unread rest of the current line
+    std::string m_Station;   // the name last pushed as a station
+    int m_bNoReflector = 0;  // set by a reflectorless text record
+    int m_nSetHz = 0;        // "Set Hz" text records seen
+    int m_nHidden = 0;       // point records since a "HIDDEN POINT" text record
+    const std::string m_Format;
+    std::string m_Value;    // value text of the field being processed
+    bool m_bSMark = false;  // the current line carries the S mark
+
+  private:
+    // Cuts the next field; returns its type word and leaves the value text in `value`.
+    std::string ReadWord(std::string& value);
+    void ApplyField(unsigned type);
+    void PointRule();
+    void TextRule();
+
+    bool m_bRec500;      // lines carry no format name
+    bool m_bSpaceCheck;  // fields without a space are reported (R4 and R5)
+};

@@ -1,0 +1,81 @@
+#include "readers/elta_rec500_reader.h"
+
+#include <algorithm>
+
+#include "import/import_dialog.h"
+
+namespace {
+// The record number and blanks in front of every line.
+constexpr size_t kLineNumberWidth = 8;
+constexpr int kMaxWidth = 27;
+}  // namespace
+
+CImpELTAREC500::CImpELTAREC500(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+                               std::string format)
+    : CImpELTAR4(project, dlg, info, std::move(format)) {
+    ResetState();
+}
+
+CImpELTAREC500::~CImpELTAREC500() = default;
+
+void CImpELTAREC500::ResetState() {
+    CImpELTAR4::ResetState();
+    m_Code.clear();
+    m_Point.clear();
+    ImportSettings defaults;
+    const ImportSettings& s = m_pDlg ? m_pDlg->settings : defaults;
+    m_Columns = ClampColumns(s.NameStartE, s.NameWidthE, s.CodeStartE, s.CodeWidthE, kMaxWidth);
+}
+
+std::string CImpELTAREC500::PrepareString(std::string& line) {
+    if (IsStrBlank(line)) {
+        line.clear();
+        return {};
+    }
+    line.erase(0, std::min(line.size(), kLineNumberWidth));
+    if (line.empty())
+        return {};
+    m_Point = Column(line, m_Columns.name_start, m_Columns.name_width);
+    m_Code = Column(line, m_Columns.code_start, m_Columns.code_width);
+    // The head field names the point; "INPUT" records only carry entered values.
+    std::string prepared = m_Code == "INPUT" ? "|TR " : "|KR ";
+    prepared += m_Code;
+    prepared += ' ';
+    prepared += m_Point;
+    prepared += '|';
+    // A bar goes right in front of the first occurrence of each type word, unless one stands
+    // two places before it: then the word is the tail of one already split off ("h" in "th").
+    for (std::string_view word : TypeWords()) {
+        size_t p = line.find(word);
+        if (p != std::string::npos && p >= 2 && line[p - 2] != '|') line.insert(p, 1, '|');
+    }
+    if (!Has(line, "|")) {
+        line.clear();
+        return {};
+    }
+    prepared += line;
+    return prepared;
+}
+
+void CImpELTAREC500::GetUnits(unsigned, std::string&, std::string& units) {
+    units.clear();
+}
+
+int CImpELTAREC500::SetUnits(std::string&, std::string&) {
+    // Rec 500 records are always metres and degrees-minutes-seconds.
+    m_DistUnit = zut::du_metre;
+    m_AngleUnit = zut::au_dms;
+    return 1;
+}
+
+void CImpELTAREC500::BreakCodeAndPoint(std::string&, std::string& code, std::string& point) {
+    code = std::move(m_Code);
+    point = std::move(m_Point);
+    m_Code.clear();
+    m_Point.clear();
+}
+
+void CImpELTAREC500::PushAngle(EventID event, std::string& value) {
+    value = RewriteDms(value, false);
+    PushM(event, value);
+}

@@ -1,0 +1,27 @@
+// Elta Rec 500 record files: no field separators and no unit words. Each line is rebuilt into
+// the "|"-separated form, with code and point name taken from columns the user sets.
+#pragma once
+
+#include <string>
+
+#include "readers/elta_r4_reader.h"
+
+class CImpELTAREC500 : public CImpELTAR4 {
+  public:
+    CImpELTAREC500(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+                   std::string format);
+    ~CImpELTAREC500() override;
+
+  protected:
+    void PushAngle(EventID event, std::string& value) override;
+    void GetUnits(unsigned type, std::string& value, std::string& units) override;
+    int SetUnits(std::string& value, std::string& units) override;
+    std::string PrepareString(std::string& line) override;
+    void BreakCodeAndPoint(std::string& value, std::string& code, std::string& point) override;
+    void ResetState() override;
+
+  private:
+    std::string m_Code;   // from the code columns of the current line, handed out once
+    std::string m_Point;  // from the name columns
+    Columns m_Columns;
+};

@@ -1,0 +1,49 @@
+// Runs one of the Elta readers over lines written by a test.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "import/import_settings.h"
+#include "support/reader_harness.h"
+
+namespace elta_test {
+
+using Events = std::vector<std::string>;
+
+// The constructor text each reader gets from the import dialog.
+template <class Reader>
+const char* FormatName();
+
+// One import run over a file written from `text`, with what it left behind.
+struct Session {
+    testing_support::ReaderHarness h;
+    std::string path;
+
+    Events Stream() const { return h.Stream(); }
+    // Pushed texts whether or not the engine took them.
+    Events Pushed() const { return h.Stream(2, false); }
+    bool Logged(const std::string& piece) const { return h.ProtocolContains(piece); }
+    const vrk::CStation& Station(size_t i = 0) const { return h.project.data().stations.at(i); }
+};
+
+template <class Reader>
+std::unique_ptr<Session> Import(const std::string& text,
+                                const std::function<void(ImportSettings&)>& setup = {}) {
+    auto s = std::make_unique<Session>();
+    if (setup)
+        setup(s->h.dlg.settings);
+    s->path = s->h.Write("job.txt", text);
+    s->h.Run<Reader>({s->path}, std::string(FormatName<Reader>()));
+    return s;
+}
+
+// The accepted pass-2 events of a reader over `text`.
+template <class Reader>
+Events Read(const std::string& text, const std::function<void(ImportSettings&)>& setup = {}) {
+    return Import<Reader>(text, setup)->Stream();
+}
+
+}  // namespace elta_test
