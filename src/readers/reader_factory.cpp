@@ -10,6 +10,7 @@
 #include "readers/pentax_reader.h"
 #include "readers/sdr_reader.h"
 #include "readers/tds6_reader.h"
+#include "readers/tds7_reader.h"
 
 std::unique_ptr<CWImport> CreateReader(int format, vrk::CVrkObject* project, CImpDEVDlg* dlg,
                                        vrk::CImportInfo* info) {
@@ -30,6 +31,8 @@ std::unique_ptr<CWImport> CreateReader(int format, vrk::CVrkObject* project, CIm
             return std::make_unique<CImpNRDF>(project, dlg, info);
         case 10:
             return std::make_unique<CImpTDS6>(project, dlg, info);
+        case 11:
+            return std::make_unique<CImpTDS7>(project, dlg, info);
         case 12:
             return std::make_unique<CImpGEOD>(project, dlg, info, 0);
         case 13:

@@ -1,0 +1,223 @@
+#include "readers/tds7_reader.h"
+
+#include <cmath>
+#include <ctime>
+#include <numbers>
+#include <random>
+
+#include "support/reader_harness.h"
+
+using testing_support::ReaderHarness;
+using Events = std::vector<std::string>;
+
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180;
+
+struct Tds7 {
+    ReaderHarness h;
+    Tds7& Run(const std::string& text) {
+        h.Run<CImpTDS7>({h.Write("job.gt7", text)});
+        return *this;
+    }
+    Events Stream(int pass = 2) const { return h.Stream(pass); }
+    // Every push of pass 2, accepted or not.
+    Events Pushed() const { return h.Stream(2, false); }
+};
+
+Events Read(const std::string& text) {
+    Tds7 t;
+    return t.Run(text).Stream();
+}
+
+// "YYYY-MM-DD hh:mm:ss" of a time value in local time.
+std::string Local(int64_t t) {
+    std::time_t tt = static_cast<std::time_t>(t);
+    std::tm tm{};
+    localtime_r(&tt, &tm);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &tm);
+    return buf;
+}
+
+}  // namespace
+
+TEST(Tds7Keywords, AnyLetterCase) {
+    EXPECT_EQ(Read("stn A1,1.550,TREE\nFs P1,1.6,POLE\nxYz 100,200,30\n"),
+              (Events{"evStation=A1", "evInstrumentHeight=1.550", "evCode=TREE", "evTarget=P1",
+                      "evTargetHeight=1.6", "evCode=POLE", "evPointY=100", "evPointX=200",
+                      "evPointH=30"}));
+}
+
+TEST(Tds7Keywords, CommentsUnknownWordsAndBareKeywords) {
+    Tds7 t;
+    t.Run("' STN X,1\n   'STN Y,1\nFOO A,B\nSTN\nSTN,A\n  STN Z,1\n\n");
+    EXPECT_EQ(t.Pushed(), (Events{}));
+    EXPECT_TRUE(t.h.ProtocolContains("mismatches required data format"));
+}
+
+TEST(Tds7Targets, BacksightRecordThenBacksightObservation) {
+    // BKB names the target twice; BS of the same name with no angles in between takes the
+    // backsight record's angle first.
+    EXPECT_EQ(Read("STN A,1.5\nBKB B,0,123.45305\nBS B,1.6\n"),
+              (Events{"evStation=A", "evInstrumentHeight=1.5", "evBacksight=B", "evTarget=B",
+                      "evTarget=B", "evHorAngle=123.45.30.5", "evTarget=B", "evTargetHeight=1.6"}));
+    // Angles taken for the backsight (HV or SD) keep the record's angle away.
+    EXPECT_EQ(
+        Read("STN A\nBKB B,0,123.45305\nHV 10.00000,90.00000\nBS B,1.6\n"),
+        (Events{"evStation=A", "evBacksight=B", "evTarget=B", "evTarget=B", "evHorAngle=10.00.00.0",
+                "evVertAngle=90.00.00.0", "evTarget=B", "evTargetHeight=1.6"}));
+    // HD is no angle measurement in this sense.
+    EXPECT_EQ(
+        Read("STN A\nBKB B,0,123.45305\nHD 10.00000,25.5,-1.2\nBS B\n"),
+        (Events{"evStation=A", "evBacksight=B", "evTarget=B", "evTarget=B", "evHorAngle=10.00.00.0",
+                "evHorDist=25.5", "evHeightDiff=-1.2", "evHorAngle=123.45.30.5", "evTarget=B"}));
+    // A new station forgets the backsight name.
+    EXPECT_EQ(Read("STN A\nBKB B,0,123.45305\nSTN C\nBS B\n"),
+              (Events{"evStation=A", "evBacksight=B", "evTarget=B", "evTarget=B", "evStation=C",
+                      "evTarget=B"}));
+}
+
+TEST(Tds7Targets, ForesightsAndEmptyFields) {
+    EXPECT_EQ(Read("STN A\nSS P2,1.2,EDGE\nSD 45.30000,89.59590,12.345\n"),
+              (Events{"evStation=A", "evTarget=P2", "evTargetHeight=1.2", "evCode=EDGE",
+                      "evHorAngle=45.30.00.0", "evVertAngle=89.59.59.0", "evSlopeDist=12.345"}));
+    // Two commas in a row count as one: the code moves into the height field.
+    Tds7 t;
+    t.Run("STN A\nFS P1,,TREE\n");
+    EXPECT_EQ(t.Pushed(), (Events{"evStation=A", "evTarget=P1", "evTargetHeight=TREE"}));
+    EXPECT_EQ(t.Stream(), (Events{"evStation=A", "evTarget=P1"}));
+    EXPECT_TRUE(t.h.ProtocolContains("Invalid symbol(s)  TREE  found in string  TREE."));
+}
+
+TEST(Tds7Angles, DegreesGetDotsAndTheSignAtTheEnd) {
+    Tds7 t;
+    t.Run("STN A\nFS P\nHV -123.45305,+90.00000\nFS Q\nHV 7,-5\nFS R\nHV 1.2,3.456\n");
+    EXPECT_EQ(t.Pushed(),
+              (Events{"evStation=A", "evTarget=P", "evHorAngle=123.45.30.5-",
+                      "evVertAngle=90.00.00.0+", "evTarget=Q", "evHorAngle=7", "evVertAngle=5-",
+                      // Short texts get their dots at the end.
+                      "evTarget=R", "evHorAngle=1.2..", "evVertAngle=3.45.6."}));
+    const auto& o = t.h.project.data().stations.at(0).observations.at(0);
+    EXPECT_NEAR(*o.hz, -(123 + 45 / 60.0 + 30.5 / 3600) * kDeg, 1e-12);
+    EXPECT_NEAR(*o.v, 90 * kDeg, 1e-12);
+}
+
+TEST(Tds7Angles, WholeSecondsGiveATrailingDot) {
+    // DDD.MMSS leaves the dot after the seconds at the very end, signed or not.
+    Tds7 t;
+    t.Run("STN A\nFS P\nHV -123.4530,90.0000\n");
+    EXPECT_EQ(t.Pushed(), (Events{"evStation=A", "evTarget=P", "evHorAngle=123.45.30.-",
+                                  "evVertAngle=90.00.00."}));
+}
+
+TEST(Tds7Angles, GonsLoseTheSign) {
+    Tds7 t;
+    t.Run("UNITS M,G\nSTN A\nFS P\nHV -123.4530,100.0000\n");
+    EXPECT_EQ(t.Stream(),
+              (Events{"evStation=A", "evTarget=P", "evHorAngle=123.4530", "evVertAngle=100.0000"}));
+    const auto& o = t.h.project.data().stations.at(0).observations.at(0);
+    EXPECT_NEAR(*o.hz, 123.453 * std::numbers::pi / 200, 1e-12);
+    EXPECT_NEAR(*o.v, 90 * kDeg, 1e-12);
+}
+
+TEST(Tds7Units, DistanceAndAngleLetters) {
+    Tds7 feet;
+    feet.Run("units f\nSTN A,5\n");
+    EXPECT_NEAR(*feet.h.project.data().stations.at(0).instrument_height, 5 * 0.3048, 1e-12);
+    // A short word sets only the distance unit; angles stay in degrees.
+    Tds7 short_word;
+    short_word.Run("UNITS FG\nSTN A,5\nFS P\nHV 10.00000\n");
+    const auto& st = short_word.h.project.data().stations.at(0);
+    EXPECT_NEAR(*st.instrument_height, 5 * 0.3048, 1e-12);
+    EXPECT_NEAR(*st.observations.at(0).hz, 10 * kDeg, 1e-12);
+    // Back to metres and degrees.
+    Tds7 back;
+    back.Run("UNITS F,G\nUNITS M,D\nSTN A,5\nFS P\nHV 10.00000\n");
+    EXPECT_NEAR(*back.h.project.data().stations.at(0).instrument_height, 5, 1e-12);
+    EXPECT_NEAR(*back.h.project.data().stations.at(0).observations.at(0).hz, 10 * kDeg, 1e-12);
+}
+
+TEST(Tds7Values, AtmosphereIsTheIntegerKind) {
+    Tds7 t;
+    t.Run("STN A\nTEMP 20,1013\nATMOS 0,745.5\n");
+    EXPECT_EQ(t.Pushed(), (Events{"evStation=A", "evTemperature=20", "evPressure=1013",
+                                  "evTemperature=0", "evPressure=745.5"}));
+    EXPECT_EQ(t.Stream(),
+              (Events{"evStation=A", "evTemperature=20", "evPressure=1013", "evPressure=745.5"}));
+    EXPECT_TRUE(t.h.Protocol().empty());
+}
+
+TEST(Tds7Values, DatesWithAndWithoutTheLeadingZero) {
+    vrk::CVrkObject project;
+    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
+    CImpTDS7 r(&project, &dlg, &dlg.ImportInfo());
+    auto date = [&](const char* text) {
+        int64_t t = 0;
+        EXPECT_EQ(r.GetDate(text, &t), 1) << text;
+        return Local(t);
+    };
+    EXPECT_EQ(date("05-06-07 08:09:10"), "2007-06-05 08:09:10");
+    EXPECT_EQ(date("5-06-07 08:09:10"), "2007-06-05 08:09:10");
+    EXPECT_EQ(date("  24-12-99 23:00:59 "), "1999-12-24 23:00:59");
+    EXPECT_EQ(date("01-01-80 00:00:00"), "2080-01-01 00:00:00");
+    // A part out of range comes from today.
+    std::time_t now = std::time(nullptr);
+    std::tm today{};
+    localtime_r(&now, &today);
+    char month[8];
+    std::strftime(month, sizeof month, "%m", &today);
+    EXPECT_EQ(date("05-13-07 08:09:10").substr(0, 8), "2007-" + std::string(month) + "-");
+    EXPECT_EQ(date("05-06-07 08:61:10").substr(0, 14), "2007-06-05 08:");
+
+    Tds7 t;
+    t.Run("STN A\nDATE 5-06-07 08:09:10\n");
+    EXPECT_EQ(t.Stream(), (Events{"evStation=A", "evDate=5-06-07 08:09:10"}));
+    EXPECT_EQ(Local(*t.h.project.data().stations.at(0).date), "2007-06-05 08:09:10");
+}
+
+TEST(Tds7Files, LastPushDecidesWhetherALineCounts) {
+    Tds7 t;
+    t.Run("STN A,x\n");
+    EXPECT_EQ(t.Stream(), (Events{"evStation=A"}));
+    EXPECT_TRUE(t.h.ProtocolContains("mismatches required data format"));
+}
+
+TEST(Tds7Files, BacksightDoesNotReachIntoTheSecondPass) {
+    Tds7 t;
+    t.Run("BS B,1.5\nBKB B,0,10.00000\n");
+    const Events expected{"evTarget=B", "evTargetHeight=1.5", "evBacksight=B", "evTarget=B",
+                          "evTarget=B"};
+    EXPECT_EQ(t.Stream(1), expected);
+    EXPECT_EQ(t.Stream(2), expected);
+}
+
+TEST(Tds7Robustness, AnyBytesEndTheRun) {
+    static const char* kPieces[] = {"STN ", "BKB ",  "BS ",    "FS ",  "HV ", "SD ",
+                                    "HD ",  "DATE ", "UNITS ", "'",    ",",   ",,",
+                                    "-",    ".",     "\n",     "\r\n", "  "};
+    for (unsigned seed : {21u, 22u, 23u}) {
+        std::mt19937 rng(seed);
+        std::string bytes;
+        while (bytes.size() < 48 * 1024) {
+            unsigned r = rng() % 100;
+            if (r < 35)
+                bytes += kPieces[rng() % std::size(kPieces)];
+            else if (r < 99)
+                bytes += static_cast<char>(rng() % 256);
+            else
+                bytes += std::string(2000 + rng() % 3000, ',');
+        }
+        bytes[77] = '\0';
+        ReaderHarness h;
+        h.Run<CImpTDS7>({h.Write("noise.gt7", bytes)});
+        long last = 0;
+        for (const auto& e : h.events) {
+            if (e.pass != 2)
+                continue;
+            EXPECT_GE(e.line, last);
+            last = e.line;
+        }
+        EXPECT_GT(last, 0);
+    }
+}
