@@ -1,0 +1,211 @@
+#include <chrono>
+#include <thread>
+
+#include "export/export_device_dlg.h"
+#include "export/export_formats.h"
+#include "export_fixture.h"
+
+namespace export_test {
+namespace {
+
+using Dlg = CExportDeviceDlg;
+
+class ExportDialog : public ExportTest {
+  protected:
+    void SetUp() override {
+        ExportTest::SetUp();
+        dlg.current_folder = dir().string();
+        dlg.OnInitDialog();
+        dlg.OnShowWindow();
+    }
+    void Type(const std::string& name, int format) {
+        dlg.frame().SetText(Dlg::kIdNameBox, name);
+        dlg.frame().SetSelection(Dlg::kIdTypeList, format);
+    }
+    fs::path WriteFile(const std::string& name, const std::string& contents) {
+        std::ofstream(dir() / name, std::ios::binary) << contents;
+        return dir() / name;
+    }
+    // A viewer that writes its arguments, one a line, to `out`.
+    std::string Recorder(const fs::path& out) {
+        const fs::path script =
+            WriteFile("viewer.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + out.string() +
+                                       ".part'\n/bin/mv '" + out.string() + ".part' '" +
+                                       out.string() + "'\n");
+        fs::permissions(script, fs::perms::owner_all);
+        return script.string();
+    }
+    static std::string WaitForFile(const fs::path& path) {
+        for (int i = 0; i < 500; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+            if (fs::exists(path))
+                return ReadFile(path);
+        return "(nothing)";
+    }
+
+    CExportDeviceDlg dlg;
+};
+
+TEST_F(ExportDialog, FilterListsTheSevenFormatsInOrder) {
+    using namespace std::string_literals;
+    EXPECT_EQ(dlg.GetFilters(),
+              " Trimble 3300 (*.dat;)\0 *.dat;\0 Trimble 3600 (*.dat;)\0 *.dat;\0"
+              " Leica-8 (*.gsi;)\0 *.gsi;\0 Leica-16 (*.gsi;)\0 *.gsi;\0"
+              " Geodimetr (*.are;)\0 *.are;\0 3TA5 (*.txt;)\0 *.txt;\0"
+              " Pentax (*.csv;)\0 *.csv;\0\0"s);
+    const auto& items = dlg.frame().control(Dlg::kIdTypeList).items;
+    ASSERT_EQ(items.size(), 7u);
+    EXPECT_EQ(items[2], " Leica-8 (*.gsi;)");
+    EXPECT_EQ(dlg.frame().Selection(Dlg::kIdTypeList), 0);
+    EXPECT_EQ(dlg.FormatIndex(), 0);
+    // The standard buttons give way to the template's own.
+    EXPECT_FALSE(dlg.frame().IsVisible(Dlg::kIdStandardOk));
+    EXPECT_FALSE(dlg.frame().IsVisible(Dlg::kIdStandardCancel));
+}
+
+TEST_F(ExportDialog, ExportGivesTheNameTheFormatsExtension) {
+    Type("points.txt", 2);
+    dlg.OnCommand(Dlg::kIdExport);
+    EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), "points.gsi");
+    EXPECT_EQ(dlg.PathName(), (dir() / "points.gsi").string());
+    EXPECT_EQ(dlg.FormatIndex(), 2);
+    EXPECT_EQ(dlg.frame().end_code, ui::IDOK);
+    EXPECT_TRUE(prompter->shown.empty());
+}
+
+TEST_F(ExportDialog, ExtensionRules) {
+    struct Case {
+        const char* typed;
+        int format;
+        const char* result;
+    };
+    for (Case c : {Case{"job", 4, "job.are"}, Case{"a.b.c", 6, "a.b.csv"},
+                   Case{"v1.2/pts", 0, "v1.2/pts.dat"}, Case{"  out.gsi  ", 5, "out.txt"}}) {
+        CExportDeviceDlg d;
+        d.current_folder = dir().string();
+        d.OnInitDialog();
+        d.frame().SetText(Dlg::kIdNameBox, c.typed);
+        d.frame().SetSelection(Dlg::kIdTypeList, c.format);
+        d.OnTypeChange();
+        EXPECT_EQ(d.frame().Text(Dlg::kIdNameBox), c.result) << c.typed;
+        EXPECT_EQ(d.FormatIndex(), c.format);
+    }
+}
+
+TEST_F(ExportDialog, TypeChangeFollowsOnlyAGivenName) {
+    Type("", 3);
+    dlg.OnCommand(Dlg::kIdTypeList);
+    EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), "");
+    Type("x.dat", 3);
+    dlg.OnCommand(Dlg::kIdTypeList);
+    EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), "x.gsi");
+    // A selection outside the list keeps the format in use.
+    Type("x.dat", 9);
+    dlg.OnTypeChange();
+    EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), "x.gsi");
+    EXPECT_EQ(dlg.frame().Selection(Dlg::kIdTypeList), 3);
+}
+
+TEST_F(ExportDialog, EmptyNameIsReportedAndTheDialogStays) {
+    Type("   ", 1);
+    dlg.OnCommand(Dlg::kIdExport);
+    ASSERT_EQ(prompter->shown.size(), 1u);
+    EXPECT_EQ(prompter->shown[0].text, res::LoadString(9032));
+    EXPECT_FALSE(dlg.frame().end_code.has_value());
+}
+
+TEST_F(ExportDialog, AnExistingFileIsReplacedOnlyWithYes) {
+    WriteFile("old.csv", "x");
+    Type("old", 6);
+    prompter->Answer(ui::IDNO);
+    dlg.OnCommand(Dlg::kIdStandardOk);
+    ASSERT_EQ(prompter->shown.size(), 1u);
+    const std::string path = (dir() / "old.csv").string();
+    EXPECT_EQ(prompter->shown[0].text, res::Format(res::LoadString(9012), {path}));
+    EXPECT_EQ(prompter->shown[0].type, unsigned(ui::MB_YESNO | ui::MB_ICONEXCLAMATION));
+    EXPECT_FALSE(dlg.frame().end_code.has_value());
+
+    prompter->Answer(ui::IDYES);
+    dlg.OnCommand(Dlg::kIdExport);
+    EXPECT_EQ(dlg.frame().end_code, ui::IDOK);
+    EXPECT_EQ(dlg.PathName(), path);
+}
+
+TEST_F(ExportDialog, AFolderNameOpensTheFolder) {
+    fs::create_directories(dir() / "sub");
+    Type("sub", 2);
+    dlg.OnExport();
+    EXPECT_EQ(dlg.current_folder, (dir() / "sub").string());
+    EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), "");
+    EXPECT_FALSE(dlg.frame().end_code.has_value());
+    Type("a", 2);
+    dlg.OnExport();
+    EXPECT_EQ(dlg.PathName(), (dir() / "sub" / "a.gsi").string());
+}
+
+TEST_F(ExportDialog, CancelAndDoModal) {
+    dlg.OnCommand(Dlg::kIdCancel);
+    EXPECT_EQ(dlg.frame().end_code, ui::IDCANCEL);
+
+    CExportDeviceDlg modal;
+    modal.current_folder = dir().string();
+    std::string title;
+    front_end->Queue([&](ui::Dialog& d) {
+        title = d.frame().title;
+        d.frame().SetText(Dlg::kIdNameBox, "run");
+        d.frame().SetSelection(Dlg::kIdTypeList, 5);
+        d.OnCommand(Dlg::kIdExport);
+    });
+    EXPECT_EQ(modal.DoModal(), ui::IDOK);
+    EXPECT_EQ(title, res::LoadString(9083));
+    EXPECT_EQ(modal.FormatIndex(), 5);
+    EXPECT_EQ(modal.PathName(), (dir() / "run.txt").string());
+    EXPECT_EQ(modal.Filter(), modal.GetFilters());
+    // Each opening starts at the first format again.
+    front_end->Queue([](ui::Dialog& d) { d.OnCommand(Dlg::kIdCancel); });
+    EXPECT_EQ(modal.DoModal(), ui::IDCANCEL);
+    EXPECT_EQ(modal.FormatIndex(), 0);
+}
+
+TEST_F(ExportDialog, ViewNeedsANameAndAViewer) {
+    EXPECT_FALSE(dlg.frame().IsEnabled(Dlg::kIdView));
+    Type("a.gsi", 2);
+    dlg.OnCommand(Dlg::kIdNameBox);
+    EXPECT_TRUE(dlg.frame().IsEnabled(Dlg::kIdView));
+
+    dlg.OnView();  // no viewer set: nothing happens
+    EXPECT_TRUE(prompter->shown.empty());
+
+    platform::Profile::Instance().WriteString("Company\\Paths", "Viewer",
+                                              (dir() / "missing-viewer").string());
+    dlg.OnCommand(Dlg::kIdView);
+    ASSERT_EQ(prompter->shown.size(), 1u);
+    EXPECT_EQ(prompter->shown[0].text.rfind(res::LoadString(9285), 0), 0u);
+    EXPECT_TRUE(prompter->shown[0].beep);
+
+    const fs::path out = dir() / "viewed.txt";
+    platform::Profile::Instance().WriteString("Company\\Paths", "Viewer", Recorder(out));
+    dlg.OnView();
+    EXPECT_EQ(WaitForFile(out), (dir() / "a.gsi").string() + "\n");
+}
+
+TEST_F(ExportDialog, HelpKeepsTheFileListMark) {
+    dlg.frame().SetSelection(Dlg::kIdListView, 4);
+    dlg.OnCommand(Dlg::kIdHelp);  // no help address configured: nothing starts
+    EXPECT_EQ(dlg.frame().Selection(Dlg::kIdListView), 4);
+    EXPECT_TRUE(prompter->shown.empty());
+}
+
+TEST_F(ExportDialog, FormatTableAndWriters) {
+    ASSERT_EQ(ExportFormats().size(), 7u);
+    for (const auto& f : ExportFormats()) {
+        EXPECT_EQ(FindExportFormat(f.key), &f);
+        EXPECT_NE(CreateExporter(f.index), nullptr) << f.key;
+    }
+    EXPECT_EQ(FindExportFormat("LEICA-16"), &ExportFormats()[3]);
+    EXPECT_EQ(FindExportFormat("leica"), nullptr);
+    EXPECT_EQ(CreateExporter(7), nullptr);
+    EXPECT_EQ(CreateExporter(-1), nullptr);
+}
+
+}  // namespace
+}  // namespace export_test
