@@ -10,9 +10,10 @@ CImpSDR::CImpSDR(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* in
 
 CImpSDR::~CImpSDR() = default;
 
-// Empty values are skipped and every push reports progress.
+// Empty values are skipped and every push reports progress. Whether the file counts as read is
+// decided per record, by its last push.
 int CImpSDR::Put(EventID id, std::string_view value) {
-    return PushM(id, value, kPushSkipEmpty | kPushProgress);
+    return PushM(id, value, kPushSkipEmpty | kPushProgress | kPushNoAccept);
 }
 
 std::string CImpSDR::GetWord(int pos, int len) const {
@@ -59,8 +60,6 @@ int CImpSDR::ReadEvents() {
     ClearEventList();
     m_Line = m_Record;
     m_nLastPush = 0;
-    // A record makes the file count as read only when its last push was taken.
-    const int accepted = m_bAccepted;
 
     long type = 0;
     if (!ReadLong(1, 2, type))
@@ -102,7 +101,8 @@ int CImpSDR::ReadEvents() {
         default:
             break;
     }
-    m_bAccepted = accepted || m_nLastPush ? 1 : 0;
+    if (m_nLastPush)
+        m_bAccepted = 1;
     return 1;
 }
 

@@ -24,8 +24,9 @@ void CImpTDS7::DoImport() {
     RunFiles(hooks);
 }
 
+// Whether the file counts as read is decided per line, by its last push.
 int CImpTDS7::Put(EventID id, std::string_view value) {
-    return PushM(id, value, kPushSkipEmpty);
+    return PushM(id, value, kPushSkipEmpty | kPushNoAccept);
 }
 
 std::string CImpTDS7::Field() {
@@ -64,10 +65,9 @@ int CImpTDS7::ReadEvents() {
         if (lf != std::string::npos)
             m_Line.resize(lf);
         m_nLastPush = 0;
-        // A record makes the file count as read only when its last push was taken.
-        const int accepted = m_bAccepted;
         Decode(GetPrecord(readers::CutWord(m_Line, ' ')));
-        m_bAccepted = accepted || m_nLastPush ? 1 : 0;
+        if (m_nLastPush)
+            m_bAccepted = 1;
     }
     if (m_pDlg)
         m_pDlg->SetProgress(m_nLine);

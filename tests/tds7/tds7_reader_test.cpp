@@ -180,7 +180,8 @@ TEST(Tds7Files, LastPushDecidesWhetherALineCounts) {
     Tds7 t;
     t.Run("STN A,x\n");
     EXPECT_EQ(t.Stream(), (Events{"evStation=A"}));
-    EXPECT_TRUE(t.h.ProtocolContains("mismatches required data format"));
+    EXPECT_TRUE(t.h.ProtocolContains("mismatches required data format"))
+        << ::testing::PrintToString(t.h.Protocol());
 }
 
 TEST(Tds7Files, BacksightDoesNotReachIntoTheSecondPass) {
