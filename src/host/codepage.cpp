@@ -11,7 +11,8 @@ std::string g_code_page = "CP1251";
 
 bool IsAscii(std::string_view s) {
     for (unsigned char c : s)
-        if (c >= 0x80) return false;
+        if (c >= 0x80)
+            return false;
     return true;
 }
 
@@ -30,9 +31,11 @@ bool IsUtf8(std::string_view s) {
             n = 3;
         else
             return false;
-        if (n > s.size() - i - 1) return false;
+        if (n > s.size() - i - 1)
+            return false;
         for (size_t k = 1; k <= n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
         i += n + 1;
     }
     return true;
@@ -41,7 +44,8 @@ bool IsUtf8(std::string_view s) {
 // Converts with iconv; a byte it cannot convert becomes '?'.
 std::string Convert(std::string_view in, const char* to, const char* from) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::string(in);
     std::string out;
     out.reserve(in.size() * 2);
     char* src = const_cast<char*>(in.data());
@@ -53,7 +57,8 @@ std::string Convert(std::string_view in, const char* to, const char* from) {
         size_t r = iconv(cd, &src, &left, &dst, &room);
         out.append(buf, static_cast<size_t>(dst - buf));
         if (r == static_cast<size_t>(-1)) {
-            if (errno == E2BIG) continue;
+            if (errno == E2BIG)
+                continue;
             // Invalid or incomplete input: replace one byte and go on.
             out.push_back('?');
             ++src;
@@ -66,16 +71,22 @@ std::string Convert(std::string_view in, const char* to, const char* from) {
 
 }  // namespace
 
-const std::string& InstrumentCodePage() { return g_code_page; }
-void SetInstrumentCodePage(std::string name) { g_code_page = std::move(name); }
+const std::string& InstrumentCodePage() {
+    return g_code_page;
+}
+void SetInstrumentCodePage(std::string name) {
+    g_code_page = std::move(name);
+}
 
 std::string ToUtf8(std::string_view bytes) {
-    if (IsAscii(bytes) || IsUtf8(bytes)) return std::string(bytes);
+    if (IsAscii(bytes) || IsUtf8(bytes))
+        return std::string(bytes);
     return Convert(bytes, "UTF-8", g_code_page.c_str());
 }
 
 std::string FromUtf8(std::string_view text) {
-    if (IsAscii(text)) return std::string(text);
+    if (IsAscii(text))
+        return std::string(text);
     return Convert(text, (g_code_page + "//TRANSLIT").c_str(), "UTF-8");
 }
 

@@ -44,7 +44,8 @@ constexpr std::array<EventEntry, 28> kEvents{{
 
 const EventEntry* Find(int id) {
     for (const auto& e : kEvents)
-        if (e.id == id) return &e;
+        if (e.id == id)
+            return &e;
     return nullptr;
 }
 
@@ -57,11 +58,14 @@ std::string_view EventName(int id) {
 
 std::optional<EventID> EventFromName(std::string_view name) {
     for (const auto& e : kEvents)
-        if (e.name == name) return e.id;
+        if (e.name == name)
+            return e.id;
     return std::nullopt;
 }
 
-bool IsKnownEvent(int id) { return Find(id) != nullptr; }
+bool IsKnownEvent(int id) {
+    return Find(id) != nullptr;
+}
 
 EventValueKind EventKind(EventID id) {
     const EventEntry* e = Find(id);

@@ -10,14 +10,18 @@ namespace {
 
 // "CheckDel": numeric names lose their leading zeros ("0012" is point 12).
 std::string StripZeros(std::string name) {
-    if (name.empty()) return name;
+    if (name.empty())
+        return name;
     for (char c : name)
-        if (!std::isdigit(static_cast<unsigned char>(c))) return name;
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return name;
     size_t first = name.find_first_not_of('0');
     return first == std::string::npos ? "0" : name.substr(first);
 }
 
-bool IsBaseClass(const std::string& c) { return c == "Base" || c == "B"; }
+bool IsBaseClass(const std::string& c) {
+    return c == "Base" || c == "B";
+}
 
 }  // namespace
 
@@ -54,7 +58,8 @@ void CImport::Build(EventID id, const std::string& text, const PushValue& value)
     auto point = [&]() -> CVrkPoint& {
         bool fresh = m_pProject->FindPoint(st.point_name) == nullptr;
         CVrkPoint& p = m_pProject->PointByName(st.point_name);
-        if (fresh && p.code.empty()) p.code = st.start_code;
+        if (fresh && p.code.empty())
+            p.code = st.start_code;
         return p;
     };
     auto start_object = [&](BuildState::Mode mode, const std::string& name) {
@@ -63,8 +68,10 @@ void CImport::Build(EventID id, const std::string& text, const PushValue& value)
         st.start_code = force_code ? st.forced_code : std::string();
     };
     auto set_coord = [&](std::optional<double> CStation::*field, zut::CLinear CVrkPoint::*pfield) {
-        if (!value.number) return;
-        if (st.mode == BuildState::Mode::Station) station().*field = value.number;
+        if (!value.number)
+            return;
+        if (st.mode == BuildState::Mode::Station)
+            station().*field = value.number;
         point().*pfield = *value.number;
     };
 
@@ -97,7 +104,8 @@ void CImport::Build(EventID id, const std::string& text, const PushValue& value)
             break;
         case evDirectionAngle: {
             CStation& s = station();
-            if (s.directions.empty()) s.directions.emplace_back();
+            if (s.directions.empty())
+                s.directions.emplace_back();
             s.directions.back().angle = value.number;
             break;
         }
@@ -168,7 +176,8 @@ void CImport::Build(EventID id, const std::string& text, const PushValue& value)
         case evHeightClass: {
             CVrkPoint& p = point();
             (id == evPlanClass ? p.plan_class : p.height_class) = text;
-            if (IsBaseClass(text)) p.control = true;
+            if (IsBaseClass(text))
+                p.control = true;
             break;
         }
         case evCode: {
@@ -176,10 +185,12 @@ void CImport::Build(EventID id, const std::string& text, const PushValue& value)
             st.forced_code = code;
             if (st.mode == BuildState::Mode::Station) {
                 station().code = code;
-                if (CVrkPoint* p = m_pProject->FindPoint(st.point_name)) p->code = code;
+                if (CVrkPoint* p = m_pProject->FindPoint(st.point_name))
+                    p->code = code;
             } else if (st.mode == BuildState::Mode::Target) {
                 observation().code = code;
-                if (CVrkPoint* p = m_pProject->FindPoint(st.point_name)) p->code = code;
+                if (CVrkPoint* p = m_pProject->FindPoint(st.point_name))
+                    p->code = code;
             } else {
                 point().code = code;
             }

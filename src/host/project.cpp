@@ -6,7 +6,8 @@ namespace vrk {
 void CDocument::ReportSaveLoadException(const std::string& path, const std::string& reason,
                                         bool saving, unsigned default_message) {
     std::string text = path;
-    if (!reason.empty()) text += ": " + reason;
+    if (!reason.empty())
+        text += ": " + reason;
     text += "\n" + res::LoadString(default_message);
     m_project.ImportLog().Write(text, 0, 2);
 }
@@ -24,19 +25,23 @@ int CVrkObject::GetAttr(int id) const {
     return it == m_attrs.end() ? 0 : it->second;
 }
 
-void CVrkObject::SetAttr(int id, int value) { m_attrs[id] = value; }
+void CVrkObject::SetAttr(int id, int value) {
+    m_attrs[id] = value;
+}
 
 CPointList CVrkObject::GetActiveCPList() const {
     CPointList list;
     for (const auto& p : m_data.points)
-        if (p.control) list.m_points.push_back(&p);
+        if (p.control)
+            list.m_points.push_back(&p);
     return list;
 }
 
 CPointList CVrkObject::GetActiveTPList() const {
     CPointList list;
     for (const auto& p : m_data.points)
-        if (!p.control) list.m_points.push_back(&p);
+        if (!p.control)
+            list.m_points.push_back(&p);
     return list;
 }
 
@@ -59,7 +64,9 @@ void CVrkObject::RebuildIndex() {
     for (size_t i = 0; i < m_data.points.size(); ++i) m_index.emplace(m_data.points[i].name, i);
 }
 
-short CImportInfo::GetCodeSystem(CVrkObject* project) const { return m_code_system; }
+short CImportInfo::GetCodeSystem(CVrkObject* project) const {
+    return m_code_system;
+}
 
 void CImportInfo::SetCodeSystem(CVrkObject* project, short code_system) {
     m_code_system = code_system;

@@ -18,8 +18,12 @@ constexpr double kDegPerRad = 180.0 / M_PI;
 json Num(const std::optional<double>& v, double scale = 1.0) {
     return v ? json(*v * scale) : json(nullptr);
 }
-json Num(const zut::CValue& v) { return v.valid() ? json(static_cast<double>(v)) : json(nullptr); }
-json Text(const std::string& s) { return s.empty() ? json(nullptr) : json(s); }
+json Num(const zut::CValue& v) {
+    return v.valid() ? json(static_cast<double>(v)) : json(nullptr);
+}
+json Text(const std::string& s) {
+    return s.empty() ? json(nullptr) : json(s);
+}
 
 std::string IsoDate(int64_t t) {
     std::time_t tt = static_cast<std::time_t>(t);
@@ -39,13 +43,15 @@ std::optional<int64_t> ParseIso(const std::string& s) {
     tm.tm_mon -= 1;
     tm.tm_isdst = -1;
     std::time_t t = std::mktime(&tm);
-    if (t == static_cast<std::time_t>(-1)) return std::nullopt;
+    if (t == static_cast<std::time_t>(-1))
+        return std::nullopt;
     return static_cast<int64_t>(t);
 }
 
 std::optional<double> GetNum(const json& j, const char* key, double scale = 1.0) {
     auto it = j.find(key);
-    if (it == j.end() || !it->is_number()) return std::nullopt;
+    if (it == j.end() || !it->is_number())
+        return std::nullopt;
     return it->get<double>() * scale;
 }
 std::string GetText(const json& j, const char* key) {
@@ -60,10 +66,14 @@ void SetValue(zut::CValue& v, const std::optional<double>& d) {
 }
 
 json PointJson(const CVrkPoint& p) {
-    return {{"name", p.name},         {"x", Num(p.x)},
-            {"y", Num(p.y)},          {"h", Num(p.h)},
-            {"code", Text(p.code)},   {"plan_class", Text(p.plan_class)},
-            {"height_class", Text(p.height_class)}, {"selected", p.selected}};
+    return {{"name", p.name},
+            {"x", Num(p.x)},
+            {"y", Num(p.y)},
+            {"h", Num(p.h)},
+            {"code", Text(p.code)},
+            {"plan_class", Text(p.plan_class)},
+            {"height_class", Text(p.height_class)},
+            {"selected", p.selected}};
 }
 
 json ObservationJson(const CObservation& o) {
@@ -147,7 +157,8 @@ CStation StationFrom(const json& j) {
     s.h = GetNum(j, "h");
     s.instrument_height = GetNum(j, "instrument_height");
     s.code = GetText(j, "code");
-    if (std::string d = GetText(j, "date"); !d.empty()) s.date = ParseIso(d);
+    if (std::string d = GetText(j, "date"); !d.empty())
+        s.date = ParseIso(d);
     s.backsight = GetText(j, "backsight");
     s.backsight_azimuth = GetNum(j, "backsight_azimuth", 1 / kDegPerRad);
     if (auto it = j.find("directions"); it != j.end() && it->is_array())
@@ -156,7 +167,8 @@ CStation StationFrom(const json& j) {
                 s.directions.push_back({GetText(d, "name"), GetNum(d, "angle", 1 / kDegPerRad)});
     if (auto it = j.find("observations"); it != j.end() && it->is_array())
         for (const auto& o : *it)
-            if (o.is_object()) s.observations.push_back(ObservationFrom(o));
+            if (o.is_object())
+                s.observations.push_back(ObservationFrom(o));
     return s;
 }
 
@@ -193,29 +205,35 @@ bool CVrkObject::FromJson(const std::string& text, std::string& error) {
     Data data;
     for (const char* key : {"control_points", "survey_points"}) {
         auto it = doc.find(key);
-        if (it == doc.end()) continue;
+        if (it == doc.end())
+            continue;
         if (!it->is_array()) {
             error = std::string("\"") + key + "\" is not a list";
             return false;
         }
         for (const auto& p : *it)
-            if (p.is_object()) data.points.push_back(PointFrom(p, key[0] == 'c'));
+            if (p.is_object())
+                data.points.push_back(PointFrom(p, key[0] == 'c'));
     }
     if (auto it = doc.find("stations"); it != doc.end() && it->is_array())
         for (const auto& s : *it)
-            if (s.is_object()) data.stations.push_back(StationFrom(s));
+            if (s.is_object())
+                data.stations.push_back(StationFrom(s));
     title = GetText(doc, "title");
     m_attrs.clear();
     if (auto it = doc.find("attributes"); it != doc.end() && it->is_object())
         for (const auto& [k, v] : it->items())
-            if (v.is_number_integer()) m_attrs[std::atoi(k.c_str())] = v.get<int>();
+            if (v.is_number_integer())
+                m_attrs[std::atoi(k.c_str())] = v.get<int>();
     m_classificator.reset();
     if (auto it = doc.find("code_systems"); it != doc.end() && it->is_array()) {
         CClassificator c;
         size_t i = 0;
         for (const auto& v : *it) {
-            if (i >= c.slots.size()) break;
-            if (v.is_string()) c.slots[i] = {true, v.get<std::string>()};
+            if (i >= c.slots.size())
+                break;
+            if (v.is_string())
+                c.slots[i] = {true, v.get<std::string>()};
             ++i;
         }
         m_classificator = c;

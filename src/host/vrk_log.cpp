@@ -4,19 +4,24 @@ namespace vrk {
 
 int CVrkLog::Open(int mode) {
     // A new run: entries of earlier runs may be written again.
-    if (!m_open) m_seen.clear();
+    if (!m_open)
+        m_seen.clear();
     m_open = true;
     return 1;
 }
 
 int CVrkLog::Write(const std::string& text, int flags, int level) {
-    if (!m_seen.emplace(text, level).second) return 1;
+    if (!m_seen.emplace(text, level).second)
+        return 1;
     m_entries.push_back({text, level});
-    if (listener) listener(m_entries.back());
+    if (listener)
+        listener(m_entries.back());
     return 1;
 }
 
-void CVrkLog::Close() { m_open = false; }
+void CVrkLog::Close() {
+    m_open = false;
+}
 
 void CVrkLog::Clear() {
     m_entries.clear();

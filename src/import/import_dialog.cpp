@@ -19,7 +19,8 @@ constexpr const char* kImportSettings = "ImportSettings";
 std::string Trim(std::string s) {
     const char* blanks = " \t\r\n";
     size_t b = s.find_first_not_of(blanks);
-    if (b == std::string::npos) return {};
+    if (b == std::string::npos)
+        return {};
     size_t e = s.find_last_not_of(blanks);
     return s.substr(b, e - b + 1);
 }
@@ -44,20 +45,25 @@ CImpDEVDlg::CImpDEVDlg(vrk::CVrkObject* project, ProgressCallback progress, unsi
     current_folder = std::filesystem::current_path(ec).string();
 }
 
-CImpDEVDlg::~CImpDEVDlg() { ClearPluginMap(); }
+CImpDEVDlg::~CImpDEVDlg() {
+    ClearPluginMap();
+}
 
 int CImpDEVDlg::DoImport() {
     CreatePluginMap();
     m_nCurrent = platform::Profile::Instance().GetInt(kImportSettings, "CurrentSelection", 0);
-    if (m_nCurrent > m_nHighest || m_nCurrent < 0) m_nCurrent = 0;
-    if (m_bFileGiven && m_nCurrent != 7 && m_nCurrent != 8) m_nCurrent = m_nCaptionId == 9070 ? 8 : 7;
+    if (m_nCurrent > m_nHighest || m_nCurrent < 0)
+        m_nCurrent = 0;
+    if (m_bFileGiven && m_nCurrent != 7 && m_nCurrent != 8)
+        m_nCurrent = m_nCaptionId == 9070 ? 8 : 7;
     GetCaption(m_nCurrent);
     SetOFN();
     return DoModal() == 1 ? 1 : 0;
 }
 
 void CImpDEVDlg::GetCaption(int index) {
-    if (index < 0) index = m_frame.Selection(kIdTypeList);
+    if (index < 0)
+        index = m_frame.Selection(kIdTypeList);
     if (index >= kBuiltInFormats || index < 0)
         m_nCaptionId = 0;
     else
@@ -65,14 +71,18 @@ void CImpDEVDlg::GetCaption(int index) {
 }
 
 std::string CImpDEVDlg::GetSection(int index) const {
-    if (index < 0) index = m_nCurrent;
+    if (index < 0)
+        index = m_nCurrent;
     auto it = m_PluginMap.find(index);
     if (it != m_PluginMap.end() && it->second.plugin) {
-        if (it->second.section.empty()) return kImportSettings;
+        if (it->second.section.empty())
+            return kImportSettings;
         return std::string(kImportSettings) + "\\" + it->second.section;
     }
-    if (index >= kBuiltInFormats) return kImportSettings;
-    return std::string(kImportSettings) + "\\" + BuiltInFormats()[static_cast<size_t>(index)].section;
+    if (index >= kBuiltInFormats)
+        return kImportSettings;
+    return std::string(kImportSettings) + "\\" +
+           BuiltInFormats()[static_cast<size_t>(index)].section;
 }
 
 void CImpDEVDlg::GetDefaults() {
@@ -92,13 +102,16 @@ void CImpDEVDlg::GetDefaults() {
     s.AtrAtr = std::string(1, m_Info.separators[2]);
     s.AtrVal = std::string(1, m_Info.separators[3]);
     for (std::string* sep : {&s.CodeSep, &s.Link, &s.AtrAtr, &s.AtrVal})
-        if (!sep->empty() && (*sep)[0] == '\0') sep->clear();
+        if (!sep->empty() && (*sep)[0] == '\0')
+            sep->clear();
     s.Y0 = zut::CEast::false_easting();
     s.X0 = zut::CNorth::false_northing();
     int es = zut::CEast::style();
-    if (es >= 0 && es <= 2) s.YStyle = es;
+    if (es >= 0 && es <= 2)
+        s.YStyle = es;
     int ns = zut::CNorth::style();
-    if (ns == 0 || ns == 1) s.XStyle = ns;
+    if (ns == 0 || ns == 1)
+        s.XStyle = ns;
     s.NZone = zut::CEast::zone();
     s.Zone = zut::CEast::zone_width() == zut::zw_6deg ? 0 : 1;
 }
@@ -124,7 +137,8 @@ int CImpDEVDlg::GetFileList(std::string& list, std::string& quoted) {
     std::string text = Trim(m_frame.Text(kIdNameBox));
     list.clear();
     quoted.clear();
-    if (text.empty()) return 0;
+    if (text.empty())
+        return 0;
     if (text.find('*') != std::string::npos) {
         m_Wildcard = text;
         return -1;
@@ -144,19 +158,22 @@ int CImpDEVDlg::GetFileList(std::string& list, std::string& quoted) {
             // Unquoted text up to the next quote is one name.
             size_t q = rest.find('"');
             names.push_back(Trim(rest.substr(0, q)));
-            if (q == std::string::npos) break;
+            if (q == std::string::npos)
+                break;
             rest = rest.substr(q);
         }
     }
     names.erase(std::remove(names.begin(), names.end(), std::string()), names.end());
-    if (names.empty()) return 0;
+    if (names.empty())
+        return 0;
     if (names.size() == 1) {
         list = quoted = names[0];
         return 1;
     }
     for (const auto& n : names) list += n + ";";
     for (auto it = names.rbegin(); it != names.rend(); ++it) {
-        if (!quoted.empty()) quoted += ' ';
+        if (!quoted.empty())
+            quoted += ' ';
         quoted += '"' + *it + '"';
     }
     return static_cast<int>(names.size());
@@ -165,8 +182,10 @@ int CImpDEVDlg::GetFileList(std::string& list, std::string& quoted) {
 void CImpDEVDlg::OnMOK() {
     std::string quoted;
     int n = GetFileList(m_FileList, quoted);
-    if (n <= 0) return;
-    if (m_frame.Selection(kIdTypeList) >= 0) m_nCurrent = m_frame.Selection(kIdTypeList);
+    if (n <= 0)
+        return;
+    if (m_frame.Selection(kIdTypeList) >= 0)
+        m_nCurrent = m_frame.Selection(kIdTypeList);
     platform::Profile::Instance().WriteInt(kImportSettings, "CurrentSelection", m_nCurrent);
 
     std::string first = Trim(m_FileList.substr(0, m_FileList.find(';')));
@@ -179,7 +198,8 @@ void CImpDEVDlg::OnMOK() {
         if (semi != std::string::npos) {
             name = m_FileList.substr(pos, semi - pos);
         } else {
-            if (pos != 0) break;
+            if (pos != 0)
+                break;
             name = m_FileList;
         }
         std::string full = Lower(JoinFolder(folder, Trim(name)));
@@ -197,9 +217,11 @@ void CImpDEVDlg::OnMOK() {
         } else {
             m_FileList.erase(pos, semi - pos + 1);
         }
-        if (semi == std::string::npos) break;
+        if (semi == std::string::npos)
+            break;
     }
-    if (m_FileList.empty()) return;
+    if (m_FileList.empty())
+        return;
     m_FileList.insert(0, folder);
     SetInitDir(m_FileList);
     SaveFilter();
@@ -208,9 +230,13 @@ void CImpDEVDlg::OnMOK() {
     CloseDialog(1);
 }
 
-void CImpDEVDlg::OnMCancel() { CloseDialog(2); }
+void CImpDEVDlg::OnMCancel() {
+    CloseDialog(2);
+}
 
-void CImpDEVDlg::CloseDialog(unsigned code) { EndDialog(static_cast<int>(code)); }
+void CImpDEVDlg::CloseDialog(unsigned code) {
+    EndDialog(static_cast<int>(code));
+}
 
 bool CImpDEVDlg::OnCommand(int id) {
     switch (id) {
@@ -249,18 +275,27 @@ void CImpDEVDlg::RunImport() {
     if (auto plugin = FindPlugin(m_nCurrent)) {
         RunPluginImport(*this, plugin, m_Progress);
     } else if (m_nCurrent < kBuiltInFormats) {
-        if (settings.CodeSystem == -1 && m_pProject->GetClassificator()) settings.CodeSystem = 0;
+        if (settings.CodeSystem == -1 && m_pProject->GetClassificator())
+            settings.CodeSystem = 0;
         m_Info.SetCodeSystem(m_pProject, static_cast<short>(settings.CodeSystem));
         m_Info.SetDTM(static_cast<short>(settings.OnRelief));
         uint16_t f = 0;
-        if (settings.CheckUnique) f |= vrk::kFlagUnique;
-        if (settings.CheckDel) f |= vrk::kFlagDeleteZeros;
-        if (settings.CheckAuto) f |= vrk::kFlagAuto;
-        if (settings.CodeNumeric) f |= vrk::kFlagNumericCode;
-        if (settings.ForceCode) f |= vrk::kFlagForceCode;
-        if (settings.LinesAttr) f |= vrk::kFlagLinesAttr;
-        if (settings.CSFromProject) f |= vrk::kFlagCodeFromProject;
-        if (m_nCurrent <= 4) f |= vrk::kFlagEltaFamily;
+        if (settings.CheckUnique)
+            f |= vrk::kFlagUnique;
+        if (settings.CheckDel)
+            f |= vrk::kFlagDeleteZeros;
+        if (settings.CheckAuto)
+            f |= vrk::kFlagAuto;
+        if (settings.CodeNumeric)
+            f |= vrk::kFlagNumericCode;
+        if (settings.ForceCode)
+            f |= vrk::kFlagForceCode;
+        if (settings.LinesAttr)
+            f |= vrk::kFlagLinesAttr;
+        if (settings.CSFromProject)
+            f |= vrk::kFlagCodeFromProject;
+        if (m_nCurrent <= 4)
+            f |= vrk::kFlagEltaFamily;
         m_Info.flags = f;
         const std::string* seps[4] = {&settings.CodeSep, &settings.Link, &settings.AtrAtr,
                                       &settings.AtrVal};
@@ -272,22 +307,27 @@ void CImpDEVDlg::RunImport() {
 
 void CImpDEVDlg::SetProgress(const std::string& path) {
     long long length = platform::TextFile::Length(path);
-    if (length < 0) length = 0;
+    if (length < 0)
+        length = 0;
     m_nProgressStep = static_cast<int>(std::max<long long>((length / 60) / 100, 1));
     m_nProgressTicks = 0;
-    if (m_Progress) m_Progress(0, nullptr);
+    if (m_Progress)
+        m_Progress(0, nullptr);
     m_CurrentFile = path;
 }
 
 void CImpDEVDlg::SetProgress(long line) {
-    if (m_nProgressStep <= 0 || line % m_nProgressStep != 0) return;
+    if (m_nProgressStep <= 0 || line % m_nProgressStep != 0)
+        return;
     ++m_nProgressTicks;
-    if (m_Progress) m_Progress(std::min(m_nProgressTicks, 100), nullptr);
+    if (m_Progress)
+        m_Progress(std::min(m_nProgressTicks, 100), nullptr);
 }
 
 int CImpDEVDlg::SelectionIndex(int index) {
     if (index == -1) {
-        if (!m_frame.Has(kIdListView)) return -1;
+        if (!m_frame.Has(kIdListView))
+            return -1;
         return m_frame.Selection(kIdListView);
     }
     m_frame.SetSelection(kIdListView, index);

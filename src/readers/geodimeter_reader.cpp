@@ -14,13 +14,16 @@ CImpGEOD::CImpGEOD(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* 
 CImpGEOD::~CImpGEOD() = default;
 
 int CImpGEOD::PushM(EventID id, std::string_view text) {
-    if (text.empty()) return 0;
+    if (text.empty())
+        return 0;
     m_nLineAccepted = Push(id, text);
     m_nLastPush = m_nLineAccepted;
     return m_nLineAccepted;
 }
 
-void CImpGEOD::DoImport() { MLoadFile(m_pDlg->FileListRef(), 0, m_bPoints); }
+void CImpGEOD::DoImport() {
+    MLoadFile(m_pDlg->FileListRef(), 0, m_bPoints);
+}
 
 void CImpGEOD::MLoadFile(std::string& files, int mode, int points) {
     m_bPoints = points;
@@ -57,19 +60,23 @@ int CImpGEOD::ReadEvents() {
     std::string buf;
     for (;;) {
         if (!ReadRawLine(buf)) {
-            if (m_nFileAccepted == 0) LogMessage(9018, {m_pDlg->m_CurrentFile});
+            if (m_nFileAccepted == 0)
+                LogMessage(9018, {m_pDlg->m_CurrentFile});
             m_bFirstLine = 1;
             return 0;
         }
         size_t b = buf.find_first_not_of(' ');
-        if (b == std::string::npos) continue;
+        if (b == std::string::npos)
+            continue;
         size_t e = buf.find_last_not_of(' ');
         buf = buf.substr(b, e - b + 1);
-        if (!buf.empty()) break;
+        if (!buf.empty())
+            break;
     }
     ClearEventList();
     size_t lf = buf.find('\n');
-    if (lf != std::string::npos) buf.resize(lf);
+    if (lf != std::string::npos)
+        buf.resize(lf);
     m_nLineAccepted = 0;
 
     if (m_bFirstLine) {
@@ -77,16 +84,19 @@ int CImpGEOD::ReadEvents() {
         std::string value;
         m_nLeadLabel = GetPrecord(CutWord(m_Line, ' '), value);
         m_bFirstLine = 0;
-        if (m_nLeadLabel == 15 || m_nLeadLabel == 50) return 1;
+        if (m_nLeadLabel == 15 || m_nLeadLabel == 50)
+            return 1;
     }
     m_Line = std::move(buf);
     for (;;) {
         std::string word = CutWord(m_Line, ' ');
         std::string value;
         int label = GetPrecord(word, value);
-        if (PushLabel(label, value).empty()) break;
+        if (PushLabel(label, value).empty())
+            break;
     }
-    if (m_nLineAccepted) m_nFileAccepted = 1;
+    if (m_nLineAccepted)
+        m_nFileAccepted = 1;
     m_pDlg->SetProgress(m_nLine);
     return 1;
 }
@@ -100,7 +110,8 @@ std::string CImpGEOD::CutCodeRest() {
         return rest;
     }
     size_t blank = m_Line.rfind(' ', eq);
-    if (blank == std::string::npos) return {};
+    if (blank == std::string::npos)
+        return {};
     std::string part = m_Line.substr(0, blank + 1);
     m_Line.erase(0, blank + 1);
     return part;
@@ -166,7 +177,8 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
             if (CheckTarget()) {
                 PushM(evCircleFace, label == 17 ? "Right" : "Left");
                 PushM(evHorAngle, angle);
-                if (label == 17) m_bRightFace = 1;
+                if (label == 17)
+                    m_bRightFace = 1;
             }
             return angle;
         }
@@ -216,8 +228,10 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
 
 bool CImpGEOD::CheckTarget() {
     m_TargetName = Trim(m_TargetName);
-    if (m_TargetName.empty()) return false;
-    if (m_bRightFace) PushM(evTarget, m_TargetName);
+    if (m_TargetName.empty())
+        return false;
+    if (m_bRightFace)
+        PushM(evTarget, m_TargetName);
     return true;
 }
 
@@ -228,50 +242,86 @@ std::string CImpGEOD::SetPointAngle(const std::string& source) const {
         sign = t[0];
         t.erase(0, 1);
     }
-    if (t.size() < 8) t.insert(0, 8 - t.size(), '0');
-    if (m_AngleUnit == zut::au_dms) readers::StrInsert(t, '.', 7);
-    if (sign) t.insert(t.begin(), sign);
+    if (t.size() < 8)
+        t.insert(0, 8 - t.size(), '0');
+    if (m_AngleUnit == zut::au_dms)
+        readers::StrInsert(t, '.', 7);
+    if (sign)
+        t.insert(t.begin(), sign);
     return t;
 }
 
 void CImpGEOD::SetUnits(const std::string& value) {
-    if (value.size() < 4) return;
+    if (value.size() < 4)
+        return;
     std::string u = Trim(value);
-    if (u.size() < 4) return;
+    if (u.size() < 4)
+        return;
     switch (u[0]) {
-        case '1': m_PresUnit = zut::pu_hpa; break;
-        case '2': m_PresUnit = zut::pu_mmhg; break;
-        case '3': m_PresUnit = zut::pu_inhg; break;
-        default: break;
+        case '1':
+            m_PresUnit = zut::pu_hpa;
+            break;
+        case '2':
+            m_PresUnit = zut::pu_mmhg;
+            break;
+        case '3':
+            m_PresUnit = zut::pu_inhg;
+            break;
+        default:
+            break;
     }
     switch (u[1]) {
-        case '1': m_DistUnit = zut::du_metre; break;
-        case '2': m_DistUnit = zut::du_foot; break;
-        case '3': m_DistUnit = zut::du_us_foot; break;
-        default: break;
+        case '1':
+            m_DistUnit = zut::du_metre;
+            break;
+        case '2':
+            m_DistUnit = zut::du_foot;
+            break;
+        case '3':
+            m_DistUnit = zut::du_us_foot;
+            break;
+        default:
+            break;
     }
     switch (u[2]) {
-        case '1': m_TempUnit = zut::tu_celsius; break;
-        case '2': m_TempUnit = zut::tu_fahrenheit; break;
-        default: break;
+        case '1':
+            m_TempUnit = zut::tu_celsius;
+            break;
+        case '2':
+            m_TempUnit = zut::tu_fahrenheit;
+            break;
+        default:
+            break;
     }
     switch (u[3]) {
-        case '1': m_AngleUnit = zut::au_gon; break;
-        case '2': m_AngleUnit = zut::au_dms; break;
-        case '3': m_AngleUnit = zut::au_degree; break;
-        case '4': m_AngleUnit = zut::au_mil; break;
-        default: break;
+        case '1':
+            m_AngleUnit = zut::au_gon;
+            break;
+        case '2':
+            m_AngleUnit = zut::au_dms;
+            break;
+        case '3':
+            m_AngleUnit = zut::au_degree;
+            break;
+        case '4':
+            m_AngleUnit = zut::au_mil;
+            break;
+        default:
+            break;
     }
 }
 
-int CImpGEOD::GetPressure(const char* text, double* value) { return ReadIntegerKind(text, value); }
+int CImpGEOD::GetPressure(const char* text, double* value) {
+    return ReadIntegerKind(text, value);
+}
 
 int CImpGEOD::GetTemperature(const char* text, double* value) {
     return ReadIntegerKind(text, value);
 }
 
 int CImpGEOD::GetDate(const char* text, int64_t* time) {
-    if (!text || !time) return 0;
+    if (!text || !time)
+        return 0;
     std::time_t now = std::time(nullptr);
     std::tm today{};
     localtime_r(&now, &today);
@@ -280,7 +330,8 @@ int CImpGEOD::GetDate(const char* text, int64_t* time) {
     auto find_sep = [](const std::string& s) {
         for (char c : {'.', '-', '/'}) {
             size_t p = s.find(c);
-            if (p != std::string::npos) return p;
+            if (p != std::string::npos)
+                return p;
         }
         return std::string::npos;
     };
@@ -293,12 +344,14 @@ int CImpGEOD::GetDate(const char* text, int64_t* time) {
         if (sep2 != std::string::npos) {
             month = static_cast<int>(readers::AtoI(t.substr(0, sep2)));
             long y = readers::AtoI(t.substr(sep2 + 1));
-            if (y < 100) y += 1900;
+            if (y < 100)
+                y += 1900;
             year = (y < 1980 || y > 2100) ? today.tm_year + 1900 : static_cast<int>(y);
         }
     }
     // A day or month out of range cannot make a date: the value counts as not given.
-    if (day < 1 || day > 31 || month < 1 || month > 12) return 0;
+    if (day < 1 || day > 31 || month < 1 || month > 12)
+        return 0;
     std::tm tm{};
     tm.tm_mday = day;
     tm.tm_mon = month - 1;
@@ -306,7 +359,8 @@ int CImpGEOD::GetDate(const char* text, int64_t* time) {
     tm.tm_hour = 12;
     tm.tm_isdst = -1;
     std::time_t t64 = std::mktime(&tm);
-    if (t64 == static_cast<std::time_t>(-1)) return 0;
+    if (t64 == static_cast<std::time_t>(-1))
+        return 0;
     *time = static_cast<int64_t>(t64);
     return 1;
 }

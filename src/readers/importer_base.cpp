@@ -13,7 +13,8 @@
 CWImport::CWImport(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
     : vrk::CImport(project, info), m_pDlg(dlg) {
     m_pProject->ImportLog().Open(1);
-    if (dlg && dlg->event_sink) event_sink = dlg->event_sink;
+    if (dlg && dlg->event_sink)
+        event_sink = dlg->event_sink;
 }
 
 CWImport::~CWImport() {
@@ -21,7 +22,9 @@ CWImport::~CWImport() {
     m_File.Close();
 }
 
-int CWImport::OpenLog() { return m_pProject->ImportLog().Open(1); }
+int CWImport::OpenLog() {
+    return m_pProject->ImportLog().Open(1);
+}
 
 int CWImport::CloseLog() {
     m_pProject->ImportLog().Close();
@@ -42,7 +45,8 @@ int CWImport::LogMessage(unsigned id, std::initializer_list<std::string_view> ar
 
 int CWImport::Open(const std::string& path) {
     m_nLine = 0;
-    if (m_File.Open(path, platform::TextFile::Read)) return 1;
+    if (m_File.Open(path, platform::TextFile::Read))
+        return 1;
     m_open_error = m_File.error();
     return 0;
 }
@@ -65,7 +69,8 @@ int CWImport::LoadFile(const std::string& path) {
 }
 
 bool CWImport::ReadRawLine(std::string& line) {
-    if (!m_File.ReadLine(line)) return false;
+    if (!m_File.ReadLine(line))
+        return false;
     ++m_nLine;
     return true;
 }
@@ -82,8 +87,10 @@ int CWImport::ReportValue(int rc, const char* text, const char* end, const std::
 }
 
 int CWImport::ReadLinear(const char* text, zut::CLinear* value, ValueVariant variant) {
-    if (!text || !value) return 0;
-    if (variant == ValueVariant::E && zut::sz_empty(text)) return 0;
+    if (!text || !value)
+        return 0;
+    if (variant == ValueVariant::E && zut::sz_empty(text))
+        return 0;
     m_LocUnits.SetDistUnit(m_DistUnit);
     const char* end = nullptr;
     int rc = value->read(text, &end, nullptr);
@@ -97,8 +104,10 @@ int CWImport::ReadLinear(const char* text, zut::CLinear* value, ValueVariant var
 }
 
 int CWImport::ReadAngular(const char* text, zut::CAngular* value, ValueVariant variant) {
-    if (!text || !value) return 0;
-    if (variant == ValueVariant::E && zut::sz_empty(text)) return 0;
+    if (!text || !value)
+        return 0;
+    if (variant == ValueVariant::E && zut::sz_empty(text))
+        return 0;
     int old_precision = variant == ValueVariant::E ? zut::CAngular::precision(8) : -1;
     m_LocUnits.SetAngleUnit(m_AngleUnit);
     const char* end = nullptr;
@@ -109,36 +118,42 @@ int CWImport::ReadAngular(const char* text, zut::CAngular* value, ValueVariant v
         hi = zut::CAngular(zut::CAngular::upper()).write();
     }
     m_LocUnits.RestoreUnits();
-    if (old_precision >= 0) zut::CAngular::precision(old_precision);
+    if (old_precision >= 0)
+        zut::CAngular::precision(old_precision);
     return ReportValue(rc, text, end, lo, hi);
 }
 
 int CWImport::ReadPressureParsed(const char* text, double* value) {
-    if (!text || !value) return 0;
+    if (!text || !value)
+        return 0;
     m_LocUnits.SetPressUnit(m_PresUnit);
     zut::CPressure p;
     const char* end = nullptr;
     int rc = p.read(text, &end, nullptr, -1);
     std::string lo = zut::CPressure(350).write(), hi = zut::CPressure(1000).write();
     m_LocUnits.RestoreUnits();
-    if (rc == 0) *value = p;
+    if (rc == 0)
+        *value = p;
     return ReportValue(rc, text, end, lo, hi);
 }
 
 int CWImport::ReadTemperatureParsed(const char* text, double* value) {
-    if (!text || !value) return 0;
+    if (!text || !value)
+        return 0;
     m_LocUnits.SetTempUnit(m_TempUnit);
     zut::CTemperature t;
     const char* end = nullptr;
     int rc = t.read(text, &end, nullptr, -1);
     std::string lo = zut::CTemperature(-100).write(), hi = zut::CTemperature(100).write();
     m_LocUnits.RestoreUnits();
-    if (rc == 0) *value = t;
+    if (rc == 0)
+        *value = t;
     return ReportValue(rc, text, end, lo, hi);
 }
 
 int CWImport::ReadIntegerKind(const char* text, double* value) {
-    if (!text || !value) return 0;
+    if (!text || !value)
+        return 0;
     *value = static_cast<double>(readers::AtoI(text));
     return *value != 0 ? 1 : 0;
 }
@@ -154,23 +169,29 @@ int CWImport::GetAngular(const char* text, zut::CAngular* value) {
 int CWImport::PushM(EventID id, std::string_view text, unsigned filter) {
     if (filter & kPushApostropheCut) {
         size_t q = text.rfind('\'');
-        if (q != std::string_view::npos) text = text.substr(q + 1);
+        if (q != std::string_view::npos)
+            text = text.substr(q + 1);
     }
     int r = 0;
     if (!(filter & kPushSkipEmpty) || !text.empty()) {
         r = Push(id, text);
         m_nLastPush = r;
-        if (r && !(filter & kPushNoAccept)) m_bAccepted = 1;
+        if (r && !(filter & kPushNoAccept))
+            m_bAccepted = 1;
     }
-    if ((filter & kPushProgress) && m_pDlg) m_pDlg->SetProgress(m_nLine);
+    if ((filter & kPushProgress) && m_pDlg)
+        m_pDlg->SetProgress(m_nLine);
     return r;
 }
 
-void CWImport::DoImport() { RunFiles({}); }
+void CWImport::DoImport() {
+    RunFiles({});
+}
 
 void CWImport::RunFiles(const RunHooks& hooks) {
     // Readers that the host builds without a dialog have no file list to run over.
-    if (!m_pDlg) return;
+    if (!m_pDlg)
+        return;
     const ImportSettings& s = m_pDlg->settings;
     zut::CLocCrdStyle style;
     double fe = (s.YStyle == 1 || s.YStyle == 2) ? s.Y0 : zut::CEast::false_easting();
@@ -192,16 +213,19 @@ void CWImport::RunFiles(const RunHooks& hooks) {
         folder = cwd + "/";
         list.insert(0, folder);
     }
-    if (!InitImport()) return;
+    if (!InitImport())
+        return;
 
     for (int pass = 1; pass <= 2; ++pass) {
-        if (hooks.before_pass) hooks.before_pass(pass);
+        if (hooks.before_pass)
+            hooks.before_pass(pass);
         size_t pos = 0;
         for (long i = 0; i < INT_MAX && pos <= list.size(); ++i) {
             size_t semi = list.find(';', pos);
-            std::string name =
-                readers::Trim(std::string_view(list).substr(pos, semi == std::string::npos ? std::string::npos : semi - pos));
-            if (name.empty()) break;
+            std::string name = readers::Trim(std::string_view(list).substr(
+                pos, semi == std::string::npos ? std::string::npos : semi - pos));
+            if (name.empty())
+                break;
             pos = semi == std::string::npos ? list.size() + 1 : semi + 1;
             std::string path = i == 0 ? name : JoinFolder(folder, name);
             std::error_code ec;
@@ -209,7 +233,8 @@ void CWImport::RunFiles(const RunHooks& hooks) {
                 LogMessage(9022, {path});
                 continue;
             }
-            if (hooks.before_file && !hooks.before_file(path, pass)) continue;
+            if (hooks.before_file && !hooks.before_file(path, pass))
+                continue;
             m_pDlg->m_CurrentFile = path;
             m_bAccepted = 0;
             m_pDlg->SetProgress(path);

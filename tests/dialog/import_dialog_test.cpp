@@ -1,11 +1,12 @@
 // The import dialog driven headless: format choice, file lists, the repeat question, progress.
+#include "import/import_dialog.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "import/import_dialog.h"
 #include "platform/profile.h"
 #include "ui/dialog.h"
 #include "ui/prompter.h"
@@ -15,10 +16,11 @@ namespace fs = std::filesystem;
 namespace {
 
 class ImportDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("tavrin-dlg-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("tavrin-dlg-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
         platform::Profile::UseFile(dir / "settings.toml");
         front = std::make_shared<ui::HeadlessFrontEnd>();
@@ -42,7 +44,8 @@ protected:
         return dlg.DoImport();
     }
     // Chooses files by their names in `dir` and presses Import.
-    static void Choose(CImpDEVDlg& dlg, int format, const std::string& folder, const std::string& names) {
+    static void Choose(CImpDEVDlg& dlg, int format, const std::string& folder,
+                       const std::string& names) {
         dlg.current_folder = folder;
         dlg.frame().SetSelection(kIdTypeList, format);
         dlg.OnTypeChange();
@@ -133,10 +136,11 @@ TEST_F(ImportDialogTest, RepeatQuestionOnLowerCasedFullPath) {
     // No: the only file is dropped, nothing is imported and the dialog stays open.
     prompter->Answer(ui::IDNO);
     bool ended = true;
-    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) {
-                  Choose(d, 12, dir.string(), "JOB.JOB");
-                  ended = d.frame().end_code.has_value();
-              }),
+    EXPECT_EQ(Show(dlg,
+                   [&](CImpDEVDlg& d) {
+                       Choose(d, 12, dir.string(), "JOB.JOB");
+                       ended = d.frame().end_code.has_value();
+                   }),
               0);
     EXPECT_FALSE(ended);
     ASSERT_EQ(prompter->shown.size(), 1u);
@@ -146,7 +150,8 @@ TEST_F(ImportDialogTest, RepeatQuestionOnLowerCasedFullPath) {
 
     // Declining one of several removes only that one.
     prompter->Answer(ui::IDNO);
-    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "\"job.job\" \"b.job\""); }), 1);
+    EXPECT_EQ(
+        Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "\"job.job\" \"b.job\""); }), 1);
     EXPECT_EQ(dlg.FileList(), dir.string() + "/b.job;");
     EXPECT_EQ(project.data().stations.size(), 2u);
 
@@ -158,8 +163,13 @@ TEST_F(ImportDialogTest, RepeatQuestionOnLowerCasedFullPath) {
 
 TEST_F(ImportDialogTest, ProgressSteps) {
     std::vector<int> calls;
-    CImpDEVDlg dlg(&project, [&](int p, vrk::CDocument* doc) { calls.push_back(p); EXPECT_EQ(doc, nullptr); },
-                   0, "", 0);
+    CImpDEVDlg dlg(
+        &project,
+        [&](int p, vrk::CDocument* doc) {
+            calls.push_back(p);
+            EXPECT_EQ(doc, nullptr);
+        },
+        0, "", 0);
     dlg.SetProgress(Write("small", std::string(5999, 'x')));
     EXPECT_EQ(dlg.ProgressStep(), 1);
     dlg.SetProgress(Write("big", std::string(600000, 'x')));

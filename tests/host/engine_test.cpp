@@ -14,7 +14,7 @@ using Record = std::vector<std::pair<EventID, std::string>>;
 
 // Pushes the given records, one per ReadEvents call, in metres and degrees-minutes-seconds.
 class ScriptReader : public vrk::CImport {
-public:
+  public:
     ScriptReader(vrk::CVrkObject* p, vrk::CImportInfo* info, std::vector<Record> records)
         : vrk::CImport(p, info), m_records(std::move(records)) {}
     int Open(const std::string& path) override {
@@ -22,7 +22,8 @@ public:
         return path != "unreadable";
     }
     int ReadEvents() override {
-        if (m_next >= m_records.size()) return 0;
+        if (m_next >= m_records.size())
+            return 0;
         ClearEventList();
         for (const auto& [id, v] : m_records[m_next]) results.push_back(Push(id, v));
         ++m_next;
@@ -36,7 +37,7 @@ public:
     }
     std::vector<int> results;
 
-private:
+  private:
     std::vector<Record> m_records;
     size_t m_next = 0;
 };
@@ -51,7 +52,8 @@ struct Import {
         r.event_sink = [this](const vrk::PushInfo& e) { seen.push_back(e); };
         ASSERT_TRUE(r.InitImport());
         r.PrepareOneFile("a");
-        if (passes == 2) r.LoadOneFile("a");
+        if (passes == 2)
+            r.LoadOneFile("a");
         r.CloseImport();
     }
     const vrk::CStation& station(size_t i) { return project.data().stations.at(i); }
@@ -64,7 +66,10 @@ constexpr double kDeg = M_PI / 180;
 TEST(EngineBuild, StationObservationsAndTargetCoordinates) {
     Import im;
     im.Run({{{evStation, "S1"}, {evInstrumentHeight, "1.5"}, {evPointX, "100"}, {evPointY, "200"}},
-            {{evTarget, "T1"}, {evTargetHeight, "1.6"}, {evHorAngle, "90.3000"}, {evSlopeDist, "12.5"}},
+            {{evTarget, "T1"},
+             {evTargetHeight, "1.6"},
+             {evHorAngle, "90.3000"},
+             {evSlopeDist, "12.5"}},
             {{evPointX, "110"}},  // a later record still belongs to T1
             {{evOrientationStart, ""}, {evTarget, "R1"}}});
     ASSERT_EQ(im.project.data().stations.size(), 1u);
@@ -162,7 +167,8 @@ TEST(EngineLayer, EraseDropsOnlyTheCurrentFile) {
         using ScriptReader::ScriptReader;
         int ReadEvents() override {
             int r = ScriptReader::ReadEvents();
-            if (!r) EraseImpLayer();
+            if (!r)
+                EraseImpLayer();
             return r;
         }
     } third(&project, &info, {{{evStation, "S3"}}});

@@ -22,9 +22,10 @@ TEST(GeodimeterStations, StationThenInstrumentHeight) {
 }
 
 TEST(GeodimeterStations, PointsFlagMakesStationsAndPointsKnown) {
-    EXPECT_EQ(Read("2=ST1\n5=P1\n", 1),
-              (Events{"evStation=ST1", "evPlanClass=Base", "evHeightClass=Base", "evPointName=P1",
-                      "evTarget=P1", "evTargetHeight=0", "evPlanClass=Base", "evHeightClass=Base"}));
+    EXPECT_EQ(
+        Read("2=ST1\n5=P1\n", 1),
+        (Events{"evStation=ST1", "evPlanClass=Base", "evHeightClass=Base", "evPointName=P1",
+                "evTarget=P1", "evTargetHeight=0", "evPlanClass=Base", "evHeightClass=Base"}));
     // An empty station name with the points flag still gives the two classes.
     EXPECT_EQ(Read("3=1\n2= 3=1.5\n", 1),
               (Events{"evInstrumentHeight=1", "evPlanClass=Base", "evHeightClass=Base"}));
@@ -68,9 +69,10 @@ TEST(GeodimeterLines, CodesKeepTheirBlanks) {
 }
 
 TEST(GeodimeterAngles, DmsTextRule) {
-    EXPECT_EQ(Read("2=S\n7=-12.3456 8=95.1020 21=123.4530\n"),
-              (Events{"evStation=S", "evCircleFace=Left", "evHorAngle=-012.34.56", "evCircleFace=Left",
-                      "evVertAngle=095.10.20", "evCircleFace=Left", "evHorAngle=123.45.30"}));
+    EXPECT_EQ(
+        Read("2=S\n7=-12.3456 8=95.1020 21=123.4530\n"),
+        (Events{"evStation=S", "evCircleFace=Left", "evHorAngle=-012.34.56", "evCircleFace=Left",
+                "evVertAngle=095.10.20", "evCircleFace=Left", "evHorAngle=123.45.30"}));
 }
 
 TEST(GeodimeterAngles, GonKeepsThePoint) {
@@ -78,8 +80,8 @@ TEST(GeodimeterAngles, GonKeepsThePoint) {
 }
 
 TEST(GeodimeterAngles, EmptyAngleIsZeroAndTheLineGoesOn) {
-    EXPECT_EQ(Read("2=S\n7= 9=10.5\n"),
-              (Events{"evStation=S", "evCircleFace=Left", "evHorAngle=000000.00", "evSlopeDist=10.5"}));
+    EXPECT_EQ(Read("2=S\n7= 9=10.5\n"), (Events{"evStation=S", "evCircleFace=Left",
+                                                "evHorAngle=000000.00", "evSlopeDist=10.5"}));
 }
 
 TEST(GeodimeterAngles, RightFaceBelongsToTheAnnouncedTarget) {

@@ -27,7 +27,7 @@ struct RecordedEvent {
 };
 
 class ReaderHarness {
-public:
+  public:
     ReaderHarness() {
         static int counter = 0;
         dir = std::filesystem::temp_directory_path() /
@@ -81,7 +81,8 @@ public:
 
     bool ProtocolContains(const std::string& piece) const {
         for (const auto& t : Protocol())
-            if (t.find(piece) != std::string::npos) return true;
+            if (t.find(piece) != std::string::npos)
+                return true;
         return false;
     }
 
