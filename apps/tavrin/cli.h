@@ -55,5 +55,13 @@ struct CdxArgs {
     std::string file, output, into;
 };
 int CmdCdx(const CdxArgs& args);
+struct ExportArgs {
+    std::string format, project, output;
+    bool selected = false;
+    Answer answer = Answer::Ask;
+    std::string dist_unit;  // distance unit in force (m when empty)
+    int decimals = -1;      // decimals of the coordinate presentation (3 when -1)
+};
+int CmdExport(const ExportArgs& args);
 
 }  // namespace cli

@@ -65,6 +65,21 @@ int main(int argc, char** argv) {
     cdx_cmd->add_option("-o,--output", cdx.output, "Write the project to this JSON file");
     cdx_cmd->add_option("--into", cdx.into, "Import into this existing project (JSON)");
 
+    cli::ExportArgs ex;
+    auto* export_cmd = app.add_subcommand("export", "Write project points in an instrument format");
+    export_cmd
+        ->add_option("-f,--format", ex.format,
+                     "trimble-3300, trimble-3600, leica-8, leica-16, geodimeter, 3ta5 or pentax")
+        ->required();
+    export_cmd->add_option("project", ex.project, "Project (JSON)")->required();
+    export_cmd->add_option("output", ex.output, "File to write")->required();
+    export_cmd->add_flag("--selected", ex.selected, "Only the points marked selected");
+    export_cmd->add_option("--dist-unit", ex.dist_unit,
+                           "Distance unit in force: m, ft, usft, mm (default m)");
+    export_cmd->add_option("--decimals", ex.decimals, "Decimals of the coordinates (default 3)");
+    export_cmd->add_flag("--yes", yes, "Answer questions with Yes");
+    export_cmd->add_flag("--no", no, "Answer questions with No");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -100,5 +115,9 @@ int main(int argc, char** argv) {
         return cli::CmdOptions(opt_format, opt_sets, opt_json);
     if (*cdx_cmd)
         return cli::CmdCdx(cdx);
+    if (*export_cmd) {
+        ex.answer = imp.answer;
+        return cli::CmdExport(ex);
+    }
     return cli::kBadArguments;
 }
