@@ -5,13 +5,12 @@
 #include "resources/strings.h"
 
 void RunBuiltInReader(CImpDEVDlg& dlg, int format) {
-    std::unique_ptr<CWImport> reader =
-        CreateReader(format, dlg.project(), &dlg, &dlg.ImportInfo());
+    std::unique_ptr<CWImport> reader = CreateReader(format, dlg.project(), &dlg, &dlg.ImportInfo());
     if (!reader) {
-        std::string caption = res::LoadString(BuiltInFormats()[static_cast<size_t>(format)].caption_id);
+        std::string caption =
+            res::LoadString(BuiltInFormats()[static_cast<size_t>(format)].caption_id);
         dlg.project()->ImportLog().Write(
-            "The reader for format \"" + caption + "\" is not available in this build; nothing was imported.\n",
-            0, 2);
+            res::Format(res::LoadString(res::kNoReaderMessage), {caption}), 0, 2);
         return;
     }
     reader->DoImport();

@@ -72,6 +72,14 @@ bool CWImport::ReadRawLine(std::string& line) {
     if (!m_File.ReadLine(line))
         return false;
     ++m_nLine;
+    // A line longer than the read limit comes in pieces, each counted as a line; say so once.
+    const bool cut = line.size() >= platform::TextFile::kReadLimit && line.back() != '\n';
+    if (cut && !m_bLongLine)
+        WriteToLog(res::Format(res::LoadString(res::kLongLineMessage),
+                               {std::to_string(platform::TextFile::kReadLimit)})
+                       .c_str(),
+                   1);
+    m_bLongLine = cut;
     return true;
 }
 

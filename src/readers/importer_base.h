@@ -43,6 +43,7 @@ protected:
     CImpDEVDlg* m_pDlg;
     int m_bAccepted = 0;   // an event of the current file was accepted
     int m_nLastPush = 0;   // result of the last push through PushM
+    bool m_bLongLine = false;  // the last piece read was cut at the read limit
 
     // Reads the next line piece (at most 1023 characters, line feed kept) and counts it.
     bool ReadRawLine(std::string& line);

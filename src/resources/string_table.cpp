@@ -144,6 +144,15 @@ constexpr std::array kTable{
     // Control-point exchange files
     StringEntry{9286, "The point index is missing.", "Отсутствует индекс пункта."},
     StringEntry{9287, "The point name is missing.", "Отсутствует наименование пункта."},
+
+    // Messages of this system's own, beyond the instruments' table
+    StringEntry{
+        9501,
+        "The line is longer than %s characters; it is read in pieces, each counted as a line.\n",
+        "Строка длиннее %s символов; она читается частями, каждая считается строкой.\n"},
+    StringEntry{9502,
+                "There is no reader for the format \"%s\" in this build; nothing was imported.\n",
+                "Чтение формата \"%s\" в этой сборке отсутствует; ничего не импортировано.\n"},
 };
 
 constexpr bool SortedAndComplete() {

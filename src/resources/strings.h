@@ -9,6 +9,12 @@ namespace res {
 
 enum class Language { English, Russian };
 
+// Message ids of this system's own (the instruments' table ends below them).
+enum OwnMessage : unsigned {
+    kLongLineMessage = 9501,  // a line longer than the read limit
+    kNoReaderMessage = 9502,  // a format without a reader in this build
+};
+
 // The language of the messages: from --lang, else LC_ALL / LC_MESSAGES / LANG ("ru*" is Russian).
 Language CurrentLanguage();
 void SetLanguage(Language lang);

@@ -174,6 +174,8 @@ TEST(GeodimeterFiles, BadFilesAreReportedAndTheOthersImport) {
     EXPECT_TRUE(h.ProtocolContains("missing.job"));
     EXPECT_TRUE(h.ProtocolContains("folder.job"));
     EXPECT_TRUE(h.ProtocolContains("empty.job"));
+    EXPECT_TRUE(h.ProtocolContains("binary.job\"\nmismatches"));
+    EXPECT_TRUE(h.ProtocolContains("long.job, string  1:\nThe line is longer than 1023"));
     ASSERT_NE(h.project.FindPoint("P1"), nullptr);
     EXPECT_DOUBLE_EQ(static_cast<double>(h.project.FindPoint("P1")->h), 3.0);
     EXPECT_NE(h.project.FindPoint("Q"), nullptr);
