@@ -9,6 +9,8 @@
 #include "readers/nrdf_reader.h"
 #include "readers/pentax_reader.h"
 #include "readers/sdr_reader.h"
+#include "readers/ta2_reader.h"
+#include "readers/ta5_reader.h"
 #include "readers/tds6_reader.h"
 #include "readers/tds7_reader.h"
 
@@ -27,6 +29,12 @@ std::unique_ptr<CWImport> CreateReader(int format, vrk::CVrkObject* project, CIm
             return std::make_unique<CImpSDR>(project, dlg, info);
         case 5:
             return std::make_unique<CImpLEICA>(project, dlg, info);
+        case 6:
+            return std::make_unique<CImp2TA5>(project, dlg, info);
+        case 7:
+            return std::make_unique<CImp3TA5>(project, dlg, info);
+        case 8:
+            return std::make_unique<CImp4TA5>(project, dlg, info);
         case 9:
             return std::make_unique<CImpNRDF>(project, dlg, info);
         case 10:

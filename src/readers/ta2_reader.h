@@ -1,0 +1,48 @@
+// 2TA5 record files: words separated by single blanks. A line is a station header ("Z"), a point
+// name ("N"), or a numbered record that refers to the point named last. A backsight that a header
+// announces and that no record measures is added with direction zero.
+#pragma once
+
+#include <string>
+
+#include "readers/importer_base.h"
+
+class CImp2TA5 : public CWImport {
+  public:
+    CImp2TA5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+    ~CImp2TA5() override;
+
+    int ReadEvents() override;
+    int GetDate(const char* text, int64_t* time) override;
+
+    // Record kinds besides the record numbers.
+    enum : int { kHeader = -1, kNotANumber = -2, kLoneN = -3 };
+    // The kind of a line: kHeader, 0 for a point name, kLoneN, or the record number from its
+    // first two characters (kNotANumber, with a message, when they are not digits).
+    int GetPRecord(const std::string& line);
+    // "12345" -> "12.345": whole millimetres as metres.
+    static void SetLengthDist(std::string& value);
+    // "1234530" -> "123.45.30", "0012345" -> "1.23.45".
+    static void SetPointAngle(const std::string& source, std::string& target);
+    // True when every character is a decimal digit (also for an empty text).
+    static bool StrIsDigit(const std::string& text);
+    int SetUnits(const std::string& code);
+
+  private:
+    // The next word of the line; two blanks in a row give an empty word.
+    std::string CutWord();
+    int PushM(EventID id, std::string_view text);
+    // Pushes the word when it is not empty; `kind` prepares it first.
+    enum class Value { Text, Length, Angle };
+    void PushWord(EventID id, Value kind);
+    void SetBackSight();
+    void ReadHeader();
+    void ReadMeasurement(int record);
+
+    std::string m_Line;  // the unread rest of the current line
+    std::string m_StationName;
+    std::string m_BackSightName;
+    int m_bBackSightPending = 0;
+    int m_bUnitsNotSet = 1;
+    std::string m_PointName;
+};
