@@ -1,11 +1,18 @@
-// The bridge between the import dialog and import plug-ins.
+// The bridge between the import dialog and import plug-ins: loading them into the dialog's
+// format map, their settings, their options and their import run.
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "import/import_dialog.h"
 
-// Settings of a plug-in format through the plug-in's own load and save.
+// The plug-in libraries of a folder (*.so files, not folders), in the order of their names.
+std::vector<std::filesystem::path> PluginLibraryFiles(const std::filesystem::path& folder);
+
+// Settings of a plug-in format through the plug-in's own load and save; the plug-in's record
+// and the dialog's general settings are kept alike.
 void LoadPluginSettings(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>& plugin);
 void SavePluginSettings(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>& plugin);
 // Runs a plug-in format over the dialog's file list.

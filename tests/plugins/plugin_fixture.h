@@ -1,0 +1,135 @@
+// Plug-in tests: a private settings file and folder per test, a plug-in folder made of links to
+// the libraries that the project built, and the fixture libraries' own state.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fixture_state.h"
+#include "import/import_dialog.h"
+#include "platform/plugin_library.h"
+#include "platform/profile.h"
+#include "resources/strings.h"
+#include "ui/dialog.h"
+#include "ui/prompter.h"
+
+namespace plugin_test {
+
+namespace fs = std::filesystem;
+
+// Links in the plug-in folder: (file name there, library built by the project).
+using Links = std::vector<std::pair<std::string, std::string>>;
+
+// The state of a fixture library; the library stays loaded, as the plug-in map keeps it.
+inline FixtureState& StateOf(const char* library) {
+    platform::PluginLibrary lib(library);
+    EXPECT_TRUE(lib.IsOpen()) << lib.error();
+    auto get = lib.FunctionNamed<FixtureStateFunction>("GetFixtureState");
+    lib.KeepLoaded();
+    if (!get)
+        throw std::runtime_error(std::string("no fixture state in ") + library);
+    return *get();
+}
+
+// Counters back to zero; the live-object count is the library's own truth and stays.
+inline FixtureState& ResetState(const char* library) {
+    FixtureState& s = StateOf(library);
+    const int live = s.live_objects;
+    s = FixtureState{};
+    s.live_objects = live;
+    return s;
+}
+
+class PluginTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = fs::temp_directory_path() / ("tavrin_plugins_" + std::to_string(::getpid()) + "_" +
+                                             info->test_suite_name() + "_" + info->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_config = m_dir / "settings.toml";
+        ::setenv("TAVRIN_CONFIG", m_config.c_str(), 1);
+        platform::Profile::UseFile(m_config);
+        res::SetLanguage(res::Language::English);
+        ui::InstallPrompter(prompter);
+        ui::InstallFrontEnd(front);
+        dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 0, "", 0);
+        dlg->current_folder = m_dir.string() + "/";
+    }
+
+    void TearDown() override {
+        dlg.reset();
+        ui::InstallFrontEnd(nullptr);
+        ui::InstallPrompter(nullptr);
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
+
+    // A plug-in folder holding the links; the dialog loads from it.
+    fs::path UsePlugins(const Links& links, const std::string& folder_name = "plugins") {
+        const fs::path folder = m_dir / folder_name;
+        fs::create_directories(folder);
+        for (const auto& [name, target] : links) fs::create_symlink(target, folder / name);
+        dlg->plugin_folder = folder.string();
+        dlg->CreatePluginMap();
+        return folder;
+    }
+
+    fs::path WriteFile(const std::string& name, const std::string& contents) {
+        const fs::path path = m_dir / name;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << contents;
+        return path;
+    }
+
+    std::vector<std::string> Filters(std::vector<std::string>* names = nullptr) {
+        std::vector<std::string> patterns, filter_names;
+        dlg->LoadFilters(patterns, filter_names);
+        if (names)
+            *names = filter_names;
+        return patterns;
+    }
+
+    // Chooses the format and the files in the dialog and presses Import.
+    void ImportThrough(int format, const std::vector<std::string>& names) {
+        dlg->frame().SetSelection(kIdTypeList, format);
+        dlg->OnTypeChange();
+        std::string box;
+        for (const auto& n : names) box += (names.size() > 1 ? "\"" + n + "\" " : n);
+        dlg->frame().SetText(kIdNameBox, box);
+        dlg->OnFileNameChange();
+        dlg->OnMOK();
+    }
+
+    static platform::Profile& profile() { return platform::Profile::Instance(); }
+    const fs::path& dir() const { return m_dir; }
+    const fs::path& config() const { return m_config; }
+
+    std::vector<std::string> Protocol() {
+        std::vector<std::string> texts;
+        for (const auto& e : project.ImportLog().Entries()) texts.push_back(e.text);
+        return texts;
+    }
+
+    const vrk::CVrkPoint* Point(const std::string& name) { return project.FindPoint(name); }
+
+    vrk::CVrkObject project;
+    std::unique_ptr<CImpDEVDlg> dlg;
+    std::shared_ptr<ui::ScriptedPrompter> prompter = std::make_shared<ui::ScriptedPrompter>();
+    std::shared_ptr<ui::HeadlessFrontEnd> front = std::make_shared<ui::HeadlessFrontEnd>();
+
+  private:
+    fs::path m_dir, m_config;
+};
+
+}  // namespace plugin_test

@@ -1,0 +1,202 @@
+// Settings and options of plug-in formats: the plug-in's record in the dialog, the options
+// sheet with the plug-in's pages, and the plug-in's own options dialog.
+#include <string>
+
+#include "import/options_sheet.h"
+#include "plugin_fixture.h"
+
+namespace plugin_test {
+namespace {
+
+using PluginSettingsTest = PluginTest;
+
+constexpr int kPrefixEdit = 300;  // the fixture page's edit
+constexpr int kCsvSeparator = 1001, kCsvHeader = 1002, kCsvControl = 1003;
+
+void ChooseFormat(CImpDEVDlg& dlg, int format) {
+    dlg.frame().SetSelection(kIdTypeList, format);
+    dlg.OnTypeChange();
+}
+
+TEST_F(PluginSettingsTest, TheDialogShowsThePluginsRecordAndSavesIntoIt) {
+    UsePlugins({{"alpha.so", FIXTURE_ALPHA_PATH}});
+    FixtureState& state = ResetState(FIXTURE_ALPHA_PATH);
+    // A value of the built-in import table must not leak into the plug-in's format.
+    profile().WriteInt("ImportSettings", "OnRelief", 0);
+    profile().WriteInt("ImportSettings\\ALPHA", "CodeSystem", 7);
+    ChooseFormat(*dlg, 16);
+    EXPECT_EQ(state.load_settings, 1);
+    // The fixture's own defaults, and what its section holds.
+    EXPECT_EQ(dlg->settings.OnRelief, 1);
+    EXPECT_EQ(dlg->settings.YStyle, 1);
+    EXPECT_DOUBLE_EQ(dlg->settings.Y0, 500000.0);
+    EXPECT_EQ(dlg->settings.CodeSystem, 7);
+    EXPECT_EQ(dlg->settings.CodeSep, "|");
+    EXPECT_EQ(dlg->settings.CheckUnique, 1);
+    EXPECT_EQ(dlg->settings.ForceCode, 1);
+    EXPECT_EQ(dlg->settings.CheckDel, 0);
+
+    dlg->settings.CheckDel = 1;
+    dlg->settings.ForceCode = 0;
+    dlg->settings.NZone = 12;
+    dlg->settings.AtrVal.clear();
+    dlg->SaveData();
+    EXPECT_EQ(state.save_settings, 1);
+    platform::Profile::UseFile(config());  // what reached the file
+    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "CheckDel", -1), 1);
+    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "ForceCode", -1), 0);
+    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "NZone", -1), 12);
+    EXPECT_EQ(profile().GetInt("ImportSettings", "OnRelief", -1), 0);
+
+    // Back again through the plug-in.
+    ChooseFormat(*dlg, 0);
+    ChooseFormat(*dlg, 16);
+    EXPECT_EQ(dlg->settings.CheckDel, 1);
+    EXPECT_EQ(dlg->settings.ForceCode, 0);
+    EXPECT_EQ(dlg->settings.NZone, 12);
+    EXPECT_EQ(dlg->settings.AtrVal, "#") << "an empty separator is not stored";
+}
+
+TEST_F(PluginSettingsTest, ATakenOverFormatUsesThePluginsSettingsNotTheLeicaOnes) {
+    profile().WriteInt("ImportSettings\\LEICA", "CheckDel", 1);
+    profile().WriteInt("ImportSettings\\LEICAPLUG", "CheckDel", 0);
+    UsePlugins({{"leica.so", FIXTURE_LEICA_PATH}});
+    ChooseFormat(*dlg, 5);
+    EXPECT_EQ(dlg->settings.CheckDel, 0);
+    EXPECT_EQ(dlg->settings.OnRelief, 1) << "the fixture's default";
+    dlg->settings.CheckDel = 1;
+    dlg->SaveData();
+    EXPECT_EQ(profile().GetInt("ImportSettings\\LEICAPLUG", "CheckDel", -1), 1);
+    EXPECT_FALSE(profile().Has("ImportSettings\\LEICAPLUG", "Format16Digits"))
+        << "the Leica block is not the plug-in's";
+}
+
+TEST_F(PluginSettingsTest, OptionsShowTheGeneralPagesAndThePluginsPage) {
+    UsePlugins({{"leica.so", FIXTURE_LEICA_PATH}});
+    FixtureState& state = ResetState(FIXTURE_LEICA_PATH);
+    ChooseFormat(*dlg, 5);
+    std::string title;
+    std::vector<std::string> captions;
+    front->Queue([&](ui::Dialog& d) {
+        auto& sheet = dynamic_cast<CImpOptDlgSheet&>(d);
+        title = sheet.frame().title;
+        for (size_t i = 0; i < sheet.PageCount(); ++i) captions.push_back(sheet.Page(i).caption());
+        // The general page shows the record's values.
+        EXPECT_EQ(sheet.CommonPage().frame().Selection(kIdYStyle), 1);
+        ASSERT_TRUE(sheet.SetActivePage(2));
+        auto& page = sheet.Page(2);
+        EXPECT_EQ(page.frame().Text(kPrefixEdit), "");
+        page.frame().SetText(kPrefixEdit, "bad prefix");
+        page.OnCommand(kPrefixEdit);
+        EXPECT_FALSE(sheet.SetActivePage(0)) << "the page refuses a blank";
+        EXPECT_FALSE(sheet.PressOK());
+        page.frame().SetText(kPrefixEdit, "X_");
+        sheet.CommonPage().frame().SetCheck(kIdCheckDel, 1);
+        sheet.OnCommand(ui::IDOK);
+    });
+    dlg->OnOptions();
+    EXPECT_EQ(front->Pending(), 0u);
+    EXPECT_EQ(title, "Options for import from Leica by plug-in options");
+    EXPECT_EQ(captions, (std::vector<std::string>{"Общие", "Кодировка", "Fixture"}));
+    ASSERT_FALSE(prompter->shown.empty());
+    EXPECT_EQ(prompter->shown.back().text, "A prefix has no blanks.");
+    EXPECT_EQ(state.save_settings, 1);
+    EXPECT_EQ(profile().GetString("ImportSettings\\LEICAPLUG", "Prefix", ""), "X_");
+    EXPECT_EQ(dlg->settings.CheckDel, 1);
+    EXPECT_EQ(profile().GetInt("ImportSettings\\LEICAPLUG", "CheckDel", -1), 1);
+
+    // Cancel saves nothing.
+    front->Queue([&](ui::Dialog& d) {
+        auto& sheet = dynamic_cast<CImpOptDlgSheet&>(d);
+        sheet.SetActivePage(2);
+        sheet.Page(2).frame().SetText(kPrefixEdit, "Y_");
+        sheet.OnCommand(ui::IDCANCEL);
+    });
+    dlg->OnOptions();
+    EXPECT_EQ(state.save_settings, 1);
+    EXPECT_EQ(profile().GetString("ImportSettings\\LEICAPLUG", "Prefix", ""), "X_");
+}
+
+TEST_F(PluginSettingsTest, APluginWithoutPagesEditsItsOwnOptions) {
+    vrk::CClassificator classificator;
+    classificator.slots[0] = {true, "Topo"};
+    classificator.slots[3] = {true, "Roads"};
+    classificator.slots[5] = {false, "Unused"};
+    project.SetClassificator(classificator);
+    UsePlugins({{"alpha.so", FIXTURE_ALPHA_PATH}});
+    FixtureState& state = ResetState(FIXTURE_ALPHA_PATH);
+    ChooseFormat(*dlg, 16);
+
+    state.edit_answer = false;
+    dlg->OnOptions();
+    EXPECT_EQ(state.edit_options, 1);
+    EXPECT_EQ(state.code_system_names, "Topo;Roads;");
+    EXPECT_EQ(state.save_settings, 0) << "declined";
+    EXPECT_EQ(front->Pending(), 0u);
+
+    state.edit_answer = true;
+    state.edit_relief = 2;
+    dlg->OnOptions();
+    EXPECT_EQ(state.save_settings, 1);
+    EXPECT_EQ(dlg->settings.OnRelief, 2) << "the dialog follows the plug-in";
+    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "OnRelief", -1), 2);
+    // Saving the dialog later keeps what the plug-in's dialog chose.
+    dlg->SaveData();
+    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "OnRelief", -1), 2);
+}
+
+TEST_F(PluginSettingsTest, TheCsvPageChecksItsSeparatorAndKeepsItsChoices) {
+    UsePlugins({{"csv_points.so", CSV_POINTS_PATH}});
+    ChooseFormat(*dlg, 16);
+    std::string title;
+    front->Queue([&](ui::Dialog& d) {
+        auto& sheet = dynamic_cast<CImpOptDlgSheet&>(d);
+        title = sheet.frame().title;
+        ASSERT_EQ(sheet.PageCount(), 3u);
+        ASSERT_TRUE(sheet.SetActivePage(2));
+        auto& page = sheet.Page(2);
+        EXPECT_EQ(page.caption(), "CSV");
+        EXPECT_EQ(page.frame().Text(kCsvSeparator), ",");
+        EXPECT_EQ(page.frame().Checked(kCsvHeader), 0);
+        for (const char* bad : {"", "7", ".", "-", ";;", " ", "\""}) {
+            page.frame().SetText(kCsvSeparator, bad);
+            EXPECT_FALSE(sheet.PressOK()) << bad;
+        }
+        page.frame().SetText(kCsvSeparator, "tab");
+        page.frame().SetCheck(kCsvHeader, 1);
+        page.frame().SetCheck(kCsvControl, 1);
+        EXPECT_TRUE(sheet.PressOK());
+    });
+    dlg->OnOptions();
+    EXPECT_EQ(title, "Options for import from CSV points");
+    EXPECT_EQ(prompter->shown.size(), 7u);
+    EXPECT_NE(prompter->shown.front().text.find("separator"), std::string::npos);
+    EXPECT_EQ(profile().GetString("ImportSettings\\CSVPOINTS", "Separator", ""), "Tab");
+    EXPECT_EQ(profile().GetString("ImportSettings\\CSVPOINTS", "Header", ""), "1");
+    EXPECT_EQ(profile().GetString("ImportSettings\\CSVPOINTS", "ControlPoints", ""), "1");
+
+    // The next import reads tab-separated known points with a header line.
+    WriteFile("tabs.csv", "name\tx\ty\th\nT1\t1\t2\t3\n");
+    dlg->frame().SetText(kIdNameBox, "tabs.csv");
+    dlg->OnFileNameChange();
+    dlg->OnMOK();
+    ASSERT_NE(Point("T1"), nullptr);
+    EXPECT_TRUE(Point("T1")->control);
+    EXPECT_DOUBLE_EQ(Point("T1")->h, 3.0);
+    EXPECT_EQ(Point("name"), nullptr);
+}
+
+TEST_F(PluginSettingsTest, APluginWhosePagesThrowStillShowsTheGeneralPages) {
+    UsePlugins({{"throws.so", FIXTURE_THROWS_PATH}});
+    ChooseFormat(*dlg, 16);
+    size_t pages = 0;
+    front->Queue([&](ui::Dialog& d) {
+        pages = dynamic_cast<CImpOptDlgSheet&>(d).PageCount();
+        d.EndDialog(ui::IDCANCEL);
+    });
+    dlg->OnOptions();
+    EXPECT_EQ(pages, 2u);
+}
+
+}  // namespace
+}  // namespace plugin_test

@@ -1,0 +1,88 @@
+// The helpers that plug-in authors get with the public header.
+#include <gtest/gtest.h>
+
+#include "import/plugin_host.h"
+#include "tavrin/import_plugin.h"
+
+namespace {
+
+TEST(PluginHeader, GuidsReadAndWriteTheirRegistryText) {
+    tavrin::Guid g;
+    ASSERT_TRUE(tavrin::GuidFromText("{736DD3C8-BF6A-4DA1-BBD2-4202CAC2420A}", g));
+    EXPECT_EQ(g, tavrin::kIidRegImportServer);
+    EXPECT_EQ(tavrin::GuidToText(g), "{736DD3C8-BF6A-4DA1-BBD2-4202CAC2420A}");
+    // Braces may be left out and letters may be small; the text is always the same.
+    tavrin::Guid small;
+    ASSERT_TRUE(tavrin::GuidFromText("736dd3c8-bf6a-4da1-bbd2-4202cac2420a", small));
+    EXPECT_EQ(small, g);
+    EXPECT_EQ(tavrin::GuidToText(tavrin::kIidPluginObject),
+              "{00000000-0000-0000-C000-000000000046}");
+    for (const char* id : tavrin::kBuiltInFormatIds) {
+        tavrin::Guid b;
+        ASSERT_TRUE(tavrin::GuidFromText(id, b)) << id;
+        EXPECT_EQ(tavrin::GuidToText(b), id);
+    }
+
+    const tavrin::Guid before = g;
+    for (const char* bad :
+         {"", "{}", "{736DD3C8-BF6A-4DA1-BBD2-4202CAC2420}",
+          "{736DD3C8-BF6A-4DA1-BBD2-4202CAC2420AA}", "736DD3C8BF6A4DA1BBD24202CAC2420A",
+          "{736DD3C8-BF6A-4DA1-BBD2-4202CAC2420G}", "(736DD3C8-BF6A-4DA1-BBD2-4202CAC2420A)",
+          "{736DD3C8-BF6A-4DA1-BBD2_4202CAC2420A}"}) {
+        EXPECT_FALSE(tavrin::GuidFromText(bad, g)) << bad;
+        EXPECT_EQ(g, before) << bad;
+    }
+}
+
+TEST(PluginHeader, FileListsBecomeFullPaths) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(tavrin::SplitFileList("/data/a.csv"), V{"/data/a.csv"});
+    EXPECT_EQ(tavrin::SplitFileList("/data/a.csv;b.csv; c d.csv ;/other/e.csv;"),
+              (V{"/data/a.csv", "/data/b.csv", "/data/c d.csv", "/other/e.csv"}));
+    EXPECT_EQ(tavrin::SplitFileList(""), V{});
+    EXPECT_EQ(tavrin::SplitFileList(";;"), V{});
+    EXPECT_EQ(tavrin::SplitFileList("a.csv;b.csv"), (V{"a.csv", "b.csv"}));
+}
+
+TEST(PluginHeader, TheRecordAndTheDialogSettingsMapBothWays) {
+    ImportPluginSettings record;
+    record.flags = 0x80 | tavrin::kFlagDeleteZeros | tavrin::kFlagCodeFromProject;
+    record.north_style = 1;
+    record.false_northing = -1234.5;
+    record.east_style = 2;
+    record.false_easting = 500000;
+    record.zone_number = 37;
+    record.zone_type = 1;
+    record.relief = 2;
+    record.code_system = 3;
+    record.code_system_names = "A;B;";
+    record.separators[1] = '\0';
+    ImportSettings s;
+    SettingsFromRecord(record, s);
+    EXPECT_EQ(s.CheckUnique, 0);
+    EXPECT_EQ(s.CheckDel, 1);
+    EXPECT_EQ(s.CSFromProject, 1);
+    EXPECT_EQ(s.CodeNumeric, 0);
+    EXPECT_EQ(s.XStyle, 1);
+    EXPECT_DOUBLE_EQ(s.X0, -1234.5);
+    EXPECT_EQ(s.YStyle, 2);
+    EXPECT_EQ(s.NZone, 37);
+    EXPECT_EQ(s.Zone, 1);
+    EXPECT_EQ(s.OnRelief, 2);
+    EXPECT_EQ(s.CodeSystem, 3);
+    EXPECT_EQ(s.CodeSep, "/");
+    EXPECT_EQ(s.Link, "");
+
+    s.CheckUnique = 1;
+    s.CheckDel = 0;
+    s.Link = "=";
+    s.NZone = 100000;  // beyond the record's field
+    RecordFromSettings(s, record);
+    EXPECT_EQ(record.flags, 0x80 | tavrin::kFlagUniqueNames | tavrin::kFlagCodeFromProject)
+        << "bits the settings do not hold are kept";
+    EXPECT_EQ(record.separators[1], '=');
+    EXPECT_EQ(record.zone_number, 32767);
+    EXPECT_EQ(record.code_system_names, "A;B;");
+}
+
+}  // namespace
