@@ -188,13 +188,6 @@ TEST_F(ExportDialog, ViewNeedsANameAndAViewer) {
     EXPECT_EQ(WaitForFile(out), (dir() / "a.gsi").string() + "\n");
 }
 
-TEST_F(ExportDialog, HelpKeepsTheFileListMark) {
-    dlg.frame().SetSelection(Dlg::kIdListView, 4);
-    dlg.OnCommand(Dlg::kIdHelp);  // no help address configured: nothing starts
-    EXPECT_EQ(dlg.frame().Selection(Dlg::kIdListView), 4);
-    EXPECT_TRUE(prompter->shown.empty());
-}
-
 TEST_F(ExportDialog, FormatTableAndWriters) {
     ASSERT_EQ(ExportFormats().size(), 7u);
     for (const auto& f : ExportFormats()) {

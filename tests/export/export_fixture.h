@@ -96,6 +96,26 @@ class ExportTest : public ::testing::Test {
         return fs::exists(path) ? ReadFile(path) : std::string();
     }
 
+    // Runs the writer and expects a refusal whose last message is `message`, with no file left.
+    void ExpectRefused(CExportDev& writer, unsigned message) {
+        bool ok = true;
+        EXPECT_EQ(Export(writer, &ok), "");
+        EXPECT_FALSE(ok);
+        ASSERT_FALSE(prompter->shown.empty());
+        EXPECT_EQ(prompter->shown.back().text, res::LoadString(message));
+        EXPECT_TRUE(FolderContents().empty());
+    }
+
+    // Each name is refused by a fresh writer from `make`.
+    template <class Make>
+    static void ExpectNamesRefused(Make make, std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            auto w = make();
+            EXPECT_EQ(w.FormNameStroka(name), "") << name;
+            EXPECT_TRUE(w.NameInvalid()) << name;
+        }
+    }
+
     std::vector<std::string> Log() {
         std::vector<std::string> out;
         for (const auto& e : project.ExportLog().Entries()) out.push_back(e.text);

@@ -52,11 +52,7 @@ TEST_F(GeodimeterExport, NameRule) {
     EXPECT_FALSE(writer.NameInvalid());
     // A blank, a point, a byte below the Cyrillic letters (0xA8 is "Ё") and a character the
     // code page cannot hold ('?' after the conversion) are refused.
-    for (const char* bad : {"P 1", "P.1", "\xA8", "?", "P/1"}) {
-        CExportGeodimetr w;
-        EXPECT_EQ(w.FormNameStroka(bad), "") << bad;
-        EXPECT_TRUE(w.NameInvalid()) << bad;
-    }
+    ExpectNamesRefused([] { return CExportGeodimetr(); }, {"P 1", "P.1", "\xA8", "?", "P/1"});
 }
 
 TEST_F(GeodimeterExport, WidthsAreTwelveTwelveAndTen) {

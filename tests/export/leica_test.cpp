@@ -52,11 +52,7 @@ TEST_F(LeicaExport, NamesAtAndOverTheWordWidth) {
     EXPECT_EQ(sixteen.FormNameStroka("ABCDEFGH123456789"), "");
     EXPECT_TRUE(sixteen.NameInvalid());
 
-    for (const char* bad : {"P 1", "P-1", "P_1", "", "\xCF\xF3"}) {
-        CExportLeica w(8);
-        EXPECT_EQ(w.FormNameStroka(bad), "") << bad;
-        EXPECT_TRUE(w.NameInvalid()) << bad;
-    }
+    ExpectNamesRefused([] { return CExportLeica(8); }, {"P 1", "P-1", "P_1", "", "\xCF\xF3"});
 }
 
 TEST_F(LeicaExport, RefusedNamesAndWideCoordinatesAreLogged) {
@@ -121,27 +117,19 @@ TEST_F(LeicaExport, UnsupportedPrecisionOrUnitIsRefusedWith9074) {
                    Case{3, zut::du_us_foot}, Case{3, zut::du_millimetre}}) {
         zut::CNorth::precision(c.precision);
         zut::CLinear::unit(c.unit);
-        prompter->shown.clear();
         CExportLeica writer(16);
-        bool ok = true;
-        EXPECT_EQ(Export(writer, &ok), "");
-        EXPECT_FALSE(ok);
-        ASSERT_EQ(prompter->shown.size(), 1u);
-        EXPECT_EQ(prompter->shown[0].text, res::LoadString(9074));
-        EXPECT_TRUE(FolderContents().empty());
+        ExpectRefused(writer, 9074);
     }
+    EXPECT_EQ(prompter->shown.size(), 5u);
 }
 
 TEST_F(LeicaExport, EastingStyleTwoRefusesEightCharacterWordsOnly) {
     Add("P1", 1, 2, 3);
     project.SetEStyle(zut::es_zone_prefix);
     CExportLeica eight(8);
-    bool ok = true;
-    EXPECT_EQ(Export(eight, &ok), "");
-    EXPECT_FALSE(ok);
-    ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_EQ(prompter->shown[0].text, res::LoadString(9074));
+    ExpectRefused(eight, 9074);
     CExportLeica sixteen(16);
+    bool ok = false;
     EXPECT_NE(Export(sixteen, &ok), "");
     EXPECT_TRUE(ok);
 }

@@ -25,24 +25,17 @@ TEST_F(PentaxExport, NameRule) {
     CExportPentax writer;
     EXPECT_EQ(writer.FormNameStroka("ABCDEFGHIJ12345"), "ABCDEFGHIJ12345");
     EXPECT_FALSE(writer.NameInvalid());
-    for (const char* bad : {"ABCDEFGHIJ123456", "A_1", "A 1", "A.1", ""}) {
-        CExportPentax w;
-        EXPECT_EQ(w.FormNameStroka(bad), "") << bad;
-        EXPECT_TRUE(w.NameInvalid()) << bad;
-    }
+    ExpectNamesRefused([] { return CExportPentax(); },
+                       {"ABCDEFGHIJ123456", "A_1", "A 1", "A.1", ""});
 }
 
 TEST_F(PentaxExport, EastingStyleTwoIsRefused) {
     Add("P1", 1, 2, 3);
     project.SetEStyle(zut::es_zone_prefix);
     CExportPentax writer;
-    bool ok = true;
-    EXPECT_EQ(Export(writer, &ok), "");
-    EXPECT_FALSE(ok);
-    ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_EQ(prompter->shown[0].text, res::LoadString(9074));
-
+    ExpectRefused(writer, 9074);
     project.SetEStyle(zut::es_false_easting);
+    bool ok = false;
     EXPECT_NE(Export(writer, &ok), "");
     EXPECT_TRUE(ok);
 }

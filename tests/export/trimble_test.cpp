@@ -50,17 +50,9 @@ TEST_F(TrimbleExport, NamesAtAndOverTwelveCharacters) {
               "ABCDEF\xC0\xFF"
               "1234");
     EXPECT_FALSE(m3600.NameInvalid());
-    struct Case {
-        int model;
-        const char* name;
-    };
-    for (Case c :
-         {Case{3300, "1234567890123"}, Case{3300, "12A"}, Case{3300, ""},
-          Case{3600, "ABCDEFGHIJKLM"}, Case{3600, "A-1"}, Case{3600, "A_1"}, Case{3600, "\xA8"}}) {
-        CExportTrimble w(c.model);
-        EXPECT_EQ(w.FormNameStroka(c.name), "") << c.model << " " << c.name;
-        EXPECT_TRUE(w.NameInvalid()) << c.model << " " << c.name;
-    }
+    ExpectNamesRefused([] { return CExportTrimble(3300); }, {"1234567890123", "12A", ""});
+    ExpectNamesRefused([] { return CExportTrimble(3600); },
+                       {"ABCDEFGHIJKLM", "A-1", "A_1", "\xA8", ""});
 }
 
 TEST_F(TrimbleExport, MissingCoordinatesAreBlankAndWidthsAreFourteenAndThirteen) {
@@ -98,15 +90,11 @@ TEST_F(TrimbleExport, OtherDistanceUnitsAskAndStillWriteMetres) {
     zut::CLinear::unit(zut::du_foot);
     CExportTrimble writer(3600);
     prompter->Answer(ui::IDNO);
-    bool ok = true;
-    EXPECT_EQ(Export(writer, &ok), "");
-    EXPECT_FALSE(ok);
-    ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_EQ(prompter->shown[0].text, res::LoadString(9084));
+    ExpectRefused(writer, 9084);
     EXPECT_EQ(prompter->shown[0].type & 0x0F, unsigned(ui::MB_YESNO));
-    EXPECT_TRUE(FolderContents().empty());
 
     prompter->Answer(ui::IDYES);
+    bool ok = false;
     EXPECT_NE(Export(writer, &ok).find(kCoords1), std::string::npos);
     EXPECT_TRUE(ok);
     EXPECT_EQ(zut::CLinear::unit(), zut::du_foot);  // put back after each record

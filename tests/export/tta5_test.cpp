@@ -30,11 +30,8 @@ TEST_F(TTA5Export, NamesAreOneToElevenDigits) {
     EXPECT_EQ(writer.FormNameStroka("00017"), "       00017");
     EXPECT_EQ(writer.FormNameStroka("12345678901"), " 12345678901");
     EXPECT_FALSE(writer.NameInvalid());
-    for (const char* bad : {"A17", "17a", "123456789012", "", "1 7", "-17"}) {
-        CExport3TA5 w;
-        EXPECT_EQ(w.FormNameStroka(bad), "") << bad;
-        EXPECT_TRUE(w.NameInvalid()) << bad;
-    }
+    ExpectNamesRefused([] { return CExport3TA5(); },
+                       {"A17", "17a", "123456789012", "", "1 7", "-17"});
 }
 
 TEST_F(TTA5Export, CoordinatesOverElevenCharactersAreRefused) {
@@ -54,23 +51,18 @@ TEST_F(TTA5Export, FeetAskAndEastingStyleTwoRefuses) {
     zut::CLinear::unit(zut::du_foot);
     CExport3TA5 writer;
     prompter->Answer(ui::IDNO);
-    bool ok = true;
-    EXPECT_EQ(Export(writer, &ok), "");
-    EXPECT_FALSE(ok);
-    ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_EQ(prompter->shown[0].text, res::LoadString(9084));
+    ExpectRefused(writer, 9084);
 
     // Yes goes on to the style check.
     project.SetEStyle(zut::es_zone_prefix);
     prompter->Answer(ui::IDYES);
-    EXPECT_EQ(Export(writer, &ok), "");
-    EXPECT_FALSE(ok);
-    ASSERT_EQ(prompter->shown.size(), 3u);
-    EXPECT_EQ(prompter->shown[2].text, res::LoadString(9074));
+    ExpectRefused(writer, 9074);
+    EXPECT_EQ(prompter->shown.size(), 3u);
 
     // Yes with a plain style writes, in metres whatever the unit in force.
     project.SetEStyle(zut::es_plain);
     prompter->Answer(ui::IDYES);
+    bool ok = false;
     EXPECT_NE(Export(writer, &ok).find("       1.000       2.000       3.000"), std::string::npos);
     EXPECT_TRUE(ok);
     EXPECT_EQ(zut::CLinear::unit(), zut::du_foot);
