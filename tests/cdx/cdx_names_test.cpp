@@ -15,6 +15,9 @@ TEST(CdxChains, ParentsNameTheirChildren) {
     // Empty coordinates are still offered to the engine, which refuses them.
     EXPECT_EQ(r.h.Stream(2, false).size(), 13u);
     EXPECT_TRUE(r.h.Protocol().empty());
+    ASSERT_NE(r.h.project.FindPoint("A_B_C"), nullptr);
+    EXPECT_TRUE(r.h.project.FindPoint("A_B_C")->control);
+    EXPECT_DOUBLE_EQ(static_cast<double>(r.h.project.FindPoint("A")->x), 100.0);
 }
 
 TEST(CdxChains, ParentsMayComeAfterTheirChildren) {
