@@ -78,40 +78,6 @@ TEST(GsiIndex, TwoDigitsFromOneTo99) {
     EXPECT_EQ(i, 7);
 }
 
-TEST(GsiParse, PartsOfShortAndLongWords) {
-    gsi::Word w;
-    ASSERT_EQ(gsi::ParseWord("21.324-12345678", 15, w), gsi::Parse::Ok);
-    EXPECT_EQ(w.index, 21);
-    EXPECT_EQ(w.info[0], '3');
-    EXPECT_EQ(w.info[1], '2');
-    EXPECT_EQ(w.info[2], '4');
-    EXPECT_EQ(w.sign, gsi::kNegative);
-    EXPECT_EQ(w.data, "12345678");
-
-    ASSERT_EQ(gsi::ParseWord("87..1.+00001500", 15, w), gsi::Parse::Ok);
-    EXPECT_EQ(w.info[0], gsi::kNoDigit);
-    EXPECT_EQ(w.info[1], '1');
-    EXPECT_EQ(w.info[2], gsi::kNoDigit);
-    EXPECT_EQ(w.sign, gsi::kPositive);
-
-    ASSERT_EQ(gsi::ParseWord("31..00+0000000087654321", 23, w), gsi::Parse::Ok);
-    EXPECT_EQ(w.data, "87654321");
-    ASSERT_EQ(gsi::ParseWord("81..00+0000123456789012", 23, w), gsi::Parse::Ok);
-    EXPECT_EQ(w.data, "123456789012");
-    // Coordinates of 8-digit words keep 8 characters.
-    ASSERT_EQ(gsi::ParseWord("81..00+12345678", 15, w), gsi::Parse::Ok);
-    EXPECT_EQ(w.data, "12345678");
-}
-
-TEST(GsiParse, ShortPaddedAndBadWordsFail) {
-    gsi::Word w;
-    EXPECT_EQ(gsi::ParseWord("110001+0000P12 ", 15, w), gsi::Parse::Short);
-    EXPECT_EQ(gsi::ParseWord("21.324+12345678", 23, w), gsi::Parse::Short);
-    EXPECT_EQ(gsi::ParseWord("", 15, w), gsi::Parse::Short);
-    EXPECT_EQ(gsi::ParseWord("ab.324+12345678", 15, w), gsi::Parse::BadIndex);
-    EXPECT_EQ(w.index, 0);
-}
-
 TEST(GsiFormat, DistanceUnitsAndDecimals) {
     gsi::Unit u;
     EXPECT_EQ(Format("31..00+00012345", 15, &u), "00012.345");
@@ -157,23 +123,4 @@ TEST(GsiFormat, AngleUnits) {
     // Angles get their point even when the data has one; mils do not.
     EXPECT_EQ(Format("21.322+0349.694", 15), "034.9.694");
     EXPECT_EQ(Format("21.325+0349.694", 15), "0349.694");
-}
-
-TEST(GsiNames, LeadingZerosGo) {
-    EXPECT_EQ(gsi::StripZeros("0000P123"), "P123");
-    EXPECT_EQ(gsi::StripZeros("00000000"), "");
-    EXPECT_EQ(gsi::StripZeros("10000000"), "10000000");
-}
-
-TEST(GsiPoint, FirstDecidingWordAfterThePointWord) {
-    const std::string rest_target = "51..1.+0000+000 21.322+03496940 84..40+00519659";
-    EXPECT_EQ(gsi::ClassifyPoint(rest_target, 15, 15), -6);
-    EXPECT_EQ(gsi::ClassifyPoint("25.342+20904010 84..40+00519659 21.322+03496940", 15, 15), -5);
-    EXPECT_EQ(gsi::ClassifyPoint("88..10+00001350", 15, 15), -5);
-    EXPECT_EQ(gsi::ClassifyPoint("87..10+00001350", 15, 15), -6);
-    EXPECT_EQ(gsi::ClassifyPoint("81..00+00500000 82..00+00500000 83..00+00000000", 15, 15), 11);
-    EXPECT_EQ(gsi::ClassifyPoint("", 15, 15), 11);
-    // Words without an index are passed over; a malformed rest ends the look.
-    EXPECT_EQ(gsi::ClassifyPoint("xx..00+00500000 31..00+00012345", 15, 15), -6);
-    EXPECT_EQ(gsi::ClassifyPoint("81..00+0050000 31..00+00012345", 15, 15), 11);
 }
