@@ -190,8 +190,8 @@ std::vector<std::string> CImpCDX::ParentPaths() {
     std::vector<size_t> walk, slot(n, 0);
     std::vector<std::string_view> names;
 
-    // A cycle ends at the first repeated index: a point's ancestors run round the cycle up to
-    // the point itself, its name last.
+    // A chain ends at the first repeated index: a point on a cycle of parents has the other
+    // points of the cycle as its ancestors, and a point that leads into a cycle all of them.
     auto cycle_path = [&](size_t point, uint8_t& cut) {
         names.clear();
         size_t length = 0;
@@ -235,7 +235,7 @@ std::vector<std::string> CImpCDX::ParentPaths() {
             state[cur] = 1;
             slot[cur] = walk.size();
             walk.push_back(cur);
-            if (m_Points[cur].parent < 0 || up[cur] < 0)
+            if (up[cur] < 0)
                 break;
             cur = static_cast<size_t>(up[cur]);
         }
