@@ -125,5 +125,22 @@ TEST_F(RoundTrip, Trimble3600ReadsBackAsM5) {
     ExpectSame(Through(writer, 2, "points.dat"), points);
 }
 
+TEST_F(RoundTrip, Trimble3300ReadsBackAsM5WithItsNameColumns) {
+    if (!Available(2))
+        GTEST_SKIP() << "no Elta M5 reader in this build";
+    const std::vector<Pt> points = {{"1001", 1234.567, 5678.9, 100.0},
+                                    {"123456789012", -12.5, 0.25, -3.0}};
+    Put(points);
+    CExportTrimble writer(3300);
+    // The identifier stands right-aligned in columns 16 to 27 of the field's text.
+    const auto columns = [](ImportSettings& s) {
+        s.NameStart = 16;
+        s.NameWidth = 12;
+        s.CodeStart = 1;
+        s.CodeWidth = 0;
+    };
+    ExpectSame(Through(writer, 2, "points.dat", columns), points);
+}
+
 }  // namespace
 }  // namespace export_test
