@@ -64,6 +64,23 @@ std::string NameBox(const std::vector<std::string>& files, std::string& folder) 
     return text;
 }
 
+// The highest format index with the plug-ins of the settings loaded.
+int HighestImportFormat() {
+    CImpDEVDlg probe(nullptr, nullptr, 0, "", 0);
+    probe.CreatePluginMap();
+    return probe.HighestFormat();
+}
+
+// The format's name for the summary: a plug-in format is named by its file type.
+std::string FormatCaption(const CImpDEVDlg& dlg, int format) {
+    auto it = dlg.PluginMap().find(format);
+    if (it != dlg.PluginMap().end() && it->second.plugin && format >= kBuiltInFormats)
+        return it->second.filter_name;
+    if (format >= 0 && format < kBuiltInFormats)
+        return res::LoadString(BuiltInFormats()[static_cast<size_t>(format)].caption_id);
+    return "format " + std::to_string(format);
+}
+
 bool SetStartUnits(const ImportArgs& args) {
     static const std::pair<const char*, zut::angle_unit> angles[] = {{"dms", zut::au_dms},
                                                                      {"deg", zut::au_degree},
@@ -107,7 +124,7 @@ int CmdImport(const ImportArgs& args) {
         PrintError(error);
         return kNotDone;
     }
-    int format = ParseFormat(args.format, 15);
+    int format = ParseFormat(args.format, HighestImportFormat());
     if (format < 0 || !SetStartUnits(args))
         return kBadArguments;
     std::vector<std::pair<const SettingInfo*, std::string>> sets;
@@ -178,8 +195,7 @@ int CmdImport(const ImportArgs& args) {
         PrintError(error);
         return kNotDone;
     }
-    const std::string caption =
-        res::LoadString(BuiltInFormats()[static_cast<size_t>(format)].caption_id);
+    const std::string caption = FormatCaption(dlg, format);
     std::cout << "Imported " << args.files.size() << (args.files.size() == 1 ? " file" : " files")
               << " as " << caption << "\n"
               << "  stations:         " << after.stations << "\n"
