@@ -21,8 +21,6 @@ class CExportDeviceDlg : public ui::Dialog {
         kIdExport = 9237,
         kIdCancel = 9238,
     };
-    static constexpr unsigned kTemplateId = 8802;
-    static constexpr unsigned kHelpContext = 0x20000 + kTemplateId;
 
     CExportDeviceDlg();
 
