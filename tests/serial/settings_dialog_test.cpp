@@ -1,0 +1,153 @@
+#include "receive_fixture.h"
+
+using namespace serial_test;
+using serial::CCommPortSettings;
+using serial::Transfer;
+
+namespace {
+
+// Opens the dialog as the front end would and leaves it to the test.
+void Open(CCommPortSettings& d) {
+    ASSERT_TRUE(d.OnInitDialog());
+    d.OnShowWindow();
+}
+
+}  // namespace
+
+TEST_F(ReceiveTest, FirstOpeningTakesDefaultsAndTheRememberedFolder) {
+    CCommPortSettings d(Transfer());
+    Open(d);
+    ui::Frame& f = d.frame();
+    EXPECT_EQ(f.Selection(serial::kIdRateList), 4);
+    EXPECT_EQ(f.control(serial::kIdRateList).items.at(4), "4800");
+    EXPECT_EQ(f.control(serial::kIdRateList).items.at(9), "153600");
+    EXPECT_EQ(f.Selection(serial::kIdPortList), 0);
+    EXPECT_EQ(f.control(serial::kIdPortList).items.at(3), "Comm4");
+    EXPECT_EQ(f.Checked(serial::kIdDataBits8), 1);
+    EXPECT_EQ(f.Checked(serial::kIdParityNone), 1);
+    EXPECT_EQ(f.Checked(serial::kIdStopBits2), 1);
+    EXPECT_EQ(f.Checked(serial::kIdFlowXon), 1);
+    EXPECT_EQ(f.Checked(serial::kIdFlowDtr) + f.Checked(serial::kIdFlowRts), 0);
+    // Nothing remembered yet: the current folder.
+    EXPECT_EQ(f.Text(serial::kIdFileEdit), std::filesystem::current_path().string() + "/3TA5.txt");
+    EXPECT_TRUE(Transfer().initialised);
+    EXPECT_TRUE(f.IsEnabled(serial::kIdRateList));
+
+    // A later opening keeps the last choices; an empty name becomes the default name.
+    Transfer().baud = 7;
+    Transfer().file.clear();
+    CCommPortSettings again(Transfer());
+    Open(again);
+    EXPECT_EQ(again.frame().Selection(serial::kIdRateList), 7);
+    EXPECT_EQ(again.frame().Text(serial::kIdFileEdit), "3TA5.txt");
+}
+
+TEST_F(ReceiveTest, RememberedFolderComesFromTheSettingsFile) {
+    platform::Profile::Instance().WriteString("Section import from TDEV", "File name",
+                                              " /data/field/old.txt");
+    CCommPortSettings d(Transfer());
+    Open(d);
+    EXPECT_EQ(d.frame().Text(serial::kIdFileEdit), "/data/field/3TA5.txt");
+}
+
+TEST_F(ReceiveTest, EmptyFileNameKeepsOkDisabledAndIsRefused) {
+    CCommPortSettings d(Transfer());
+    Open(d);
+    EXPECT_TRUE(d.frame().IsEnabled(ui::IDOK));
+    d.frame().SetText(serial::kIdFileEdit, "");
+    d.OnCommand(serial::kIdFileEdit);
+    EXPECT_FALSE(d.frame().IsEnabled(ui::IDOK));
+    d.OnOK();
+    EXPECT_TRUE(prompter->Shown("Put the destination file name"));
+    EXPECT_FALSE(d.frame().end_code.has_value());
+}
+
+TEST_F(ReceiveTest, ChoicesReachTheStateAndTheLine) {
+    CCommPortSettings d(Transfer());
+    Open(d);
+    ui::Frame& f = d.frame();
+    const std::string path = Path("out.txt");
+    f.SetText(serial::kIdFileEdit, path);
+    f.SetSelection(serial::kIdRateList, 9);
+    f.SetCheck(serial::kIdDataBits8, 0);
+    f.SetCheck(serial::kIdDataBits8 + 1, 1);
+    f.SetCheck(serial::kIdParityNone, 0);
+    f.SetCheck(serial::kIdParityNone + 2, 1);
+    f.SetCheck(serial::kIdStopBits2, 0);
+    f.SetCheck(serial::kIdStopBits2 + 1, 1);
+    f.SetCheck(serial::kIdFlowXon, 0);
+    f.SetCheck(serial::kIdFlowDtr, 1);
+    f.SetCheck(serial::kIdFlowRts, 1);
+    d.OnOK();
+    ASSERT_EQ(f.end_code, ui::IDOK);
+    const platform::SerialLine line = Transfer().Line();
+    EXPECT_EQ(line.baud, 153600u);
+    EXPECT_EQ(line.data_bits, 7);
+    EXPECT_EQ(line.parity, platform::SerialLine::Parity::Odd);
+    EXPECT_EQ(line.stop_bits, platform::SerialLine::StopBits::One);
+    EXPECT_TRUE(line.dtr_handshake && line.rts_handshake);
+    EXPECT_FALSE(line.xon_xoff);
+    EXPECT_EQ(Transfer().file, path);
+    EXPECT_EQ(platform::Profile::Instance().GetString("Section import from TDEV", "File name", ""),
+              dir.string() + "/");
+    // "Чет" is even parity, "2" two stop bits.
+    Transfer().parity = 1;
+    Transfer().stop_bits = 0;
+    EXPECT_EQ(Transfer().Line().parity, platform::SerialLine::Parity::Even);
+    EXPECT_EQ(Transfer().Line().stop_bits, platform::SerialLine::StopBits::Two);
+}
+
+TEST_F(ReceiveTest, ExistingFileAsksAndCancelKeepsTheDialogOpen) {
+    const std::string path = Path("have.txt");
+    std::ofstream(path) << "x";
+    CCommPortSettings d(Transfer());
+    Open(d);
+    d.frame().SetText(serial::kIdFileEdit, path);
+    front->Queue([](ui::Dialog& fx) {
+        EXPECT_NE(fx.frame().Text(serial::kIdFexistText).find("already exists"), std::string::npos);
+        fx.OnCommand(ui::IDCANCEL);
+    });
+    d.OnOK();
+    EXPECT_FALSE(d.frame().end_code.has_value());
+
+    front->Queue([](ui::Dialog& fx) { fx.OnCommand(serial::kIdAppendButton); });
+    d.OnOK();
+    EXPECT_EQ(d.frame().end_code, ui::IDOK);
+    EXPECT_EQ(Transfer().exist, serial::kAppendFile);
+    EXPECT_EQ(Transfer().file, std::filesystem::canonical(path).string());
+}
+
+TEST_F(ReceiveTest, ControlsWithoutAChoiceAreRefused) {
+    CCommPortSettings d(Transfer());
+    Open(d);
+    d.frame().SetCheck(serial::kIdParityNone, 0);
+    d.OnOK();
+    EXPECT_TRUE(prompter->Shown("Failed UpdateData"));
+    EXPECT_FALSE(d.frame().end_code.has_value());
+
+    d.frame().SetSelection(serial::kIdDeviceList, -1);
+    d.OnCommand(serial::kIdDeviceList);
+    EXPECT_EQ(prompter->shown.size(), 2u);
+    // Another device than the one known turns the line controls off.
+    d.frame().SetSelection(serial::kIdDeviceList, 1);
+    d.OnDeviceChange();
+    EXPECT_FALSE(d.frame().IsEnabled(serial::kIdRateList));
+    EXPECT_FALSE(d.frame().IsEnabled(serial::kIdParityGroup));
+}
+
+TEST_F(ReceiveTest, BrowseAsksTheFrontEndAndRemembersTheFolder) {
+    CCommPortSettings d(Transfer());
+    Open(d);
+    d.OnBrowse();  // no chooser: nothing happens
+    serial::BrowseRequest seen;
+    d.browse = [&](const serial::BrowseRequest& r, std::string& chosen) {
+        seen = r;
+        chosen = "/data/new/field.txt";
+        return true;
+    };
+    d.OnCommand(serial::kIdBrowse);
+    EXPECT_EQ(seen.default_extension, "txt");
+    EXPECT_EQ(seen.filter, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||");
+    EXPECT_EQ(d.frame().Text(serial::kIdFileEdit), "/data/new/field.txt");
+    EXPECT_EQ(serial::RememberedFolder(), "/data/new/");
+}
