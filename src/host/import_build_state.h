@@ -17,6 +17,8 @@ struct CImport::BuildState {
     bool pending_orientation = false;
     std::string v_kind;
     std::optional<double> temperature, pressure, ppm;
+    // A target height given at a station before any target: it holds for its targets.
+    std::optional<double> held_target_height;
     std::string forced_code;  // the last code, for code replication
     std::string start_code;   // the code a new object starts with
 };

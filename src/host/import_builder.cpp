@@ -19,13 +19,21 @@ std::string StripZeros(std::string name) {
     return first == std::string::npos ? "0" : name.substr(first);
 }
 
+// Some formats hand over values with the line end still on them; texts go in without it.
+std::string WithoutLineEnd(const std::string& text) {
+    size_t n = text.size();
+    while (n > 0 && (text[n - 1] == '\n' || text[n - 1] == '\r')) --n;
+    return text.substr(0, n);
+}
+
 bool IsBaseClass(const std::string& c) {
     return c == "Base" || c == "B";
 }
 
 }  // namespace
 
-void CImport::Build(EventID id, const std::string& text, const PushValue& value) {
+void CImport::Build(EventID id, const std::string& raw_text, const PushValue& value) {
+    const std::string text = WithoutLineEnd(raw_text);
     BuildState& st = state();
     CVrkObject::Data& data = m_pProject->data();
     const bool force_code = (m_info.flags & kFlagForceCode) != 0;
@@ -52,6 +60,7 @@ void CImport::Build(EventID id, const std::string& text, const PushValue& value)
             o.temperature = st.temperature;
             o.pressure = st.pressure;
             o.ppm = st.ppm;
+            o.target_height = st.held_target_height;
         }
         return s.observations[st.observation];
     };
@@ -83,6 +92,7 @@ void CImport::Build(EventID id, const std::string& text, const PushValue& value)
             st.station = static_cast<long>(data.stations.size()) - 1;
             st.observation = -1;
             st.pending_orientation = false;
+            st.held_target_height.reset();
             start_object(BuildState::Mode::Station, data.stations.back().name);
             data.stations.back().code = st.start_code;
             break;
@@ -137,7 +147,10 @@ void CImport::Build(EventID id, const std::string& text, const PushValue& value)
             break;
         }
         case evTargetHeight:
-            observation().target_height = value.number;
+            if (st.mode == BuildState::Mode::Station && st.observation < 0)
+                st.held_target_height = value.number;
+            else
+                observation().target_height = value.number;
             break;
         case evCircleFace:
             observation().face = text;

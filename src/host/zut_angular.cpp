@@ -103,10 +103,10 @@ const char* parse_dms_body(const char* p, Dms& out, const char** bad) {
             out.seconds = digits_value(b, be);
             if (*be != '.')
                 return be;
+            // "DDD.MM.SS." with nothing after the last point is whole seconds, as some
+            // instruments write them.
             const char* c = be + 1;
             const char* ce = skip_digits(c);
-            if (ce == c)
-                return *bad = c, nullptr;
             out.seconds += fraction_value(c, ce);
             return ce;
         }

@@ -7,6 +7,12 @@ namespace {
 // Bounds in metres: far beyond any survey distance or coordinate, inclusive.
 constexpr double kLower = -1e8;
 constexpr double kUpper = 1e8;
+// With automatic range extension on (projected coordinates), far larger values are taken.
+constexpr double kExtended = 1e12;
+
+bool Extended() {
+    return CEast::m_AutoRange || CNorth::m_AutoRange;
+}
 
 bool known(int u) {
     return u >= du_metre && u <= du_us_foot;
@@ -50,7 +56,7 @@ int CLinear::read(const char* text, const char** end, const char* format) {
     if (rc != rr_ok)
         return rc;
     const double m = to_metres(v, unit());
-    if (!(m >= kLower && m <= kUpper))
+    if (!(m >= lower() && m <= upper()))
         return rr_range;
     *this = m;
     return rr_ok;
@@ -73,10 +79,10 @@ dist_unit CLinear::unit(dist_unit u) {
 }
 
 double CLinear::lower() {
-    return kLower;
+    return Extended() ? -kExtended : kLower;
 }
 double CLinear::upper() {
-    return kUpper;
+    return Extended() ? kExtended : kUpper;
 }
 
 }  // namespace zut

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "readers/text_helpers.h"
+#include "resources/strings.h"
 
 using readers::Copy;
 using readers::Trim;
@@ -269,7 +270,7 @@ std::vector<std::string> CImpCDX::ParentPaths() {
         paths[i] = on_cycle[i] ? own[i] : anc[parent];
         if (on_cycle[i] ? own_cut[i] : anc_cut[parent]) {
             m_nLine = m_Points[i].line;
-            LogMessage(9122, {m_Points[i].name});
+            LogMessage(res::kLongNameMessage, {m_Points[i].name});
         }
     }
     m_nLine = line;

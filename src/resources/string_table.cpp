@@ -153,6 +153,11 @@ constexpr std::array kTable{
     StringEntry{9502,
                 "There is no reader for the format \"%s\" in this build; nothing was imported.\n",
                 "Чтение формата \"%s\" в этой сборке отсутствует; ничего не импортировано.\n"},
+    StringEntry{
+        9503,
+        "The name of point \"%s\" with its parents is longer than 1023 characters; its nearest "
+        "parents are kept.\n",
+        "Имя пункта \"%s\" с родителями длиннее 1023 символов; сохранены ближайшие родители.\n"},
 };
 
 constexpr bool SortedAndComplete() {

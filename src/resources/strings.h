@@ -13,6 +13,7 @@ enum class Language { English, Russian };
 enum OwnMessage : unsigned {
     kLongLineMessage = 9501,  // a line longer than the read limit
     kNoReaderMessage = 9502,  // a format without a reader in this build
+    kLongNameMessage = 9503,  // a point name cut to the longest name a file may hold
 };
 
 // The language of the messages: from --lang, else LC_ALL / LC_MESSAGES / LANG ("ru*" is Russian).

@@ -62,7 +62,7 @@ TEST(CdxChains, DeepChainsStayLinearAndBounded) {
     EXPECT_TRUE(last.ends_with("_N2998_N2999_N3000"));
     // The nearest ancestors are kept whole.
     EXPECT_EQ(last.front(), 'N');
-    EXPECT_TRUE(r.h.ProtocolContains("The name of point N3000"));
+    EXPECT_TRUE(r.h.ProtocolContains("The name of point \"N3000"));
 }
 
 TEST(CdxFlags, AnyLetterCaseAfterColumn85) {

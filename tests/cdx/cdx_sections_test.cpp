@@ -49,20 +49,26 @@ TEST(CdxPoints, MissingAndBadFields) {
     EXPECT_TRUE(r.h.ProtocolContains("string  6:\nInvalid symbol(s)  x  found in string  x"));
 }
 
-TEST(CdxCoordinates, OutOfRangeIsReportedAndTheSwitchesComeBack) {
+TEST(CdxCoordinates, ProjectedSystemsExtendTheRange) {
     for (int projection : {0, 1}) {
         zut::CEast::m_AutoRange = false;
-        zut::CNorth::m_AutoRange = true;
+        zut::CNorth::m_AutoRange = false;
         CdxRun r(Section({PointLine("1", "P", "", "1e9", "12,5", "-7")}), projection);
-        EXPECT_EQ(r.Stream(), (Events{"evPointName=P", "evPointH=-7"})) << projection;
-        EXPECT_TRUE(
+        const bool out_of_range =
             r.h.ProtocolContains("The value '1e9' is out of range.\nAdmissible interval: "
-                                 "-100000000.000 ... 100000000.000."));
+                                 "-100000000.000 ... 100000000.000.");
+        if (projection == 0) {
+            EXPECT_EQ(r.Stream(), (Events{"evPointName=P", "evPointH=-7"}));
+            EXPECT_TRUE(out_of_range);
+        } else {
+            EXPECT_EQ(r.Stream(), (Events{"evPointName=P", "evPointX=1e9", "evPointH=-7"}));
+            EXPECT_FALSE(out_of_range);
+        }
         EXPECT_TRUE(r.h.ProtocolContains("Invalid symbol(s)  ,5  found in string  12,5"));
+        // The switches are as they were before the import.
         EXPECT_FALSE(zut::CEast::m_AutoRange);
-        EXPECT_TRUE(zut::CNorth::m_AutoRange);
+        EXPECT_FALSE(zut::CNorth::m_AutoRange);
     }
-    zut::CNorth::m_AutoRange = false;
 }
 
 TEST(CdxCoordinates, ReadInTheImportUnit) {

@@ -228,3 +228,27 @@ TEST(ProjectJson, BrokenDocumentsAreRefused) {
     ASSERT_EQ(p.data().points.size(), 1u);
     EXPECT_FALSE(p.data().points[0].x.valid());
 }
+
+TEST(EngineBuild, TargetHeightAtTheStationHoldsForItsTargets) {
+    Import im;
+    im.Run({{{evStation, "S1"}, {evTargetHeight, "1.7"}},
+            {{evTarget, "A"}},
+            {{evTarget, "B"}, {evTargetHeight, "2.0"}},
+            {{evStation, "S2"}},
+            {{evTarget, "C"}}});
+    ASSERT_EQ(im.station(0).observations.size(), 2u);
+    EXPECT_DOUBLE_EQ(*im.station(0).observations[0].target_height, 1.7);
+    EXPECT_DOUBLE_EQ(*im.station(0).observations[1].target_height, 2.0);
+    ASSERT_EQ(im.station(1).observations.size(), 1u);
+    EXPECT_FALSE(im.station(1).observations[0].target_height.has_value());
+}
+
+TEST(EngineBuild, LineEndsStayOutOfNamesAndCodes) {
+    Import im;
+    im.Run({{{evStation, "S1\n"}, {evCode, "WALL\r\n"}},
+            {{evTarget, "T\n"}, {evCircleFace, "Left\n"}}});
+    EXPECT_EQ(im.station(0).name, "S1");
+    EXPECT_EQ(im.station(0).code, "WALL");
+    EXPECT_EQ(im.station(0).observations.at(0).target, "T");
+    EXPECT_EQ(im.station(0).observations.at(0).face, "Left");
+}

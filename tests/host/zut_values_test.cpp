@@ -208,6 +208,9 @@ TEST_F(ZutValues, AngularDmsWholeDegrees) {
 TEST_F(ZutValues, AngularDmsSigns) {
     EXPECT_DOUBLE_EQ(Angle("-012.34.56"), -Dms(12, 34, 56));
     EXPECT_DOUBLE_EQ(Angle("123.45.30.0-"), -Dms(123, 45, 30));
+    // Whole seconds with the point still after them.
+    EXPECT_DOUBLE_EQ(Angle("123.45.30."), Dms(123, 45, 30));
+    EXPECT_DOUBLE_EQ(Angle("123.45.30.-"), -Dms(123, 45, 30));
     EXPECT_DOUBLE_EQ(Angle("+123.4530"), Dms(123, 45, 30));
     EXPECT_DOUBLE_EQ(Angle("123.4530-"), -Dms(123, 45, 30));
     EXPECT_DOUBLE_EQ(Angle(" 123 45 30.5- "), -Dms(123, 45, 30.5));
@@ -224,7 +227,6 @@ TEST_F(ZutValues, AngularDmsInvalid) {
         {"123.45.30.5.1", 11},
         {"123..45", 4},
         {"123.45.", 7},
-        {"123.45.30.", 10},
         {"12x", 2},
         {"-", 1},
         {".", 0},
