@@ -41,20 +41,20 @@ class CImportClient::CImportTarget final : public IImportTarget {
         return Contained([&] { return m_owner.CloseLog(); }, 0);
     }
     int InitImport() override {
-        return Contained([&] { return m_owner.Loading() ? 0 : m_owner.InitImport(); }, 0);
+        return Contained([&] { return m_owner.m_bLoading ? 0 : m_owner.InitImport(); }, 0);
     }
     int PrepareOneFile(const char* path) override {
-        if (!path || m_owner.Loading())
+        if (!path || m_owner.m_bLoading)
             return 0;
         return Contained([&] { return m_owner.PrepareOneFile(path); }, 0);
     }
     int LoadOneFile(const char* path) override {
-        if (!path || m_owner.Loading())
+        if (!path || m_owner.m_bLoading)
             return 0;
         return Contained([&] { return m_owner.LoadOneFile(path); }, 0);
     }
     int CloseImport() override {
-        if (m_owner.Loading())
+        if (m_owner.m_bLoading)
             return 0;
         return Contained(
             [&] {
@@ -77,7 +77,7 @@ class CImportClient::CImportTarget final : public IImportTarget {
     int Push(int event, const char* text) override {
         return Contained(
             [&] {
-                m_owner.NotePush();
+                m_owner.m_bActive = true;
                 return m_owner.Push(static_cast<EventID>(event), text ? text : "");
             },
             0);

@@ -34,13 +34,10 @@ class CImportClient : public CWImport {
     // Through the plug-in.
     int GetDate(const char* text, int64_t* time) override;
 
+    // A plug-in may not start a file while another one is being loaded.
+    int LoadFile(const std::string& path) override;
     // The next line of the open file for the plug-in, with progress; false at its end.
     bool ReadLine(std::string& line);
-    // Counts what the plug-in does while one ReadEvents call runs.
-    void NotePush() { m_bActive = true; }
-    // True while a file is being loaded (a plug-in may not start another one then).
-    bool Loading() const { return m_bLoading; }
-    int LoadFile(const std::string& path) override;
 
   private:
     class CImportTarget;
@@ -57,7 +54,7 @@ class CImportClient : public CWImport {
     long long m_nLength = 0;
     ProgressCallback m_Progress;
 
-    bool m_bLoading = false;
-    bool m_bActive = false;  // the current ReadEvents call read a line or pushed
+    bool m_bLoading = false;  // a file is being loaded
+    bool m_bActive = false;   // the current ReadEvents call read a line or pushed
     int m_nIdleCalls = 0;
 };
