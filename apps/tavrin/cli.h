@@ -63,5 +63,20 @@ struct ExportArgs {
     int decimals = -1;      // decimals of the coordinate presentation (3 when -1)
 };
 int CmdExport(const ExportArgs& args);
+struct ReceiveArgs {
+    std::string port;    // COM1..COM4, 1..4, or a device path
+    int baud = -1;       // one of the rates of the list
+    int data_bits = -1;  // 7 or 8
+    std::string parity;  // none, even, odd
+    int stop_bits = -1;  // 1 or 2
+    std::string flow;    // dtr,rts,xon (any of them), or none
+    std::string output;  // destination file
+    bool new_file = false, append = false;
+    bool import = false;  // import the received file as 3TA5
+    std::string project;  // project (JSON) to import into and write
+    Answer answer = Answer::Ask;
+    double timeout = -1;  // seconds of silence that end the receive (30 when -1)
+};
+int CmdReceive(const ReceiveArgs& args);
 
 }  // namespace cli

@@ -80,6 +80,25 @@ int main(int argc, char** argv) {
     export_cmd->add_flag("--yes", yes, "Answer questions with Yes");
     export_cmd->add_flag("--no", no, "Answer questions with No");
 
+    cli::ReceiveArgs rx;
+    auto* receive =
+        app.add_subcommand("receive", "Receive an instrument's memory from a serial port");
+    receive->add_option("--port", rx.port, "COM1..COM4 (/dev/ttyS0..3) or a device path");
+    receive->add_option("--baud", rx.baud, "Rate: 300, 600, ... 76800, 153600 (default 4800)");
+    receive->add_option("--data-bits", rx.data_bits, "7 or 8 (default 8)");
+    receive->add_option("--parity", rx.parity, "none, even or odd (default none)");
+    receive->add_option("--stop-bits", rx.stop_bits, "1 or 2 (default 2)");
+    receive->add_option("--flow", rx.flow, "Flow control: dtr,rts,xon or none (default xon)");
+    receive->add_option("-o,--output", rx.output, "File to receive into (default 3TA5.txt)");
+    receive->add_flag("--new", rx.new_file, "Start an existing file anew");
+    receive->add_flag("--append", rx.append, "Add to an existing file");
+    receive->add_flag("--import", rx.import, "Import the received file as 3TA5");
+    receive->add_option("--project", rx.project, "Project (JSON) to import into and write");
+    receive->add_option("--timeout", rx.timeout,
+                        "Seconds of silence that end the receive (default 30)");
+    receive->add_flag("--yes", yes, "Answer questions with Yes");
+    receive->add_flag("--no", no, "Answer questions with No");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -118,6 +137,10 @@ int main(int argc, char** argv) {
     if (*export_cmd) {
         ex.answer = imp.answer;
         return cli::CmdExport(ex);
+    }
+    if (*receive) {
+        rx.answer = imp.answer;
+        return cli::CmdReceive(rx);
     }
     return cli::kBadArguments;
 }

@@ -12,8 +12,8 @@ namespace serial {
 CTransferDEVDlg::CTransferDEVDlg(vrk::CVrkObject* project, CImpDEVDlg::ProgressCallback callback)
     : m_pProject(project), m_Callback(std::move(callback)) {}
 
-bool CTransferDEVDlg::WorkerEnded() {
-    return !m_worker || m_worker->WaitFor(std::chrono::milliseconds(0));
+bool CTransferDEVDlg::WorkerGaveUp() {
+    return m_worker && m_worker->WaitFor(std::chrono::milliseconds(0)) && m_worker->Result() < 0;
 }
 
 int CTransferDEVDlg::DoTransfer() {
@@ -28,6 +28,8 @@ int CTransferDEVDlg::DoTransfer() {
         WorkerThread worker;
         CCommReceiv window(state, worker, state.file, state.exist, timeouts);
         window.OnInitDialog();
+        if (on_show)
+            on_show(window);
         state.stop = kReceiving;
         state.lines_received = 0;
         const ReceiveTimeouts limits = timeouts;

@@ -23,11 +23,14 @@ class CTransferDEVDlg {
     ReceiveTimeouts timeouts;
     // Longest wait of one round of the message pump.
     std::chrono::milliseconds pump_interval{20};
+    // Called when the receive window opens (a front end shows it).
+    std::function<void(CCommReceiv&)> on_show;
     // Called after every round of the pump while bytes arrive: a front end shows the window's
     // progress and may press its Stop button.
     std::function<void(CCommReceiv&)> on_pump;
-    // Whether the worker of the current receive has ended.
-    bool WorkerEnded();
+    // Whether the worker of the current receive has ended without ending the receive (the port
+    // could not be set up): only Stop ends it then.
+    bool WorkerGaveUp();
 
   private:
     vrk::CVrkObject* const m_pProject;

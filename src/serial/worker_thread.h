@@ -23,7 +23,11 @@ class WorkerThread {
     // Waits for the end without a limit.
     void Join();
     bool Running() const { return m_thread.joinable(); }
-    int Result() const { return m_result; }
+    // What the thread returned (once it has ended).
+    int Result() {
+        std::lock_guard lock(m_mutex);
+        return m_result;
+    }
 
   private:
     std::thread m_thread;

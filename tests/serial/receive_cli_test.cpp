@@ -1,0 +1,112 @@
+// The receive command of the tavrin tool, run as a program against a pseudo-terminal.
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include "receive_fixture.h"
+
+extern char** environ;
+
+using namespace serial_test;
+
+namespace {
+
+const std::string kTool = std::string(TAVRIN_BINARY_DIR) + "/tavrin";
+
+class ReceiveCommandTest : public ReceiveTest {
+  protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(kTool))
+            GTEST_SKIP() << "the tavrin tool is not built";
+        ReceiveTest::SetUp();
+    }
+
+    // Starts the tool with its output in a file; stdin is empty.
+    pid_t Start(std::vector<std::string> args) {
+        args.insert(args.begin(), {kTool, "--config", Path("settings.toml"), "receive"});
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        const std::string out = Path("out.log");
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        pid_t pid = -1;
+        EXPECT_EQ(posix_spawn(&pid, kTool.c_str(), &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    }
+    int Wait(pid_t pid) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Output() { return ReadFile(Path("out.log")); }
+};
+
+std::string Record(std::vector<std::string> fields) {
+    std::string r;
+    for (auto& f : fields) r += f.append(12 - f.size(), ' ');
+    r.resize(84, ' ');
+    return r;
+}
+
+}  // namespace
+
+TEST_F(ReceiveCommandTest, ReceivesImportsAndWritesTheProject) {
+    const std::string data = Record({"0010", "ST1", "", "010203", "", "", "1550"}) +
+                             Record({"2010", "P1", "", "12345", "1234530", "0900000", "1500"});
+    Play({data + "\xFF"});
+    const pid_t pid = Start({"--port", pty.path, "--baud", "153600", "--parity", "even",
+                             "--stop-bits", "1", "--flow", "xon", "-o", Path("in.txt"), "--yes",
+                             "--import", "--project", Path("p.json")});
+    EXPECT_EQ(Wait(pid), 0) << Output();
+    EXPECT_NE(Output().find("Received 2 strings into " + Path("in.txt")), std::string::npos)
+        << Output();
+    vrk::CVrkObject p;
+    std::string error;
+    ASSERT_TRUE(p.LoadJson(Path("p.json"), error)) << error;
+    ASSERT_EQ(p.data().stations.size(), 1u);
+    EXPECT_EQ(p.data().stations[0].name, "ST1");
+    ASSERT_EQ(p.data().stations[0].observations.size(), 1u);
+    EXPECT_EQ(p.data().stations[0].observations[0].target, "P1");
+}
+
+TEST_F(ReceiveCommandTest, InterruptIsTheStopButton) {
+    const termios before = pty.Settings();
+    Play({Text(100)});
+    const pid_t pid = Start({"--port", pty.path, "-o", Path("in.txt"), "--yes"});
+    const auto start = std::chrono::steady_clock::now();
+    while (!sent && std::chrono::steady_clock::now() - start < 5s) std::this_thread::sleep_for(5ms);
+    std::this_thread::sleep_for(300ms);
+    kill(pid, SIGINT);
+    EXPECT_EQ(Wait(pid), 0) << Output();
+    EXPECT_NE(Output().find("Received 1 strings"), std::string::npos) << Output();
+    EXPECT_NE(Output().find("(stopped)"), std::string::npos) << Output();
+    // Without --import the received file is not imported.
+    EXPECT_EQ(Output().find("Imported"), std::string::npos);
+    EXPECT_EQ(ReadFile(Path("in.txt")), Text(100).substr(0, 84) + "\r\n" + Text(100).substr(84));
+    EXPECT_TRUE(SameLine(before, pty.Settings()));
+}
+
+TEST_F(ReceiveCommandTest, RefusalsAndBadArguments) {
+    // An existing file with neither --new nor --append, and no terminal to ask: nothing starts.
+    std::ofstream(Path("in.txt")) << "keep";
+    EXPECT_EQ(Wait(Start({"--port", pty.path, "-o", Path("in.txt")})), 1);
+    EXPECT_NE(Output().find("already exists"), std::string::npos) << Output();
+    EXPECT_EQ(ReadFile(Path("in.txt")), "keep");
+    EXPECT_EQ(Wait(Start({"--port", "/nonexistent/ttyS5", "-o", Path("x.txt"), "--yes"})), 1);
+    EXPECT_NE(Output().find("Failed to open"), std::string::npos) << Output();
+    for (auto bad : std::vector<std::vector<std::string>>{{"--baud", "1000"},
+                                                          {"--data-bits", "6"},
+                                                          {"--stop-bits", "3"},
+                                                          {"--parity", "mark"},
+                                                          {"--flow", "dsr"},
+                                                          {"--new", "--append"},
+                                                          {"--project", "p.json"}}) {
+        EXPECT_EQ(Wait(Start(bad)), 2) << bad[0];
+        EXPECT_NE(Output().find("tavrin: "), std::string::npos) << Output();
+    }
+}
