@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "import/contracts/vrk.h"
+#include "import/import_dialog.h"
 
 namespace cli {
 
@@ -33,6 +34,18 @@ class ProgressBar {
 
 // A format index from a section key or a number; prints the reason and returns -1 when unknown.
 int ParseFormat(const std::string& text, int highest);
+// The highest import format index with the plug-ins of the settings loaded.
+int HighestImportFormat();
+// The caption of a format: the table's for a built-in one, the file type's for a plug-in.
+std::string FormatCaption(const CImpDEVDlg& dlg, int format);
+// "--set NAME=VALUE" arguments checked against the settings of `format`; prints the reason and
+// returns false for the first one that does not fit.
+struct SettingAssignment {
+    const SettingInfo* info;
+    std::string value;
+};
+bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
+                             const std::string& format_text, std::vector<SettingAssignment>& out);
 // "NAME=VALUE" pairs.
 bool SplitAssignment(const std::string& text, std::string& name, std::string& value);
 void PrintError(const std::string& text);

@@ -15,58 +15,44 @@ const char* const kExportFormats[] = {"trimble-3300", "trimble-3600", "leica-8",
                                       "geodimeter",   "3ta5",         "pentax"};
 }
 
-int ParseFormat(const std::string& text, int highest) {
-    int f = FormatFromText(text, highest);
-    if (f < 0) {
-        std::string keys;
-        for (const auto& b : BuiltInFormats())
-            keys += std::string(keys.empty() ? "" : ", ") + b.section;
-        PrintError("unknown format \"" + text + "\"; use an index 0.." + std::to_string(highest) +
-                   " or one of " + keys);
-    }
-    return f;
-}
-
 int CmdFormats(bool json) {
     CImpDEVDlg dlg(nullptr, nullptr, 0, "", 0);
     dlg.CreatePluginMap();
     std::vector<std::string> patterns, names;
     dlg.LoadFilters(patterns, names);
+    struct Row {
+        int index;
+        std::string key, caption, patterns;
+    };
+    std::vector<Row> rows;
+    for (int i = 0; i <= dlg.HighestFormat() && i < static_cast<int>(patterns.size()); ++i) {
+        std::string key =
+            i < kBuiltInFormats ? BuiltInFormats()[static_cast<size_t>(i)].section : std::string();
+        rows.push_back({i, key, FormatCaption(dlg, i), patterns[static_cast<size_t>(i)]});
+    }
     if (json) {
         nlohmann::ordered_json imp = nlohmann::ordered_json::array();
-        for (int i = 0; i <= dlg.HighestFormat() && i < static_cast<int>(patterns.size()); ++i) {
-            std::string key =
-                i < kBuiltInFormats ? BuiltInFormats()[static_cast<size_t>(i)].section : "";
-            std::string caption =
-                i < kBuiltInFormats
-                    ? res::LoadString(BuiltInFormats()[static_cast<size_t>(i)].caption_id)
-                    : names[i];
-            imp.push_back(
-                {{"index", i}, {"key", key}, {"caption", caption}, {"patterns", patterns[i]}});
-        }
+        for (const Row& r : rows)
+            imp.push_back({{"index", r.index},
+                           {"key", r.key},
+                           {"caption", r.caption},
+                           {"patterns", r.patterns}});
         nlohmann::ordered_json exp = nlohmann::ordered_json::array();
         for (const char* e : kExportFormats) exp.push_back(e);
         std::cout << nlohmann::ordered_json{{"import", imp}, {"export", exp}}.dump(2) << "\n";
         return kOk;
     }
     std::cout << "Import formats (tavrin import -f KEY|INDEX):\n";
-    for (int i = 0; i <= dlg.HighestFormat() && i < static_cast<int>(patterns.size()); ++i) {
-        std::string key =
-            i < kBuiltInFormats ? BuiltInFormats()[static_cast<size_t>(i)].section : "";
-        std::string caption =
-            i < kBuiltInFormats
-                ? res::LoadString(BuiltInFormats()[static_cast<size_t>(i)].caption_id)
-                : names[i];
-        std::printf("  %2d  %-11s %-32s %s\n", i, key.c_str(), caption.c_str(),
-                    patterns[i].c_str());
-    }
+    for (const Row& r : rows)
+        std::printf("  %2d  %-11s %-32s %s\n", r.index, r.key.c_str(), r.caption.c_str(),
+                    r.patterns.c_str());
     std::cout << "Export formats (tavrin export -f FORMAT):\n";
     for (const char* e : kExportFormats) std::cout << "      " << e << "\n";
     return kOk;
 }
 
 int CmdOptions(const std::string& format_text, const std::vector<std::string>& sets, bool json) {
-    int format = ParseFormat(format_text, 15);
+    int format = ParseFormat(format_text, HighestImportFormat());
     if (format < 0)
         return kBadArguments;
     vrk::CVrkObject project;
@@ -74,24 +60,11 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
     dlg.CreatePluginMap();
     dlg.SetCurrentFormat(format);
     dlg.GetData();
+    std::vector<SettingAssignment> assignments;
+    if (!ParseSettingAssignments(sets, format, format_text, assignments))
+        return kBadArguments;
     std::string error;
-    for (const auto& s : sets) {
-        std::string name, value;
-        const SettingInfo* info = nullptr;
-        if (!SplitAssignment(s, name, value) || !(info = FindSetting(name))) {
-            PrintError("--set " + s + ": not a setting");
-            return kBadArguments;
-        }
-        SettingBlock block = FormatBlock(format);
-        if (info->block != SettingBlock::General && info->block != block) {
-            PrintError("--set " + s + ": " + name + " is not a setting of format " + format_text);
-            return kBadArguments;
-        }
-        if (!SetSettingText(dlg.settings, *info, value, error)) {
-            PrintError("--set " + s + ": " + error);
-            return kBadArguments;
-        }
-    }
+    for (const auto& a : assignments) SetSettingText(dlg.settings, *a.info, a.value, error);
     if (!sets.empty()) {
         dlg.SaveData();
         if (!platform::Profile::Instance().error().empty()) {

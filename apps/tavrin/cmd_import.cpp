@@ -64,23 +64,6 @@ std::string NameBox(const std::vector<std::string>& files, std::string& folder) 
     return text;
 }
 
-// The highest format index with the plug-ins of the settings loaded.
-int HighestImportFormat() {
-    CImpDEVDlg probe(nullptr, nullptr, 0, "", 0);
-    probe.CreatePluginMap();
-    return probe.HighestFormat();
-}
-
-// The format's name for the summary: a plug-in format is named by its file type.
-std::string FormatCaption(const CImpDEVDlg& dlg, int format) {
-    auto it = dlg.PluginMap().find(format);
-    if (it != dlg.PluginMap().end() && it->second.plugin && format >= kBuiltInFormats)
-        return it->second.filter_name;
-    if (format >= 0 && format < kBuiltInFormats)
-        return res::LoadString(BuiltInFormats()[static_cast<size_t>(format)].caption_id);
-    return "format " + std::to_string(format);
-}
-
 bool SetStartUnits(const ImportArgs& args) {
     static const std::pair<const char*, zut::angle_unit> angles[] = {{"dms", zut::au_dms},
                                                                      {"deg", zut::au_degree},
@@ -127,22 +110,9 @@ int CmdImport(const ImportArgs& args) {
     int format = ParseFormat(args.format, HighestImportFormat());
     if (format < 0 || !SetStartUnits(args))
         return kBadArguments;
-    std::vector<std::pair<const SettingInfo*, std::string>> sets;
-    for (const auto& s : args.sets) {
-        std::string name, value;
-        const SettingInfo* info = nullptr;
-        if (!SplitAssignment(s, name, value) || !(info = FindSetting(name))) {
-            PrintError("--set " + s + ": not a setting (see 'tavrin options -f " + args.format +
-                       "')");
-            return kBadArguments;
-        }
-        ImportSettings probe;
-        if (!SetSettingText(probe, *info, value, error)) {
-            PrintError("--set " + s + ": " + error);
-            return kBadArguments;
-        }
-        sets.emplace_back(info, value);
-    }
+    std::vector<SettingAssignment> sets;
+    if (!ParseSettingAssignments(args.sets, format, args.format, sets))
+        return kBadArguments;
     // Settings given on the command line hold for this run only.
     if (!sets.empty())
         platform::Profile::Instance().SetVolatile(true);

@@ -176,7 +176,9 @@ int CImport::Push(EventID id, std::string_view value) {
         pv.kind = EventKind(id);
         if (pv.kind == EventValueKind::Empty) {
             ok = true;
-        } else if (text.empty()) {
+        } else if (text.empty() ||
+                   (pv.kind != EventValueKind::Text && zut::sz_empty(text.c_str()))) {
+            // A blank number is not given, whatever a reader's value reader would make of it.
             ok = false;
         } else {
             switch (pv.kind) {

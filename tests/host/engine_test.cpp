@@ -119,10 +119,13 @@ TEST(EnginePush, AcceptanceAndConversion) {
                      {evOrientationStart, ""},
                      {static_cast<EventID>(16), "x"},
                      {evTemperature, "20"},
-                     {evPpm, "12.5"}}});
+                     {evPpm, "12.5"},
+                     {evHorDist, "   "},
+                     {evCode, "  "}}});
     r.InitImport();
     r.PrepareOneFile("a");
-    EXPECT_EQ(r.results, (std::vector<int>{1, 0, 0, 1, 0, 1, 1}));
+    // Blank numbers are not given; a blank text is still a text.
+    EXPECT_EQ(r.results, (std::vector<int>{1, 0, 0, 1, 0, 1, 1, 0, 1}));
 }
 
 TEST(EnginePush, PassOneBuildsNothingAndRecordsCount) {
