@@ -4,6 +4,7 @@
 
 #include "import/import_dialog.h"
 #include "readers/text_helpers.h"
+#include "readers/unit_codes.h"
 
 using readers::CutWord;
 using readers::Trim;
@@ -257,58 +258,14 @@ void CImpGEOD::SetUnits(const std::string& value) {
     std::string u = Trim(value);
     if (u.size() < 4)
         return;
-    switch (u[0]) {
-        case '1':
-            m_PresUnit = zut::pu_hpa;
-            break;
-        case '2':
-            m_PresUnit = zut::pu_mmhg;
-            break;
-        case '3':
-            m_PresUnit = zut::pu_inhg;
-            break;
-        default:
-            break;
-    }
-    switch (u[1]) {
-        case '1':
-            m_DistUnit = zut::du_metre;
-            break;
-        case '2':
-            m_DistUnit = zut::du_foot;
-            break;
-        case '3':
-            m_DistUnit = zut::du_us_foot;
-            break;
-        default:
-            break;
-    }
-    switch (u[2]) {
-        case '1':
-            m_TempUnit = zut::tu_celsius;
-            break;
-        case '2':
-            m_TempUnit = zut::tu_fahrenheit;
-            break;
-        default:
-            break;
-    }
-    switch (u[3]) {
-        case '1':
-            m_AngleUnit = zut::au_gon;
-            break;
-        case '2':
-            m_AngleUnit = zut::au_dms;
-            break;
-        case '3':
-            m_AngleUnit = zut::au_degree;
-            break;
-        case '4':
-            m_AngleUnit = zut::au_mil;
-            break;
-        default:
-            break;
-    }
+    using readers::SetUnitByCode;
+    SetUnitByCode(u[0], m_PresUnit, {{'1', zut::pu_hpa}, {'2', zut::pu_mmhg}, {'3', zut::pu_inhg}});
+    SetUnitByCode(u[1], m_DistUnit,
+                  {{'1', zut::du_metre}, {'2', zut::du_foot}, {'3', zut::du_us_foot}});
+    SetUnitByCode(u[2], m_TempUnit, {{'1', zut::tu_celsius}, {'2', zut::tu_fahrenheit}});
+    SetUnitByCode(
+        u[3], m_AngleUnit,
+        {{'1', zut::au_gon}, {'2', zut::au_dms}, {'3', zut::au_degree}, {'4', zut::au_mil}});
 }
 
 int CImpGEOD::GetPressure(const char* text, double* value) {

@@ -2,6 +2,7 @@
 
 #include "import/import_dialog.h"
 #include "readers/text_helpers.h"
+#include "readers/unit_codes.h"
 
 using readers::Trim;
 
@@ -111,52 +112,13 @@ void CImpSDR::SetHead() {
         m_nOptions |= kWide;
     else
         m_nOptions &= ~kWide;
-    switch (Column(41)) {
-        case '1':
-            m_AngleUnit = zut::au_degree;
-            break;
-        case '2':
-            m_AngleUnit = zut::au_gon;
-            break;
-        case '3':
-            m_AngleUnit = zut::au_mil;
-            break;
-        default:
-            break;
-    }
-    switch (Column(42)) {
-        case '1':
-            m_DistUnit = zut::du_metre;
-            break;
-        case '2':
-            m_DistUnit = zut::du_foot;
-            break;
-        default:
-            break;
-    }
-    switch (Column(43)) {
-        case '1':
-            m_PresUnit = zut::pu_mmhg;
-            break;
-        case '2':
-            m_PresUnit = zut::pu_inhg;
-            break;
-        case '3':
-            m_PresUnit = zut::pu_hpa;
-            break;
-        default:
-            break;
-    }
-    switch (Column(44)) {
-        case '1':
-            m_TempUnit = zut::tu_celsius;
-            break;
-        case '2':
-            m_TempUnit = zut::tu_fahrenheit;
-            break;
-        default:
-            break;
-    }
+    using readers::SetUnitByCode;
+    SetUnitByCode(Column(41), m_AngleUnit,
+                  {{'1', zut::au_degree}, {'2', zut::au_gon}, {'3', zut::au_mil}});
+    SetUnitByCode(Column(42), m_DistUnit, {{'1', zut::du_metre}, {'2', zut::du_foot}});
+    SetUnitByCode(Column(43), m_PresUnit,
+                  {{'1', zut::pu_mmhg}, {'2', zut::pu_inhg}, {'3', zut::pu_hpa}});
+    SetUnitByCode(Column(44), m_TempUnit, {{'1', zut::tu_celsius}, {'2', zut::tu_fahrenheit}});
     if (GetWord(45, 1) == "1")
         m_nOptions &= ~kEastFirst;
     else
