@@ -90,20 +90,8 @@ void CImpDEVDlg::GetDefaults() {
     s.CodeSystem = m_Info.GetCodeSystem(m_pProject);
     s.OnRelief = m_Info.GetDTM();
     const uint16_t f = m_Info.flags;
-    s.CheckUnique = (f & vrk::kFlagUnique) ? 1 : 0;
-    s.CheckDel = (f & vrk::kFlagDeleteZeros) ? 1 : 0;
-    s.CheckAuto = (f & vrk::kFlagAuto) ? 1 : 0;
-    s.CodeNumeric = (f & vrk::kFlagNumericCode) ? 1 : 0;
-    s.ForceCode = (f & vrk::kFlagForceCode) ? 1 : 0;
-    s.LinesAttr = (f & vrk::kFlagLinesAttr) ? 1 : 0;
-    s.CSFromProject = (f & vrk::kFlagCodeFromProject) ? 1 : 0;
-    s.CodeSep = std::string(1, m_Info.separators[0]);
-    s.Link = std::string(1, m_Info.separators[1]);
-    s.AtrAtr = std::string(1, m_Info.separators[2]);
-    s.AtrVal = std::string(1, m_Info.separators[3]);
-    for (std::string* sep : {&s.CodeSep, &s.Link, &s.AtrAtr, &s.AtrVal})
-        if (!sep->empty() && (*sep)[0] == '\0')
-            sep->clear();
+    SettingsFromFlags(s, m_Info.flags);
+    SettingsFromSeparators(s, m_Info.separators);
     s.Y0 = zut::CEast::false_easting();
     s.X0 = zut::CNorth::false_northing();
     int es = zut::CEast::style();
@@ -279,27 +267,11 @@ void CImpDEVDlg::RunImport() {
             settings.CodeSystem = 0;
         m_Info.SetCodeSystem(m_pProject, static_cast<short>(settings.CodeSystem));
         m_Info.SetDTM(static_cast<short>(settings.OnRelief));
-        uint16_t f = 0;
-        if (settings.CheckUnique)
-            f |= vrk::kFlagUnique;
-        if (settings.CheckDel)
-            f |= vrk::kFlagDeleteZeros;
-        if (settings.CheckAuto)
-            f |= vrk::kFlagAuto;
-        if (settings.CodeNumeric)
-            f |= vrk::kFlagNumericCode;
-        if (settings.ForceCode)
-            f |= vrk::kFlagForceCode;
-        if (settings.LinesAttr)
-            f |= vrk::kFlagLinesAttr;
-        if (settings.CSFromProject)
-            f |= vrk::kFlagCodeFromProject;
+        uint16_t f = FlagsFromSettings(settings, 0);
         if (m_nCurrent <= 4)
             f |= vrk::kFlagEltaFamily;
         m_Info.flags = f;
-        const std::string* seps[4] = {&settings.CodeSep, &settings.Link, &settings.AtrAtr,
-                                      &settings.AtrVal};
-        for (int i = 0; i < 4; ++i) m_Info.separators[i] = seps[i]->empty() ? '\0' : (*seps[i])[0];
+        SeparatorsFromSettings(settings, m_Info.separators);
         RunBuiltInReader(*this, m_nCurrent);
     }
     ui::MessageBeep(0x30);

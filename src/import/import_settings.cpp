@@ -11,7 +11,9 @@ namespace {
 using S = ImportSettings;
 using B = SettingBlock;
 
-SettingInfo Int(const char* n, B b, int S::*f) { return {n, SettingType::Int, b, f, nullptr, nullptr}; }
+SettingInfo Int(const char* n, B b, int S::*f) {
+    return {n, SettingType::Int, b, f, nullptr, nullptr};
+}
 SettingInfo Dbl(const char* n, double S::*f) {
     return {n, SettingType::Double, B::General, nullptr, f, nullptr};
 }
@@ -23,7 +25,41 @@ bool IsSeparator(const SettingInfo& i) {
     return i.type == SettingType::Text && i.block == B::General;
 }
 
+struct FlagBit {
+    uint16_t bit;
+    int ImportSettings::*field;
+};
+constexpr FlagBit kFlagBits[] = {
+    {0x01, &S::CheckUnique},   {0x02, &S::CheckDel},  {0x04, &S::CheckAuto},
+    {0x08, &S::CodeNumeric},   {0x10, &S::ForceCode}, {0x20, &S::LinesAttr},
+    {0x40, &S::CSFromProject},
+};
+
+constexpr std::string S::*kSeparators[4] = {&S::CodeSep, &S::Link, &S::AtrAtr, &S::AtrVal};
+
 }  // namespace
+
+uint16_t FlagsFromSettings(const ImportSettings& s, uint16_t flags) {
+    for (const auto& [bit, field] : kFlagBits)
+        flags = static_cast<uint16_t>(s.*field ? (flags | bit) : (flags & ~bit));
+    return flags;
+}
+
+void SettingsFromFlags(ImportSettings& s, uint16_t flags) {
+    for (const auto& [bit, field] : kFlagBits) s.*field = (flags & bit) ? 1 : 0;
+}
+
+void SeparatorsFromSettings(const ImportSettings& s, char separators[4]) {
+    for (int i = 0; i < 4; ++i) {
+        const std::string& text = s.*kSeparators[i];
+        separators[i] = text.empty() ? '\0' : text[0];
+    }
+}
+
+void SettingsFromSeparators(ImportSettings& s, const char separators[4]) {
+    for (int i = 0; i < 4; ++i)
+        s.*kSeparators[i] = separators[i] ? std::string(1, separators[i]) : std::string();
+}
 
 const std::vector<SettingInfo>& AllSettings() {
     static const std::vector<SettingInfo> all = {
@@ -72,7 +108,8 @@ const std::vector<SettingInfo>& AllSettings() {
 
 const SettingInfo* FindSetting(std::string_view name) {
     for (const auto& i : AllSettings())
-        if (name == i.name) return &i;
+        if (name == i.name)
+            return &i;
     return nullptr;
 }
 
@@ -143,7 +180,8 @@ void LoadSettings(ImportSettings& s, platform::Profile& profile, const std::stri
                   int format) {
     SettingBlock block = FormatBlock(format);
     for (const auto& i : AllSettings()) {
-        if (i.block != B::General && i.block != block) continue;
+        if (i.block != B::General && i.block != block)
+            continue;
         switch (i.type) {
             case SettingType::Int:
                 s.*i.int_field = profile.GetInt(section, i.name, s.*i.int_field);
@@ -152,13 +190,16 @@ void LoadSettings(ImportSettings& s, platform::Profile& profile, const std::stri
                 std::string t = profile.GetString(section, i.name, "");
                 char* end = nullptr;
                 double v = std::strtod(t.c_str(), &end);
-                if (!t.empty() && end != t.c_str()) s.*i.double_field = v;
+                if (!t.empty() && end != t.c_str())
+                    s.*i.double_field = v;
                 break;
             }
             case SettingType::Text: {
                 std::string t = profile.GetString(section, i.name, s.*i.text_field);
-                if (IsSeparator(i) && t.empty()) break;  // keeps the current separator
-                if (IsSeparator(i)) t.resize(1);
+                if (IsSeparator(i) && t.empty())
+                    break;  // keeps the current separator
+                if (IsSeparator(i))
+                    t.resize(1);
                 s.*i.text_field = t;
                 break;
             }
@@ -170,7 +211,8 @@ void SaveSettings(const ImportSettings& s, platform::Profile& profile, const std
                   int format) {
     SettingBlock block = FormatBlock(format);
     for (const auto& i : AllSettings()) {
-        if (i.block != B::General && i.block != block) continue;
+        if (i.block != B::General && i.block != block)
+            continue;
         if (i.type == SettingType::Int)
             profile.WriteInt(section, i.name, s.*i.int_field);
         else

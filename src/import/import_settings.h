@@ -1,6 +1,7 @@
 // The import options of one format: values, defaults and their storage in the settings file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,6 +81,14 @@ std::string SettingText(const ImportSettings& s, const SettingInfo& info);
 // Sets a value from text; false with a reason when the text does not fit the type.
 bool SetSettingText(ImportSettings& s, const SettingInfo& info, std::string_view text,
                     std::string& error);
+
+// The seven check settings as bits of the import's flags word, and back. Other bits are kept.
+uint16_t FlagsFromSettings(const ImportSettings& s, uint16_t flags);
+void SettingsFromFlags(ImportSettings& s, uint16_t flags);
+// The four separator settings in the order of the import's separator characters; an empty
+// setting is the character 0.
+void SeparatorsFromSettings(const ImportSettings& s, char separators[4]);
+void SettingsFromSeparators(ImportSettings& s, const char separators[4]);
 
 // Reads the general values and the block of `format` from `section`, the current values as
 // defaults. An empty separator text keeps the current separator; an empty "X0"/"Y0" text

@@ -9,25 +9,6 @@
 
 namespace {
 
-struct FlagBit {
-    uint16_t bit;
-    int ImportSettings::*field;
-};
-constexpr FlagBit kFlagBits[] = {
-    {tavrin::kFlagUniqueNames, &ImportSettings::CheckUnique},
-    {tavrin::kFlagDeleteZeros, &ImportSettings::CheckDel},
-    {tavrin::kFlagAutoFace, &ImportSettings::CheckAuto},
-    {tavrin::kFlagNumericCode, &ImportSettings::CodeNumeric},
-    {tavrin::kFlagForceCode, &ImportSettings::ForceCode},
-    {tavrin::kFlagLinesAttr, &ImportSettings::LinesAttr},
-    {tavrin::kFlagCodeFromProject, &ImportSettings::CSFromProject},
-};
-
-// In the order of the record's separator characters.
-constexpr std::string ImportSettings::*kSeparators[4] = {
-    &ImportSettings::CodeSep, &ImportSettings::Link, &ImportSettings::AtrAtr,
-    &ImportSettings::AtrVal};
-
 // Plug-ins call in from their own code: nothing may be thrown back at them.
 class Host final : public IImportHost {
   public:
@@ -90,7 +71,7 @@ IImportHost& PluginHost() {
 }
 
 void SettingsFromRecord(const ImportPluginSettings& r, ImportSettings& s) {
-    for (const auto& [bit, field] : kFlagBits) s.*field = (r.flags & bit) ? 1 : 0;
+    SettingsFromFlags(s, r.flags);
     s.XStyle = r.north_style;
     s.X0 = r.false_northing;
     s.YStyle = r.east_style;
@@ -99,19 +80,11 @@ void SettingsFromRecord(const ImportPluginSettings& r, ImportSettings& s) {
     s.Zone = r.zone_type;
     s.OnRelief = r.relief;
     s.CodeSystem = r.code_system;
-    for (int i = 0; i < 4; ++i) {
-        const char c = r.separators[i];
-        s.*kSeparators[i] = c ? std::string(1, c) : std::string();
-    }
+    SettingsFromSeparators(s, r.separators);
 }
 
 void RecordFromSettings(const ImportSettings& s, ImportPluginSettings& r) {
-    for (const auto& [bit, field] : kFlagBits) {
-        if (s.*field)
-            r.flags = static_cast<uint16_t>(r.flags | bit);
-        else
-            r.flags = static_cast<uint16_t>(r.flags & ~bit);
-    }
+    r.flags = FlagsFromSettings(s, r.flags);
     r.north_style = s.XStyle;
     r.false_northing = s.X0;
     r.east_style = s.YStyle;
@@ -120,10 +93,7 @@ void RecordFromSettings(const ImportSettings& s, ImportPluginSettings& r) {
     r.zone_type = s.Zone;
     r.relief = s.OnRelief;
     r.code_system = s.CodeSystem;
-    for (int i = 0; i < 4; ++i) {
-        const std::string& sep = s.*kSeparators[i];
-        r.separators[i] = sep.empty() ? '\0' : sep[0];
-    }
+    SeparatorsFromSettings(s, r.separators);
 }
 
 ImportPluginSettings* PluginRecord(IRegImportServer& plugin) {
