@@ -63,14 +63,15 @@ TEST_F(ReceiveTest, StopBeforeAWholeLineAndAfterOne) {
     const std::string path = Path("recv.txt");
     QueueSettings(path);
     Play({Text(10)});
-    dlg.on_pump = [this](serial::CCommReceiv& w) {
-        static auto sent_at = std::chrono::steady_clock::time_point{};
+    // Stop is pressed a while after the device has sent its bytes.
+    std::optional<std::chrono::steady_clock::time_point> sent_at;
+    dlg.on_pump = [this, &sent_at](serial::CCommReceiv& w) {
         if (!sent)
             return;
-        if (sent_at == std::chrono::steady_clock::time_point{})
+        if (!sent_at)
             sent_at = std::chrono::steady_clock::now();
-        if (std::chrono::steady_clock::now() - sent_at > 100ms) {
-            sent_at = {};
+        if (std::chrono::steady_clock::now() - *sent_at > 250ms) {
+            sent_at.reset();
             w.OnStop();
         }
     };
