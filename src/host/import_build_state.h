@@ -19,6 +19,9 @@ struct CImport::BuildState {
     std::optional<double> temperature, pressure, ppm;
     // A target height given at a station before any target: it holds for its targets.
     std::optional<double> held_target_height;
+    // The last date given: it holds for the stations that follow.
+    std::optional<int64_t> date;
+    bool station_dated = false;  // the current station got a date of its own
     std::string forced_code;  // the last code, for code replication
     std::string start_code;   // the code a new object starts with
 };

@@ -93,6 +93,8 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             st.observation = -1;
             st.pending_orientation = false;
             st.held_target_height.reset();
+            data.stations.back().date = st.date;
+            st.station_dated = false;
             start_object(BuildState::Mode::Station, data.stations.back().name);
             data.stations.back().code = st.start_code;
             break;
@@ -101,7 +103,12 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             station().instrument_height = value.number;
             break;
         case evDate:
-            station().date = value.time;
+            // Some formats give the date before the station it belongs to.
+            st.date = value.time;
+            if (st.mode == BuildState::Mode::Station && !st.station_dated) {
+                station().date = value.time;
+                st.station_dated = true;
+            }
             break;
         case evBacksight:
             station().backsight = name_of(text);
@@ -129,7 +136,10 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             st.ppm = value.number;
             break;
         case evInstrument:
+            // It qualifies the vertical angle that follows, also the current target's.
             st.v_kind = text.substr(0, 1);
+            if (st.mode == BuildState::Mode::Target && st.observation >= 0)
+                observation().v_kind = st.v_kind;
             break;
         case evOrientationStart:
             st.pending_orientation = true;

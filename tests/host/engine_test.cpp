@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -254,4 +255,34 @@ TEST(EngineBuild, LineEndsStayOutOfNamesAndCodes) {
     EXPECT_EQ(im.station(0).code, "WALL");
     EXPECT_EQ(im.station(0).observations.at(0).target, "T");
     EXPECT_EQ(im.station(0).observations.at(0).face, "Left");
+}
+
+TEST(EngineBuild, DatesHoldForTheStationsThatFollow) {
+    Import im;
+    im.Run({{{evDate, "2020-01-02"}, {evStation, "A"}},
+            {{evStation, "B"}, {evDate, "2021-03-04"}},
+            {{evTarget, "T"}, {evDate, "2022-05-06"}},
+            {{evStation, "C"}}});
+    auto year = [&](size_t i) {
+        std::time_t t = static_cast<std::time_t>(*im.station(i).date);
+        std::tm tm{};
+        localtime_r(&t, &tm);
+        return tm.tm_year + 1900;
+    };
+    EXPECT_EQ(im.project.data().stations.size(), 3u);  // no station of its own for a date
+    EXPECT_EQ(year(0), 2020);
+    EXPECT_EQ(year(1), 2021);
+    EXPECT_EQ(year(2), 2022);
+}
+
+TEST(EngineBuild, InstrumentKindQualifiesTheCurrentTarget) {
+    Import im;
+    im.Run({{{evStation, "S"}},
+            {{evTarget, "A"}, {evInstrument, "Z"}, {evVertAngle, "90.0000"}},
+            {{evTarget, "B"}, {evInstrument, "H"}, {evVertAngle, "1.0000"}},
+            {{evTarget, "C"}}});
+    const auto& obs = im.station(0).observations;
+    EXPECT_EQ(obs.at(0).v_kind, "Z");
+    EXPECT_EQ(obs.at(1).v_kind, "H");
+    EXPECT_EQ(obs.at(2).v_kind, "H");
 }
