@@ -168,3 +168,25 @@ TEST_F(CliTest, FormatsListsEveryBuiltInFormat) {
     EXPECT_EQ(doc["import"][5]["key"], "LEICA");
     EXPECT_EQ(doc["export"].size(), 7u);
 }
+
+TEST_F(CliTest, RealGeodimeterJob) {
+    const fs::path sample = fs::path(TAVRIN_SHARED_SAMPLES) / "geodimeter-job.are";
+    if (!fs::exists(sample))
+        GTEST_SKIP() << "no shared samples";
+    // The job does not state its units; its angles are in gon.
+    Result r = Run("import -f GEODI '" + sample.string() + "' --angle-unit gon -o p.json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    auto doc = nlohmann::json::parse(Slurp(dir / "p.json"));
+    ASSERT_FALSE(doc["stations"].empty());
+    size_t observations = 0, with_angles = 0;
+    for (const auto& s : doc["stations"])
+        for (const auto& o : s["observations"]) {
+            ++observations;
+            with_angles += o["hz"].is_number() ? 1 : 0;
+        }
+    // Point records (label 5 with coordinates only) also announce a target, without angles.
+    EXPECT_GT(observations, 100u);
+    EXPECT_GE(with_angles, 100u);
+    EXPECT_GT(doc["survey_points"].size(), 50u);
+}
