@@ -1,0 +1,46 @@
+// Table-driven reader tests: each case is a file's text, the events it gives and its messages.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/reader_harness.h"
+
+namespace testing_support {
+
+struct EventCase {
+    std::string text;
+    // "evName=value" of the accepted events of pass 2.
+    std::vector<std::string> events;
+    // Pieces that each appear in exactly one protocol entry.
+    std::vector<std::string> messages = {};
+    // Compare every push of pass 2 instead, accepted or not.
+    bool refused_too = false;
+    std::function<void(ImportSettings&)> tune = nullptr;
+};
+
+// Runs the reader over each case written to a file of the given name.
+template <class Reader>
+void CheckEvents(const std::string& file_name, const std::vector<EventCase>& cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ReaderHarness h;
+        if (c.tune)
+            c.tune(h.dlg.settings);
+        h.Run<Reader>({h.Write(file_name, c.text)});
+        EXPECT_EQ(h.Stream(2, !c.refused_too), c.events);
+        const auto protocol = h.Protocol();
+        for (const auto& m : c.messages)
+            EXPECT_EQ(std::count_if(protocol.begin(), protocol.end(),
+                                    [&](const auto& t) { return t.find(m) != std::string::npos; }),
+                      1)
+                << m << "\n"
+                << ::testing::PrintToString(protocol);
+    }
+}
+
+}  // namespace testing_support
