@@ -1,25 +1,14 @@
 #include "cdx_fixture.h"
+#include "support/noise.h"
 
 using cdx_test::CdxRun;
 using cdx_test::Events;
 using cdx_test::PointLine;
 using cdx_test::Section;
 
-TEST(CdxSections, OnlyLinesInsideAClosedSectionArePoints) {
-    CdxRun r(PointLine("9", "OUT1") + "END POINTS\n" + Section({PointLine("1", "A")}) +
-             PointLine("8", "OUT2") + "BEGIN POINTS\n" + PointLine("7", "OPEN"));
-    EXPECT_EQ(r.Names(), (Events{"A"}));
-    // A second start drops the points so far.
-    CdxRun again("BEGIN POINTS\n" + PointLine("1", "A") + "BEGIN POINTS\n" +
-                 PointLine("2", "B", "1") + "END POINTS\n");
-    EXPECT_EQ(again.Names(), (Events{"B"}));
-}
-
 TEST(CdxSections, EachSectionIsOneRecord) {
     CdxRun r(Section({PointLine("1", "A"), PointLine("2", "B")}) +
              Section({PointLine("3", "C", "1")}));
-    // Parents are looked up within their own section only.
-    EXPECT_EQ(r.Names(), (Events{"A", "B", "C"}));
     std::vector<long> records;
     for (const auto& e : r.h.events)
         if (e.pass == 2 && e.id == evPointName)
@@ -29,45 +18,23 @@ TEST(CdxSections, EachSectionIsOneRecord) {
     EXPECT_GT(records[2], records[1]);
 }
 
-TEST(CdxSections, MessagesNameTheLineOfThePoint) {
-    // Comment and empty lines are skipped but counted; lines after a section keep their numbers.
-    CdxRun r("* header\n\nBEGIN POINTS\n*  1 COMMENTED\n" + PointLine("1", "A", "", "x1") +
-             "END POINTS\n" + Section({PointLine("", "B")}));
-    EXPECT_EQ(r.Names(), (Events{"A", "B"}));
-    EXPECT_TRUE(r.h.ProtocolContains("string  5:\nInvalid symbol(s)  x1  found in string  x1"));
-    EXPECT_TRUE(r.h.ProtocolContains("string  8:\nThe point index is missing."));
-}
-
-TEST(CdxPoints, MissingAndBadFields) {
-    CdxRun r(Section({PointLine("", "NOINDEX"), PointLine("1", ""), PointLine("12a", "BADINDEX"),
-                      PointLine("3", "CHILD", "12"), PointLine("4", "BADPARENT", "x")}));
-    // A point without an index is kept; a point without a name is dropped.
-    EXPECT_EQ(r.Names(), (Events{"NOINDEX", "BADINDEX", "CHILD", "BADPARENT"}));
-    EXPECT_TRUE(r.h.ProtocolContains("string  2:\nThe point index is missing."));
-    EXPECT_TRUE(r.h.ProtocolContains("string  3:\nThe point name is missing."));
-    EXPECT_TRUE(r.h.ProtocolContains("string  4:\nInvalid symbol(s)  a  found in string  12a"));
-    EXPECT_TRUE(r.h.ProtocolContains("string  6:\nInvalid symbol(s)  x  found in string  x"));
-}
-
 TEST(CdxCoordinates, ProjectedSystemsExtendTheRange) {
-    for (int projection : {0, 1}) {
+    const struct {
+        int projection;
+        Events events;
+    } kCases[] = {{0, {"evPointName=P", "evPointH=-7"}},
+                  {1, {"evPointName=P", "evPointX=1e9", "evPointH=-7"}}};
+    for (const auto& c : kCases) {
         zut::CEast::m_AutoRange = false;
         zut::CNorth::m_AutoRange = false;
-        CdxRun r(Section({PointLine("1", "P", "", "1e9", "12,5", "-7")}), projection);
-        const bool out_of_range =
-            r.h.ProtocolContains("The value '1e9' is out of range.\nAdmissible interval: "
-                                 "-100000000.000 ... 100000000.000.");
-        if (projection == 0) {
-            EXPECT_EQ(r.Stream(), (Events{"evPointName=P", "evPointH=-7"}));
-            EXPECT_TRUE(out_of_range);
-        } else {
-            EXPECT_EQ(r.Stream(), (Events{"evPointName=P", "evPointX=1e9", "evPointH=-7"}));
-            EXPECT_FALSE(out_of_range);
-        }
+        CdxRun r(Section({PointLine("1", "P", "", "1e9", "12,5", "-7")}), c.projection);
+        EXPECT_EQ(r.Stream(), c.events);
+        EXPECT_EQ(r.h.ProtocolContains("The value '1e9' is out of range.\nAdmissible interval: "
+                                       "-100000000.000 ... 100000000.000."),
+                  c.projection == 0);
         EXPECT_TRUE(r.h.ProtocolContains("Invalid symbol(s)  ,5  found in string  12,5"));
         // The switches are as they were before the import.
-        EXPECT_FALSE(zut::CEast::m_AutoRange);
-        EXPECT_FALSE(zut::CNorth::m_AutoRange);
+        EXPECT_FALSE(zut::CEast::m_AutoRange || zut::CNorth::m_AutoRange);
     }
 }
 
@@ -105,4 +72,24 @@ TEST(CdxFiles, MissingFileIsReported) {
     EXPECT_TRUE(h.ProtocolContains("none.cdx"));
     reader.DoImport();  // without a dialog there is no file list: nothing happens
     EXPECT_TRUE(h.events.empty());
+}
+
+TEST(CdxRobustness, AnyBytesAndRandomParents) {
+    for (unsigned seed : {41u, 42u, 43u}) {
+        // Points with small indices, so that parents form chains, cycles and dangling links.
+        CdxRun r(testing_support::NoiseBytes(
+            seed, 48 * 1024,
+            {"BEGIN POINTS\n", "END POINTS\n", "\n", PointLine("1", "A", "2", "1", "2", "3"),
+             PointLine("2", "B", "1", "", "\x01\r"), PointLine("3", "C", "3", "", "", "", " /h"),
+             PointLine("4", "D", "9", "7", "7", "7", " /V /s /x"), PointLine("-1", "E", "4"),
+             PointLine("1", "F", "-1"), PointLine("", "G", "1"), PointLine("5", "", "5")},
+            40, ' '));
+        testing_support::ExpectLinesAscend(r.h);
+        EXPECT_EQ(r.loaded, 1) << seed;
+        ASSERT_FALSE(r.progress.empty());
+        EXPECT_EQ(r.progress.back(), 100);
+        for (int p : r.progress) EXPECT_TRUE(p >= 0 && p <= 100) << p;
+        // Every name pushed ends with the point's own name.
+        for (const auto& name : r.Names()) EXPECT_FALSE(name.empty() || name.back() == '_') << name;
+    }
 }
