@@ -3,33 +3,18 @@
 #include <cmath>
 #include <ctime>
 #include <numbers>
-#include <random>
 
+#include "support/event_cases.h"
 #include "support/noise.h"
 #include "support/reader_harness.h"
 
+using testing_support::CheckEvents;
 using testing_support::ReaderHarness;
 using Events = std::vector<std::string>;
 
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
-
-struct Tds7 {
-    ReaderHarness h;
-    Tds7& Run(const std::string& text) {
-        h.Run<CImpTDS7>({h.Write("job.gt7", text)});
-        return *this;
-    }
-    Events Stream(int pass = 2) const { return h.Stream(pass); }
-    // Every push of pass 2, accepted or not.
-    Events Pushed() const { return h.Stream(2, false); }
-};
-
-Events Read(const std::string& text) {
-    Tds7 t;
-    return t.Run(text).Stream();
-}
 
 // "YYYY-MM-DD hh:mm:ss" of a time value in local time.
 std::string Local(int64_t t) {
@@ -43,116 +28,94 @@ std::string Local(int64_t t) {
 
 }  // namespace
 
-TEST(Tds7Keywords, AnyLetterCase) {
-    EXPECT_EQ(Read("stn A1,1.550,TREE\nFs P1,1.6,POLE\nxYz 100,200,30\n"),
-              (Events{"evStation=A1", "evInstrumentHeight=1.550", "evCode=TREE", "evTarget=P1",
-                      "evTargetHeight=1.6", "evCode=POLE", "evPointY=100", "evPointX=200",
-                      "evPointH=30"}));
+TEST(Tds7Records, KeywordsTargetsAndValues) {
+    CheckEvents<CImpTDS7>(
+        "job.gt7",
+        {
+            // Keywords in any letter case.
+            {"stn A1,1.550,TREE\nFs P1,1.6,POLE\nxYz 100,200,30\nDATE 5-06-07 08:09:10\n",
+             {"evStation=A1", "evInstrumentHeight=1.550", "evCode=TREE", "evTarget=P1",
+              "evTargetHeight=1.6", "evCode=POLE", "evPointY=100", "evPointX=200", "evPointH=30",
+              "evDate=5-06-07 08:09:10"}},
+            // Comments, unknown words and bare keywords.
+            {"' STN X,1\n   'STN Y,1\nFOO A,B\nSTN\nSTN,A\n  STN Z,1\n\n",
+             {},
+             {"mismatches required data format"},
+             true},
+            // BKB names the target twice; BS of the same name with no angles in between takes
+            // the backsight record's angle first.
+            {"STN A,1.5\nBKB B,0,123.45305\nBS B,1.6\n",
+             {"evStation=A", "evInstrumentHeight=1.5", "evBacksight=B", "evTarget=B", "evTarget=B",
+              "evHorAngle=123.45.30.5", "evTarget=B", "evTargetHeight=1.6"}},
+            // Angles taken for the backsight (HV or SD) keep the record's angle away.
+            {"STN A\nBKB B,0,123.45305\nHV 10.00000,90.00000\nBS B,1.6\n",
+             {"evStation=A", "evBacksight=B", "evTarget=B", "evTarget=B", "evHorAngle=10.00.00.0",
+              "evVertAngle=90.00.00.0", "evTarget=B", "evTargetHeight=1.6"}},
+            // HD is no angle measurement in this sense.
+            {"STN A\nBKB B,0,123.45305\nHD 10.00000,25.5,-1.2\nBS B\n",
+             {"evStation=A", "evBacksight=B", "evTarget=B", "evTarget=B", "evHorAngle=10.00.00.0",
+              "evHorDist=25.5", "evHeightDiff=-1.2", "evHorAngle=123.45.30.5", "evTarget=B"}},
+            // A new station forgets the backsight name.
+            {"STN A\nBKB B,0,123.45305\nSTN C\nBS B\n",
+             {"evStation=A", "evBacksight=B", "evTarget=B", "evTarget=B", "evStation=C",
+              "evTarget=B"}},
+            {"STN A\nSS P2,1.2,EDGE\nSD 45.30000,89.59590,12.345\n",
+             {"evStation=A", "evTarget=P2", "evTargetHeight=1.2", "evCode=EDGE",
+              "evHorAngle=45.30.00.0", "evVertAngle=89.59.59.0", "evSlopeDist=12.345"}},
+            // Two commas in a row count as one: the code moves into the height field.
+            {"STN A\nFS P1,,TREE\n",
+             {"evStation=A", "evTarget=P1", "evTargetHeight=TREE"},
+             {"Invalid symbol(s)  TREE  found in string  TREE."},
+             true},
+            // Degrees get dots and the sign at the end; short texts get their dots at the end;
+            // whole seconds leave the dot after the seconds at the very end.
+            {"STN A\nFS P\nHV -123.45305,+90.00000\nFS Q\nHV 7,-5\nFS R\nHV 1.2,3.456\n"
+             "FS S\nHV -123.4530,90.0000\n",
+             {"evStation=A", "evTarget=P", "evHorAngle=123.45.30.5-", "evVertAngle=90.00.00.0+",
+              "evTarget=Q", "evHorAngle=7", "evVertAngle=5-", "evTarget=R", "evHorAngle=1.2..",
+              "evVertAngle=3.45.6.", "evTarget=S", "evHorAngle=123.45.30.-",
+              "evVertAngle=90.00.00."},
+             {},
+             true},
+            // Gons lose the sign.
+            {"UNITS M,G\nSTN A\nFS P\nHV -123.4530,100.0000\n",
+             {"evStation=A", "evTarget=P", "evHorAngle=123.4530", "evVertAngle=100.0000"}},
+            // Atmosphere is of the integer kind: 0 is not given.
+            {"STN A\nTEMP 20,1013\nATMOS 0,745.5\n",
+             {"evStation=A", "evTemperature=20", "evPressure=1013", "evPressure=745.5"}},
+            // The last push decides whether a line counts.
+            {"STN A,x\n", {"evStation=A"}, {"mismatches required data format"}},
+        });
 }
 
-TEST(Tds7Keywords, CommentsUnknownWordsAndBareKeywords) {
-    Tds7 t;
-    t.Run("' STN X,1\n   'STN Y,1\nFOO A,B\nSTN\nSTN,A\n  STN Z,1\n\n");
-    EXPECT_EQ(t.Pushed(), (Events{}));
-    EXPECT_TRUE(t.h.ProtocolContains("mismatches required data format"));
-}
-
-TEST(Tds7Targets, BacksightRecordThenBacksightObservation) {
-    // BKB names the target twice; BS of the same name with no angles in between takes the
-    // backsight record's angle first.
-    EXPECT_EQ(Read("STN A,1.5\nBKB B,0,123.45305\nBS B,1.6\n"),
-              (Events{"evStation=A", "evInstrumentHeight=1.5", "evBacksight=B", "evTarget=B",
-                      "evTarget=B", "evHorAngle=123.45.30.5", "evTarget=B", "evTargetHeight=1.6"}));
-    // Angles taken for the backsight (HV or SD) keep the record's angle away.
-    EXPECT_EQ(
-        Read("STN A\nBKB B,0,123.45305\nHV 10.00000,90.00000\nBS B,1.6\n"),
-        (Events{"evStation=A", "evBacksight=B", "evTarget=B", "evTarget=B", "evHorAngle=10.00.00.0",
-                "evVertAngle=90.00.00.0", "evTarget=B", "evTargetHeight=1.6"}));
-    // HD is no angle measurement in this sense.
-    EXPECT_EQ(
-        Read("STN A\nBKB B,0,123.45305\nHD 10.00000,25.5,-1.2\nBS B\n"),
-        (Events{"evStation=A", "evBacksight=B", "evTarget=B", "evTarget=B", "evHorAngle=10.00.00.0",
-                "evHorDist=25.5", "evHeightDiff=-1.2", "evHorAngle=123.45.30.5", "evTarget=B"}));
-    // A new station forgets the backsight name.
-    EXPECT_EQ(Read("STN A\nBKB B,0,123.45305\nSTN C\nBS B\n"),
-              (Events{"evStation=A", "evBacksight=B", "evTarget=B", "evTarget=B", "evStation=C",
-                      "evTarget=B"}));
-}
-
-TEST(Tds7Targets, ForesightsAndEmptyFields) {
-    EXPECT_EQ(Read("STN A\nSS P2,1.2,EDGE\nSD 45.30000,89.59590,12.345\n"),
-              (Events{"evStation=A", "evTarget=P2", "evTargetHeight=1.2", "evCode=EDGE",
-                      "evHorAngle=45.30.00.0", "evVertAngle=89.59.59.0", "evSlopeDist=12.345"}));
-    // Two commas in a row count as one: the code moves into the height field.
-    Tds7 t;
-    t.Run("STN A\nFS P1,,TREE\n");
-    EXPECT_EQ(t.Pushed(), (Events{"evStation=A", "evTarget=P1", "evTargetHeight=TREE"}));
-    EXPECT_EQ(t.Stream(), (Events{"evStation=A", "evTarget=P1"}));
-    EXPECT_TRUE(t.h.ProtocolContains("Invalid symbol(s)  TREE  found in string  TREE."));
-}
-
-TEST(Tds7Angles, DegreesGetDotsAndTheSignAtTheEnd) {
-    Tds7 t;
-    t.Run("STN A\nFS P\nHV -123.45305,+90.00000\nFS Q\nHV 7,-5\nFS R\nHV 1.2,3.456\n");
-    EXPECT_EQ(t.Pushed(),
-              (Events{"evStation=A", "evTarget=P", "evHorAngle=123.45.30.5-",
-                      "evVertAngle=90.00.00.0+", "evTarget=Q", "evHorAngle=7", "evVertAngle=5-",
-                      // Short texts get their dots at the end.
-                      "evTarget=R", "evHorAngle=1.2..", "evVertAngle=3.45.6."}));
-    const auto& o = t.h.project.data().stations.at(0).observations.at(0);
-    EXPECT_NEAR(*o.hz, -(123 + 45 / 60.0 + 30.5 / 3600) * kDeg, 1e-12);
-    EXPECT_NEAR(*o.v, 90 * kDeg, 1e-12);
-}
-
-TEST(Tds7Angles, WholeSecondsGiveATrailingDot) {
-    // DDD.MMSS leaves the dot after the seconds at the very end, signed or not.
-    Tds7 t;
-    t.Run("STN A\nFS P\nHV -123.4530,90.0000\n");
-    EXPECT_EQ(t.Pushed(), (Events{"evStation=A", "evTarget=P", "evHorAngle=123.45.30.-",
-                                  "evVertAngle=90.00.00."}));
-}
-
-TEST(Tds7Angles, GonsLoseTheSign) {
-    Tds7 t;
-    t.Run("UNITS M,G\nSTN A\nFS P\nHV -123.4530,100.0000\n");
-    EXPECT_EQ(t.Stream(),
-              (Events{"evStation=A", "evTarget=P", "evHorAngle=123.4530", "evVertAngle=100.0000"}));
-    const auto& o = t.h.project.data().stations.at(0).observations.at(0);
-    EXPECT_NEAR(*o.hz, 123.453 * std::numbers::pi / 200, 1e-12);
-    EXPECT_NEAR(*o.v, 90 * kDeg, 1e-12);
-}
-
-TEST(Tds7Units, DistanceAndAngleLetters) {
-    Tds7 feet;
-    feet.Run("units f\nSTN A,5\n");
-    EXPECT_NEAR(*feet.h.project.data().stations.at(0).instrument_height, 5 * 0.3048, 1e-12);
-    // A short word sets only the distance unit; angles stay in degrees.
-    Tds7 short_word;
-    short_word.Run("UNITS FG\nSTN A,5\nFS P\nHV 10.00000\n");
-    const auto& st = short_word.h.project.data().stations.at(0);
-    EXPECT_NEAR(*st.instrument_height, 5 * 0.3048, 1e-12);
-    EXPECT_NEAR(*st.observations.at(0).hz, 10 * kDeg, 1e-12);
-    // Back to metres and degrees.
-    Tds7 back;
-    back.Run("UNITS F,G\nUNITS M,D\nSTN A,5\nFS P\nHV 10.00000\n");
-    EXPECT_NEAR(*back.h.project.data().stations.at(0).instrument_height, 5, 1e-12);
-    EXPECT_NEAR(*back.h.project.data().stations.at(0).observations.at(0).hz, 10 * kDeg, 1e-12);
-}
-
-TEST(Tds7Values, AtmosphereIsTheIntegerKind) {
-    Tds7 t;
-    t.Run("STN A\nTEMP 20,1013\nATMOS 0,745.5\n");
-    EXPECT_EQ(t.Pushed(), (Events{"evStation=A", "evTemperature=20", "evPressure=1013",
-                                  "evTemperature=0", "evPressure=745.5"}));
-    EXPECT_EQ(t.Stream(),
-              (Events{"evStation=A", "evTemperature=20", "evPressure=1013", "evPressure=745.5"}));
-    EXPECT_TRUE(t.h.Protocol().empty());
+TEST(Tds7Values, UnitsAndSignsReachTheProject) {
+    const struct {
+        std::string text;
+        double height, hz, v;
+    } kCases[] = {
+        {"STN A,5\nFS P\nHV -123.45305,+90.00000\n", 5, -(123 + 45 / 60.0 + 30.5 / 3600) * kDeg,
+         90 * kDeg},
+        {"UNITS M,G\nSTN A,5\nFS P\nHV -123.4530,100.0000\n", 5, 123.453 * std::numbers::pi / 200,
+         90 * kDeg},
+        // A short word sets only the distance unit.
+        {"units f\nSTN A,5\nFS P\nHV 10.00000,0\n", 5 * 0.3048, 10 * kDeg, 0},
+        {"UNITS FG\nSTN A,5\nFS P\nHV 10.00000,0\n", 5 * 0.3048, 10 * kDeg, 0},
+        {"UNITS F,G\nUNITS M,D\nSTN A,5\nFS P\nHV 10.00000,0\n", 5, 10 * kDeg, 0},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.text);
+        ReaderHarness h;
+        h.Run<CImpTDS7>({h.Write("job.gt7", c.text)});
+        const auto& st = h.project.data().stations.at(0);
+        EXPECT_NEAR(*st.instrument_height, c.height, 1e-12);
+        EXPECT_NEAR(*st.observations.at(0).hz, c.hz, 1e-12);
+        EXPECT_NEAR(*st.observations.at(0).v, c.v, 1e-12);
+    }
 }
 
 TEST(Tds7Values, DatesWithAndWithoutTheLeadingZero) {
-    vrk::CVrkObject project;
-    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-    CImpTDS7 r(&project, &dlg, &dlg.ImportInfo());
+    ReaderHarness h;
+    CImpTDS7 r(&h.project, &h.dlg, &h.dlg.ImportInfo());
     auto date = [&](const char* text) {
         int64_t t = 0;
         EXPECT_EQ(r.GetDate(text, &t), 1) << text;
@@ -171,27 +134,17 @@ TEST(Tds7Values, DatesWithAndWithoutTheLeadingZero) {
     EXPECT_EQ(date("05-13-07 08:09:10").substr(0, 8), "2007-" + std::string(month) + "-");
     EXPECT_EQ(date("05-06-07 08:61:10").substr(0, 14), "2007-06-05 08:");
 
-    Tds7 t;
-    t.Run("STN A\nDATE 5-06-07 08:09:10\n");
-    EXPECT_EQ(t.Stream(), (Events{"evStation=A", "evDate=5-06-07 08:09:10"}));
-    EXPECT_EQ(Local(*t.h.project.data().stations.at(0).date), "2007-06-05 08:09:10");
-}
-
-TEST(Tds7Files, LastPushDecidesWhetherALineCounts) {
-    Tds7 t;
-    t.Run("STN A,x\n");
-    EXPECT_EQ(t.Stream(), (Events{"evStation=A"}));
-    EXPECT_TRUE(t.h.ProtocolContains("mismatches required data format"))
-        << ::testing::PrintToString(t.h.Protocol());
+    h.Run<CImpTDS7>({h.Write("job.gt7", "STN A\nDATE 5-06-07 08:09:10\n")});
+    EXPECT_EQ(Local(*h.project.data().stations.at(0).date), "2007-06-05 08:09:10");
 }
 
 TEST(Tds7Files, BacksightDoesNotReachIntoTheSecondPass) {
-    Tds7 t;
-    t.Run("BS B,1.5\nBKB B,0,10.00000\n");
+    ReaderHarness h;
+    h.Run<CImpTDS7>({h.Write("job.gt7", "BS B,1.5\nBKB B,0,10.00000\n")});
     const Events expected{"evTarget=B", "evTargetHeight=1.5", "evBacksight=B", "evTarget=B",
                           "evTarget=B"};
-    EXPECT_EQ(t.Stream(1), expected);
-    EXPECT_EQ(t.Stream(2), expected);
+    EXPECT_EQ(h.Stream(1), expected);
+    EXPECT_EQ(h.Stream(2), expected);
 }
 
 TEST(Tds7Robustness, AnyBytesEndTheRun) {
