@@ -121,9 +121,6 @@ TEST(LeicaWords, SixteenDigitsAndBrokenLines) {
              "31..00+0000000000012345\n",
              {"evVertAngle=000 00 00.0"},
              {"Code false 00"}},
-            {"*110001+000000000000P123 21.324+0000000012345678\n",
-             {},
-             {"Code false 00", "mismatches required data format"}},
             // A malformed word drops the rest of its line.
             {"110001+0000000A 31..00+0001234\n110001+0000000B\n",
              {"evPointName=A", "evPointName=B"},
@@ -147,6 +144,7 @@ TEST(LeicaValues, UnitsReachTheEngine) {
         {"22.323+04500000", &vrk::CObservation::v, 45 * kDeg},  // decimal degrees
         {"22.325+16000000", &vrk::CObservation::v, 90 * kDeg},  // mil
         {"31..01+00010000", &vrk::CObservation::sd, 10 * 0.3048},
+        {"31..07+00010000", &vrk::CObservation::sd, 10 * 0.3048},
         {"32..06+00010000", &vrk::CObservation::hd, 1.0},  // metres, 4 decimals
         {"31..08+00010000", &vrk::CObservation::sd, 0.1},  // metres, 5 decimals
         // No unit in the height word: the first distance word of the file gives feet, or else
