@@ -26,6 +26,8 @@ class ScriptReader : public vrk::CImport {
         if (m_next >= m_records.size())
             return 0;
         ClearEventList();
+        if (before_record)
+            before_record(*this, m_next);
         for (const auto& [id, v] : m_records[m_next]) results.push_back(Push(id, v));
         ++m_next;
         return 1;
@@ -37,6 +39,8 @@ class ScriptReader : public vrk::CImport {
         return rc == 0;
     }
     std::vector<int> results;
+    // Called before each record is pushed, with its index.
+    std::function<void(vrk::CImport&, size_t)> before_record;
 
   private:
     std::vector<Record> m_records;
@@ -47,9 +51,11 @@ struct Import {
     vrk::CVrkObject project;
     vrk::CImportInfo info;
     std::vector<vrk::PushInfo> seen;
+    std::function<void(vrk::CImport&, size_t)> before_record;
 
     void Run(std::vector<Record> records, int passes = 2) {
         ScriptReader r(&project, &info, std::move(records));
+        r.before_record = before_record;
         r.event_sink = [this](const vrk::PushInfo& e) { seen.push_back(e); };
         ASSERT_TRUE(r.InitImport());
         r.PrepareOneFile("a");
@@ -127,6 +133,25 @@ TEST(EnginePush, AcceptanceAndConversion) {
     r.PrepareOneFile("a");
     // Blank numbers are not given; a blank text is still a text.
     EXPECT_EQ(r.results, (std::vector<int>{1, 0, 0, 1, 0, 1, 1, 0, 1}));
+}
+
+TEST(EnginePush, UnitsChangingBetweenPushesApplyToTheValuesThatFollow) {
+    Import im;
+    im.before_record = [](vrk::CImport& r, size_t record) {
+        r.m_DistUnit = record == 2 ? zut::du_foot : zut::du_metre;
+        r.m_AngleUnit = record == 2 ? zut::au_gon : zut::au_dms;
+    };
+    im.Run({{{evStation, "S"}},
+            {{evTarget, "A"}, {evHorAngle, "90.3000"}, {evSlopeDist, "100"}},
+            {{evTarget, "B"}, {evHorAngle, "100"}, {evSlopeDist, "100"}}});
+    const auto& obs = im.station(0).observations;
+    ASSERT_EQ(obs.size(), 2u);
+    EXPECT_NEAR(*obs[0].hz, 90.5 * kDeg, 1e-12);
+    EXPECT_DOUBLE_EQ(*obs[0].sd, 100);
+    EXPECT_NEAR(*obs[1].hz, M_PI / 2, 1e-12);
+    EXPECT_DOUBLE_EQ(*obs[1].sd, 30.48);
+    EXPECT_EQ(zut::CLinear::unit(), zut::du_metre);  // the process-wide units are left alone
+    EXPECT_EQ(zut::CAngular::unit(), zut::au_dms);
 }
 
 TEST(EnginePush, PassOneBuildsNothingAndRecordsCount) {

@@ -1,6 +1,8 @@
 // zut::CEast, CNorth and CLocCrdStyle: the process-wide coordinate presentation.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "import/contracts/zut.h"
 
 namespace {
@@ -24,62 +26,62 @@ class ZutCoords : public ::testing::Test {
     CLocCrdStyle guard_;
 };
 
-TEST_F(ZutCoords, QueriesDoNotChange) {
-    EXPECT_DOUBLE_EQ(CEast::false_easting(500000), 500000);
-    EXPECT_DOUBLE_EQ(CEast::false_easting(), 500000);
-    EXPECT_DOUBLE_EQ(CEast::false_easting(CEast::query), 500000);
-    EXPECT_DOUBLE_EQ(CNorth::false_northing(-10), -10);
-    EXPECT_DOUBLE_EQ(CNorth::false_northing(), -10);
-    EXPECT_EQ(CEast::zone(7), 7);
-    EXPECT_EQ(CEast::zone(), 7);
-    EXPECT_EQ(CEast::zone(0), 0);
-    EXPECT_EQ(CEast::zone_width(zw_3deg), zw_3deg);
-    EXPECT_EQ(CEast::zone_width(), zw_3deg);
-    EXPECT_EQ(CEast::zone_width(5), zw_3deg);  // unknown code: unchanged
-    EXPECT_EQ(CEast::style(es_zone_prefix), es_zone_prefix);
-    EXPECT_EQ(CEast::style(), es_zone_prefix);
-    EXPECT_EQ(CEast::style(9), es_zone_prefix);
-    EXPECT_EQ(CNorth::style(ns_false_northing), ns_false_northing);
-    EXPECT_EQ(CNorth::style(), ns_false_northing);
-    EXPECT_EQ(CNorth::style(3), ns_false_northing);
-    EXPECT_EQ(CEast::precision(), 3);
-    EXPECT_EQ(CEast::precision(2), 2);
-    EXPECT_EQ(CEast::precision(), 2);
-    EXPECT_EQ(CNorth::precision(4), 4);
-    EXPECT_EQ(CNorth::precision(-1), 4);
-    EXPECT_EQ(CEast::precision(50), 12);
-}
-
-TEST_F(ZutCoords, EastStyles) {
+TEST_F(ZutCoords, QueriesAndUnknownCodesChangeNothing) {
     CEast::false_easting(500000);
+    EXPECT_DOUBLE_EQ(CEast::false_easting(CEast::query), 500000);
+    CNorth::false_northing(-10);
+    EXPECT_DOUBLE_EQ(CNorth::false_northing(), -10);
     CEast::zone(7);
-    EXPECT_EQ(CEast::write(123456.789), "123456.789");
-    CEast::style(es_false_easting);
-    EXPECT_EQ(CEast::write(123456.789), "623456.789");
-    EXPECT_EQ(CEast::write(-100), "499900.000");
+    EXPECT_EQ(CEast::zone(), 7);
+    CEast::zone_width(zw_3deg);
+    EXPECT_EQ(CEast::zone_width(5), zw_3deg);
     CEast::style(es_zone_prefix);
-    EXPECT_EQ(CEast::write(123456.789), "7623456.789");
-    EXPECT_EQ(CEast::write(-400000), "7100000.000");
-    CEast::zone(12);
-    EXPECT_EQ(CEast::write(0), "12500000.000");
-    CEast::precision(1);
-    EXPECT_EQ(CEast::write(123456.789), "12623456.8");
-    CEast::precision(0);
-    EXPECT_EQ(CEast::write(0.4), "12500000");
-}
-
-TEST_F(ZutCoords, NorthStyles) {
-    CNorth::false_northing(10000000);
-    EXPECT_EQ(CNorth::write(-1234.5678), "-1234.568");
+    EXPECT_EQ(CEast::style(9), es_zone_prefix);
     CNorth::style(ns_false_northing);
-    EXPECT_EQ(CNorth::write(-1234.5678), "9998765.432");
-    CNorth::precision(2);
-    EXPECT_EQ(CNorth::write(0), "10000000.00");
-    CNorth::style(ns_plain);
-    EXPECT_EQ(CNorth::write(-0.0001), "0.00");
+    EXPECT_EQ(CNorth::style(3), ns_false_northing);
+    CNorth::precision(4);
+    EXPECT_EQ(CNorth::precision(-1), 4);
+    EXPECT_EQ(CEast::precision(50), 12);  // clamped
 }
 
-TEST_F(ZutCoords, LocCrdStyleSetsAndRestores) {
+TEST_F(ZutCoords, WriteInEachStyle) {
+    struct Row {
+        bool east;
+        int style, zone, precision;
+        double value;
+        const char* expected;
+    };
+    const std::vector<Row> rows = {
+        {true, es_plain, 7, 3, 123456.789, "123456.789"},
+        {true, es_false_easting, 7, 3, 123456.789, "623456.789"},
+        {true, es_false_easting, 7, 3, -100, "499900.000"},
+        {true, es_zone_prefix, 7, 3, 123456.789, "7623456.789"},
+        {true, es_zone_prefix, 7, 3, -400000, "7100000.000"},
+        {true, es_zone_prefix, 12, 3, 0, "12500000.000"},
+        {true, es_zone_prefix, 12, 1, 123456.789, "12623456.8"},
+        {true, es_zone_prefix, 12, 0, 0.4, "12500000"},
+        {false, ns_plain, 0, 3, -1234.5678, "-1234.568"},
+        {false, ns_false_northing, 0, 3, -1234.5678, "9998765.432"},
+        {false, ns_false_northing, 0, 2, 0, "10000000.00"},
+        {false, ns_plain, 0, 2, -0.0001, "0.00"},
+    };
+    CEast::false_easting(500000);
+    CNorth::false_northing(10000000);
+    for (const Row& row : rows) {
+        if (row.east) {
+            CEast::style(row.style);
+            CEast::zone(row.zone);
+            CEast::precision(row.precision);
+            EXPECT_EQ(CEast::write(row.value), row.expected);
+        } else {
+            CNorth::style(row.style);
+            CNorth::precision(row.precision);
+            EXPECT_EQ(CNorth::write(row.value), row.expected);
+        }
+    }
+}
+
+TEST_F(ZutCoords, LocCrdStyleRestoresWhatTheFirstSetupFound) {
     CEast::false_easting(1);
     CNorth::false_northing(2);
     CEast::zone(3);
@@ -92,17 +94,9 @@ TEST_F(ZutCoords, LocCrdStyleSetsAndRestores) {
     {
         CLocCrdStyle style;
         style.Setup(500000, 0, 7, zw_6deg, es_zone_prefix, ns_plain);
-        EXPECT_DOUBLE_EQ(CEast::false_easting(), 500000);
-        EXPECT_DOUBLE_EQ(CNorth::false_northing(), 0);
-        EXPECT_EQ(CEast::zone(), 7);
-        EXPECT_EQ(CEast::zone_width(), zw_6deg);
-        EXPECT_EQ(CEast::style(), es_zone_prefix);
-        EXPECT_EQ(CNorth::style(), ns_plain);
         CEast::precision(3);
         EXPECT_EQ(CEast::write(123456.789), "7623456.789");
-
-        // A second Setup applies but keeps the first saved state.
-        style.Setup(0, 0, 9, zw_3deg, es_plain, ns_false_northing);
+        style.Setup(0, 0, 9, zw_3deg, es_plain, ns_false_northing);  // keeps the first saved state
         EXPECT_EQ(CEast::zone(), 9);
         CNorth::precision(1);
         CEast::m_AutoRange = false;
@@ -118,30 +112,19 @@ TEST_F(ZutCoords, LocCrdStyleSetsAndRestores) {
         EXPECT_EQ(CNorth::precision(), 6);
         EXPECT_TRUE(CEast::m_AutoRange);
 
-        CEast::zone(4);  // Restore is idempotent: a second call changes nothing
+        CEast::zone(4);  // a second Restore changes nothing
         style.Restore();
         EXPECT_EQ(CEast::zone(), 4);
         CEast::zone(3);
-
-        style.Setup(0, 0, 11, zw_6deg, es_plain, ns_plain);
+        style.Setup(300000, 0, 11, zw_6deg, es_zone_prefix, ns_plain);
+        // Query values keep the current settings.
+        style.Setup(CEast::query, CNorth::query, -1, -1, -1, -1);
         EXPECT_EQ(CEast::zone(), 11);
+        EXPECT_EQ(CEast::style(), es_zone_prefix);
+        EXPECT_DOUBLE_EQ(CEast::false_easting(), 300000);
     }
     EXPECT_EQ(CEast::zone(), 3);  // the destructor restored
     EXPECT_EQ(CEast::style(), es_false_easting);
-}
-
-TEST_F(ZutCoords, SetupWithQueryValuesKeepsSettings) {
-    CEast::zone(5);
-    CEast::style(es_false_easting);
-    CEast::false_easting(300000);
-    {
-        CLocCrdStyle style;
-        style.Setup(CEast::query, CNorth::query, -1, -1, -1, -1);
-        EXPECT_EQ(CEast::zone(), 5);
-        EXPECT_EQ(CEast::style(), es_false_easting);
-        EXPECT_DOUBLE_EQ(CEast::false_easting(), 300000);
-    }
-    EXPECT_EQ(CEast::zone(), 5);
 }
 
 }  // namespace
