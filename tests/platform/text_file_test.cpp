@@ -1,44 +1,24 @@
 #include "platform/text_file.h"
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
-using platform::TextFile;
-using Lines = std::vector<std::string>;
+#include "support/temp_dir.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+
+using platform::TextFile;
+using Lines = std::vector<std::string>;
+
 class TextFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tavrin_textfile_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    testing_support::TempDir tmp;
 
-    fs::path WriteBytes(const std::string& bytes) {
-        const fs::path path = m_dir / ("in" + std::to_string(++m_count));
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    static std::string ReadBytes(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
     // Every piece that ReadLine (or ReadString) gives, up to the end of the file.
     Lines Read(const std::string& bytes, size_t limit = TextFile::kReadLimit, bool strip = false) {
         TextFile file;
-        EXPECT_TRUE(file.Open(WriteBytes(bytes), TextFile::Read)) << file.error();
+        EXPECT_TRUE(file.Open(tmp.Write("in", bytes), TextFile::Read)) << file.error();
         Lines lines;
         std::string line;
         while (strip ? file.ReadString(line, limit) : file.ReadLine(line, limit))
@@ -48,20 +28,34 @@ class TextFileTest : public ::testing::Test {
         EXPECT_TRUE(file.error().empty()) << file.error();
         return lines;
     }
-
-    fs::path m_dir;
-    int m_count = 0;
 };
 
 TEST_F(TextFileTest, LineEndsAreTranslatedOnRead) {
-    // CR LF becomes LF; a lone CR is data and stays; the last line may lack its LF.
-    EXPECT_EQ(Read("one\r\ntwo\rthree\r\n\r\nlast"),
-              (Lines{"one\n", "two\rthree\n", "\n", "last"}));
-    EXPECT_EQ(Read("x\ny\r"), (Lines{"x\n", "y\r"}));
-    EXPECT_EQ(Read("\r\r\n"), (Lines{"\r\n"}));
-    EXPECT_EQ(Read(""), Lines{});
-    EXPECT_EQ(Read("alpha\r\n beta \r\n\r\ngamma", 1023, true),
-              (Lines{"alpha", " beta ", "", "gamma"}));
+    std::string bytes;  // every byte but the line ends, and a NUL in the first line
+    for (int i = 0; i < 256; ++i)
+        if (i != '\n' && i != '\r')
+            bytes.push_back(static_cast<char>(i));
+    struct Row {
+        std::string bytes;
+        Lines expected;
+        size_t limit = TextFile::kReadLimit;
+        bool strip = false;
+    };
+    const std::vector<Row> rows = {
+        // CR LF becomes LF; a lone CR is data and stays; the last line may lack its LF.
+        {"one\r\ntwo\rthree\r\n\r\nlast", {"one\n", "two\rthree\n", "\n", "last"}},
+        {"x\ny\r", {"x\n", "y\r"}},
+        {"\r\r\n", {"\r\n"}},
+        {"", {}},
+        {"alpha\r\n beta \r\n\r\ngamma", {"alpha", " beta ", "", "gamma"}, 1023, true},
+        {std::string("a\0b\r\n", 5) + bytes + "\n", {std::string("a\0b\n", 4), bytes + "\n"}},
+        // CR LF counts as the one character it becomes; a line of exactly the limit leaves its
+        // line feed for the next call, as fgets does; a limit of 0 still moves on.
+        {"abc\r\nabcd\r\n", {"abc\n", "abcd", "\n"}, 4},
+        {"ab", {"a", "b"}, 0},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Read(row.bytes, row.limit, row.strip), row.expected) << row.bytes;
 }
 
 TEST_F(TextFileTest, LongLinesComeBackInPiecesOfTheLimit) {
@@ -77,50 +71,36 @@ TEST_F(TextFileTest, LongLinesComeBackInPiecesOfTheLimit) {
     }
     EXPECT_EQ(joined, content + "\n");
     EXPECT_EQ(lines[98], "next\n");
-
-    // CR LF counts as the one character it becomes; a line of exactly the limit leaves its
-    // line feed for the next call, as fgets does; a limit of 0 still moves on.
-    EXPECT_EQ(Read("abc\r\nabcd\r\n", 4), (Lines{"abc\n", "abcd", "\n"}));
-    EXPECT_EQ(Read("ab", 0), (Lines{"a", "b"}));
-}
-
-TEST_F(TextFileTest, BinaryBytesAndNulsAreKept) {
-    std::string bytes;
-    for (int i = 0; i < 256; ++i)
-        if (i != '\n' && i != '\r')
-            bytes.push_back(static_cast<char>(i));
-    EXPECT_EQ(Read(std::string("a\0b\r\n", 5) + bytes + "\n"),
-              (Lines{std::string("a\0b\n", 4), bytes + "\n"}));
 }
 
 TEST_F(TextFileTest, OpenFailuresExplainThemselves) {
     TextFile file;
-    EXPECT_FALSE(file.Open(m_dir, TextFile::Read));
+    EXPECT_FALSE(file.Open(tmp.path(), TextFile::Read));
     EXPECT_FALSE(file.IsOpen());
     EXPECT_NE(file.error().find("folder"), std::string::npos) << file.error();
-    EXPECT_NE(file.error().find(m_dir.string()), std::string::npos) << file.error();
+    EXPECT_NE(file.error().find(tmp.path().string()), std::string::npos) << file.error();
 
-    const auto missing = m_dir / "no_such_file.txt";
+    const auto missing = tmp.path() / "no_such_file.txt";
     EXPECT_FALSE(file.Open(missing, TextFile::Read));
     EXPECT_NE(file.error().find("no_such_file.txt': No such file"), std::string::npos)
         << file.error();
     std::string line;
     EXPECT_FALSE(file.ReadLine(line));
     EXPECT_FALSE(file.Write("x"));
-    EXPECT_FALSE(file.Open(m_dir / "missing_dir" / "out.txt", TextFile::Mode::Write));
+    EXPECT_FALSE(file.Open(tmp.path() / "missing_dir" / "out.txt", TextFile::Mode::Write));
 
     if (::geteuid() != 0) {  // root reads everything
-        const auto locked = WriteBytes("secret\n");
+        const auto locked = tmp.Write("locked", "secret\n");
         fs::permissions(locked, fs::perms::none);
         EXPECT_FALSE(file.Open(locked, TextFile::Read));
         EXPECT_NE(file.error().find("Permission denied"), std::string::npos) << file.error();
     }
     EXPECT_EQ(TextFile::Length(missing), -1);
-    EXPECT_EQ(TextFile::Length(m_dir), -1);
+    EXPECT_EQ(TextFile::Length(tmp.path()), -1);
 }
 
 TEST_F(TextFileTest, WritingProducesCrLfAndAppendKeepsTheOldText) {
-    const auto path = m_dir / "out.txt";
+    const auto path = tmp.path() / "out.txt";
     auto write = [&](TextFile::Mode mode, std::initializer_list<std::string_view> parts) {
         TextFile file;
         ASSERT_TRUE(file.Open(path, mode)) << file.error();
@@ -130,27 +110,12 @@ TEST_F(TextFileTest, WritingProducesCrLfAndAppendKeepsTheOldText) {
         EXPECT_TRUE(file.Flush());
     };
     write(TextFile::Mode::Write, {"a\nb", "c\n\n", "", "lone\rcr\n"});
-    EXPECT_EQ(ReadBytes(path), "a\r\nbc\r\n\r\nlone\rcr\r\n");
+    EXPECT_EQ(tmp.Read(path), "a\r\nbc\r\n\r\nlone\rcr\r\n");
     EXPECT_EQ(TextFile::Length(path), 18);
     write(TextFile::Append, {"more\n"});
-    EXPECT_EQ(ReadBytes(path), "a\r\nbc\r\n\r\nlone\rcr\r\nmore\r\n");
+    EXPECT_EQ(tmp.Read(path), "a\r\nbc\r\n\r\nlone\rcr\r\nmore\r\n");
     write(TextFile::Mode::Write, {"new\n"});  // Write truncates
-    EXPECT_EQ(ReadBytes(path), "new\r\n");
-}
-
-TEST_F(TextFileTest, MovingHandsOverTheOpenFile) {
-    TextFile first;
-    ASSERT_TRUE(first.Open(WriteBytes("1\r\n2\r\n"), TextFile::Read));
-    std::string line;
-    ASSERT_TRUE(first.ReadLine(line));
-    TextFile second;
-    second = std::move(first);
-    EXPECT_FALSE(first.IsOpen());
-    ASSERT_TRUE(second.ReadLine(line));
-    EXPECT_EQ(line, "2\n");
-    TextFile third(std::move(second));
-    EXPECT_FALSE(third.ReadLine(line));
-    EXPECT_TRUE(third.eof());
+    EXPECT_EQ(tmp.Read(path), "new\r\n");
 }
 
 }  // namespace
