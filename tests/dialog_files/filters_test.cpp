@@ -29,45 +29,32 @@ TEST(FormatTable, RowsAreDistinctWithKnownStringsAndKeysResolveInAnyCase) {
 
 using FiltersTest = DialogFilesTest;
 
-TEST_F(FiltersTest, PatternsGetTxtAddedUnlessTheyHaveItOrStarDotStar) {
-    profile().WriteString(Section("LEICA"), "Filters", "*.GSI");
-    profile().WriteString(Section("SDR"), "Filters", "*.*");
-    profile().WriteString(Section("TDS7"), "Filters", "*.TXT;*.RAW");
-    profile().WriteString(Section("GEODP"), "Filters", "   ");
-    std::vector<std::string> patterns, names;
-    dlg->LoadFilters(patterns, names);
-    ASSERT_EQ(patterns.size(), 16u);
-    ASSERT_EQ(names.size(), 16u);
-    EXPECT_EQ(patterns[5], "*.gsi;*.txt");
-    EXPECT_EQ(patterns[4], "*.*");
-    EXPECT_EQ(patterns[11], "*.txt;*.raw");
-    EXPECT_EQ(patterns[13], "*.are;*.txt");  // a blank text is no pattern
-    EXPECT_EQ(patterns[0], "*.dat;*.txt");
-    EXPECT_EQ(patterns[6], "*.txt");
-    EXPECT_EQ(patterns[9], "*.400;*.rdf;*.txt");
-    EXPECT_EQ(patterns[15], "*.dc1;*.csv;*.txt");
-    EXPECT_EQ(names[0], res::LoadString(9057));
-    EXPECT_EQ(names[14], res::LoadString(9067));
-}
-
-TEST_F(FiltersTest, FilterTextHoldsNameWithPatternThenPatternEachEndedByZero) {
+TEST_F(FiltersTest, StoredPatternsGetTxtAddedAndEachTypeHoldsNameAndPattern) {
     // A separator inside a stored pattern must not shift the types after it.
     profile().WriteString(Section("LEICA"), "Filters", "*.GSI|*.gre");
+    profile().WriteString(Section("SDR"), "Filters", "*.*");
+    profile().WriteString(Section("TDS7"), "Filters", "*.TXT;*.RAW");
+    profile().WriteString(Section("GEODP"), "Filters", "   ");  // a blank text is no pattern
     dlg->SetOFN();
     const std::string& text = dlg->FilterText();
-    std::vector<std::string> parts;
+    std::vector<std::string> parts;  // name with pattern, then pattern, each ended by a zero
     for (size_t start = 0, end; (end = text.find('\0', start)) != std::string::npos;
          start = end + 1)
         parts.push_back(text.substr(start, end - start));
     ASSERT_EQ(parts.size(), 32u);
     EXPECT_EQ(text.back(), '\0');
-    std::vector<std::string> patterns, names;
-    dlg->LoadFilters(patterns, names);
+    const std::pair<int, const char*> patterns[] = {{5, "*.gsi;*.gre;*.txt"},
+                                                    {4, "*.*"},
+                                                    {11, "*.txt;*.raw"},
+                                                    {13, "*.are;*.txt"},
+                                                    {9, "*.400;*.rdf;*.txt"}};
+    for (const auto& [index, pattern] : patterns) EXPECT_EQ(parts[2 * index + 1], pattern);
+    EXPECT_EQ(parts[0], res::LoadString(9057) + " (*.dat;*.txt)");
     const auto& items = dlg->frame().control(kIdTypeList).items;
     ASSERT_EQ(items.size(), 16u);
     for (size_t i = 0; i < 16; ++i) {
-        EXPECT_EQ(parts[2 * i + 1], i == 5 ? "*.gsi;*.gre;*.txt" : patterns[i]);
-        EXPECT_EQ(parts[2 * i], names[i] + " (" + parts[2 * i + 1] + ")");
+        EXPECT_EQ(parts[2 * i], res::LoadString(BuiltInFormats()[i].filter_name_id) + " (" +
+                                    parts[2 * i + 1] + ")");
         EXPECT_EQ(items[i], parts[2 * i]);
     }
 }
@@ -88,30 +75,26 @@ TEST_F(FiltersTest, InitialFolderIsTheFolderOfTheFirstStoredNamePerFormat) {
     EXPECT_EQ(dlg->InitialFolder(), "/data/job 1/");
 }
 
-TEST_F(FiltersTest, GivenFileIsSplitIntoFolderAndName) {
-    const fs::path file = WriteFile("received/rec 1.txt", "data\n");
-    dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 9038, file.string(), 1);
-    dlg->SetOFN();
-    EXPECT_EQ(dlg->FileList(), "rec 1.txt");
-    EXPECT_EQ(dlg->InitialFolder(), (dir() / "received").string() + "/");
-    EXPECT_EQ(dlg->current_folder, dlg->InitialFolder());
-    dlg->OnFileNameChange();
-    EXPECT_EQ(dlg->frame().Text(kIdNameBox), "rec 1.txt");
-    EXPECT_TRUE(dlg->frame().IsEnabled(kIdView));
-    EXPECT_TRUE(prompter->shown.empty());
-}
-
-TEST_F(FiltersTest, MissingOrFolderGivenFileIsReportedAndLeftOut) {
-    for (const std::string& given : {(dir() / "nothing.txt").string(), dir().string()}) {
+TEST_F(FiltersTest, GivenFileIsSplitIntoFolderAndNameOrReportedAndLeftOut) {
+    const std::string file = tmp.Write("received/rec 1.txt", "data\n").string();
+    for (const std::string& given : {file, (dir() / "nothing.txt").string(), dir().string()}) {
+        const bool found = given == file;
         prompter->shown.clear();
         dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 9038, given, 1);
         dlg->SetOFN();
-        ASSERT_EQ(prompter->shown.size(), 1u) << given;
-        EXPECT_TRUE(prompter->shown[0].beep);
-        EXPECT_NE(prompter->shown[0].text.find(given), std::string::npos);
-        EXPECT_EQ(dlg->FileList(), "");
+        EXPECT_EQ(dlg->FileList(), found ? "rec 1.txt" : "") << given;
         dlg->OnFileNameChange();
-        EXPECT_FALSE(dlg->frame().IsEnabled(kIdImport));
+        EXPECT_EQ(dlg->frame().IsEnabled(kIdImport), found) << given;
+        ASSERT_EQ(prompter->shown.size(), found ? 0u : 1u) << given;
+        if (found) {
+            EXPECT_EQ(dlg->InitialFolder(), (dir() / "received").string() + "/");
+            EXPECT_EQ(dlg->current_folder, dlg->InitialFolder());
+            EXPECT_EQ(dlg->frame().Text(kIdNameBox), "rec 1.txt");
+            EXPECT_TRUE(dlg->frame().IsEnabled(kIdView));
+        } else {
+            EXPECT_TRUE(prompter->shown[0].beep);
+            EXPECT_NE(prompter->shown[0].text.find(given), std::string::npos);
+        }
     }
 }
 

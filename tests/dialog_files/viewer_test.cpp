@@ -23,13 +23,20 @@ TEST_F(ViewerTest, SpawnPassesArgumentsUntouchedAndReportsFailures) {
     EXPECT_EQ(WaitForFile(out), "a b\n\"q\"\n$HOME;|\n");
 }
 
-TEST_F(ViewerTest, ShowFileNeedsAViewerAndReportsOneThatCannotStart) {
+TEST_F(ViewerTest, ShowFileNeedsAViewerAndViewShowsOnlyASingleChosenFile) {
     dlg->ShowFile("/x/a.gsi");
     UseViewer("   ");
     dlg->ShowFile("/x/a.gsi");
     EXPECT_TRUE(prompter->shown.empty());
 
+    // A viewer that cannot start is reported, but View tries it only for a single name.
     UseViewer((dir() / "missing-viewer").string());
+    auto& f = dlg->frame();
+    for (const char* text : {"\"a.gsi\" \"b.gsi\"", "*.gsi", ""}) {
+        f.SetText(kIdNameBox, text);
+        dlg->OnView();
+    }
+    EXPECT_TRUE(prompter->shown.empty());
     dlg->ShowFile("/x/a.gsi");
     ASSERT_EQ(prompter->shown.size(), 1u);
     EXPECT_EQ(prompter->shown[0].text.rfind(res::LoadString(9285), 0), 0u);
@@ -41,20 +48,7 @@ TEST_F(ViewerTest, ShowFileNeedsAViewerAndReportsOneThatCannotStart) {
     UseViewer("  " + WriteRecorder("viewer.sh", out).string() + " ");
     dlg->ShowFile("/data/my job/\"a\".gsi");
     EXPECT_EQ(WaitForFile(out), "/data/my job/\"a\".gsi\n");
-}
-
-TEST_F(ViewerTest, ViewShowsOnlyASingleChosenFileAndKeepsTheListMark) {
-    // A viewer that cannot start shows a message whenever it is tried.
-    UseViewer((dir() / "missing-viewer").string());
-    auto& f = dlg->frame();
-    for (const char* text : {"\"a.gsi\" \"b.gsi\"", "*.gsi", ""}) {
-        f.SetText(kIdNameBox, text);
-        dlg->OnView();
-    }
-    EXPECT_TRUE(prompter->shown.empty());
-
-    const fs::path out = dir() / "viewed.txt";
-    UseViewer(WriteRecorder("viewer.sh", out).string());
+    fs::remove(out);
     f.SetSelection(kIdListView, 3);
     f.SetText(kIdNameBox, "sub/../b.gsi");
     dlg->OnView();
@@ -67,7 +61,7 @@ TEST_F(ViewerTest, FilesWritesTheImportedListOverOneFileAndViewsIt) {
     dlg->OnFiles();  // no viewer: nothing written, nothing shown
     EXPECT_FALSE(fs::exists(list));
 
-    WriteFile("A.sdr", "");
+    tmp.Write("A.sdr", "");
     dlg->SetCurrentFormat(4);
     dlg->frame().SetSelection(kIdTypeList, 4);
     dlg->frame().SetText(kIdNameBox, "A.sdr");
@@ -82,7 +76,7 @@ TEST_F(ViewerTest, FilesWritesTheImportedListOverOneFileAndViewsIt) {
         fs::remove(out);
         dlg->OnFiles();
         EXPECT_EQ(WaitForFile(out), list.string() + "\n");
-        EXPECT_EQ(ReadFile(list), res::LoadString(9020) + expected);
+        EXPECT_EQ(tmp.Read(list), res::LoadString(9020) + expected);
     }
     EXPECT_TRUE(prompter->shown.empty());
 
@@ -108,7 +102,7 @@ TEST_F(ViewerTest, HelpOpensTheConfiguredAddressAndKeepsTheListMark) {
     const fs::path out = dir() / "opened.txt";
     fs::create_directories(dir() / "bin");
     fs::rename(WriteRecorder("xdg-open", out), dir() / "bin" / "xdg-open");
-    ::setenv("PATH", (dir() / "bin").c_str(), 1);
+    env.Set("PATH", (dir() / "bin").c_str());
     auto& f = dlg->frame();
     f.SetSelection(kIdListView, 2);
     dlg->OnIhelp();  // no address: nothing to open
@@ -118,7 +112,7 @@ TEST_F(ViewerTest, HelpOpensTheConfiguredAddressAndKeepsTheListMark) {
     EXPECT_EQ(f.Selection(kIdListView), 2);
     EXPECT_TRUE(prompter->shown.empty());
 
-    ::setenv("PATH", (dir() / "empty").c_str(), 1);
+    env.Set("PATH", (dir() / "empty").c_str());
     dlg->OnIhelp();
     ASSERT_EQ(prompter->shown.size(), 1u);
     EXPECT_NE(prompter->shown[0].text.find("xdg-open"), std::string::npos);
