@@ -3,8 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -15,17 +13,15 @@
 #include "import/options_page.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
+#include "support/scoped_env.h"
+#include "support/temp_dir.h"
 #include "ui/prompter.h"
 
 class OptionsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = std::filesystem::temp_directory_path() /
-                ("tavrin_options_" + std::to_string(::getpid()) + "_" + info->name());
-        std::filesystem::create_directories(m_dir);
-        m_config = m_dir / "settings.toml";
-        ::setenv("TAVRIN_CONFIG", m_config.c_str(), 1);
+        m_config = tmp.path() / "settings.toml";
+        env.Set("TAVRIN_CONFIG", m_config.c_str());
         platform::Profile::UseFile(m_config);
         res::SetLanguage(res::Language::English);
         ui::InstallPrompter(prompter);
@@ -34,7 +30,6 @@ class OptionsTest : public ::testing::Test {
     void TearDown() override {
         dlg.reset();
         ui::InstallPrompter(nullptr);
-        std::filesystem::remove_all(m_dir);
     }
 
     // Opens a page on the dialog as the sheet does when it first shows it.
@@ -64,5 +59,7 @@ class OptionsTest : public ::testing::Test {
     vrk::CVrkObject project;
     std::unique_ptr<CImpDEVDlg> dlg;
     std::shared_ptr<ui::ScriptedPrompter> prompter = std::make_shared<ui::ScriptedPrompter>();
-    std::filesystem::path m_dir, m_config;
+    testing_support::TempDir tmp;
+    testing_support::ScopedEnv env;
+    std::filesystem::path m_config;
 };

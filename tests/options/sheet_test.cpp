@@ -1,6 +1,3 @@
-#include <fstream>
-#include <iterator>
-
 #include "import/options_sheet.h"
 #include "options_fixture.h"
 
@@ -84,19 +81,6 @@ TEST_F(SheetTest, CancelOrARefusedPageSavesNothing) {
     EXPECT_EQ(dlg->settings.NameStart, 1);
     EXPECT_EQ(dlg->settings.NZone, 5);
     EXPECT_FALSE(SettingsSaved());
-}
-
-TEST_F(SheetTest, ProjectWithoutClassificatorSavesNoCodeSystem) {
-    platform::Profile::Instance().WriteInt("ImportSettings\\GEODI", "CodeSystem", 4);
-    dlg->SetCurrentFormat(12);
-    dlg->GetData();
-    ASSERT_EQ(dlg->settings.CodeSystem, 4);
-    Queue([](CImpOptDlgSheet& s) {
-        ASSERT_TRUE(s.SetActivePage(1));
-        s.PressOK();
-    });
-    dlg->OnOptions();
-    EXPECT_EQ(platform::Profile::Instance().GetInt("ImportSettings\\GEODI", "CodeSystem", 4), -1);
 }
 
 TEST_F(SheetTest, SelectionMarkIsKeptAndFormatsWithoutPluginDoNothing) {
