@@ -1,8 +1,9 @@
 // The receive command of the tavrin tool, run as a program against a pseudo-terminal.
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include "receive_fixture.h"
+#include "serial_fixture.h"
 
 extern char** environ;
 
@@ -46,25 +47,25 @@ class ReceiveCommandTest : public ReceiveTest {
     std::string Output() { return ReadFile(Path("out.log")); }
 };
 
-std::string Record(std::vector<std::string> fields) {
-    std::string r;
-    for (auto& f : fields) r += f.append(12 - f.size(), ' ');
-    r.resize(84, ' ');
-    return r;
-}
-
 }  // namespace
 
-TEST_F(ReceiveCommandTest, ReceivesImportsAndWritesTheProject) {
-    const std::string data = Record({"0010", "ST1", "", "010203", "", "", "1550"}) +
-                             Record({"2010", "P1", "", "12345", "1234530", "0900000", "1500"});
-    Play({data + "\xFF"});
+TEST_F(ReceiveCommandTest, InterruptStopsAndTheReceivedFileIsImported) {
+    const termios before = pty.Settings();
+    Play({Record({"0010", "ST1", "", "010203", "", "", "1550"}) +
+          Record({"2010", "P1", "", "12345", "1234530", "0900000", "1500"})});
     const pid_t pid = Start({"--port", pty.path, "--baud", "153600", "--parity", "even",
                              "--stop-bits", "1", "--flow", "xon", "-o", Path("in.txt"), "--yes",
                              "--import", "--project", Path("p.json")});
+    // Ctrl-C a while after the device has sent its bytes acts as the Stop button.
+    const auto start = std::chrono::steady_clock::now();
+    while (!sent && std::chrono::steady_clock::now() - start < 5s) std::this_thread::sleep_for(5ms);
+    std::this_thread::sleep_for(300ms);
+    kill(pid, SIGINT);
     EXPECT_EQ(Wait(pid), 0) << Output();
-    EXPECT_NE(Output().find("Received 2 strings into " + Path("in.txt")), std::string::npos)
+    EXPECT_NE(Output().find("Received 2 strings into " + Path("in.txt") + " (stopped)"),
+              std::string::npos)
         << Output();
+    EXPECT_TRUE(SameLine(before, pty.Settings()));
     vrk::CVrkObject p;
     std::string error;
     ASSERT_TRUE(p.LoadJson(Path("p.json"), error)) << error;
@@ -72,23 +73,6 @@ TEST_F(ReceiveCommandTest, ReceivesImportsAndWritesTheProject) {
     EXPECT_EQ(p.data().stations[0].name, "ST1");
     ASSERT_EQ(p.data().stations[0].observations.size(), 1u);
     EXPECT_EQ(p.data().stations[0].observations[0].target, "P1");
-}
-
-TEST_F(ReceiveCommandTest, InterruptIsTheStopButton) {
-    const termios before = pty.Settings();
-    Play({Text(100)});
-    const pid_t pid = Start({"--port", pty.path, "-o", Path("in.txt"), "--yes"});
-    const auto start = std::chrono::steady_clock::now();
-    while (!sent && std::chrono::steady_clock::now() - start < 5s) std::this_thread::sleep_for(5ms);
-    std::this_thread::sleep_for(300ms);
-    kill(pid, SIGINT);
-    EXPECT_EQ(Wait(pid), 0) << Output();
-    EXPECT_NE(Output().find("Received 1 strings"), std::string::npos) << Output();
-    EXPECT_NE(Output().find("(stopped)"), std::string::npos) << Output();
-    // Without --import the received file is not imported.
-    EXPECT_EQ(Output().find("Imported"), std::string::npos);
-    EXPECT_EQ(ReadFile(Path("in.txt")), Text(100).substr(0, 84) + "\r\n" + Text(100).substr(84));
-    EXPECT_TRUE(SameLine(before, pty.Settings()));
 }
 
 TEST_F(ReceiveCommandTest, RefusalsAndBadArguments) {

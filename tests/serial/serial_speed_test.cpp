@@ -10,10 +10,8 @@
 #include "platform/serial_port.h"
 
 TEST(SerialPortRate, EveryRateOfTheListReachesTheLine) {
-    int master = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(grantpt(master), 0);
-    ASSERT_EQ(unlockpt(master), 0);
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
     const std::string path = ptsname(master);
     platform::SerialPort port;
     ASSERT_TRUE(port.Open(path)) << port.error();

@@ -1,0 +1,208 @@
+// A receive over a pseudo-terminal: the test plays the instrument on the master side, the receiver
+// opens the slave by its name; the test answers the dialogs and questions.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <thread>
+
+#include "import/import_dialog.h"
+#include "platform/profile.h"
+#include "serial/comm_fexist.h"
+#include "serial/comm_port_settings.h"
+#include "serial/comm_receiv.h"
+#include "serial/transfer_dialog.h"
+#include "ui/prompter.h"
+
+namespace serial_test {
+
+using namespace std::chrono_literals;
+
+class Pty {
+  public:
+    Pty() {
+        char name[256] = {};
+        if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+            ADD_FAILURE() << "openpty failed";
+            return;
+        }
+        path = name;  // a new line is canonical, as a terminal starts
+    }
+    ~Pty() {
+        if (master >= 0)
+            close(master);
+        if (slave >= 0)
+            close(slave);
+    }
+    Pty(const Pty&) = delete;
+    Pty& operator=(const Pty&) = delete;
+
+    termios Settings() const {
+        termios t{};
+        tcgetattr(slave, &t);
+        return t;
+    }
+
+    // Waits until the receiver has made the line raw (it is listening then).
+    bool WaitUntilRaw() const {
+        const auto until = std::chrono::steady_clock::now() + 5s;
+        while (std::chrono::steady_clock::now() < until) {
+            if (!(Settings().c_lflag & ICANON))
+                return true;
+            std::this_thread::sleep_for(2ms);
+        }
+        return false;
+    }
+
+    // Writes every byte, waiting while the line is full.
+    bool Send(std::string_view bytes) const {
+        while (!bytes.empty()) {
+            ssize_t n = write(master, bytes.data(), bytes.size());
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            bytes.remove_prefix(static_cast<size_t>(n));
+        }
+        return true;
+    }
+
+    int master = -1;
+    int slave = -1;
+    std::string path;
+};
+
+inline bool SameLine(const termios& a, const termios& b) {
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+           a.c_lflag == b.c_lflag && std::equal(a.c_cc, a.c_cc + NCCS, b.c_cc) &&
+           cfgetispeed(&a) == cfgetispeed(&b) && cfgetospeed(&a) == cfgetospeed(&b);
+}
+
+// `n` printable bytes that differ from line to line.
+inline std::string Text(size_t n, char first = 'A') {
+    std::string s;
+    for (size_t i = 0; i < n; ++i) s += static_cast<char>(first + static_cast<char>(i % 26));
+    return s;
+}
+
+// One 3TA5 record as the instrument sends it: seven 12-character fields, no line end.
+inline std::string Record(const std::vector<std::string>& fields) {
+    std::string r;
+    for (auto f : fields) {
+        f.resize(12, ' ');
+        r += f;
+    }
+    r.resize(84, ' ');
+    return r;
+}
+
+// Records every box; answers No to those holding `decline` (when set), else the first button.
+class AnswerPrompter : public ui::Prompter {
+  public:
+    int Ask(const std::string& text, unsigned type, unsigned) override {
+        shown.push_back(text);
+        if (!decline.empty() && text.find(decline) != std::string::npos)
+            return ui::IDNO;
+        return (type & 0x0F) == ui::MB_YESNO ? ui::IDYES : ui::IDOK;
+    }
+    bool Shown(const std::string& piece) const {
+        return std::any_of(shown.begin(), shown.end(), [&](const std::string& s) {
+            return s.find(piece) != std::string::npos;
+        });
+    }
+    std::string decline = "Continue ?";  // the import question
+    std::vector<std::string> shown;
+};
+
+class ReceiveTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        static int counter = 0;
+        dir = std::filesystem::temp_directory_path() /
+              ("tavrin-serial-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        std::filesystem::create_directories(dir);
+        platform::Profile::UseFile(dir / "settings.toml");
+        ui::InstallPrompter(prompter);
+        ui::InstallFrontEnd(front);
+        serial::TransferState& s = serial::Transfer();
+        s.initialised = false;
+        s.device_path = pty.path;
+        s.stop = serial::kReceiving;
+        s.lines_received = 0;
+        dlg.timeouts = {.silence = 300ms,
+                        .read_interval = 30ms,
+                        .read_completion = 1s,
+                        .stop_wait = 1s,
+                        .end_wait = 2s};
+        dlg.pump_interval = 5ms;
+    }
+    void TearDown() override {
+        if (device.joinable())
+            device.join();
+        ui::InstallFrontEnd(nullptr);
+        ui::InstallPrompter(nullptr);
+        serial::Transfer().device_path.clear();
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+
+    // The settings dialog takes this file, optionally this rate index, and presses OK; when the
+    // file exists the next dialog answers with `exist_button`.
+    void QueueSettings(const std::string& file, int exist_button = 0, int baud = -1) {
+        front->Queue([file, baud](ui::Dialog& d) {
+            auto& s = static_cast<serial::CCommPortSettings&>(d);
+            s.frame().SetText(serial::kIdFileEdit, file);
+            if (baud >= 0)
+                s.frame().SetSelection(serial::kIdRateList, baud);
+            s.OnFileNameChange();
+            s.OnOK();
+        });
+        if (exist_button)
+            front->Queue([exist_button](ui::Dialog& d) { d.OnCommand(exist_button); });
+    }
+
+    // The instrument: waits until the receiver listens, then sends each piece with a pause
+    // between them. A previous instrument is waited for first.
+    void Play(std::vector<std::string> pieces, std::chrono::milliseconds pause = 50ms) {
+        if (device.joinable())
+            device.join();
+        sent = false;
+        device = std::thread([this, pieces = std::move(pieces), pause] {
+            if (!pty.WaitUntilRaw())
+                return;
+            for (size_t i = 0; i < pieces.size(); ++i) {
+                if (i)
+                    std::this_thread::sleep_for(pause);
+                pty.Send(pieces[i]);
+            }
+            sent = true;
+        });
+    }
+
+    static std::string ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    Pty pty;
+    std::filesystem::path dir;
+    std::shared_ptr<AnswerPrompter> prompter = std::make_shared<AnswerPrompter>();
+    std::shared_ptr<ui::HeadlessFrontEnd> front = std::make_shared<ui::HeadlessFrontEnd>();
+    vrk::CVrkObject project;
+    serial::CTransferDEVDlg dlg{&project, nullptr};
+    std::thread device;
+    std::atomic<bool> sent{false};
+};
+
+}  // namespace serial_test
