@@ -7,15 +7,28 @@
 #include <vector>
 
 #include "import/import_settings.h"
+#include "readers/elta_m5_reader.h"
+#include "readers/elta_r4_reader.h"
+#include "readers/elta_r5_reader.h"
+#include "readers/elta_rec500_reader.h"
 #include "support/reader_harness.h"
 
 namespace elta_test {
 
 using Events = std::vector<std::string>;
+using Setup = std::function<void(ImportSettings&)>;
 
 // The constructor text each reader gets from the import dialog.
 template <class Reader>
-const char* FormatName();
+inline const std::string kFormat;
+template <>
+inline const std::string kFormat<CImpELTAR4> = "For R4";
+template <>
+inline const std::string kFormat<CImpELTAR5> = "For R5";
+template <>
+inline const std::string kFormat<CImpELTAC_M5> = "For M5";
+template <>
+inline const std::string kFormat<CImpELTAREC500> = "Rec 500";
 
 // One import run over a file written from `text`, with what it left behind.
 struct Session {
@@ -30,20 +43,29 @@ struct Session {
 };
 
 template <class Reader>
-std::unique_ptr<Session> Import(const std::string& text,
-                                const std::function<void(ImportSettings&)>& setup = {}) {
+std::unique_ptr<Session> Import(const std::string& text, const Setup& setup = {}) {
     auto s = std::make_unique<Session>();
     if (setup)
         setup(s->h.dlg.settings);
     s->path = s->h.Write("job.txt", text);
-    s->h.Run<Reader>({s->path}, std::string(FormatName<Reader>()));
+    s->h.Run<Reader>({s->path}, kFormat<Reader>);
     return s;
 }
 
 // The accepted pass-2 events of a reader over `text`.
 template <class Reader>
-Events Read(const std::string& text, const std::function<void(ImportSettings&)>& setup = {}) {
+Events Read(const std::string& text, const Setup& setup = {}) {
     return Import<Reader>(text, setup)->Stream();
+}
+
+inline std::string Pad(std::string text, size_t width) {
+    text.resize(width, ' ');
+    return text;
+}
+
+inline Events With(Events head, std::initializer_list<std::string> tail) {
+    head.insert(head.end(), tail);
+    return head;
 }
 
 }  // namespace elta_test

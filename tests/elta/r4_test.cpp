@@ -1,16 +1,10 @@
 #include <cmath>
 
 #include "elta_fixture.h"
-#include "readers/elta_r4_reader.h"
-#include "readers/elta_r5_reader.h"
 
 using namespace elta_test;
 
 namespace {
-
-Events R4(const std::string& text) {
-    return Read<CImpELTAR4>(text);
-}
 
 constexpr double kDeg = 180.0 / M_PI;
 
@@ -20,32 +14,42 @@ std::string Line(const std::string& fields) {
 }
 
 const std::string kStationS1 = Line("PI1 ST   S1|X 100.000 m|Y 200.000 m");
+const Events kStationEvents{"evStation=S1", "evCode=ST", "evPointX=100.000", "evPointY=200.000"};
+
+struct Case {
+    std::string text;
+    Events events;
+};
+
+void ExpectEvents(const std::vector<Case>& cases) {
+    for (const auto& c : cases) EXPECT_EQ(Read<CImpELTAR4>(c.text), c.events) << c.text;
+}
 
 }  // namespace
 
-TEST(EltaR4Fields, EveryMeasurementTypeInFieldOrder) {
-    EXPECT_EQ(R4(Line("PI1 AB  P1|SD 10.000 m|HD 9.500 m|Hz 123.4530 DMS|V1 90.0000 DMS|"
-                      "h 1.250 m|th 1.600 m|ih 1.450 m|T_ 20 C|P 745 hPa")),
-              (Events{"evTarget=P1", "evCode=AB", "evSlopeDist=10.000", "evHorDist=9.500",
-                      "evHorAngle=123 45 30", "evVertAngle=90 00 00", "evHeightDiff=1.250",
-                      "evTargetHeight=1.600", "evInstrumentHeight=1.450", "evTemperature=20",
-                      "evPressure=745"}));
-}
-
-TEST(EltaR4Fields, CoordinateWordsAndVerticalVariants) {
-    EXPECT_EQ(R4(Line("PI1 C   S1|N 1.5 m|E 2.5 m|Z 3.5 m") + Line("PI1 C   S2|N_ 4 m|E_ 5 m") +
-                 Line("PI1     T1|V2 1.0000 DMS|V3 2.0000 DMS")),
-              (Events{"evStation=S1", "evCode=C", "evPointX=1.5", "evPointY=2.5", "evPointH=3.5",
-                      "evStation=S2", "evCode=C", "evPointX=4", "evPointY=5", "evTarget=T1",
-                      "evVertAngle=1 00 00", "evVertAngle=2 00 00"}));
-}
-
-TEST(EltaR4Fields, NumberedAndKrPointWordsActAsPi) {
-    const Events expected{"evTarget=P1", "evCode=AB", "evSlopeDist=5"};
-    EXPECT_EQ(R4(Line("PI1 AB  P1|SD 5 m")), expected);
-    EXPECT_EQ(R4(Line("PI AB  P1|SD 5 m")), expected);
-    EXPECT_EQ(R4(Line("KR AB  P1|SD 5 m")), expected);
-    EXPECT_EQ(R4(Line("KR7 AB  P1|SD9 5 m")), expected);
+TEST(EltaR4Fields, TypeWordsAndPointWords) {
+    ExpectEvents({
+        {Line("PI1 AB  P1|SD 10.000 m|HD 9.500 m|Hz 123.4530 DMS|V1 90.0000 DMS|h 1.250 m|"
+              "th 1.600 m|ih 1.450 m|T_ 20 C|P 745 hPa"),
+         {"evTarget=P1", "evCode=AB", "evSlopeDist=10.000", "evHorDist=9.500",
+          "evHorAngle=123 45 30", "evVertAngle=90 00 00", "evHeightDiff=1.250",
+          "evTargetHeight=1.600", "evInstrumentHeight=1.450", "evTemperature=20",
+          "evPressure=745"}},
+        {Line("PI1 C   S1|N 1.5 m|E 2.5 m|Z 3.5 m") + Line("PI1 C   S2|N_ 4 m|E_ 5 m") +
+             Line("PI1     T1|V2 1.0000 DMS|V3 2.0000 DMS"),
+         {"evStation=S1", "evCode=C", "evPointX=1.5", "evPointY=2.5", "evPointH=3.5",
+          "evStation=S2", "evCode=C", "evPointX=4", "evPointY=5", "evTarget=T1",
+          "evVertAngle=1 00 00", "evVertAngle=2 00 00"}},
+        // Numbered and KR point words act as PI.
+        {Line("PI AB  P1|SD 5 m"), {"evTarget=P1", "evCode=AB", "evSlopeDist=5"}},
+        {Line("KR7 AB  P1|SD9 5 m"), {"evTarget=P1", "evCode=AB", "evSlopeDist=5"}},
+        // Program titles and an empty point name name no point.
+        {Line("PI1 FREE STATIONING|SD 5 m") + Line("KR INPUT VALUE x|HD 4 m"),
+         {"evSlopeDist=5", "evHorDist=4"}},
+        {Line("PI1 AB     |SD 5 m"), {"evCode=AB", "evSlopeDist=5"}},
+        // Leading blanks and carriage returns are ignored.
+        {"  \tFor R4|PI1     P1|SD 1 m|\r\n", {"evTarget=P1", "evSlopeDist=1"}},
+    });
 }
 
 TEST(EltaR4Fields, TypeWordsAreCaseSensitive) {
@@ -53,53 +57,35 @@ TEST(EltaR4Fields, TypeWordsAreCaseSensitive) {
                                 Line("PI1 AB  P2|Hz 100.0000 gon|Unknown 5 ft|SD 1 m"));
     // The wrong-case words push nothing and their unit words set nothing: the angle of P2
     // is still read as degrees-minutes-seconds, the distance still in metres.
-    EXPECT_EQ(r->Stream(),
-              (Events{"evStation=S1", "evCode=ST", "evPointX=100.000", "evPointY=200.000",
-                      "evTarget=P2", "evCode=AB", "evHorAngle=100.0000", "evSlopeDist=1"}));
+    EXPECT_EQ(r->Stream(), With(kStationEvents, {"evTarget=P2", "evCode=AB", "evHorAngle=100.0000",
+                                                 "evSlopeDist=1"}));
     const auto& obs = r->Station().observations.at(0);
     EXPECT_NEAR(*obs.hz * kDeg, 100.0, 1e-9);
     EXPECT_NEAR(*obs.sd, 1.0, 1e-12);
     EXPECT_TRUE(r->h.Protocol().empty()) << ::testing::PrintToString(r->h.Protocol());
 }
 
-TEST(EltaR4Fields, ProgramTitlesNameNoPoint) {
-    EXPECT_EQ(R4(Line("PI1 FREE STATIONING|SD 5 m") + Line("KR INPUT VALUE x|HD 4 m")),
-              (Events{"evSlopeDist=5", "evHorDist=4"}));
-}
-
-TEST(EltaR4Units, UnitWordsDecideHowValuesConvert) {
-    auto r = Import<CImpELTAR4>(kStationS1 + Line("PI1     P1|SD 10 ft|Hz 90.5 deg|V1 100 grd") +
-                                Line("PI1     P2|SD 10 m|Hz 1600 mil|V1 12.3000 DMS"));
+TEST(EltaR4Units, UnitWordsStayInForceUntilAKnownOneAndEachPassStartsAfresh) {
+    // The file ends in feet; the first distance has no known unit and must not inherit them.
+    auto r = Import<CImpELTAR4>(Line("PI1     P0|SD 10 yd") +
+                                Line("PI1     P1|SD 10 m|Hz 1600 mil|V1 12.3000 DMS") +
+                                Line("PI1     P2|Hz 20.3000 gon|SD 3 yd") +
+                                Line("PI1     P3|SD 10 ft|Hz 90.5 deg|V1 100 grd"));
     const auto& obs = r->Station().observations;
-    ASSERT_EQ(obs.size(), 2u);
-    EXPECT_NEAR(*obs[0].sd, 3.048, 1e-9);
-    EXPECT_NEAR(*obs[0].hz * kDeg, 90.5, 1e-9);
-    EXPECT_NEAR(*obs[0].v * kDeg, 90.0, 1e-9);
+    ASSERT_EQ(obs.size(), 4u);
+    EXPECT_NEAR(*obs[0].sd, 10.0, 1e-12);
     EXPECT_NEAR(*obs[1].sd, 10.0, 1e-9);
     EXPECT_NEAR(*obs[1].hz * kDeg, 90.0, 1e-9);
     EXPECT_NEAR(*obs[1].v * kDeg, 12.5, 1e-9);
-}
-
-TEST(EltaR4Units, UnknownUnitKeepsTheUnitInForce) {
-    auto r = Import<CImpELTAR4>(kStationS1 + Line("PI1     P1|Hz 10 deg") +
-                                Line("PI1     P2|Hz 20 gon|SD 3 yd"));
-    const auto& obs = r->Station().observations;
-    ASSERT_EQ(obs.size(), 2u);
-    EXPECT_NEAR(*obs[1].hz * kDeg, 20.0, 1e-9);  // still decimal degrees
-    EXPECT_NEAR(*obs[1].sd, 3.0, 1e-12);         // still metres
-}
-
-TEST(EltaR4Units, EachPassStartsFromTheSameUnits) {
-    // The file ends in feet; the first distance has no known unit and must not inherit them.
-    auto r = Import<CImpELTAR4>(Line("PI1     P1|SD 10 yd") + Line("PI1     P2|SD 10 ft"));
-    const auto& obs = r->Station().observations;
-    ASSERT_EQ(obs.size(), 2u);
-    EXPECT_NEAR(*obs[0].sd, 10.0, 1e-12);
-    EXPECT_NEAR(*obs[1].sd, 3.048, 1e-9);
+    EXPECT_NEAR(*obs[2].hz * kDeg, 20.5, 1e-9);  // still degrees-minutes-seconds
+    EXPECT_NEAR(*obs[2].sd, 3.0, 1e-12);         // still metres
+    EXPECT_NEAR(*obs[3].sd, 3.048, 1e-9);
+    EXPECT_NEAR(*obs[3].hz * kDeg, 90.5, 1e-9);
+    EXPECT_NEAR(*obs[3].v * kDeg, 90.0, 1e-9);
 }
 
 namespace {
-// Opens up the unit hooks for the table test.
+// Opens up the unit hook for the table tests.
 class UnitProbe : public CImpELTAR4 {
   public:
     using CImpELTAR4::CImpELTAR4;
@@ -112,36 +98,35 @@ class UnitProbe : public CImpELTAR4 {
 };
 }  // namespace
 
-TEST(EltaR4Units, PressureAndTemperatureWords) {
+TEST(EltaR4Units, PressureTemperatureAndDmsWords) {
     testing_support::ReaderHarness h;
     UnitProbe p(&h.project, &h.dlg, &h.dlg.ImportInfo(), "For R4");
     EXPECT_EQ(p.Set("1", ""), 0);
-    EXPECT_EQ(p.Set("1", "Torr"), 1);
-    EXPECT_EQ(p.m_PresUnit, 2);
-    EXPECT_EQ(p.Set("1", "hPa"), 1);
-    EXPECT_EQ(p.m_PresUnit, zut::pu_hpa);
-    EXPECT_EQ(p.Set("1", "InMerc"), 1);
-    EXPECT_EQ(p.m_PresUnit, 0);
-    EXPECT_EQ(p.Set("1", "F"), 1);
-    EXPECT_EQ(p.m_TempUnit, zut::tu_fahrenheit);
-    EXPECT_EQ(p.Set("1", "C"), 1);
-    EXPECT_EQ(p.m_TempUnit, zut::tu_celsius);
-    EXPECT_EQ(p.Set("1", "kPa"), 1);  // unknown: nothing changes
-    EXPECT_EQ(p.m_PresUnit, 0);
-    EXPECT_EQ(p.m_TempUnit, zut::tu_celsius);
+    struct Row {
+        const char* unit;
+        int pressure, temperature;
+    };
+    // "kPa" is unknown: nothing changes.
+    for (const Row& row : std::vector<Row>{{"Torr", 2, zut::tu_celsius},
+                                           {"hPa", zut::pu_hpa, zut::tu_celsius},
+                                           {"InMerc", 0, zut::tu_celsius},
+                                           {"F", 0, zut::tu_fahrenheit},
+                                           {"C", 0, zut::tu_celsius},
+                                           {"kPa", 0, zut::tu_celsius}}) {
+        EXPECT_EQ(p.Set("1", row.unit), 1) << row.unit;
+        EXPECT_EQ(p.m_PresUnit, row.pressure) << row.unit;
+        EXPECT_EQ(p.m_TempUnit, row.temperature) << row.unit;
+    }
+    for (auto [in, out] :
+         std::vector<std::pair<std::string, std::string>>{{"123.4530", "123 45 30"},
+                                                          {"123.45305", "123 45 30.5"},
+                                                          {"10.5", "10 05 0"},
+                                                          {"-12.3456", "-12 34 56"},
+                                                          {"7.", "7 00 0"}})
+        EXPECT_EQ(p.Rewritten(in), out) << in;
 }
 
-TEST(EltaR4Units, DmsRewrite) {
-    testing_support::ReaderHarness h;
-    UnitProbe p(&h.project, &h.dlg, &h.dlg.ImportInfo(), "For R4");
-    EXPECT_EQ(p.Rewritten("123.4530"), "123 45 30");
-    EXPECT_EQ(p.Rewritten("123.45305"), "123 45 30.5");
-    EXPECT_EQ(p.Rewritten("10.5"), "10 05 0");
-    EXPECT_EQ(p.Rewritten("-12.3456"), "-12 34 56");
-    EXPECT_EQ(p.Rewritten("7."), "7 00 0");
-}
-
-TEST(EltaR4Units, IntegerAtmosphere) {
+TEST(EltaR4Units, AtmosphereIsReadAsWholeNumbers) {
     testing_support::ReaderHarness h;
     CImpELTAR4 r(&h.project, &h.dlg, &h.dlg.ImportInfo(), "For R4");
     double v = -1;
@@ -149,104 +134,85 @@ TEST(EltaR4Units, IntegerAtmosphere) {
     EXPECT_EQ(v, 745.0);
     EXPECT_EQ(r.GetTemperature(" -12C", &v), 1);
     EXPECT_EQ(v, -12.0);
-    EXPECT_EQ(r.GetTemperature("0", &v), 0);  // a reading of 0 counts as not given
     EXPECT_EQ(r.GetPressure("hPa", &v), 0);
-    // Pushed all the same, but not taken.
+    // A reading of 0 counts as not given: pushed all the same, but not taken.
+    EXPECT_EQ(r.GetTemperature("0", &v), 0);
     auto run = Import<CImpELTAR4>(Line("PI1     P1|T_ 0 C|P 750 hPa|SD 1 m"));
     EXPECT_EQ(run->Pushed(),
               (Events{"evTarget=P1", "evTemperature=0", "evPressure=750", "evSlopeDist=1"}));
     EXPECT_EQ(run->Stream(), (Events{"evTarget=P1", "evPressure=750", "evSlopeDist=1"}));
 }
 
-TEST(EltaR4Points, HeightOnlyRecordBeforeAStationIsDropped) {
-    EXPECT_EQ(R4(Line("PI1 AB  P1|Z 10.000 m|SD 5 m")), Events{});
-    // "HD" makes it a measurement, not a height-only record.
-    EXPECT_EQ(R4(Line("PI1 AB  P1|Z 10 m|HD 5 m")),
-              (Events{"evTarget=P1", "evCode=AB", "evPointH=10", "evHorDist=5"}));
-}
-
-TEST(EltaR4Points, HeightOnlyRecordAfterAStationNamesNoTarget) {
-    EXPECT_EQ(R4(kStationS1 + Line("PI1 CD  P2|Z 10.000 m") + Line("PI1     P3|Z 11 m")),
-              (Events{"evStation=S1", "evCode=ST", "evPointX=100.000", "evPointY=200.000",
-                      "evCode=CD", "evPointH=10.000", "evPointH=11"}));
-}
-
-TEST(EltaR4Points, CoordinateRecordsBecomeStations) {
+TEST(EltaR4Points, HeightOnlyRecordsSMarkAndCoordinateStations) {
+    ExpectEvents({
+        // A height-only record before a station is dropped; "HD" makes it a measurement.
+        {Line("PI1 AB  P1|Z 10.000 m|SD 5 m"), {}},
+        {Line("PI1 AB  P1|Z 10 m|HD 5 m"),
+         {"evTarget=P1", "evCode=AB", "evPointH=10", "evHorDist=5"}},
+        // After a station it names no target.
+        {kStationS1 + Line("PI1 CD  P2|Z 10.000 m") + Line("PI1     P3|Z 11 m"),
+         With(kStationEvents, {"evCode=CD", "evPointH=10.000", "evPointH=11"})},
+        // Column 32 of a line holding a "Z" carries the S mark, which skips the point record;
+        // without a "Z" the same column means nothing.
+        {"For R4|PI1 AB  P1|SD 5 m|Z 1 m|S|\n", {"evSlopeDist=5", "evPointH=1"}},
+        {"For R4|PI1 AB  P1|SD 5 m|H 1 m|S|\n", {"evTarget=P1", "evCode=AB", "evSlopeDist=5"}},
+    });
     auto r = Import<CImpELTAR4>(Line("PI1 K   A1|X 1 m|Y 2 m|Z 3 m") +
                                 Line("KR      A2|X 4 m|Z 5 m") + Line("PI1     T1|SD 7 m"));
     EXPECT_EQ(r->Stream(),
               (Events{"evStation=A1", "evCode=K", "evPointX=1", "evPointY=2", "evPointH=3",
                       "evStation=A2", "evPointX=4", "evPointH=5", "evTarget=T1", "evSlopeDist=7"}));
-    ASSERT_EQ(r->h.project.data().stations.size(), 2u);
     EXPECT_EQ(r->Station(1).observations.at(0).target, "T1");
     const vrk::CVrkPoint* a1 = r->h.project.FindPoint("A1");
     ASSERT_NE(a1, nullptr);
     EXPECT_DOUBLE_EQ(static_cast<double>(a1->y), 2.0);
 }
 
-TEST(EltaR4Points, EmptyPointNamePushesTheCodeOnly) {
-    EXPECT_EQ(R4(Line("PI1 AB     |SD 5 m")), (Events{"evCode=AB", "evSlopeDist=5"}));
-}
-
-TEST(EltaR4Points, SMarkSkipsThePointRecord) {
-    // Column 32 of a line holding a "Z" carries the S mark.
-    std::string marked = "For R4|PI1 AB  P1|SD 5 m|Z 1 m|S|\n";
-    ASSERT_EQ(marked[31], 'S');
-    EXPECT_EQ(R4(marked), (Events{"evSlopeDist=5", "evPointH=1"}));
-    // Without a "Z" the same column means nothing.
-    std::string unmarked = "For R4|PI1 AB  P1|SD 5 m|H 1 m|S|\n";
-    EXPECT_EQ(R4(unmarked), (Events{"evTarget=P1", "evCode=AB", "evSlopeDist=5"}));
-}
-
-TEST(EltaR4HiddenPoint, TwoHelperRecordsThenThePoint) {
-    const std::string head = kStationS1 + Line("TI HIDDEN POINT") + Line("PI1     H1|SD 1 m") +
-                             Line("PI1     H2|SD 2 m");
-    const Events station{"evStation=S1", "evCode=ST", "evPointX=100.000", "evPointY=200.000"};
-    // The helpers name no point, but their measurements stay.
-    Events expected = station;
-    expected.insert(expected.end(), {"evSlopeDist=1", "evSlopeDist=2", "evTarget=H3",
-                                     "evSlopeDist=3", "evTarget=H4", "evSlopeDist=4"});
-    EXPECT_EQ(R4(head + Line("PI1     H3|SD 3 m") + Line("PI1     H4|SD 4 m")), expected);
-
-    // A third record going on with "dT" is dropped whole; the fourth is the point.
-    expected = station;
-    expected.insert(expected.end(),
-                    {"evSlopeDist=1", "evSlopeDist=2", "evTarget=H4", "evSlopeDist=4"});
-    EXPECT_EQ(R4(head + Line("PI1     H3|dT 0.5 m|SD 3 m") + Line("PI1     H4|SD 4 m")), expected);
-}
-
-TEST(EltaR4Reflector, NoReflectorPushesZeroTargetHeight) {
+TEST(EltaR4Points, HiddenPointAndReflectorTexts) {
+    const std::string hidden = kStationS1 + Line("TI HIDDEN POINT") + Line("PI1     H1|SD 1 m") +
+                               Line("PI1     H2|SD 2 m");
     const std::string no_reflector = Line("TI NO REFLECTOR             DR");
-    // Before any station the flag holds for every later target height.
-    EXPECT_EQ(R4(no_reflector + Line("PI1     P1|th 1.5 m") + Line("PI1     P2|th 1.7 m")),
-              (Events{"evTargetHeight=0.0", "evTarget=P1", "evTargetHeight=0.0", "evTarget=P2",
-                      "evTargetHeight=0.0"}));
-    // After a station it is used once.
-    EXPECT_EQ(R4(kStationS1 + no_reflector + Line("PI1     P1|th 1.5 m")),
-              (Events{"evStation=S1", "evCode=ST", "evPointX=100.000", "evPointY=200.000",
-                      "evTargetHeight=0.0", "evTarget=P1", "evTargetHeight=1.5"}));
-    // The normal reflector text clears it.
-    EXPECT_EQ(
-        R4(no_reflector + Line("TI NORMAL REFLECTOR         PR") + Line("PI1     P1|th 1.5 m")),
-        (Events{"evTargetHeight=0.0", "evTarget=P1", "evTargetHeight=1.5"}));
-    // Spacing matters.
-    EXPECT_EQ(R4(Line("TI NO REFLECTOR DR") + Line("PI1     P1|th 1.5 m")),
-              (Events{"evTarget=P1", "evTargetHeight=1.5"}));
+    ExpectEvents({
+        // Two helper records name no point, but their measurements stay.
+        {hidden + Line("PI1     H3|SD 3 m") + Line("PI1     H4|SD 4 m"),
+         With(kStationEvents, {"evSlopeDist=1", "evSlopeDist=2", "evTarget=H3", "evSlopeDist=3",
+                               "evTarget=H4", "evSlopeDist=4"})},
+        // A third record going on with "dT" is dropped whole; the fourth is the point.
+        {hidden + Line("PI1     H3|dT 0.5 m|SD 3 m") + Line("PI1     H4|SD 4 m"),
+         With(kStationEvents, {"evSlopeDist=1", "evSlopeDist=2", "evTarget=H4", "evSlopeDist=4"})},
+        // No reflector before any station holds for every later target height.
+        {no_reflector + Line("PI1     P1|th 1.5 m") + Line("PI1     P2|th 1.7 m"),
+         {"evTargetHeight=0.0", "evTarget=P1", "evTargetHeight=0.0", "evTarget=P2",
+          "evTargetHeight=0.0"}},
+        // After a station it is used once.
+        {kStationS1 + no_reflector + Line("PI1     P1|th 1.5 m"),
+         With(kStationEvents, {"evTargetHeight=0.0", "evTarget=P1", "evTargetHeight=1.5"})},
+        // The normal reflector text clears it; spacing matters.
+        {no_reflector + Line("TI NORMAL REFLECTOR         PR") + Line("PI1     P1|th 1.5 m"),
+         {"evTargetHeight=0.0", "evTarget=P1", "evTargetHeight=1.5"}},
+        {Line("TI NO REFLECTOR DR") + Line("PI1     P1|th 1.5 m"),
+         {"evTarget=P1", "evTargetHeight=1.5"}},
+    });
 }
 
-TEST(EltaR4Messages, WrongFormatNameIsReportedAndTheLineRead) {
+TEST(EltaR4Messages, WrongFormatNameAndFieldsWithoutSpaceOrUnit) {
     auto r = Import<CImpELTAR4>("For R5|PI1     P1|SD 5 m|\n");
     EXPECT_EQ(r->Stream(), (Events{"evTarget=P1", "evSlopeDist=5"}));
-    EXPECT_TRUE(r->Logged("String does not contain ELTA R4 data"));
-    EXPECT_TRUE(r->Logged("string  1"));
-}
+    EXPECT_TRUE(r->Logged("string  1:\nString does not contain ELTA R4 data"));
 
-TEST(EltaR4Messages, FieldWithoutSpaceOrUnit) {
-    auto r = Import<CImpELTAR4>(Line("PI1     P1|SD12|X 100.000|HD 4 m"));
+    r = Import<CImpELTAR4>(Line("PI1     P1|SD12|X 100.000|HD 4 m"));
     EXPECT_TRUE(r->Logged("SD12: no space symbol"));
     EXPECT_TRUE(r->Logged("100.000: no unit defined"));
     // The field without a unit is pushed whole; the line goes on.
     EXPECT_EQ(r->Stream(), (Events{"evTarget=P1", "evPointX=100.000", "evHorDist=4"}));
+
+    // The empty line starts no record, the blank one does and is reported.
+    r = Import<CImpELTAR4>("\n   \n" + Line("PI1     P1|SD 1 m"));
+    ASSERT_EQ(r->h.events.size(), 4u);  // two passes
+    EXPECT_EQ(r->h.events.back().record, 2);
+    EXPECT_EQ(r->h.events.back().line, 3);
+    EXPECT_TRUE(r->Logged("string  2:\nString does not contain ELTA R4 data"));
+    EXPECT_FALSE(r->Logged("string  1:"));
 }
 
 TEST(EltaR4Messages, FileWithoutMeasurementsIsReported) {
@@ -260,23 +226,8 @@ TEST(EltaR4Messages, FileWithoutMeasurementsIsReported) {
     EXPECT_FALSE(Import<CImpELTAR4>(Line("PI1     P1|SD 1 m"))->Logged("mismatches"));
 }
 
-TEST(EltaR4Lines, EmptyAndBlankLines) {
-    auto r = Import<CImpELTAR4>("\n   \n" + Line("PI1     P1|SD 1 m"));
-    // The empty line starts no record, the blank one does and is reported.
-    ASSERT_EQ(r->h.events.size(), 4u);  // two passes
-    EXPECT_EQ(r->h.events.back().record, 2);
-    EXPECT_EQ(r->h.events.back().line, 3);
-    EXPECT_TRUE(r->Logged("string  2:\nString does not contain ELTA R4 data"));
-    EXPECT_FALSE(r->Logged("string  1:"));
-}
-
-TEST(EltaR4Lines, LeadingBlanksAndCarriageReturnsAreIgnored) {
-    EXPECT_EQ(R4("  \tFor R4|PI1     P1|SD 1 m|\r\n"), (Events{"evTarget=P1", "evSlopeDist=1"}));
-}
-
 TEST(EltaR5, SameMachineryUnderItsOwnName) {
-    const std::string text = "For R5|PI1 AB  P1|SD 10.000 m|Hz 1.3000 DMS|\n";
-    EXPECT_EQ(Read<CImpELTAR5>(text),
+    EXPECT_EQ(Read<CImpELTAR5>("For R5|PI1 AB  P1|SD 10.000 m|Hz 1.3000 DMS|\n"),
               (Events{"evTarget=P1", "evCode=AB", "evSlopeDist=10.000", "evHorAngle=1 30 00"}));
     auto r = Import<CImpELTAR5>("For R4|PI1 AB  P1|SD12|\n");
     EXPECT_TRUE(r->Logged("String does not contain ELTA R4 data"));

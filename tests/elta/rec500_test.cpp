@@ -1,7 +1,6 @@
 #include <cmath>
 
 #include "elta_fixture.h"
-#include "readers/elta_rec500_reader.h"
 
 using namespace elta_test;
 
@@ -9,42 +8,48 @@ namespace {
 
 constexpr double kDeg = 180.0 / M_PI;
 
-std::string Pad(std::string text, size_t width) {
-    text.resize(width, ' ');
-    return text;
-}
-
 // A Rec 500 line in the default layout: record number, name (14), code (13), then the data.
 std::string Line(const std::string& name, const std::string& code, const std::string& data) {
     return "    0001" + Pad(name, 14) + Pad(code, 13) + data + "\n";
 }
 
-Events Rec(const std::string& text, const std::function<void(ImportSettings&)>& setup = {}) {
-    return Read<CImpELTAREC500>(text, setup);
-}
-
 }  // namespace
 
-TEST(EltaRec500Lines, RebuiltIntoFieldsWithHeadRecord) {
-    auto r =
-        Import<CImpELTAREC500>(Line("101", "CUT", "SD 10.000 Hz 359.5959 V1 90.0000 th 1.600"));
-    EXPECT_EQ(r->Stream(),
-              (Events{"evTarget=101", "evCode=CUT", "evSlopeDist=10.000", "evHorAngle=359 59 59",
-                      "evVertAngle=90 00 00", "evTargetHeight=1.600"}));
-    const auto& obs = r->Station().observations.at(0);
-    EXPECT_NEAR(*obs.hz * kDeg, 359.0 + 59.0 / 60 + 59.0 / 3600, 1e-9);
-    // No format name and no unit words: nothing to report.
-    EXPECT_TRUE(r->h.Protocol().empty()) << ::testing::PrintToString(r->h.Protocol());
+TEST(EltaRec500Lines, RebuiltIntoFields) {
+    const std::vector<std::pair<std::string, Events>> cases = {
+        {Line("101", "CUT", "SD 10.000 Hz 359.5959 V1 90.0000 th 1.600"),
+         {"evTarget=101", "evCode=CUT", "evSlopeDist=10.000", "evHorAngle=359 59 59",
+          "evVertAngle=90 00 00", "evTargetHeight=1.600"}},
+        // A word right after a value starts a field.
+        {Line("101", "", "SD 10.000Hz 123.4530"),
+         {"evTarget=101", "evSlopeDist=10.000", "evHorAngle=123 45 30"}},
+        {Line("S1", "", "X 100.000 Y 200.000 Z 10.000"),
+         {"evStation=S1", "evPointX=100.000", "evPointY=200.000", "evPointH=10.000"}},
+        // A line without a type word is dropped whole.
+        {Line("101", "CUT", "12.5 7.25") + Line("102", "CUT", "SD 4"),
+         {"evTarget=102", "evCode=CUT", "evSlopeDist=4"}},
+        // Input records name no target; only the exact code counts.
+        {Line("101", "INPUT", "th 1.500 ih 1.400"),
+         {"evTargetHeight=1.500", "evInstrumentHeight=1.400"}},
+        {Line("101", "INPUTS", "th 1.500"),
+         {"evTarget=101", "evCode=INPUTS", "evTargetHeight=1.500"}},
+        // "SD" is first found in the name, at the start, where it gets no bar; the real distance
+        // field then has none either and the line holds no field at all.
+        {Line("SD1", "", "SD 2"), {}},
+    };
+    for (const auto& [text, events] : cases) EXPECT_EQ(Read<CImpELTAREC500>(text), events) << text;
 }
 
-TEST(EltaRec500Lines, WordRightAfterAValueStartsAField) {
-    EXPECT_EQ(Rec(Line("101", "", "SD 10.000Hz 123.4530")),
-              (Events{"evTarget=101", "evSlopeDist=10.000", "evHorAngle=123 45 30"}));
-}
-
-TEST(EltaRec500Lines, CoordinateRecordIsAStation) {
-    EXPECT_EQ(Rec(Line("S1", "", "X 100.000 Y 200.000 Z 10.000")),
-              (Events{"evStation=S1", "evPointX=100.000", "evPointY=200.000", "evPointH=10.000"}));
+TEST(EltaRec500Lines, TypeWordsInsideValuesAndRepeatedWords) {
+    // The first "E" is inside the code, so the easting gets no field of its own and spoils the
+    // northing, which is reported and left out.
+    auto r = Import<CImpELTAREC500>(Line("P1", "TREE", "X 100.000 E 200.000 Z 5.000"));
+    EXPECT_EQ(r->Stream(), (Events{"evStation=P1", "evCode=TREE", "evPointH=5.000"}));
+    EXPECT_EQ(r->Pushed().at(2), "evPointX=100.000 E 200.000");
+    EXPECT_TRUE(r->Logged("Invalid symbol"));
+    // A second word of a kind stays inside the field before it.
+    EXPECT_EQ(Import<CImpELTAREC500>(Line("101", "", "SD 2 HD 3 SD 4"))->Pushed(),
+              (Events{"evTarget=101", "evSlopeDist=2", "evHorDist=3 SD 4"}));
 }
 
 TEST(EltaRec500Lines, ShortAndBlankLinesPushNothing) {
@@ -55,44 +60,9 @@ TEST(EltaRec500Lines, ShortAndBlankLinesPushNothing) {
     EXPECT_TRUE(r->Logged("mismatches required data format"));
 }
 
-TEST(EltaRec500Lines, LineWithoutTypeWordIsDroppedWhole) {
-    EXPECT_EQ(Rec(Line("101", "CUT", "12.5 7.25") + Line("102", "CUT", "SD 4")),
-              (Events{"evTarget=102", "evCode=CUT", "evSlopeDist=4"}));
-}
-
-TEST(EltaRec500Lines, InputRecordsNameNoTarget) {
-    EXPECT_EQ(Rec(Line("101", "INPUT", "th 1.500 ih 1.400")),
-              (Events{"evTargetHeight=1.500", "evInstrumentHeight=1.400"}));
-    // Only the exact code counts.
-    EXPECT_EQ(Rec(Line("101", "INPUTS", "th 1.500")),
-              (Events{"evTarget=101", "evCode=INPUTS", "evTargetHeight=1.500"}));
-}
-
-TEST(EltaRec500Lines, TypeWordInsideAValueTakesTheBar) {
-    // The first "E" is inside the code, so the easting gets no field of its own and spoils the
-    // northing, which is reported and left out.
-    auto r = Import<CImpELTAREC500>(Line("P1", "TREE", "X 100.000 E 200.000 Z 5.000"));
-    EXPECT_EQ(r->Stream(), (Events{"evStation=P1", "evCode=TREE", "evPointH=5.000"}));
-    EXPECT_EQ(r->Pushed().at(2), "evPointX=100.000 E 200.000");
-    EXPECT_TRUE(r->Logged("Invalid symbol"));
-}
-
-TEST(EltaRec500Lines, OnlyTheFirstOccurrenceAwayFromTheStartGetsABar) {
-    // "SD" is first found in the name, at the start, where it gets no bar; the real distance
-    // field then has none either and the line holds no field at all.
-    EXPECT_EQ(Rec(Line("SD1", "", "SD 2")), Events{});
-    // A second word of a kind stays inside the field before it.
-    auto r = Import<CImpELTAREC500>(Line("101", "", "SD 2 HD 3 SD 4"));
-    EXPECT_EQ(r->Pushed(), (Events{"evTarget=101", "evSlopeDist=2", "evHorDist=3 SD 4"}));
-}
-
-TEST(EltaRec500Angles, SecondsKeepAllTheirDigits) {
-    auto r = Import<CImpELTAREC500>(Line("101", "", "Hz 123.45305 V1 10.5"));
-    EXPECT_EQ(r->Pushed(),
+TEST(EltaRec500Angles, AlwaysMetresAndDegreesMinutesSecondsWithAllSecondDigits) {
+    EXPECT_EQ(Import<CImpELTAREC500>(Line("101", "", "Hz 123.45305 V1 10.5"))->Pushed(),
               (Events{"evTarget=101", "evHorAngle=123 45 305", "evVertAngle=10 05 0"}));
-}
-
-TEST(EltaRec500Angles, AlwaysMetresAndDegreesMinutesSeconds) {
     // Whatever units the import had, each field is read in metres and degrees-minutes-seconds.
     testing_support::ReaderHarness h;
     h.dlg.FileListRef() = h.Write("a.txt", Line("101", "", "SD 10.000 Hz 100.3000"));
@@ -103,26 +73,17 @@ TEST(EltaRec500Angles, AlwaysMetresAndDegreesMinutesSeconds) {
     const auto& obs = h.project.data().stations.at(0).observations.at(0);
     EXPECT_NEAR(*obs.sd, 10.0, 1e-12);
     EXPECT_NEAR(*obs.hz * kDeg, 100.5, 1e-9);
+    // No format name and no unit words: nothing to report.
+    EXPECT_TRUE(h.Protocol().empty()) << ::testing::PrintToString(h.Protocol());
 }
 
 TEST(EltaRec500Columns, TakenFromTheSettings) {
-    auto layout = [](ImportSettings& s) {
-        s.NameStartE = 6;
-        s.NameWidthE = 4;
-        s.CodeStartE = 1;
-        s.CodeWidthE = 5;
-    };
-    EXPECT_EQ(Rec("    0001ROAD A17   SD 3\n", layout),
+    EXPECT_EQ(Read<CImpELTAREC500>("    0001ROAD A17   SD 3\n",
+                                   [](ImportSettings& s) {
+                                       s.NameStartE = 6;
+                                       s.NameWidthE = 4;
+                                       s.CodeStartE = 1;
+                                       s.CodeWidthE = 5;
+                                   }),
               (Events{"evTarget=A17", "evCode=ROAD", "evSlopeDist=3"}));
-}
-
-TEST(EltaRec500Columns, HandEditedValuesAreClamped) {
-    auto wild = [](ImportSettings& s) {
-        s.NameStartE = -40;     // becomes 1
-        s.NameWidthE = 100000;  // becomes 27
-        s.CodeStartE = 500;     // becomes 28
-        s.CodeWidthE = -3;      // becomes 0
-    };
-    EXPECT_EQ(Rec(Line("P1", "CD", "SD 3"), wild),
-              (Events{"evTarget=" + Pad("P1", 14) + "CD", "evSlopeDist=3"}));
 }

@@ -1,7 +1,6 @@
 // Coordinate files of the Trimble writer are M5 files: they read back through the M5 reader.
 #include "elta_fixture.h"
 #include "export/export_trimble.h"
-#include "readers/elta_m5_reader.h"
 
 using namespace elta_test;
 
@@ -14,7 +13,7 @@ struct Written {
 
 // Writes the points as `model` writes them and reads the file back with the M5 settings.
 std::unique_ptr<Session> ThroughTrimble(int model, const std::vector<Written>& points,
-                                        const std::function<void(ImportSettings&)>& setup = {}) {
+                                        const Setup& setup = {}) {
     auto s = std::make_unique<Session>();
     s->path = (s->h.dir / "points.dat").string();
     {
@@ -32,7 +31,7 @@ std::unique_ptr<Session> ThroughTrimble(int model, const std::vector<Written>& p
     }
     if (setup)
         setup(s->h.dlg.settings);
-    s->h.Run<CImpELTAC_M5>({s->path}, std::string("For M5"));
+    s->h.Run<CImpELTAC_M5>({s->path}, kFormat<CImpELTAC_M5>);
     return s;
 }
 
