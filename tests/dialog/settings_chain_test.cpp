@@ -1,0 +1,85 @@
+// Where an import setting comes from: the constructor, then the engine's side, then the file.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "import/import_dialog.h"
+#include "platform/profile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct SettingsChain : ::testing::Test {
+    void SetUp() override {
+        file = fs::temp_directory_path() / ("tavrin-chain-" + std::to_string(::getpid()) + ".toml");
+        fs::remove(file);
+        platform::Profile::UseFile(file);
+    }
+    void TearDown() override { fs::remove(file); }
+    fs::path file;
+    vrk::CVrkObject project;
+};
+
+}  // namespace
+
+TEST_F(SettingsChain, ConstructorThenEngineThenFile) {
+    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
+    // Constructor defaults.
+    EXPECT_EQ(dlg.settings.CheckDel, 0);
+    EXPECT_EQ(dlg.settings.CodeSep, "/");
+    EXPECT_EQ(dlg.settings.Station412, 42);
+    // The engine's side: the flags word starts at 15.
+    dlg.SetCurrentFormat(12);
+    dlg.GetData();
+    EXPECT_EQ(dlg.settings.CheckUnique, 1);
+    EXPECT_EQ(dlg.settings.CheckDel, 1);
+    EXPECT_EQ(dlg.settings.CheckAuto, 1);
+    EXPECT_EQ(dlg.settings.CodeNumeric, 1);
+    EXPECT_EQ(dlg.settings.ForceCode, 0);
+    // The file overrides, per format section.
+    auto& profile = platform::Profile::Instance();
+    profile.WriteInt("ImportSettings\\GEODI", "CheckDel", 0);
+    profile.WriteString("ImportSettings\\GEODI", "X0", "1234.500000");
+    profile.WriteString("ImportSettings\\GEODI", "CodeSep", "");
+    profile.WriteString("ImportSettings\\GEODI", "Link", "+");
+    dlg.GetData();
+    EXPECT_EQ(dlg.settings.CheckDel, 0);
+    EXPECT_DOUBLE_EQ(dlg.settings.X0, 1234.5);
+    EXPECT_EQ(dlg.settings.CodeSep, "/");  // an empty text keeps the import's separator
+    EXPECT_EQ(dlg.settings.Link, "+");
+    dlg.SetCurrentFormat(13);
+    dlg.GetData();
+    EXPECT_EQ(dlg.settings.CheckDel, 1);  // another format's section
+}
+
+TEST_F(SettingsChain, EachFormatSavesItsOwnBlock) {
+    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
+    dlg.SetCurrentFormat(5);
+    dlg.GetData();
+    dlg.settings.Format16Digits = 1;
+    dlg.settings.Hi412 = 47;
+    dlg.settings.NameStart = 9;
+    dlg.settings.Y0 = 500000;
+    dlg.SaveData();
+    dlg.SetCurrentFormat(2);
+    dlg.GetData();
+    dlg.settings.NameStart = 7;
+    dlg.SaveData();
+
+    auto& profile = platform::Profile::Instance();
+    profile.Reload();
+    EXPECT_EQ(profile.GetInt("ImportSettings\\LEICA", "Hi412", 0), 47);
+    EXPECT_FALSE(profile.Has("ImportSettings\\LEICA", "NameStart"));
+    EXPECT_EQ(profile.GetString("ImportSettings\\LEICA", "Y0", ""), "500000.000000");
+    EXPECT_EQ(profile.GetInt("ImportSettings\\ELTAC_M5", "NameStart", 0), 7);
+    EXPECT_FALSE(profile.Has("ImportSettings\\ELTAC_M5", "Hi412"));
+
+    CImpDEVDlg again(&project, nullptr, 0, "", 0);
+    again.SetCurrentFormat(5);
+    again.GetData();
+    EXPECT_EQ(again.settings.Format16Digits, 1);
+    EXPECT_EQ(again.settings.Hi412, 47);
+    EXPECT_DOUBLE_EQ(again.settings.Y0, 500000);
+}
