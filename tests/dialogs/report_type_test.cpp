@@ -3,109 +3,69 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "resources/strings.h"
 #include "ui/dialog.h"
 
 namespace {
 
-class ReportTypeTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        res::SetLanguage(res::Language::English);
-        front_end = std::make_shared<ui::HeadlessFrontEnd>();
-        ui::InstallFrontEnd(front_end);
-    }
-    void TearDown() override {
-        ui::InstallFrontEnd(nullptr);
-        res::SetLanguage(res::Language::English);
-    }
-
-    // What the window showed when it opened.
-    struct Seen {
+TEST(ReportType, TitleAndGroupCaptionFollowModeAndLanguage) {
+    struct Row {
+        int export_mode;
+        res::Language language;
         std::string title, group;
-        int all = -1, selected = -1;
     };
-    // Runs the dialog with a script that looks, then does `act`.
-    int Run(CReportType& dlg, Seen& seen, std::function<void(ui::Dialog&)> act) {
-        front_end->Queue([&seen, act](ui::Dialog& d) {
-            auto& f = d.frame();
-            seen = {f.title, f.Text(kIdIncludeGroup), f.Checked(kIdAllObjects),
-                    f.Checked(kIdSelectedObjects)};
-            act(d);
-        });
-        return dlg.DoModal();
+    const std::vector<Row> rows = {
+        {0, res::Language::English, "Report contents", "Include to report"},
+        {1, res::Language::English, res::LoadString(9120), res::LoadString(9121)},
+        {0, res::Language::Russian, "Состав ведомости", "Включить в ведомость"},
+    };
+    for (const Row& row : rows) {
+        res::SetLanguage(row.language);
+        CReportType dlg;
+        dlg.m_nExportMode = row.export_mode;
+        dlg.OnInitDialog();
+        EXPECT_EQ(dlg.frame().title, row.title);
+        EXPECT_EQ(dlg.frame().Text(kIdIncludeGroup), row.group) << row.title;
     }
-
-    std::shared_ptr<ui::HeadlessFrontEnd> front_end;
-};
-
-TEST_F(ReportTypeTest, OpensWithNoChoiceAndOkKeepsNone) {
-    CReportType dlg;
-    EXPECT_EQ(dlg.m_nChoice, -1);
-    EXPECT_EQ(dlg.m_nExportMode, 0);
-    Seen seen;
-    EXPECT_EQ(Run(dlg, seen, [](ui::Dialog& d) { d.OnCommand(ui::IDOK); }), ui::IDOK);
-    EXPECT_EQ(seen.all, 0);
-    EXPECT_EQ(seen.selected, 0);
-    EXPECT_EQ(dlg.m_nChoice, -1);
+    res::SetLanguage(res::Language::English);
 }
 
-TEST_F(ReportTypeTest, ExportModeChangesTitleAndGroupCaption) {
-    CReportType report;
-    Seen seen;
-    Run(report, seen, [](ui::Dialog& d) { d.OnCommand(ui::IDOK); });
-    EXPECT_EQ(seen.title, "Report contents");
-    EXPECT_EQ(seen.group, "Include to report");
-
-    CReportType exporting;
-    exporting.m_nExportMode = 1;
-    Run(exporting, seen, [](ui::Dialog& d) { d.OnCommand(ui::IDOK); });
-    EXPECT_EQ(seen.title, res::LoadString(9120));
-    EXPECT_EQ(seen.group, res::LoadString(9121));
-
-    res::SetLanguage(res::Language::Russian);
-    CReportType russian;
-    Run(russian, seen, [](ui::Dialog& d) { d.OnCommand(ui::IDOK); });
-    EXPECT_EQ(seen.title, "Состав ведомости");
-    EXPECT_EQ(seen.group, "Включить в ведомость");
-}
-
-TEST_F(ReportTypeTest, PresetChoiceShowsAndTheUsersChoiceComesBack) {
-    CReportType dlg;
-    dlg.m_nChoice = CReportType::kAll;
-    Seen seen;
-    Run(dlg, seen, [](ui::Dialog& d) {
-        d.OnCommand(kIdSelectedObjects);
-        d.OnCommand(ui::IDOK);
-    });
-    EXPECT_EQ(seen.all, 1);
-    EXPECT_EQ(seen.selected, 0);
-    EXPECT_EQ(dlg.m_nChoice, CReportType::kSelected);
-
-    // The radio buttons exclude each other.
-    Run(dlg, seen, [](ui::Dialog& d) {
-        d.OnCommand(kIdAllObjects);
-        EXPECT_EQ(d.frame().Checked(kIdSelectedObjects), 0);
-        d.OnCommand(ui::IDOK);
-    });
-    EXPECT_EQ(seen.selected, 1);
-    EXPECT_EQ(dlg.m_nChoice, CReportType::kAll);
-}
-
-TEST_F(ReportTypeTest, CancelLeavesTheChoiceAsItWas) {
-    CReportType dlg;
-    dlg.m_nChoice = CReportType::kAll;
-    Seen seen;
-    EXPECT_EQ(Run(dlg, seen,
-                  [](ui::Dialog& d) {
-                      d.OnCommand(kIdSelectedObjects);
-                      d.OnCommand(ui::IDCANCEL);
-                  }),
-              ui::IDCANCEL);
-    EXPECT_EQ(dlg.m_nChoice, CReportType::kAll);
-    // A window closed without a button counts as Cancel.
-    EXPECT_EQ(Run(dlg, seen, [](ui::Dialog&) {}), ui::IDCANCEL);
+// Clicking Selected after a preset All must clear All, or OK would read All back.
+TEST(ReportType, PresetIsShownAndOnlyOkTakesTheClickedChoice) {
+    using R = CReportType;
+    struct Row {
+        int preset;
+        std::vector<int> clicks;
+        int close, result, choice;
+    };
+    const std::vector<Row> rows = {
+        {R::kNone, {}, ui::IDOK, ui::IDOK, R::kNone},
+        {R::kAll, {kIdSelectedObjects}, ui::IDOK, ui::IDOK, R::kSelected},
+        {R::kSelected, {kIdAllObjects}, ui::IDOK, ui::IDOK, R::kAll},
+        {R::kAll, {kIdSelectedObjects}, ui::IDCANCEL, ui::IDCANCEL, R::kAll},
+        {R::kSelected, {kIdAllObjects}, 0, ui::IDCANCEL, R::kSelected},
+    };
+    auto front_end = std::make_shared<ui::HeadlessFrontEnd>();
+    ui::InstallFrontEnd(front_end);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "preset " << row.preset << ", close " << row.close);
+        // The script looks at the radio buttons, clicks, then presses `close` (0: closes the
+        // window without a button).
+        front_end->Queue([&row](ui::Dialog& d) {
+            EXPECT_EQ(d.frame().Checked(kIdAllObjects), row.preset == R::kAll);
+            EXPECT_EQ(d.frame().Checked(kIdSelectedObjects), row.preset == R::kSelected);
+            for (int id : row.clicks) d.OnCommand(id);
+            if (row.close)
+                d.OnCommand(row.close);
+        });
+        CReportType dlg;
+        dlg.m_nChoice = row.preset;
+        EXPECT_EQ(dlg.DoModal(), row.result);
+        EXPECT_EQ(dlg.m_nChoice, row.choice);
+    }
+    ui::InstallFrontEnd(nullptr);
 }
 
 }  // namespace
