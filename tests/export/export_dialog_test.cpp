@@ -22,16 +22,12 @@ class ExportDialog : public ExportTest {
         dlg.frame().SetText(Dlg::kIdNameBox, name);
         dlg.frame().SetSelection(Dlg::kIdTypeList, format);
     }
-    fs::path WriteFile(const std::string& name, const std::string& contents) {
-        std::ofstream(dir() / name, std::ios::binary) << contents;
-        return dir() / name;
-    }
     // A viewer that writes its arguments, one a line, to `out`.
     std::string Recorder(const fs::path& out) {
-        const fs::path script =
-            WriteFile("viewer.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + out.string() +
-                                       ".part'\n/bin/mv '" + out.string() + ".part' '" +
-                                       out.string() + "'\n");
+        const fs::path script = dir() / "viewer.sh";
+        std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << out.string()
+                              << ".part'\n/bin/mv '" << out.string() << ".part' '" << out.string()
+                              << "'\n";
         fs::permissions(script, fs::perms::owner_all);
         return script.string();
     }
@@ -52,76 +48,56 @@ TEST_F(ExportDialog, FilterListsTheSevenFormatsInOrder) {
               " Leica-8 (*.gsi;)\0 *.gsi;\0 Leica-16 (*.gsi;)\0 *.gsi;\0"
               " Geodimetr (*.are;)\0 *.are;\0 3TA5 (*.txt;)\0 *.txt;\0"
               " Pentax (*.csv;)\0 *.csv;\0\0"s);
-    const auto& items = dlg.frame().control(Dlg::kIdTypeList).items;
-    ASSERT_EQ(items.size(), 7u);
-    EXPECT_EQ(items[2], " Leica-8 (*.gsi;)");
+    EXPECT_EQ(dlg.frame().control(Dlg::kIdTypeList).items.size(), 7u);
     EXPECT_EQ(dlg.frame().Selection(Dlg::kIdTypeList), 0);
-    EXPECT_EQ(dlg.FormatIndex(), 0);
     // The standard buttons give way to the template's own.
     EXPECT_FALSE(dlg.frame().IsVisible(Dlg::kIdStandardOk));
     EXPECT_FALSE(dlg.frame().IsVisible(Dlg::kIdStandardCancel));
 }
 
-TEST_F(ExportDialog, ExportGivesTheNameTheFormatsExtension) {
-    Type("points.txt", 2);
-    dlg.OnCommand(Dlg::kIdExport);
-    EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), "points.gsi");
-    EXPECT_EQ(dlg.PathName(), (dir() / "points.gsi").string());
-    EXPECT_EQ(dlg.FormatIndex(), 2);
-    EXPECT_EQ(dlg.frame().end_code, ui::IDOK);
-    EXPECT_TRUE(prompter->shown.empty());
-}
-
-TEST_F(ExportDialog, ExtensionRules) {
-    struct Case {
+TEST_F(ExportDialog, TypeChangeGivesAGivenNameTheFormatsExtension) {
+    struct Row {
         const char* typed;
         int format;
         const char* result;
     };
-    for (Case c : {Case{"job", 4, "job.are"}, Case{"a.b.c", 6, "a.b.csv"},
-                   Case{"v1.2/pts", 0, "v1.2/pts.dat"}, Case{"  out.gsi  ", 5, "out.txt"}}) {
+    for (Row row :
+         {Row{"job", 4, "job.are"}, Row{"a.b.c", 6, "a.b.csv"}, Row{"v1.2/pts", 0, "v1.2/pts.dat"},
+          Row{"  out.gsi  ", 5, "out.txt"}, Row{"", 3, ""}}) {
         CExportDeviceDlg d;
         d.current_folder = dir().string();
         d.OnInitDialog();
-        d.frame().SetText(Dlg::kIdNameBox, c.typed);
-        d.frame().SetSelection(Dlg::kIdTypeList, c.format);
-        d.OnTypeChange();
-        EXPECT_EQ(d.frame().Text(Dlg::kIdNameBox), c.result) << c.typed;
-        EXPECT_EQ(d.FormatIndex(), c.format);
+        d.frame().SetText(Dlg::kIdNameBox, row.typed);
+        d.frame().SetSelection(Dlg::kIdTypeList, row.format);
+        d.OnCommand(Dlg::kIdTypeList);
+        EXPECT_EQ(d.frame().Text(Dlg::kIdNameBox), row.result) << row.typed;
+        // Without a name the format in use stays.
+        EXPECT_EQ(d.FormatIndex(), *row.result ? row.format : 0) << row.typed;
     }
-}
-
-TEST_F(ExportDialog, TypeChangeFollowsOnlyAGivenName) {
-    Type("", 3);
-    dlg.OnCommand(Dlg::kIdTypeList);
-    EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), "");
-    Type("x.dat", 3);
-    dlg.OnCommand(Dlg::kIdTypeList);
-    EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), "x.gsi");
     // A selection outside the list keeps the format in use.
+    Type("x.dat", 3);
+    dlg.OnTypeChange();
     Type("x.dat", 9);
     dlg.OnTypeChange();
     EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), "x.gsi");
     EXPECT_EQ(dlg.frame().Selection(Dlg::kIdTypeList), 3);
 }
 
-TEST_F(ExportDialog, EmptyNameIsReportedAndTheDialogStays) {
+TEST_F(ExportDialog, AnEmptyNameIsReportedAnExistingFileReplacedOnlyWithYes) {
     Type("   ", 1);
     dlg.OnCommand(Dlg::kIdExport);
     ASSERT_EQ(prompter->shown.size(), 1u);
     EXPECT_EQ(prompter->shown[0].text, res::LoadString(9032));
     EXPECT_FALSE(dlg.frame().end_code.has_value());
-}
 
-TEST_F(ExportDialog, AnExistingFileIsReplacedOnlyWithYes) {
-    WriteFile("old.csv", "x");
+    std::ofstream(dir() / "old.csv") << "x";
     Type("old", 6);
     prompter->Answer(ui::IDNO);
     dlg.OnCommand(Dlg::kIdStandardOk);
-    ASSERT_EQ(prompter->shown.size(), 1u);
+    ASSERT_EQ(prompter->shown.size(), 2u);
     const std::string path = (dir() / "old.csv").string();
-    EXPECT_EQ(prompter->shown[0].text, res::Format(res::LoadString(9012), {path}));
-    EXPECT_EQ(prompter->shown[0].type, unsigned(ui::MB_YESNO | ui::MB_ICONEXCLAMATION));
+    EXPECT_EQ(prompter->shown[1].text, res::Format(res::LoadString(9012), {path}));
+    EXPECT_EQ(prompter->shown[1].type, unsigned(ui::MB_YESNO | ui::MB_ICONEXCLAMATION));
     EXPECT_FALSE(dlg.frame().end_code.has_value());
 
     prompter->Answer(ui::IDYES);
@@ -130,7 +106,7 @@ TEST_F(ExportDialog, AnExistingFileIsReplacedOnlyWithYes) {
     EXPECT_EQ(dlg.PathName(), path);
 }
 
-TEST_F(ExportDialog, AFolderNameOpensTheFolder) {
+TEST_F(ExportDialog, AFolderNameOpensTheFolderANewFileEndsTheDialog) {
     fs::create_directories(dir() / "sub");
     Type("sub", 2);
     dlg.OnExport();
@@ -140,27 +116,23 @@ TEST_F(ExportDialog, AFolderNameOpensTheFolder) {
     Type("a", 2);
     dlg.OnExport();
     EXPECT_EQ(dlg.PathName(), (dir() / "sub" / "a.gsi").string());
+    EXPECT_EQ(dlg.frame().end_code, ui::IDOK);
+    EXPECT_EQ(dlg.FormatIndex(), 2);
+    EXPECT_TRUE(prompter->shown.empty());
 }
 
-TEST_F(ExportDialog, CancelAndDoModal) {
-    dlg.OnCommand(Dlg::kIdCancel);
-    EXPECT_EQ(dlg.frame().end_code, ui::IDCANCEL);
-
+TEST_F(ExportDialog, DoModalStartsAtTheFirstFormatEachTime) {
     CExportDeviceDlg modal;
     modal.current_folder = dir().string();
-    std::string title;
-    front_end->Queue([&](ui::Dialog& d) {
-        title = d.frame().title;
+    front_end->Queue([](ui::Dialog& d) {
+        EXPECT_EQ(d.frame().title, res::LoadString(9083));
         d.frame().SetText(Dlg::kIdNameBox, "run");
         d.frame().SetSelection(Dlg::kIdTypeList, 5);
         d.OnCommand(Dlg::kIdExport);
     });
     EXPECT_EQ(modal.DoModal(), ui::IDOK);
-    EXPECT_EQ(title, res::LoadString(9083));
     EXPECT_EQ(modal.FormatIndex(), 5);
     EXPECT_EQ(modal.PathName(), (dir() / "run.txt").string());
-    EXPECT_EQ(modal.Filter(), modal.GetFilters());
-    // Each opening starts at the first format again.
     front_end->Queue([](ui::Dialog& d) { d.OnCommand(Dlg::kIdCancel); });
     EXPECT_EQ(modal.DoModal(), ui::IDCANCEL);
     EXPECT_EQ(modal.FormatIndex(), 0);
@@ -188,13 +160,13 @@ TEST_F(ExportDialog, ViewNeedsANameAndAViewer) {
     EXPECT_EQ(WaitForFile(out), (dir() / "a.gsi").string() + "\n");
 }
 
-TEST_F(ExportDialog, FormatTableAndWriters) {
-    ASSERT_EQ(ExportFormats().size(), 7u);
-    for (const auto& f : ExportFormats()) {
-        EXPECT_EQ(FindExportFormat(f.key), &f);
-        EXPECT_NE(CreateExporter(f.index), nullptr) << f.key;
+TEST(ExportFormatTable, CommandLineNamesInAnyCaseAndIndexBounds) {
+    const char* keys[] = {"trimble-3300", "Trimble-3600", "leica-8", "LEICA-16",
+                          "geodimeter",   "3TA5",         "pentax"};
+    for (int i = 0; i < 7; ++i) {
+        ASSERT_NE(FindExportFormat(keys[i]), nullptr) << keys[i];
+        EXPECT_EQ(FindExportFormat(keys[i])->index, i);
     }
-    EXPECT_EQ(FindExportFormat("LEICA-16"), &ExportFormats()[3]);
     EXPECT_EQ(FindExportFormat("leica"), nullptr);
     EXPECT_EQ(CreateExporter(7), nullptr);
     EXPECT_EQ(CreateExporter(-1), nullptr);

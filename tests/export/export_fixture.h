@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "export/export_dev.h"
+#include "export/export_formats.h"
 #include "import/contracts/vrk.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
@@ -24,6 +25,26 @@
 namespace export_test {
 
 namespace fs = std::filesystem;
+
+// The format indices of the export dialog's type list.
+enum Fmt : int { kTrimble3300, kTrimble3600, kLeica8, kLeica16, kGeodimeter, kTTA5, kPentax };
+
+struct Pt {
+    std::string name;
+    std::optional<double> x, y, h;
+};
+
+inline vrk::CVrkPoint ToPoint(const Pt& p) {
+    vrk::CVrkPoint v;
+    v.name = p.name;
+    if (p.x)
+        v.x = *p.x;
+    if (p.y)
+        v.y = *p.y;
+    if (p.h)
+        v.h = *p.h;
+    return v;
+}
 
 class ExportTest : public ::testing::Test {
   protected:
@@ -39,15 +60,13 @@ class ExportTest : public ::testing::Test {
         ui::InstallPrompter(prompter);
         front_end = std::make_shared<ui::HeadlessFrontEnd>();
         ui::InstallFrontEnd(front_end);
-        m_unit = zut::CLinear::unit();
-        m_north = zut::CNorth::precision();
         // Most tests are not about question 7649.
         project.SetAttr(4, 1);
     }
 
     void TearDown() override {
-        zut::CLinear::unit(m_unit);
-        zut::CNorth::precision(m_north);
+        zut::CLinear::unit(zut::du_metre);
+        zut::CNorth::precision(3);
         ui::InstallPrompter(nullptr);
         ui::InstallFrontEnd(nullptr);
         std::error_code ec;
@@ -57,29 +76,14 @@ class ExportTest : public ::testing::Test {
     const fs::path& dir() const { return m_dir; }
     std::string Out(const std::string& name = "out.txt") const { return (m_dir / name).string(); }
 
-    vrk::CVrkPoint& Add(const std::string& name, std::optional<double> x, std::optional<double> y,
-                        std::optional<double> h, bool control = false, bool selected = false) {
-        vrk::CVrkPoint p;
-        p.name = name;
-        if (x)
-            p.x = *x;
-        if (y)
-            p.y = *y;
-        if (h)
-            p.h = *h;
-        p.control = control;
-        p.selected = selected;
-        project.data().points.push_back(p);
-        return project.data().points.back();
+    void Add(const Pt& p, bool control = false, bool selected = false) {
+        vrk::CVrkPoint v = ToPoint(p);
+        v.control = control;
+        v.selected = selected;
+        project.data().points.push_back(v);
     }
-
-    static vrk::CVrkPoint Point(const std::string& name, double x, double y, double h) {
-        vrk::CVrkPoint p;
-        p.name = name;
-        p.x = x;
-        p.y = y;
-        p.h = h;
-        return p;
+    void Add(const std::vector<Pt>& points) {
+        for (const Pt& p : points) Add(p);
     }
 
     static std::string ReadFile(const fs::path& path) {
@@ -89,15 +93,15 @@ class ExportTest : public ::testing::Test {
 
     // Runs the writer into out.txt and gives back the bytes (empty when no file was left).
     std::string Export(CExportDev& writer, bool* result = nullptr) {
-        const std::string path = Out();
-        const bool ok = writer.DoExport(&project, path);
+        const bool ok = writer.DoExport(&project, Out());
         if (result)
             *result = ok;
-        return fs::exists(path) ? ReadFile(path) : std::string();
+        return fs::exists(Out()) ? ReadFile(Out()) : std::string();
     }
 
     // Runs the writer and expects a refusal whose last message is `message`, with no file left.
     void ExpectRefused(CExportDev& writer, unsigned message) {
+        fs::remove(Out());
         bool ok = true;
         EXPECT_EQ(Export(writer, &ok), "");
         EXPECT_FALSE(ok);
@@ -106,20 +110,14 @@ class ExportTest : public ::testing::Test {
         EXPECT_TRUE(FolderContents().empty());
     }
 
-    // Each name is refused by a fresh writer from `make`.
-    template <class Make>
-    static void ExpectNamesRefused(Make make, std::initializer_list<const char*> names) {
-        for (const char* name : names) {
-            auto w = make();
-            EXPECT_EQ(w.FormNameStroka(name), "") << name;
-            EXPECT_TRUE(w.NameInvalid()) << name;
-        }
-    }
-
     std::vector<std::string> Log() {
         std::vector<std::string> out;
         for (const auto& e : project.ExportLog().Entries()) out.push_back(e.text);
         return out;
+    }
+    // The log line of message 9122 (name) or 9123 (coordinate) for a point.
+    static std::string Logged(unsigned message, const std::string& name) {
+        return res::Format(res::LoadString(message), {name});
     }
 
     // Files in the test folder other than the settings: nothing temporary may stay behind.
@@ -138,8 +136,6 @@ class ExportTest : public ::testing::Test {
 
   private:
     fs::path m_dir;
-    zut::dist_unit m_unit = zut::du_metre;
-    int m_north = 3;
 };
 
 }  // namespace export_test
