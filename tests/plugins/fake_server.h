@@ -5,11 +5,21 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tavrin/import_plugin.h"
 
 namespace plugin_test {
 
+// The whole run over one file, as a plug-in usually drives it.
+inline int LoadOne(const std::string& files, IImportTarget& t) {
+    t.InitImport();
+    const int loaded = t.LoadOneFile(files.c_str());
+    t.CloseImport();
+    return loaded;
+}
+
+// By default the server loads the one file it is given and keeps each line as a record.
 class FakeServer final : public IRegImportServer {
   public:
     // Tests own the server through a shared_ptr; its count only records the calls.
@@ -65,17 +75,16 @@ class FakeServer final : public IRegImportServer {
     std::string guid = "{9A8B7C6D-5E4F-4A3B-8C2D-1E0F9A8B7C6D}";
     bool has_record = true;
     ImportPluginSettings record;
-    std::function<int(const std::string&, IImportTarget&)> import;
-    std::function<int(IImportTarget&)> read_events;
+    std::vector<std::string> lines;
+    std::function<int(const std::string&, IImportTarget&)> import = LoadOne;
+    std::function<int(IImportTarget&)> read_events = [this](IImportTarget& t) {
+        std::string line;
+        if (!t.ReadLine(line))
+            return 0;
+        lines.push_back(line);
+        return 1;
+    };
     IImportTarget* target = nullptr;
 };
-
-// The whole run over one file, as a plug-in usually drives it.
-inline int LoadOne(const std::string& files, IImportTarget& t) {
-    t.InitImport();
-    const int loaded = t.LoadOneFile(files.c_str());
-    t.CloseImport();
-    return loaded;
-}
 
 }  // namespace plugin_test

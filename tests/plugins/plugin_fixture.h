@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <initializer_list>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,18 +78,16 @@ class PluginTest : public ::testing::Test {
     }
 
     // A plug-in folder holding the links; the dialog loads from it.
-    fs::path UsePlugins(const Links& links, const std::string& folder_name = "plugins") {
+    void UsePlugins(const Links& links, const std::string& folder_name = "plugins") {
         const fs::path folder = m_dir / folder_name;
         fs::create_directories(folder);
         for (const auto& [name, target] : links) fs::create_symlink(target, folder / name);
         dlg->plugin_folder = folder.string();
         dlg->CreatePluginMap();
-        return folder;
     }
 
     fs::path WriteFile(const std::string& name, const std::string& contents) {
         const fs::path path = m_dir / name;
-        fs::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary) << contents;
         return path;
     }
@@ -115,13 +115,28 @@ class PluginTest : public ::testing::Test {
     const fs::path& dir() const { return m_dir; }
     const fs::path& config() const { return m_config; }
 
-    std::vector<std::string> Protocol() {
-        std::vector<std::string> texts;
-        for (const auto& e : project.ImportLog().Entries()) texts.push_back(e.text);
-        return texts;
+    // Whether one entry of the import protocol holds all the parts.
+    bool ProtocolHas(std::initializer_list<std::string> parts) {
+        return std::ranges::any_of(project.ImportLog().Entries(), [&parts](const auto& e) {
+            return std::ranges::all_of(
+                parts, [&e](const std::string& p) { return e.text.find(p) != std::string::npos; });
+        });
     }
 
-    const vrk::CVrkPoint* Point(const std::string& name) { return project.FindPoint(name); }
+    // The project's points, a line each: "name x y h code", "-" for a value not given and a
+    // "*" before a control point.
+    std::string Points() const {
+        std::ostringstream out;
+        for (const auto& p : project.data().points) {
+            out << (p.control ? "*" : "") << p.name;
+            for (const zut::CLinear* v : {&p.x, &p.y, &p.h}) {
+                out << ' ';
+                v->valid() ? out << static_cast<double>(*v) : out << '-';
+            }
+            out << (p.code.empty() ? "" : " ") << p.code << '\n';
+        }
+        return out.str();
+    }
 
     vrk::CVrkObject project;
     std::unique_ptr<CImpDEVDlg> dlg;

@@ -1,27 +1,20 @@
 // Importing through plug-ins: the example CSV plug-in as a new format and a plug-in that takes
 // over a built-in format, driven through the import dialog.
-#include <cmath>
-#include <random>
 #include <string>
 
 #include "plugin_fixture.h"
+#include "support/noise.h"
 
 namespace plugin_test {
 namespace {
 
 using PluginImportTest = PluginTest;
 
-constexpr const char* kCsvSection = "ImportSettings\\CSVPOINTS";
-
-bool Contains(const std::vector<std::string>& texts, const std::string& part) {
-    for (const auto& t : texts)
-        if (t.find(part) != std::string::npos)
-            return true;
-    return false;
-}
-
-TEST_F(PluginImportTest, ANewFormatImportsItsPointsThroughTheEngine) {
+TEST_F(PluginImportTest, ANewFormatAt16ImportsItsPointsThroughTheEngine) {
     UsePlugins({{"csv_points.so", CSV_POINTS_PATH}});
+    std::vector<std::string> names;
+    EXPECT_EQ(Filters(&names).at(16), "*.csv");
+    EXPECT_EQ(names.at(16), "CSV point files");
     WriteFile("site.csv",
               "P1,100.5,200.25,10.125\r\n"
               "\r\n"
@@ -31,84 +24,59 @@ TEST_F(PluginImportTest, ANewFormatImportsItsPointsThroughTheEngine) {
     EXPECT_EQ(dlg->frame().end_code, 1);
     EXPECT_EQ(prompter->beeps, 1);
 
-    ASSERT_EQ(project.data().points.size(), 3u);
-    const vrk::CVrkPoint* p1 = Point("P1");
-    ASSERT_NE(p1, nullptr);
-    EXPECT_DOUBLE_EQ(p1->x, 100.5);
-    EXPECT_DOUBLE_EQ(p1->y, 200.25);
-    EXPECT_DOUBLE_EQ(p1->h, 10.125);
-    EXPECT_FALSE(p1->control);
-    const vrk::CVrkPoint* p2 = Point("P2");
-    ASSERT_NE(p2, nullptr);
-    EXPECT_EQ(p2->code, "TREE");
-    EXPECT_DOUBLE_EQ(p2->h, 11.0);
     // A quoted name keeps its comma; a missing height stays unknown.
-    const vrk::CVrkPoint* p3 = Point("P,3");
-    ASSERT_NE(p3, nullptr);
-    EXPECT_DOUBLE_EQ(p3->y, 202.0);
-    EXPECT_FALSE(p3->h.valid());
-    EXPECT_TRUE(project.data().stations.empty());
+    EXPECT_EQ(Points(), "P1 100.5 200.25 10.125\nP2 101 201 11 TREE\nP,3 102 202 -\n");
     // The format was remembered with the plug-in's section.
     EXPECT_EQ(profile().GetInt("ImportSettings", "CurrentSelection", -1), 16);
-    EXPECT_NE(profile().GetString(kCsvSection, "FileName", "").find("site.csv"), std::string::npos);
+    EXPECT_NE(profile().GetString("ImportSettings\\CSVPOINTS", "FileName", "").find("site.csv"),
+              std::string::npos);
 }
 
 TEST_F(PluginImportTest, NumbersTheImportCannotTakeAreNamedInTheProtocol) {
     UsePlugins({{"csv_points.so", CSV_POINTS_PATH}});
     WriteFile("bad.csv", "A,1.5x,2,3\nB,1e40,2,3\n,7,8,9\nC,4,5,6\n");
     ImportThrough(16, {"bad.csv"});
-    const auto protocol = Protocol();
-    EXPECT_TRUE(Contains(protocol, "1.5x")) << ::testing::PrintToString(protocol);
-    EXPECT_TRUE(Contains(protocol, "1e40")) << ::testing::PrintToString(protocol);
-    EXPECT_TRUE(Contains(protocol, "point without a name"));
-    // The message says where: the file and its line.
-    EXPECT_TRUE(Contains(protocol, "bad.csv")) << ::testing::PrintToString(protocol);
+    // The messages say where: the file and its line.
+    for (const char* part : {"1.5x", "1e40", "point without a name"})
+        EXPECT_TRUE(ProtocolHas({part, "bad.csv"})) << part;
     // Nothing else is lost.
-    ASSERT_NE(Point("A"), nullptr);
-    EXPECT_FALSE(Point("A")->x.valid());
-    EXPECT_DOUBLE_EQ(Point("A")->y, 2.0);
-    ASSERT_NE(Point("C"), nullptr);
-    EXPECT_DOUBLE_EQ(Point("C")->h, 6.0);
+    EXPECT_EQ(Points(), "A - 2 3\nB - 2 3\nC 4 5 6\n");
 }
 
-TEST_F(PluginImportTest, TheCsvOptionsShapeTheImport) {
-    profile().WriteString(kCsvSection, "Separator", ";");
-    profile().WriteString(kCsvSection, "Header", "1");
-    profile().WriteString(kCsvSection, "ControlPoints", "1");
-    UsePlugins({{"csv_points.so", CSV_POINTS_PATH}});
-    WriteFile("known.csv", "\xEF\xBB\xBFname;x;y;h\nK1;1,5;2;3\nK2;4;5;6\n");
-    WriteFile("more.csv", "name;x;y;h\nK3;7;8;9\n");
-    ImportThrough(16, {"known.csv", "more.csv"});
-    EXPECT_EQ(Point("name"), nullptr) << "the header line of each file is skipped";
-    for (const char* name : {"K1", "K2", "K3"}) {
-        const vrk::CVrkPoint* p = Point(name);
-        ASSERT_NE(p, nullptr) << name;
-        EXPECT_TRUE(p->control) << name;
-    }
-    // With ";" as the separator a comma is no decimal point.
-    EXPECT_FALSE(Point("K1")->x.valid());
-    EXPECT_DOUBLE_EQ(Point("K3")->h, 9.0);
-}
-
-TEST_F(PluginImportTest, APluginOfFormatFiveImportsInsteadOfTheLeicaReader) {
+// The fixture announces the id of format 5: its filter, settings and reading replace the
+// Leica reader's, and the formats around it stay.
+TEST_F(PluginImportTest, APluginOfFormatFiveTakesOverFilterSettingsAndImport) {
     profile().WriteString("ImportSettings\\LEICAPLUG", "Prefix", "L-");
+    profile().WriteInt("ImportSettings\\LEICA", "CheckDel", 1);
+    profile().WriteInt("ImportSettings\\LEICAPLUG", "CheckDel", 0);
     UsePlugins({{"leica.so", FIXTURE_LEICA_PATH}});
+    EXPECT_EQ(dlg->HighestFormat(), 15) << "no new format";
+    EXPECT_EQ(dlg->FindPlugin(4), nullptr);
+    std::vector<std::string> names;
+    const auto patterns = Filters(&names);
+    EXPECT_EQ(patterns[5], "*.lpt");
+    EXPECT_EQ(names[5], "Leica by plug-in");
+    EXPECT_EQ(patterns[4], "*.sdr;*.txt");
+
     FixtureState& state = ResetState(FIXTURE_LEICA_PATH);
+    dlg->frame().SetSelection(kIdTypeList, 5);
+    dlg->OnTypeChange();
+    EXPECT_EQ(dlg->settings.CheckDel, 0);
+    EXPECT_EQ(dlg->settings.OnRelief, 1) << "the fixture's default";
+    dlg->settings.CheckDel = 1;
+    dlg->SaveData();
+    EXPECT_EQ(profile().GetInt("ImportSettings\\LEICAPLUG", "CheckDel", -1), 1);
+    EXPECT_FALSE(profile().Has("ImportSettings\\LEICAPLUG", "Format16Digits"))
+        << "the Leica block is not the plug-in's";
+
     // A GSI word would mean something to the Leica reader; the plug-in reads its own lines.
     WriteFile("job.lpt", "# plug-in points\nS1 10 20 30\nS2 11 21\n");
     ImportThrough(5, {"job.lpt"});
     EXPECT_EQ(state.imports, 1);
-    EXPECT_GE(state.load_settings, 1);
-    EXPECT_GE(state.save_settings, 1) << "settings are saved before the import";
-    ASSERT_EQ(project.data().points.size(), 2u);
-    const vrk::CVrkPoint* s1 = Point("L-S1");
-    ASSERT_NE(s1, nullptr);
-    EXPECT_DOUBLE_EQ(s1->h, 30.0);
-    ASSERT_NE(Point("L-S2"), nullptr);
-    EXPECT_FALSE(Point("L-S2")->h.valid());
-    EXPECT_EQ(profile().GetString("ImportSettings\\LEICAPLUG", "FileName", "").find("job.lpt") !=
-                  std::string::npos,
-              true);
+    EXPECT_GE(state.save_settings, 2) << "settings are saved before the import";
+    EXPECT_EQ(Points(), "L-S1 10 20 30\nL-S2 11 21 -\n");
+    EXPECT_NE(profile().GetString("ImportSettings\\LEICAPLUG", "FileName", "").find("job.lpt"),
+              std::string::npos);
     EXPECT_FALSE(profile().Has("ImportSettings\\LEICA", "FileName"));
 }
 
@@ -125,16 +93,10 @@ TEST_F(PluginImportTest, APluginThatThrowsEndsItsImportQuietly) {
 
 TEST_F(PluginImportTest, AnyBytesImportWithoutHarm) {
     UsePlugins({{"csv_points.so", CSV_POINTS_PATH}});
-    // Separators, quotes, blanks, line ends and NULs are the bytes that steer the reading.
-    const std::string alphabet =
-        std::string(",\"\"  ;\t\r\n\n0123456789.-eE+Pq\xEF\xBB\xBF\xC0") + '\0';
-    std::mt19937 random(20240611);
-    for (int round = 0; round < 20; ++round) {
-        std::string bytes;
-        const size_t size = random() % 3000;
-        for (size_t i = 0; i < size; ++i)
-            bytes += (random() % 8 == 0) ? static_cast<char>(random() % 256)
-                                         : alphabet[random() % alphabet.size()];
+    for (unsigned round = 0; round < 12; ++round) {
+        // Separators, quotes, blanks, line ends and numbers steer the reading.
+        std::string bytes = testing_support::NoiseBytes(
+            round, 3000, {",", "\"", ";", "\t", "\r\n", "\n", "1.5", "-2e3", "P", "\xEF\xBB\xBF"});
         if (round == 0)
             bytes = "\"unterminated," + std::string(5000, 'x');
         const std::string name = "r" + std::to_string(round) + ".csv";
@@ -146,13 +108,12 @@ TEST_F(PluginImportTest, AnyBytesImportWithoutHarm) {
     }
 }
 
-TEST_F(PluginImportTest, AFormatWithoutAPluginImportsNothingButBeeps) {
+TEST_F(PluginImportTest, AFormatWhosePluginWentAwayImportsNothingButBeeps) {
     UsePlugins({{"csv_points.so", CSV_POINTS_PATH}});
     WriteFile("p.csv", "A,1,2,3\n");
     dlg->frame().SetSelection(kIdTypeList, 16);
     dlg->OnTypeChange();
     dlg->frame().SetText(kIdNameBox, "p.csv");
-    // The plug-in went away under the open dialog.
     dlg->ClearPluginMap();
     dlg->OnMOK();
     EXPECT_TRUE(project.data().points.empty());

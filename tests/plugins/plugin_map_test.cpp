@@ -8,9 +8,7 @@ namespace {
 
 using PluginMapTest = PluginTest;
 
-constexpr const char* kSameFormat = "{0D5E7A61-3C2B-4E8F-9B14-6A7C8D9E0F21}";
-
-TEST_F(PluginMapTest, WithoutAFolderOnlyTheBuiltInFormatsExist) {
+TEST_F(PluginMapTest, TheFolderComesFromTheCompanyPathsWithoutItOnlyBuiltInFormatsExist) {
     dlg->CreatePluginMap();
     EXPECT_EQ(dlg->HighestFormat(), 15);
     ASSERT_EQ(dlg->PluginMap().size(), 16u);
@@ -19,53 +17,19 @@ TEST_F(PluginMapTest, WithoutAFolderOnlyTheBuiltInFormatsExist) {
     EXPECT_EQ(dlg->PluginMap().at(15).guid, "{11811C15-FA4E-4D93-BA1D-CFB7323D65FB}");
     for (int i = -1; i <= 17; ++i) EXPECT_EQ(dlg->FindPlugin(i), nullptr) << i;
 
-    // A folder that does not exist is no folder of plug-ins either.
-    dlg->plugin_folder = (dir() / "missing").string();
-    dlg->CreatePluginMap();
-    EXPECT_EQ(dlg->HighestFormat(), 15);
-}
-
-TEST_F(PluginMapTest, TheFolderComesFromTheCompanyPaths) {
     const fs::path folder = dir() / "from settings";
     fs::create_directories(folder);
     fs::create_symlink(CSV_POINTS_PATH, folder / "csv_points.so");
-    profile().WriteString("Company\\Paths", "OrvelDatPlugins", folder.string() + "/");
-    dlg->CreatePluginMap();
-    EXPECT_EQ(dlg->HighestFormat(), 16);
-    ASSERT_NE(dlg->FindPlugin(16), nullptr);
-
-    profile().WriteString("Company\\Paths", "OrvelDatPlugins", "");
-    dlg->CreatePluginMap();
-    EXPECT_EQ(dlg->HighestFormat(), 15);
-    EXPECT_EQ(dlg->FindPlugin(16), nullptr);
+    for (const std::string& path :
+         {(dir() / "missing").string(), folder.string() + "/", std::string()}) {
+        profile().WriteString("Company\\Paths", "OrvelDatPlugins", path);
+        dlg->CreatePluginMap();
+        EXPECT_EQ(dlg->HighestFormat(), path == folder.string() + "/" ? 16 : 15) << path;
+        EXPECT_EQ(dlg->FindPlugin(16) != nullptr, dlg->HighestFormat() == 16) << path;
+    }
 }
 
-TEST_F(PluginMapTest, ANewFormatFollowsTheBuiltInOnesWithItsFilter) {
-    UsePlugins({{"csv_points.so", CSV_POINTS_PATH}});
-    EXPECT_EQ(dlg->HighestFormat(), 16);
-    const PluginEntry& entry = dlg->PluginMap().at(16);
-    ASSERT_NE(entry.plugin, nullptr);
-    EXPECT_EQ(entry.guid, "{5C0B3E1A-7D42-4F8E-9A61-2B7C4D9E0F13}");
-    EXPECT_EQ(entry.section, "CSVPOINTS");
-    EXPECT_EQ(dlg->FindPlugin(16), entry.plugin);
-    EXPECT_EQ(dlg->FindPlugin(17), nullptr);
-    EXPECT_EQ(dlg->GetSection(16), "ImportSettings\\CSVPOINTS");
-
-    std::vector<std::string> names;
-    const auto patterns = Filters(&names);
-    ASSERT_EQ(patterns.size(), 17u);
-    EXPECT_EQ(patterns[16], "*.csv");
-    EXPECT_EQ(names[16], "CSV point files");
-    dlg->SetOFN();
-    EXPECT_NE(dlg->FilterText().find("CSV point files (*.csv)"), std::string::npos);
-    // Format 16 has no caption of the string table.
-    dlg->SetCurrentFormat(16);
-    dlg->frame().SetSelection(kIdTypeList, 16);
-    dlg->OnTypeChange();
-    EXPECT_EQ(dlg->CaptionId(), 0u);
-}
-
-TEST_F(PluginMapTest, ThreeNewPluginsGetTheNextThreeIndices) {
+TEST_F(PluginMapTest, ThreeNewPluginsGet16To18InTheOrderOfTheirNames) {
     UsePlugins({{"1_alpha.so", FIXTURE_ALPHA_PATH},
                 {"2_beta.so", FIXTURE_BETA_PATH},
                 {"3_csv.so", CSV_POINTS_PATH}});
@@ -77,9 +41,22 @@ TEST_F(PluginMapTest, ThreeNewPluginsGetTheNextThreeIndices) {
     EXPECT_EQ(names[17], "Beta files");
     EXPECT_EQ(names[18], "CSV point files");
     EXPECT_EQ(patterns[17], "*.bet;*.txt");
+    EXPECT_EQ(patterns[18], "*.csv");
+    const PluginEntry& csv = dlg->PluginMap().at(18);
+    EXPECT_EQ(csv.guid, "{5C0B3E1A-7D42-4F8E-9A61-2B7C4D9E0F13}");
+    EXPECT_EQ(dlg->FindPlugin(18), csv.plugin);
+    EXPECT_EQ(dlg->FindPlugin(19), nullptr);
     // A plug-in without a section of its own keeps its values in the import table itself.
     EXPECT_EQ(dlg->GetSection(16), "ImportSettings\\ALPHA");
     EXPECT_EQ(dlg->GetSection(17), "ImportSettings");
+    EXPECT_EQ(dlg->GetSection(18), "ImportSettings\\CSVPOINTS");
+    dlg->SetOFN();
+    EXPECT_NE(dlg->FilterText().find("CSV point files (*.csv)"), std::string::npos);
+    // A plug-in format has no caption of the string table.
+    dlg->SetCurrentFormat(18);
+    dlg->frame().SetSelection(kIdTypeList, 18);
+    dlg->OnTypeChange();
+    EXPECT_EQ(dlg->CaptionId(), 0u);
 
     // Names decide the order, not the disk.
     dlg->plugin_folder.clear();
@@ -87,20 +64,6 @@ TEST_F(PluginMapTest, ThreeNewPluginsGetTheNextThreeIndices) {
     EXPECT_EQ(dlg->HighestFormat(), 17);
     EXPECT_EQ(dlg->PluginMap().at(16).filter_name, "CSV point files");
     EXPECT_EQ(dlg->PluginMap().at(17).filter_name, "Alpha files");
-}
-
-TEST_F(PluginMapTest, APluginOfABuiltInFormatTakesItsIndex) {
-    UsePlugins({{"leica.so", FIXTURE_LEICA_PATH}});
-    EXPECT_EQ(dlg->HighestFormat(), 15) << "no new format";
-    ASSERT_NE(dlg->FindPlugin(5), nullptr);
-    std::vector<std::string> names;
-    const auto patterns = Filters(&names);
-    EXPECT_EQ(patterns[5], "*.lpt");
-    EXPECT_EQ(names[5], "Leica by plug-in");
-    EXPECT_EQ(dlg->GetSection(5), "ImportSettings\\LEICAPLUG");
-    // The formats around it are untouched.
-    EXPECT_EQ(dlg->FindPlugin(4), nullptr);
-    EXPECT_EQ(patterns[4], "*.sdr;*.txt");
 }
 
 TEST_F(PluginMapTest, OfTwoPluginsOfOneFormatTheLowerVersionServes) {
@@ -126,7 +89,7 @@ TEST_F(PluginMapTest, OfTwoPluginsOfOneFormatTheLowerVersionServes) {
         UsePlugins(c.links, "case" + std::to_string(n++));
         EXPECT_EQ(dlg->HighestFormat(), 16) << c.serving;
         const PluginEntry& entry = dlg->PluginMap().at(16);
-        EXPECT_EQ(entry.guid, kSameFormat);
+        EXPECT_EQ(entry.guid, "{0D5E7A61-3C2B-4E8F-9B14-6A7C8D9E0F21}");
         EXPECT_EQ(entry.filter_name, c.serving);
     }
     // The losing plug-ins were given back.
@@ -181,22 +144,18 @@ TEST_F(PluginMapTest, EveryPluginIsReleasedWhenTheMapIsEmptiedOrRebuilt) {
     EXPECT_EQ(alpha.live_objects, before);
 }
 
-TEST_F(PluginMapTest, AStoredSelectionOfAPluginFormatOpensOnIt) {
+TEST_F(PluginMapTest, AStoredSelectionOfAPluginFormatOpensOnItWhileThePluginIsThere) {
     const fs::path folder = dir() / "stored";
     fs::create_directories(folder);
     fs::create_symlink(CSV_POINTS_PATH, folder / "csv.so");
-    profile().WriteString("Company\\Paths", "OrvelDatPlugins", folder.string());
     profile().WriteInt("ImportSettings", "CurrentSelection", 16);
-    int shown = -1;
-    front->Queue([&](ui::Dialog& d) { shown = static_cast<CImpDEVDlg&>(d).CurrentFormat(); });
-    EXPECT_EQ(dlg->DoImport(), 0);
-    EXPECT_EQ(shown, 16);
-
-    // Without the plug-in the same selection is out of range.
-    profile().WriteString("Company\\Paths", "OrvelDatPlugins", "");
-    front->Queue([&](ui::Dialog& d) { shown = static_cast<CImpDEVDlg&>(d).CurrentFormat(); });
-    dlg->DoImport();
-    EXPECT_EQ(shown, 0);
+    for (const std::string& path : {folder.string(), std::string()}) {
+        profile().WriteString("Company\\Paths", "OrvelDatPlugins", path);
+        int shown = -1;
+        front->Queue([&](ui::Dialog& d) { shown = static_cast<CImpDEVDlg&>(d).CurrentFormat(); });
+        EXPECT_EQ(dlg->DoImport(), 0);
+        EXPECT_EQ(shown, path.empty() ? 0 : 16);
+    }
 }
 
 }  // namespace

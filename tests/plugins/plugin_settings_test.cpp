@@ -1,5 +1,6 @@
 // Settings and options of plug-in formats: the plug-in's record in the dialog, the options
 // sheet with the plug-in's pages, and the plug-in's own options dialog.
+#include <algorithm>
 #include <string>
 
 #include "import/options_sheet.h"
@@ -18,31 +19,45 @@ void ChooseFormat(CImpDEVDlg& dlg, int format) {
     dlg.OnTypeChange();
 }
 
-TEST_F(PluginSettingsTest, TheDialogShowsThePluginsRecordAndSavesIntoIt) {
-    UsePlugins({{"alpha.so", FIXTURE_ALPHA_PATH}});
-    FixtureState& state = ResetState(FIXTURE_ALPHA_PATH);
-    // A value of the built-in import table must not leak into the plug-in's format.
+// Alpha has no pages: the dialog shows its record, its own dialog edits it, and the dialog
+// saves into it, never into the built-in import table.
+TEST_F(PluginSettingsTest, APluginWithoutPagesLoadsEditsAndSavesItsOwnRecord) {
+    vrk::CClassificator classificator;
+    classificator.slots[0] = {true, "Topo"};
+    classificator.slots[3] = {true, "Roads"};
+    classificator.slots[5] = {false, "Unused"};
+    project.SetClassificator(classificator);
     profile().WriteInt("ImportSettings", "OnRelief", 0);
     profile().WriteInt("ImportSettings\\ALPHA", "CodeSystem", 7);
+    UsePlugins({{"alpha.so", FIXTURE_ALPHA_PATH}});
+    FixtureState& state = ResetState(FIXTURE_ALPHA_PATH);
     ChooseFormat(*dlg, 16);
     EXPECT_EQ(state.load_settings, 1);
     // The fixture's own defaults, and what its section holds.
     EXPECT_EQ(dlg->settings.OnRelief, 1);
-    EXPECT_EQ(dlg->settings.YStyle, 1);
-    EXPECT_DOUBLE_EQ(dlg->settings.Y0, 500000.0);
     EXPECT_EQ(dlg->settings.CodeSystem, 7);
-    EXPECT_EQ(dlg->settings.CodeSep, "|");
-    EXPECT_EQ(dlg->settings.CheckUnique, 1);
     EXPECT_EQ(dlg->settings.ForceCode, 1);
-    EXPECT_EQ(dlg->settings.CheckDel, 0);
+
+    state.edit_answer = false;
+    dlg->OnOptions();
+    EXPECT_EQ(state.edit_options, 1);
+    EXPECT_EQ(state.code_system_names, "Topo;Roads;");
+    EXPECT_EQ(state.save_settings, 0) << "declined";
+    EXPECT_EQ(front->Pending(), 0u);
+    state.edit_answer = true;
+    state.edit_relief = 2;
+    dlg->OnOptions();
+    EXPECT_EQ(state.save_settings, 1);
+    EXPECT_EQ(dlg->settings.OnRelief, 2) << "the dialog follows the plug-in";
 
     dlg->settings.CheckDel = 1;
     dlg->settings.ForceCode = 0;
     dlg->settings.NZone = 12;
     dlg->settings.AtrVal.clear();
     dlg->SaveData();
-    EXPECT_EQ(state.save_settings, 1);
+    EXPECT_EQ(state.save_settings, 2);
     platform::Profile::UseFile(config());  // what reached the file
+    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "OnRelief", -1), 2);
     EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "CheckDel", -1), 1);
     EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "ForceCode", -1), 0);
     EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "NZone", -1), 12);
@@ -55,20 +70,6 @@ TEST_F(PluginSettingsTest, TheDialogShowsThePluginsRecordAndSavesIntoIt) {
     EXPECT_EQ(dlg->settings.ForceCode, 0);
     EXPECT_EQ(dlg->settings.NZone, 12);
     EXPECT_EQ(dlg->settings.AtrVal, "#") << "an empty separator is not stored";
-}
-
-TEST_F(PluginSettingsTest, ATakenOverFormatUsesThePluginsSettingsNotTheLeicaOnes) {
-    profile().WriteInt("ImportSettings\\LEICA", "CheckDel", 1);
-    profile().WriteInt("ImportSettings\\LEICAPLUG", "CheckDel", 0);
-    UsePlugins({{"leica.so", FIXTURE_LEICA_PATH}});
-    ChooseFormat(*dlg, 5);
-    EXPECT_EQ(dlg->settings.CheckDel, 0);
-    EXPECT_EQ(dlg->settings.OnRelief, 1) << "the fixture's default";
-    dlg->settings.CheckDel = 1;
-    dlg->SaveData();
-    EXPECT_EQ(profile().GetInt("ImportSettings\\LEICAPLUG", "CheckDel", -1), 1);
-    EXPECT_FALSE(profile().Has("ImportSettings\\LEICAPLUG", "Format16Digits"))
-        << "the Leica block is not the plug-in's";
 }
 
 TEST_F(PluginSettingsTest, OptionsShowTheGeneralPagesAndThePluginsPage) {
@@ -117,34 +118,6 @@ TEST_F(PluginSettingsTest, OptionsShowTheGeneralPagesAndThePluginsPage) {
     EXPECT_EQ(profile().GetString("ImportSettings\\LEICAPLUG", "Prefix", ""), "X_");
 }
 
-TEST_F(PluginSettingsTest, APluginWithoutPagesEditsItsOwnOptions) {
-    vrk::CClassificator classificator;
-    classificator.slots[0] = {true, "Topo"};
-    classificator.slots[3] = {true, "Roads"};
-    classificator.slots[5] = {false, "Unused"};
-    project.SetClassificator(classificator);
-    UsePlugins({{"alpha.so", FIXTURE_ALPHA_PATH}});
-    FixtureState& state = ResetState(FIXTURE_ALPHA_PATH);
-    ChooseFormat(*dlg, 16);
-
-    state.edit_answer = false;
-    dlg->OnOptions();
-    EXPECT_EQ(state.edit_options, 1);
-    EXPECT_EQ(state.code_system_names, "Topo;Roads;");
-    EXPECT_EQ(state.save_settings, 0) << "declined";
-    EXPECT_EQ(front->Pending(), 0u);
-
-    state.edit_answer = true;
-    state.edit_relief = 2;
-    dlg->OnOptions();
-    EXPECT_EQ(state.save_settings, 1);
-    EXPECT_EQ(dlg->settings.OnRelief, 2) << "the dialog follows the plug-in";
-    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "OnRelief", -1), 2);
-    // Saving the dialog later keeps what the plug-in's dialog chose.
-    dlg->SaveData();
-    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "OnRelief", -1), 2);
-}
-
 TEST_F(PluginSettingsTest, TheCsvPageChecksItsSeparatorAndKeepsItsChoices) {
     UsePlugins({{"csv_points.so", CSV_POINTS_PATH}});
     ChooseFormat(*dlg, 16);
@@ -175,15 +148,15 @@ TEST_F(PluginSettingsTest, TheCsvPageChecksItsSeparatorAndKeepsItsChoices) {
     EXPECT_EQ(profile().GetString("ImportSettings\\CSVPOINTS", "Header", ""), "1");
     EXPECT_EQ(profile().GetString("ImportSettings\\CSVPOINTS", "ControlPoints", ""), "1");
 
-    // The next import reads tab-separated known points with a header line.
-    WriteFile("tabs.csv", "name\tx\ty\th\nT1\t1\t2\t3\n");
-    dlg->frame().SetText(kIdNameBox, "tabs.csv");
-    dlg->OnFileNameChange();
-    dlg->OnMOK();
-    ASSERT_NE(Point("T1"), nullptr);
-    EXPECT_TRUE(Point("T1")->control);
-    EXPECT_DOUBLE_EQ(Point("T1")->h, 3.0);
-    EXPECT_EQ(Point("name"), nullptr);
+    // The next import reads tab-separated known points, after a header line in each file; a
+    // comma is no decimal point.
+    WriteFile("tabs.csv", "\xEF\xBB\xBFname\tx\ty\th\nT1\t1,5\t2\t3\n");
+    WriteFile("more.csv", "name\tx\ty\th\nT2\t4\t5\t6\n");
+    ImportThrough(16, {"tabs.csv", "more.csv"});
+    const std::string points = Points();
+    EXPECT_EQ(std::count(points.begin(), points.end(), '\n'), 2) << points;
+    EXPECT_NE(points.find("*T1 - 2 3\n"), std::string::npos) << points;
+    EXPECT_NE(points.find("*T2 4 5 6\n"), std::string::npos) << points;
 }
 
 TEST_F(PluginSettingsTest, APluginWhosePagesThrowStillShowsTheGeneralPages) {

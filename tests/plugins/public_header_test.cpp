@@ -8,13 +8,13 @@ namespace {
 
 TEST(PluginHeader, GuidsReadAndWriteTheirRegistryText) {
     tavrin::Guid g;
-    ASSERT_TRUE(tavrin::GuidFromText("{736DD3C8-BF6A-4DA1-BBD2-4202CAC2420A}", g));
-    EXPECT_EQ(g, tavrin::kIidRegImportServer);
-    EXPECT_EQ(tavrin::GuidToText(g), "{736DD3C8-BF6A-4DA1-BBD2-4202CAC2420A}");
     // Braces may be left out and letters may be small; the text is always the same.
-    tavrin::Guid small;
-    ASSERT_TRUE(tavrin::GuidFromText("736dd3c8-bf6a-4da1-bbd2-4202cac2420a", small));
-    EXPECT_EQ(small, g);
+    for (const char* text :
+         {"{736DD3C8-BF6A-4DA1-BBD2-4202CAC2420A}", "736dd3c8-bf6a-4da1-bbd2-4202cac2420a"}) {
+        ASSERT_TRUE(tavrin::GuidFromText(text, g)) << text;
+        EXPECT_EQ(g, tavrin::kIidRegImportServer);
+        EXPECT_EQ(tavrin::GuidToText(g), "{736DD3C8-BF6A-4DA1-BBD2-4202CAC2420A}");
+    }
     EXPECT_EQ(tavrin::GuidToText(tavrin::kIidPluginObject),
               "{00000000-0000-0000-C000-000000000046}");
     for (const char* id : tavrin::kBuiltInFormatIds) {
@@ -44,6 +44,7 @@ TEST(PluginHeader, FileListsBecomeFullPaths) {
     EXPECT_EQ(tavrin::SplitFileList("a.csv;b.csv"), (V{"a.csv", "b.csv"}));
 }
 
+// Each field has its own value, so that two fields mixed up show.
 TEST(PluginHeader, TheRecordAndTheDialogSettingsMapBothWays) {
     ImportPluginSettings record;
     record.flags = 0x80 | tavrin::kFlagDeleteZeros | tavrin::kFlagCodeFromProject;
@@ -52,9 +53,7 @@ TEST(PluginHeader, TheRecordAndTheDialogSettingsMapBothWays) {
     record.east_style = 2;
     record.false_easting = 500000;
     record.zone_number = 37;
-    record.zone_type = 1;
-    record.relief = 2;
-    record.code_system = 3;
+    record.zone_type = 3;
     record.code_system_names = "A;B;";
     record.separators[1] = '\0';
     ImportSettings s;
@@ -62,16 +61,13 @@ TEST(PluginHeader, TheRecordAndTheDialogSettingsMapBothWays) {
     EXPECT_EQ(s.CheckUnique, 0);
     EXPECT_EQ(s.CheckDel, 1);
     EXPECT_EQ(s.CSFromProject, 1);
-    EXPECT_EQ(s.CodeNumeric, 0);
     EXPECT_EQ(s.XStyle, 1);
     EXPECT_DOUBLE_EQ(s.X0, -1234.5);
     EXPECT_EQ(s.YStyle, 2);
+    EXPECT_DOUBLE_EQ(s.Y0, 500000);
     EXPECT_EQ(s.NZone, 37);
-    EXPECT_EQ(s.Zone, 1);
-    EXPECT_EQ(s.OnRelief, 2);
-    EXPECT_EQ(s.CodeSystem, 3);
-    EXPECT_EQ(s.CodeSep, "/");
-    EXPECT_EQ(s.Link, "");
+    EXPECT_EQ(s.Zone, 3);
+    EXPECT_EQ(s.CodeSep, "/") << "an empty separator gives the default";
 
     s.CheckUnique = 1;
     s.CheckDel = 0;
