@@ -144,13 +144,8 @@ int read_dms(const char* text, double& degrees, const char** end) {
         set_end(end, text);
         return rr_invalid;
     }
-    const char* p = skip_blanks(text);
     bool negative = false, front_sign = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        front_sign = true;
-        ++p;
-    }
+    const char* p = skip_front_sign(text, negative, front_sign);
     Dms dms;
     const char* bad = nullptr;
     const char* q = parse_dms_body(p, dms, &bad);

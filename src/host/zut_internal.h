@@ -57,6 +57,15 @@ int to_double(const char* b, const char* e, bool negative, double& value);
 int read_signed(const char* text, double& value, const char** end);
 
 // Sets *end when end is not null.
+// Skips blanks and a sign in front of a number; `negative` for a minus. Returns the first
+// character after them, and whether a sign was there in `had_sign`.
+inline const char* skip_front_sign(const char* text, bool& negative, bool& had_sign) {
+    const char* p = skip_blanks(text);
+    negative = *p == '-';
+    had_sign = *p == '+' || *p == '-';
+    return had_sign ? p + 1 : p;
+}
+
 inline void set_end(const char** end, const char* p) {
     if (end)
         *end = p;

@@ -85,13 +85,8 @@ int read_signed(const char* text, double& value, const char** end) {
         set_end(end, text);
         return rr_invalid;
     }
-    const char* p = skip_blanks(text);
     bool negative = false, front_sign = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        front_sign = true;
-        ++p;
-    }
+    const char* p = skip_front_sign(text, negative, front_sign);
     const char* q = scan_unsigned(p);
     if (q == p) {  // no number: the character where the digits should be (end of blank text)
         set_end(end, p);
@@ -128,12 +123,8 @@ int d_val(const char* text, double& value, const char** end, double lo, double h
         set_end(end, text);
         return rr_invalid;
     }
-    const char* p = skip_blanks(text);
-    bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
+    bool negative = false, had_sign = false;
+    const char* p = skip_front_sign(text, negative, had_sign);
     const char* q = scan_unsigned(p);
     if (q == p) {
         set_end(end, p);
