@@ -5,6 +5,7 @@
 #include "readers/nrdf_reader.h"
 #include "support/event_cases.h"
 #include "support/reader_harness.h"
+#include "support/time_text.h"
 
 using testing_support::CheckEvents;
 using testing_support::ReaderHarness;
@@ -16,14 +17,8 @@ double Degrees(double radians) {
     return radians * 180 / std::numbers::pi;
 }
 
-// "YYYY-MM-DD hh:mm:ss" of a time value in local time.
 std::string Local(int64_t t) {
-    std::time_t tt = static_cast<std::time_t>(t);
-    std::tm tm{};
-    localtime_r(&tt, &tm);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &tm);
-    return buf;
+    return testing_support::LocalTimeText(t);
 }
 
 }  // namespace

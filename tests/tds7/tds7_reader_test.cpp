@@ -7,6 +7,7 @@
 #include "support/event_cases.h"
 #include "support/noise.h"
 #include "support/reader_harness.h"
+#include "support/time_text.h"
 
 using testing_support::CheckEvents;
 using testing_support::ReaderHarness;
@@ -16,14 +17,8 @@ namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
 
-// "YYYY-MM-DD hh:mm:ss" of a time value in local time.
 std::string Local(int64_t t) {
-    std::time_t tt = static_cast<std::time_t>(t);
-    std::tm tm{};
-    localtime_r(&tt, &tm);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &tm);
-    return buf;
+    return testing_support::LocalTimeText(t);
 }
 
 }  // namespace
