@@ -89,7 +89,6 @@ void CImpDEVDlg::GetDefaults() {
     ImportSettings& s = settings;
     s.CodeSystem = m_Info.GetCodeSystem(m_pProject);
     s.OnRelief = m_Info.GetDTM();
-    const uint16_t f = m_Info.flags;
     SettingsFromFlags(s, m_Info.flags);
     SettingsFromSeparators(s, m_Info.separators);
     s.Y0 = zut::CEast::false_easting();

@@ -68,8 +68,8 @@ TEST(ZutNumbers, DValAndLVal) {
         const char* text;
         double lo, hi;
         int rc;
-        double value;  // when rc is 0
-        int bad;       // offset of the end pointer: the invalid character, or the text's end
+        double value = 0;  // when rc is 0
+        int bad = 0;       // offset of the end pointer: the invalid character, or the text's end
     };
     const double big = 3.4028234663852886e38;
     const std::vector<Row> reals = {
@@ -117,12 +117,15 @@ TEST(ZutNumbers, DValAndLVal) {
             double v = 42;
             const char* end = nullptr;
             ASSERT_EQ(read(row.text, v, &end, row.lo, row.hi), row.rc) << row.text;
-            if (row.rc == 0)
+            if (row.rc == 0) {
                 EXPECT_EQ(v, row.value) << row.text;
-            if (row.rc == 5)
+            }
+            if (row.rc == 5) {
                 EXPECT_EQ(v, 42) << row.text;  // unchanged
-            if (row.rc != 7)
+            }
+            if (row.rc != 7) {
                 EXPECT_EQ(end - row.text, row.bad) << row.text;
+            }
         }
     }
     double v = 0;

@@ -19,7 +19,7 @@ TEST(NrdfRobustness, AnyBytesEndTheRun) {
                  "-0.5,1e308,..,",       "\nCO,TEMP:20C ",        "PRESS:760MMHG ",
                  "TEMP:+ PRESS: ",       "FAHRENHEIT INHG ",      "\nCO,Start of Resection",
                  "\nCO,Dist Units:Feet", "\nCO,Angle Units:Gons", "ANGLE UNITS:MIL6400",
-                 "01-JAN-2020 12:34:56", "99-??-99999 ::::::",    "\n\n,,,,\r\n"},
+                 "01-JAN-2020 12:34:56", "99-?\?-99999 ::::::",   "\n\n,,,,\r\n"},
                 50, 'S'))});
         testing_support::ExpectLinesAscend(h);
     }

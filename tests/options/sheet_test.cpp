@@ -31,8 +31,9 @@ TEST_F(SheetTest, PagesFollowTheFormat) {
         CImpOptDlgSheet sheet(format, "X", false, dlg.get());
         ASSERT_EQ(sheet.PageCount(), third.empty() ? 2u : 3u) << format;
         EXPECT_EQ(sheet.Page(0).caption() + sheet.Page(1).caption(), "ОбщиеКодировка");
-        if (!third.empty())
+        if (!third.empty()) {
             EXPECT_EQ(sheet.Page(2).caption(), third);
+        }
     }
     CImpOptDlgSheet rec(3, "", false, dlg.get());
     EXPECT_EQ(&rec.Page(2), &rec.Rec500Page());
