@@ -130,6 +130,11 @@ int CImpDEVDlg::GetFileList(std::string& list, std::string& quoted) {
         m_Wildcard = text;
         return -1;
     }
+    if (!m_LastList.empty() && text == m_LastQuoted) {
+        list = m_LastList;
+        quoted = m_LastQuoted;
+        return static_cast<int>(std::count(list.begin(), list.end(), ';'));
+    }
     std::vector<std::string> names;
     std::string rest = text;
     while (!rest.empty()) {
@@ -163,6 +168,8 @@ int CImpDEVDlg::GetFileList(std::string& list, std::string& quoted) {
             quoted += ' ';
         quoted += '"' + *it + '"';
     }
+    m_LastList = list;
+    m_LastQuoted = quoted;
     return static_cast<int>(names.size());
 }
 

@@ -50,7 +50,7 @@ struct PluginEntry {
 };
 
 class CImpDEVDlg : public ui::Dialog {
-public:
+  public:
     using ProgressCallback = std::function<void(int, vrk::CDocument*)>;
 
     CImpDEVDlg(vrk::CVrkObject* project, ProgressCallback progress, unsigned caption_id,
@@ -122,7 +122,7 @@ public:
     std::string plugin_folder;
     const std::map<int, PluginEntry>& PluginMap() const { return m_PluginMap; }
 
-private:
+  private:
     int GetFileList(std::string& list, std::string& quoted);
     void RunImport();
     void GetCaption(int index);
@@ -143,5 +143,8 @@ private:
     int m_bFirstChange = 1;
     vrk::CImportInfo m_Info;
     std::string m_Wildcard;
+    // The last several-name choice: the box shows its names in reverse order, and reading that
+    // box back gives the list in the order chosen, not reversed again.
+    std::string m_LastQuoted, m_LastList;
     std::map<int, PluginEntry> m_PluginMap;
 };

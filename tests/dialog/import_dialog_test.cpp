@@ -103,16 +103,19 @@ TEST_F(ImportDialogTest, OneAndSeveralNames) {
         d.frame().SetText(kIdNameBox, "\"a.job\" \"b.job\"");
         d.OnFileNameChange();
         box = d.frame().Text(kIdNameBox);
+        d.OnFileNameChange();  // the change the box's new text itself raises
+        EXPECT_EQ(d.frame().Text(kIdNameBox), box);
         EXPECT_FALSE(d.frame().IsEnabled(kIdView));
         EXPECT_TRUE(d.frame().IsEnabled(kIdImport));
         d.OnMOK();
     });
-    // The box shows the names in reverse order, and Import takes them as the box holds them.
+    // The box shows the names in reverse order; the list keeps the order chosen, however often
+    // the box's change is handled.
     EXPECT_EQ(box, "\"b.job\" \"a.job\"");
-    EXPECT_EQ(two.FileList(), dir.string() + "/b.job;a.job;");
+    EXPECT_EQ(two.FileList(), dir.string() + "/a.job;b.job;");
     ASSERT_EQ(project.data().stations.size(), 3u);
-    EXPECT_EQ(project.data().stations[1].name, "S2");
-    EXPECT_EQ(project.data().stations[2].name, "S1");
+    EXPECT_EQ(project.data().stations[1].name, "S1");
+    EXPECT_EQ(project.data().stations[2].name, "S2");
 }
 
 TEST_F(ImportDialogTest, NothingTypedOrAWildcardImportsNothing) {
