@@ -149,14 +149,9 @@ int l_val(const char* text, long& value, const char** end, long lo, long hi) {
         set_end(end, text);
         return rr_invalid;
     }
-    const char* p = skip_blanks(text);
-    const char* num = p;  // from_chars takes a '-' but not a '+'
-    if (*p == '+') {
-        ++p;
-        num = p;
-    } else if (*p == '-') {
-        ++p;
-    }
+    bool negative = false, had_sign = false;
+    const char* p = skip_front_sign(text, negative, had_sign);
+    const char* num = negative ? p - 1 : p;  // from_chars takes a '-' but not a '+'
     const char* q = skip_digits(p);
     if (q == p) {
         set_end(end, p);

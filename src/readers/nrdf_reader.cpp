@@ -134,13 +134,7 @@ std::string CImpNRDF::SetPointAngle(std::string_view in) const {
         out.assign(digits, 0, 3);
         digits.erase(0, 3);
     }
-    out += '.';
-    out.append(digits, 0, 2);
-    out += '.';
-    out.append(digits, 2, 2);
-    out += '.';
-    out.append(digits, 4, 1);
-    return out;
+    return readers::DottedDms(out, digits);
 }
 
 void CImpNRDF::SetBackSight() {

@@ -60,17 +60,9 @@ std::string CImpTDS6::SetPointAngle(std::string_view in) const {
         readers::StrInsert(digits, '.', 4);
         return digits;
     }
-    std::string out;
-    if (sign)
-        out += sign;
-    out.append(digits, 0, 3);
-    out += '.';
-    out.append(digits, 3, 2);
-    out += '.';
-    out.append(digits, 5, 2);
-    out += '.';
-    out.append(digits, 7, 1);
-    return out;
+    std::string out = sign ? std::string(1, sign) : std::string();
+    return out + readers::DottedDms(std::string_view(digits).substr(0, 3),
+                                    std::string_view(digits).substr(3));
 }
 
 int CImpTDS6::ReadEvents() {

@@ -6,12 +6,15 @@ namespace readers {
 
 std::string_view TrimView(std::string_view t) {
     size_t b = t.find_first_not_of(" \t");
-    if (b == std::string_view::npos) return {};
+    if (b == std::string_view::npos)
+        return {};
     size_t e = t.find_last_not_of(" \t");
     return t.substr(b, e - b + 1);
 }
 
-std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+std::string Trim(std::string_view text) {
+    return std::string(TrimView(text));
+}
 
 std::string CutWord(std::string& buffer, char sep, SeparatorRun run, WordBlanks blanks) {
     auto finish = [blanks](std::string_view w) {
@@ -32,7 +35,8 @@ std::string CutWord(std::string& buffer, char sep, SeparatorRun run, WordBlanks 
 }
 
 std::string CutWord(std::string& buffer, long length) {
-    if (length <= 0) return {};
+    if (length <= 0)
+        return {};
     size_t n = std::min(buffer.size(), static_cast<size_t>(length));
     std::string word = buffer.substr(0, n);
     buffer.erase(0, n);
@@ -41,24 +45,39 @@ std::string CutWord(std::string& buffer, long length) {
 
 std::string CutUpTo(std::string& buffer, char sep) {
     size_t at = buffer.find(sep);
-    if (at == std::string::npos) return {};
+    if (at == std::string::npos)
+        return {};
     return CutWord(buffer, static_cast<long>(at));
 }
 
 std::string Copy(std::string_view text, long start, long count) {
-    if (start < 1 || count <= 0 || static_cast<size_t>(start) > text.size()) return {};
+    if (start < 1 || count <= 0 || static_cast<size_t>(start) > text.size())
+        return {};
     return std::string(text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count)));
 }
 
 void StrInsert(std::string& text, char ch, long position) {
-    if (position < 1) position = 1;
+    if (position < 1)
+        position = 1;
     size_t at = std::min(text.size(), static_cast<size_t>(position - 1));
     text.insert(at, 1, ch);
 }
 
 void StrDelete(std::string& text, long position, long count) {
-    if (position < 1 || count <= 0 || static_cast<size_t>(position) > text.size()) return;
+    if (position < 1 || count <= 0 || static_cast<size_t>(position) > text.size())
+        return;
     text.erase(static_cast<size_t>(position - 1), static_cast<size_t>(count));
+}
+
+std::string DottedDms(std::string_view degrees, std::string_view packed) {
+    std::string out(degrees);
+    out += '.';
+    out += Copy(packed, 1, 2);
+    out += '.';
+    out += Copy(packed, 3, 2);
+    out += '.';
+    out += Copy(packed, 5, 1);
+    return out;
 }
 
 long AtoI(std::string_view text) {
@@ -67,7 +86,8 @@ long AtoI(std::string_view text) {
                                text[i] == '\r' || text[i] == '\v' || text[i] == '\f'))
         ++i;
     bool neg = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) neg = text[i++] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        neg = text[i++] == '-';
     long long v = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         if (v > (LONG_MAX - 9) / 10) {
@@ -82,7 +102,8 @@ long AtoI(std::string_view text) {
 std::string Upper(std::string_view text) {
     std::string s(text);
     for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     return s;
 }
 

@@ -32,6 +32,8 @@ std::string Copy(std::string_view text, long start, long count);
 void StrInsert(std::string& text, char ch, long position);
 // Deletes `count` characters from `position`.
 void StrDelete(std::string& text, long position, long count);
+// Degrees and the packed minutes, seconds and tenths (MMSSt) as "DDD.MM.SS.t".
+std::string DottedDms(std::string_view degrees, std::string_view packed);
 // Blanks (space, tab) removed at both ends.
 std::string Trim(std::string_view text);
 std::string_view TrimView(std::string_view text);
