@@ -11,7 +11,7 @@
 
 #include "import/import_dialog.h"
 #include "platform/profile.h"
-#include "readers/leica_reader.h"
+#include "readers/leica/leica_reader.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "cli.h"
-#include "readers/cdx_reader.h"
+#include "readers/cdx/cdx_reader.h"
 
 namespace cli {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "readers/cdx_reader.h"
+#include "readers/cdx/cdx_reader.h"
 #include "support/reader_harness.h"
 
 namespace cdx_test {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "import/import_settings.h"
-#include "readers/elta_m5_reader.h"
-#include "readers/elta_r4_reader.h"
-#include "readers/elta_r5_reader.h"
-#include "readers/elta_rec500_reader.h"
+#include "readers/elta/elta_m5_reader.h"
+#include "readers/elta/elta_r4_reader.h"
+#include "readers/elta/elta_r5_reader.h"
+#include "readers/elta/elta_rec500_reader.h"
 #include "support/reader_harness.h"
 
 namespace elta_test {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "readers/leica_gsi_word.h"
+#include "readers/leica/leica_gsi_word.h"
 
 namespace gsi = readers::gsi;
 

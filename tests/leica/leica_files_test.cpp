@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <map>
 
-#include "readers/leica_reader.h"
+#include "readers/leica/leica_reader.h"
 #include "support/noise.h"
 #include "support/reader_harness.h"
 

@@ -1,4 +1,4 @@
-#include "readers/leica_reader.h"
+#include "readers/leica/leica_reader.h"
 
 #include <numbers>
 

@@ -1,4 +1,4 @@
-#include "readers/nrdf_reader.h"
+#include "readers/nrdf/nrdf_reader.h"
 #include "support/noise.h"
 #include "support/reader_harness.h"
 

@@ -2,7 +2,7 @@
 #include <ctime>
 #include <numbers>
 
-#include "readers/nrdf_reader.h"
+#include "readers/nrdf/nrdf_reader.h"
 #include "support/event_cases.h"
 #include "support/reader_harness.h"
 #include "support/time_text.h"

@@ -1,4 +1,4 @@
-#include "readers/pentax_reader.h"
+#include "readers/pentax/pentax_reader.h"
 #include "support/noise.h"
 #include "support/reader_harness.h"
 

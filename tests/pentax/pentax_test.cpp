@@ -1,7 +1,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "readers/pentax_reader.h"
+#include "readers/pentax/pentax_reader.h"
 #include "support/event_cases.h"
 #include "support/reader_harness.h"
 

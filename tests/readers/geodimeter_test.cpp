@@ -1,7 +1,7 @@
 #include <cmath>
 #include <ctime>
 
-#include "readers/geodimeter_reader.h"
+#include "readers/geodimeter/geodimeter_reader.h"
 #include "support/reader_harness.h"
 
 using testing_support::ReaderHarness;

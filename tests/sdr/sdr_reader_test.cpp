@@ -1,4 +1,4 @@
-#include "readers/sdr_reader.h"
+#include "readers/sdr/sdr_reader.h"
 
 #include <cmath>
 #include <numbers>

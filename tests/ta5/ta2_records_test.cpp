@@ -1,4 +1,4 @@
-#include "readers/ta2_reader.h"
+#include "readers/ta5/ta2_reader.h"
 #include "ta5_fixture.h"
 
 using namespace ta5_test;

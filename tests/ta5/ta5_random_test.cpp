@@ -1,5 +1,5 @@
-#include "readers/ta2_reader.h"
-#include "readers/ta5_reader.h"
+#include "readers/ta5/ta2_reader.h"
+#include "readers/ta5/ta5_reader.h"
 #include "support/noise.h"
 #include "ta5_fixture.h"
 

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <numbers>
 
-#include "readers/ta2_reader.h"
-#include "readers/ta5_reader.h"
+#include "readers/ta5/ta2_reader.h"
+#include "readers/ta5/ta5_reader.h"
 #include "ta5_fixture.h"
 
 using namespace ta5_test;

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "readers/tds6_reader.h"
+#include "readers/tds6/tds6_reader.h"
 #include "support/noise.h"
 #include "support/reader_harness.h"
 

@@ -1,7 +1,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "readers/tds6_reader.h"
+#include "readers/tds6/tds6_reader.h"
 #include "support/event_cases.h"
 #include "support/reader_harness.h"
 

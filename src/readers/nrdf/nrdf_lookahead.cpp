@@ -1,7 +1,7 @@
 // The two places where a Nikon RDF record needs the lines after it: a resection block (its
 // station comes after its observations) and the first observations after a station (to learn
 // whether the backsight was observed). Both read ahead without counting lines and come back.
-#include "readers/nrdf_reader.h"
+#include "readers/nrdf/nrdf_reader.h"
 #include "readers/text_helpers.h"
 
 using readers::CutWord;

@@ -1,4 +1,4 @@
-#include "readers/nrdf_reader.h"
+#include "readers/nrdf/nrdf_reader.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "readers/ta2_reader.h"
+#include "readers/ta5/ta2_reader.h"
 
 #include "import/import_dialog.h"
-#include "readers/ta5_values.h"
+#include "readers/ta5/ta5_values.h"
 #include "readers/text_helpers.h"
 
 CImp2TA5::CImp2TA5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)

@@ -1,7 +1,7 @@
-#include "readers/ta5_reader.h"
+#include "readers/ta5/ta5_reader.h"
 
 #include "import/import_dialog.h"
-#include "readers/ta5_values.h"
+#include "readers/ta5/ta5_values.h"
 #include "readers/text_helpers.h"
 
 namespace {

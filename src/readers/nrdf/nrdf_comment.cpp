@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "readers/nrdf_reader.h"
+#include "readers/nrdf/nrdf_reader.h"
 #include "readers/text_helpers.h"
 
 using readers::CutWord;

@@ -1,4 +1,4 @@
-#include "readers/geodimeter_reader.h"
+#include "readers/geodimeter/geodimeter_reader.h"
 
 #include <ctime>
 

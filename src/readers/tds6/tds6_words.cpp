@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "import/import_dialog.h"
-#include "readers/tds6_reader.h"
+#include "readers/tds6/tds6_reader.h"
 
 namespace {
 

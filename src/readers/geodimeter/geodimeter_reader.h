@@ -6,7 +6,7 @@
 #include "readers/importer_base.h"
 
 class CImpGEOD : public CWImport {
-public:
+  public:
     // `points` set: every station and point is also a known ("Base") point.
     CImpGEOD(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info, int points);
     ~CImpGEOD() override;
@@ -23,7 +23,7 @@ public:
     zut::pres_unit GetPresUnit() const { return m_PresUnit; }
     zut::temp_unit GetTempUnit() const { return m_TempUnit; }
 
-private:
+  private:
     // Splits a word at its first "=": the label, and the value in `value`.
     static int GetPrecord(const std::string& word, std::string& value);
     void SetUnits(const std::string& value);
@@ -34,7 +34,7 @@ private:
     std::string PushLabel(int label, const std::string& value);
     std::string CutCodeRest();
 
-    std::string m_Line;        // the part of the current line not yet split into words
+    std::string m_Line;  // the part of the current line not yet split into words
     int m_nLeadLabel = 0;
     int m_nLineAccepted = 0;
     int m_nFileAccepted = 0;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "readers/elta_r4_reader.h"
+#include "readers/elta/elta_r4_reader.h"
 
 class CImpELTAREC500 : public CImpELTAR4 {
   public:

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "readers/elta_r4_reader.h"
+#include "readers/elta/elta_r4_reader.h"
 
 class CImpELTAC_M5 : public CImpELTAR4 {
   public:

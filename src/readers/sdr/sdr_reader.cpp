@@ -1,4 +1,4 @@
-#include "readers/sdr_reader.h"
+#include "readers/sdr/sdr_reader.h"
 
 #include "import/import_dialog.h"
 #include "readers/text_helpers.h"

@@ -1,4 +1,4 @@
-#include "readers/elta_rec500_reader.h"
+#include "readers/elta/elta_rec500_reader.h"
 
 #include <algorithm>
 
@@ -47,7 +47,8 @@ std::string CImpELTAREC500::PrepareString(std::string& line) {
     // two places before it: then the word is the tail of one already split off ("h" in "th").
     for (std::string_view word : TypeWords()) {
         size_t p = line.find(word);
-        if (p != std::string::npos && p >= 2 && line[p - 2] != '|') line.insert(p, 1, '|');
+        if (p != std::string::npos && p >= 2 && line[p - 2] != '|')
+            line.insert(p, 1, '|');
     }
     if (!Has(line, "|")) {
         line.clear();

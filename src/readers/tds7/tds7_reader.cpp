@@ -1,4 +1,4 @@
-#include "readers/tds7_reader.h"
+#include "readers/tds7/tds7_reader.h"
 
 #include <ctime>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "readers/ta5_values.h"
+#include "readers/ta5/ta5_values.h"
 
 #include <ctime>
 

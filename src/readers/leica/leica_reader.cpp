@@ -1,4 +1,4 @@
-#include "readers/leica_reader.h"
+#include "readers/leica/leica_reader.h"
 
 #include "import/import_dialog.h"
 #include "readers/text_helpers.h"

@@ -1,4 +1,4 @@
-#include "readers/elta_r4_reader.h"
+#include "readers/elta/elta_r4_reader.h"
 
 #include <algorithm>
 #include <array>

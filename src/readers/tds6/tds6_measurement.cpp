@@ -1,7 +1,7 @@
 // "+" words of a GTS-6 transmission: a point name, a selector, and fixed-width fields.
 #include <array>
 
-#include "readers/tds6_reader.h"
+#include "readers/tds6/tds6_reader.h"
 #include "readers/text_helpers.h"
 
 using readers::Trim;

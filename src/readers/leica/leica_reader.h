@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "readers/importer_base.h"
-#include "readers/leica_gsi_word.h"
+#include "readers/leica/leica_gsi_word.h"
 
 class CImpLEICA : public CWImport {
   public:

@@ -1,4 +1,4 @@
-#include "readers/pentax_reader.h"
+#include "readers/pentax/pentax_reader.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "readers/elta_r4_reader.h"
+#include "readers/elta/elta_r4_reader.h"
 
 class CImpELTAR5 : public CImpELTAR4 {
   public:

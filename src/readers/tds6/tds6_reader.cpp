@@ -1,4 +1,4 @@
-#include "readers/tds6_reader.h"
+#include "readers/tds6/tds6_reader.h"
 
 #include "import/import_dialog.h"
 #include "readers/text_helpers.h"

@@ -1,4 +1,4 @@
-#include "readers/cdx_reader.h"
+#include "readers/cdx/cdx_reader.h"
 
 #include <algorithm>
 #include <climits>

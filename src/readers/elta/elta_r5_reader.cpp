@@ -1,4 +1,4 @@
-#include "readers/elta_r5_reader.h"
+#include "readers/elta/elta_r5_reader.h"
 
 CImpELTAR5::CImpELTAR5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
                        std::string format)

@@ -1,4 +1,4 @@
-#include "readers/elta_m5_reader.h"
+#include "readers/elta/elta_m5_reader.h"
 
 #include "import/import_dialog.h"
 #include "readers/text_helpers.h"

@@ -1,4 +1,4 @@
-#include "readers/leica_gsi_word.h"
+#include "readers/leica/leica_gsi_word.h"
 
 #include "import/contracts/zut.h"
 #include "platform/text_file.h"
