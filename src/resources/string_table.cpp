@@ -158,6 +158,33 @@ constexpr std::array kTable{
         "The name of point \"%s\" with its parents is longer than 1023 characters; its nearest "
         "parents are kept.\n",
         "Имя пункта \"%s\" с родителями длиннее 1023 символов; сохранены ближайшие родители.\n"},
+
+    // Nothing is lost: outputs, locks, settings, receive (9600-)
+    // end of 9600
+
+    // Real files: encodings, codes, nameless records (9650-)
+    // end of 9650
+
+    // Speed: project files (9700-)
+    // end of 9700
+
+    // Survey processing (9720-)
+    // end of 9720
+
+    // Outputs to CAD, GIS and exchange formats (9780-)
+    // end of 9780
+
+    // The desktop program (9810-)
+    // end of 9810
+
+    // Install, version, help and fuzzing (9840-)
+    // end of 9840
+
+    // Format detection (9870-)
+    // end of 9870
+
+    // House keeping (9900-)
+    // end of 9900
 };
 
 constexpr bool SortedAndComplete() {
