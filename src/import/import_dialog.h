@@ -2,6 +2,7 @@
 // whose Import button runs the import of the chosen files into the project.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
@@ -36,6 +37,8 @@ struct PluginEntry {
     std::shared_ptr<IRegImportServer> plugin;  // null for a built-in format
     std::string guid;
     std::string filter_pattern, filter_name, section;
+    // The plug-in's optional detector (DetectFormat of the plug-in interface).
+    int (*detect)(const char*, std::size_t, char*, std::size_t) = nullptr;
 };
 
 class CImpDEVDlg : public ui::Dialog, public ReaderSite {
