@@ -27,7 +27,7 @@ Counts CountOf(const vrk::CVrkObject& p) {
 }
 
 void PrintEvent(const vrk::PushInfo& e, bool json) {
-    std::string value = host::ToUtf8(e.value);
+    std::string value = host::ToUtf8(e.value, e.encoding);
     if (json) {
         nlohmann::ordered_json j = {{"file", e.file},     {"pass", e.pass},
                                     {"record", e.record}, {"line", e.line},
@@ -110,6 +110,13 @@ int CmdImport(const ImportArgs& args) {
     int format = ParseFormat(args.format, HighestImportFormat());
     if (format < 0 || !SetStartUnits(args))
         return kBadArguments;
+    host::TextEncoding encoding;
+    if (!args.encoding.empty() && !host::ParseEncoding(args.encoding, encoding)) {
+        PrintError(res::Format(res::LoadString(res::kBadEncodingMessage), {args.encoding}));
+        return kBadArguments;
+    }
+    host::SetEncodingOverride(args.encoding.empty() ? std::nullopt
+                                                    : std::optional<host::TextEncoding>(encoding));
     std::vector<SettingAssignment> sets;
     if (!ParseSettingAssignments(args.sets, format, args.format, sets))
         return kBadArguments;
@@ -166,17 +173,23 @@ int CmdImport(const ImportArgs& args) {
         return kNotDone;
     }
     const std::string caption = FormatCaption(dlg, format);
-    std::cout << "Imported " << args.files.size() << (args.files.size() == 1 ? " file" : " files")
-              << " as " << caption << "\n"
-              << "  stations:         " << after.stations << "\n"
-              << "  observations:     " << after.observations << "\n"
-              << "  control points:   " << after.control << "\n"
-              << "  survey points:    " << after.survey << "\n"
-              << "  protocol entries: " << project.ImportLog().Entries().size() << "\n";
+    auto line = [](unsigned id, const std::string& value) {
+        std::cout << res::Format(res::LoadString(id), {value}) << "\n";
+    };
+    std::cout << res::Format(res::LoadString(res::kSummaryFilesMessage),
+                             {std::to_string(args.files.size()), caption})
+              << "\n";
+    line(res::kSummaryStations, std::to_string(after.stations));
+    line(res::kSummaryObservations, std::to_string(after.observations));
+    line(res::kSummaryControl, std::to_string(after.control));
+    line(res::kSummarySurvey, std::to_string(after.survey));
+    line(res::kSummaryProtocol, std::to_string(project.ImportLog().Entries().size()));
+    if (project.tally.nameless_records)
+        line(res::kSummaryNameless, std::to_string(project.tally.nameless_records));
     if (!args.output.empty())
-        std::cout << "Project written to " << args.output << "\n";
+        line(res::kSummaryWritten, args.output);
     if (!imported || after == before) {
-        std::cout << "Nothing was imported.\n";
+        std::cout << res::LoadString(res::kSummaryNothing) << "\n";
         return kNotDone;
     }
     return kOk;

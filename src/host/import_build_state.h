@@ -9,7 +9,9 @@
 namespace vrk {
 
 struct CImport::BuildState {
-    enum class Mode { None, Station, Target, Point };
+    // Nameless: the last station, target or point record had no name; what follows it belongs
+    // to nothing until the next name.
+    enum class Mode { None, Station, Target, Point, Nameless };
     Mode mode = Mode::None;
     long station = -1;       // index of the current station
     long observation = -1;   // index of the current observation in that station
@@ -24,6 +26,9 @@ struct CImport::BuildState {
     bool station_dated = false;  // the current station got a date of its own
     std::string forced_code;  // the last code, for code replication
     std::string start_code;   // the code a new object starts with
+    // The code of the current object, also when it comes before the object's coordinates.
+    std::string object_code;
+    long nameless_record = -1;  // the last record reported for having no name
 };
 
 }  // namespace vrk

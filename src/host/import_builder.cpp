@@ -4,6 +4,7 @@
 #include "host/codepage.h"
 #include "host/import_build_state.h"
 #include "import/contracts/vrk.h"
+#include "resources/strings.h"
 
 namespace vrk {
 namespace {
@@ -30,6 +31,20 @@ bool IsBaseClass(const std::string& c) {
     return c == "Base" || c == "B";
 }
 
+// The events whose value goes to the current station, target or point.
+bool BelongsToObject(EventID id) {
+    switch (id) {
+        case evPointX: case evPointY: case evPointH: case evPlanClass: case evHeightClass:
+        case evInstrumentHeight: case evBacksight: case evBacksightAzimuth:
+        case evDirectionName: case evDirectionAngle: case evTargetHeight: case evCircleFace:
+        case evHorAngle: case evVertAngle: case evSlopeDist: case evHorDist: case evHeightDiff:
+        case evHeightDiffAux: case evCode:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 void CImport::Build(EventID id, const std::string& raw_text, const PushValue& value) {
@@ -39,7 +54,7 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
     const bool force_code = (m_info.flags & kFlagForceCode) != 0;
 
     auto name_of = [&](const std::string& raw) {
-        std::string n = host::ToUtf8(raw);
+        std::string n = ToUtf8(raw);
         return (m_info.flags & kFlagDeleteZeros) ? StripZeros(std::move(n)) : n;
     };
     auto station = [&]() -> CStation& {
@@ -64,25 +79,50 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
         }
         return s.observations[st.observation];
     };
-    auto point = [&]() -> CVrkPoint& {
+    // Records without a name are never merged into one point "": each is reported once.
+    auto report_nameless = [&]() {
+        if (st.nameless_record == m_record)
+            return;
+        st.nameless_record = m_record;
+        ++m_pProject->tally.nameless_records;
+        WriteToLog(res::LoadString(res::kNamelessRecordMessage).c_str(), 2);
+    };
+    auto point = [&]() -> CVrkPoint* {
+        if (st.point_name.empty() || st.mode == BuildState::Mode::Nameless) {
+            report_nameless();
+            return nullptr;
+        }
         bool fresh = m_pProject->FindPoint(st.point_name) == nullptr;
         CVrkPoint& p = m_pProject->PointByName(st.point_name);
         if (fresh && p.code.empty())
-            p.code = st.start_code;
-        return p;
+            p.code = st.object_code;
+        return &p;
     };
     auto start_object = [&](BuildState::Mode mode, const std::string& name) {
         st.mode = mode;
         st.point_name = name;
         st.start_code = force_code ? st.forced_code : std::string();
+        st.object_code = st.start_code;
     };
     auto set_coord = [&](std::optional<double> CStation::*field, zut::CLinear CVrkPoint::*pfield) {
         if (!value.number)
             return;
         if (st.mode == BuildState::Mode::Station)
             station().*field = value.number;
-        point().*pfield = *value.number;
+        if (CVrkPoint* p = point())
+            p->*pfield = *value.number;
     };
+
+    if (IsNameEvent(id) && zut::sz_empty(text.c_str())) {
+        st.mode = BuildState::Mode::Nameless;
+        st.point_name.clear();
+        st.observation = -1;
+        return;
+    }
+    if (st.mode == BuildState::Mode::Nameless && BelongsToObject(id)) {
+        report_nameless();
+        return;
+    }
 
     switch (id) {
         case evStation: {
@@ -117,7 +157,7 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             station().backsight_azimuth = value.number;
             break;
         case evDirectionName:
-            station().directions.push_back({host::ToUtf8(text), std::nullopt});
+            station().directions.push_back({ToUtf8(text), std::nullopt});
             break;
         case evDirectionAngle: {
             CStation& s = station();
@@ -197,25 +237,27 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             break;
         case evPlanClass:
         case evHeightClass: {
-            CVrkPoint& p = point();
-            (id == evPlanClass ? p.plan_class : p.height_class) = text;
+            CVrkPoint* p = point();
+            if (!p)
+                break;
+            (id == evPlanClass ? p->plan_class : p->height_class) = text;
             if (IsBaseClass(text))
-                p.control = true;
+                p->control = true;
             break;
         }
         case evCode: {
-            std::string code = host::ToUtf8(text);
+            std::string code = ToUtf8(text);
             st.forced_code = code;
-            if (st.mode == BuildState::Mode::Station) {
+            st.object_code = code;  // a point made later by coordinates still gets it
+            if (st.mode == BuildState::Mode::Station)
                 station().code = code;
-                if (CVrkPoint* p = m_pProject->FindPoint(st.point_name))
-                    p->code = code;
-            } else if (st.mode == BuildState::Mode::Target) {
+            else if (st.mode == BuildState::Mode::Target)
                 observation().code = code;
-                if (CVrkPoint* p = m_pProject->FindPoint(st.point_name))
+            if (st.mode == BuildState::Mode::Point) {
+                if (CVrkPoint* p = point())
                     p->code = code;
-            } else {
-                point().code = code;
+            } else if (CVrkPoint* p = m_pProject->FindPoint(st.point_name)) {
+                p->code = code;
             }
             break;
         }

@@ -46,6 +46,10 @@ void CImport::Close() {}
 int CImport::LoadFile(const std::string& path) {
     m_record = 0;
     m_file = path;
+    auto known = m_encodings.find(path);
+    if (known == m_encodings.end())
+        known = m_encodings.emplace(path, host::DecideEncoding(path)).first;
+    m_encoding = known->second;
     if (!Open(path))
         throw FileError{path, m_open_error};
     while (ReadEvents()) {
@@ -176,9 +180,10 @@ int CImport::Push(EventID id, std::string_view value) {
         pv.kind = EventKind(id);
         if (pv.kind == EventValueKind::Empty) {
             ok = true;
-        } else if (text.empty() ||
-                   (pv.kind != EventValueKind::Text && zut::sz_empty(text.c_str()))) {
-            // A blank number is not given, whatever a reader's value reader would make of it.
+        } else if (text.empty() || ((pv.kind != EventValueKind::Text || IsNameEvent(id)) &&
+                                    zut::sz_empty(text.c_str()))) {
+            // A blank number is not given, whatever a reader's value reader would make of it;
+            // a blank name is no name.
             ok = false;
         } else {
             switch (pv.kind) {
@@ -223,8 +228,9 @@ int CImport::Push(EventID id, std::string_view value) {
         }
     }
     if (event_sink)
-        event_sink({m_file, m_pass, m_record, CurrentLine(), id, text, ok});
-    if (ok && m_pass == 2)
+        event_sink({m_file, m_pass, m_record, CurrentLine(), id, text, ok, m_encoding});
+    // A refused name still ends the object before it: what follows belongs to no name.
+    if (m_pass == 2 && (ok || IsNameEvent(id)))
         Build(id, text, pv);
     return ok ? 1 : 0;
 }

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "host/codepage.h"
 #include "import/contracts/events.h"
 #include "import/contracts/zut.h"
 
@@ -144,6 +145,10 @@ public:
     CPointList GetActiveTPList() const;
 
     std::string title;
+    // What the imports into this project left out, for the summary.
+    struct Tally {
+        size_t nameless_records = 0;  // records without a point name, each reported
+    } tally;
     CVrkLog& ImportLog() { return m_import_log; }
     CVrkLog& ExportLog() { return m_export_log; }
 
@@ -218,6 +223,7 @@ struct PushInfo {
     int id = 0;
     std::string value;
     bool accepted = false;
+    host::TextEncoding encoding = host::TextEncoding::SingleByte;  // of the value's file
 };
 
 // A value as the engine converted it at push time.
@@ -285,6 +291,10 @@ protected:
     CImportInfo m_info;
     // Why the last Open failed (the reader fills it in).
     std::string m_open_error;
+    // The encoding of the file being read, decided once per file.
+    host::TextEncoding m_encoding = host::TextEncoding::SingleByte;
+    // A text of the current file as UTF-8.
+    std::string ToUtf8(std::string_view bytes) const { return host::ToUtf8(bytes, m_encoding); }
 
     // The builder's state between pushes.
     struct BuildState;
@@ -296,6 +306,7 @@ private:
     long m_record = 0;
     std::string m_file;
     std::optional<CVrkObject::Data> m_layer;  // the project before the current file
+    std::unordered_map<std::string, host::TextEncoding> m_encodings;  // decided per path
     void Build(EventID id, const std::string& text, const PushValue& value);
 };
 

@@ -23,5 +23,5 @@ class CImpELTAREC500 : public CImpELTAR4 {
   private:
     std::string m_Code;   // from the code columns of the current line, handed out once
     std::string m_Point;  // from the name columns
-    Columns m_Columns;
+    std::string m_ColumnText;  // the text the columns were applied to
 };

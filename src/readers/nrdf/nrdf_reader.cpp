@@ -44,12 +44,13 @@ std::string CImpNRDF::CutField() {
     return CutWord(m_Line, ',', SeparatorRun::Single);
 }
 
+// The accepted flag follows the last push of a record, not any push: each record sets it.
 int CImpNRDF::PushValue(EventID id, std::string_view text) {
-    return PushM(id, text, kPushSkipEmpty);
+    return PushM(id, text, kPushSkipEmpty | kPushNoAccept);
 }
 
 int CImpNRDF::PushPlain(EventID id, std::string_view text) {
-    return PushM(id, text, kPushPlain);
+    return PushM(id, text, kPushNoAccept);
 }
 
 void CImpNRDF::SetTCode(std::string_view text) {
@@ -145,7 +146,8 @@ void CImpNRDF::SetBackSight() {
     const std::string name = Trim(m_PendingBacksight);
     if (!name.empty()) {
         PushValue(evTarget, name);
-        PushValue(evHorAngle, "000.00000");
+        if (PushValue(evHorAngle, "000.00000"))
+            m_bAccepted = 1;
     }
     m_bPendingBacksight = 0;
 }
