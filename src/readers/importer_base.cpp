@@ -43,8 +43,8 @@ int CWImport::WriteToLog(const char* text, int level) {
 int CWImport::LogMessage(unsigned id, std::initializer_list<std::string_view> args, int level) {
     // Texts of the file are shown as the file's encoding says; file names are names already.
     const bool takes_path = id == 9018 || id == 9022;
-    std::array<std::string, 4> texts;
-    std::array<std::string_view, 4> views;
+    std::array<std::string, 8> texts;
+    std::array<std::string_view, 8> views;
     size_t n = 0;
     for (std::string_view a : args) {
         if (n == texts.size())
@@ -137,7 +137,8 @@ void CWImport::HintAngleUnit(const std::string& path) {
         if (kOtherAngleUnits[i] == m_AngleUnit || !m_bAnglesFit[i])
             continue;
         m_pProject->ImportLog().Write(
-            res::Format(res::LoadString(res::kAngleUnitHintMessage), {path, kNames[i]}), 0, 1);
+            res::Format(res::LoadString(res::kAngleUnitHintMessage), {path, kNames[i], kNames[i]}),
+            0, 1);
         return;
     }
 }

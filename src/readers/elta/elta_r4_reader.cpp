@@ -140,6 +140,7 @@ int CImpELTAR4::ReadEvents() {
             continue;
         unsigned type = TypeOf(key);
         std::string units;
+        m_ValueAsInFile.clear();
         GetUnits(type, m_Value, units);
         SetUnits(m_Value, units);
         ApplyField(type);
@@ -209,15 +210,14 @@ void CImpELTAR4::ApplyField(unsigned type) {
             CheckAccepted();
             break;
         case kHz:
-            PushAngle(evHorAngle, m_Value);
-            CheckAccepted();
-            break;
         case kV1:
         case kV1 + 1:
-        case kV3:
-            PushAngle(evVertAngle, m_Value);
+        case kV3: {
+            ShownAs shown(*this, m_ValueAsInFile);
+            PushAngle(type == kHz ? evHorAngle : evVertAngle, m_Value);
             CheckAccepted();
             break;
+        }
         case kTh:
             PushTh();
             break;
@@ -325,6 +325,7 @@ int CImpELTAR4::SetUnits(std::string& value, std::string& units) {
     } else if (units == "ft") {
         m_DistUnit = zut::du_foot;
     } else if (units == "DMS") {
+        m_ValueAsInFile = value;
         value = RewriteDms(value, true);
         StateAngleUnit(zut::au_dms);
     } else if (units == "deg") {
@@ -414,9 +415,12 @@ void CImpELTAR4::ReportNoNames() {
     for (size_t i = 0; i < keys.size(); ++i)
         settings += (i ? ", " : "") + std::string(keys[i]) + "=" + std::to_string(values[i]);
     const std::string names = std::string(keys[0]) + ", " + keys[1];
-    LogMessage(res::kNoNamesMessage,
-               {m_pDlg ? m_pDlg->m_CurrentFile : m_File.path().string(), settings,
-                ColumnRuler(m_FirstColumnText.size()), m_FirstColumnText, names});
+    // Said of the whole file, so without the line prefix.
+    m_pProject->ImportLog().Write(
+        res::Format(res::LoadString(res::kNoNamesMessage),
+                    {m_pDlg ? m_pDlg->m_CurrentFile : m_File.path().string(), settings,
+                     ColumnRuler(m_FirstColumnText.size()), ToUtf8(m_FirstColumnText), names}),
+        0, 2);
     m_FirstColumnText.clear();
 }
 

@@ -82,6 +82,8 @@ void CImpELTAREC500::BreakCodeAndPoint(std::string&, std::string& code, std::str
 }
 
 void CImpELTAREC500::PushAngle(EventID event, std::string& value) {
+    const std::string as_in_file = value;
+    ShownAs shown(*this, as_in_file);
     value = RewriteDms(value, false);
     PushM(event, value);
 }

@@ -162,12 +162,14 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
         case 8:
         case 25: {
             std::string angle = SetPointAngle(value);
+            ShownAs shown(*this, value);
             PushM(evCircleFace, "Left");
             PushM(label == 7 || label == 21 ? evHorAngle : evVertAngle, angle);
             return angle;
         }
         case 18: {
             std::string angle = SetPointAngle(value);
+            ShownAs shown(*this, value);
             PushM(evCircleFace, "Right");
             PushM(evVertAngle, angle);
             return angle;
@@ -175,6 +177,7 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
         case 17:
         case 24: {
             std::string angle = SetPointAngle(value);
+            ShownAs shown(*this, value);
             if (CheckTarget()) {
                 PushM(evCircleFace, label == 17 ? "Right" : "Left");
                 PushM(evHorAngle, angle);

@@ -208,13 +208,16 @@ void CImpNRDF::DecodeObservation(int record) {
     PushValue(evTargetHeight, height);
     PushValue(evSlopeDist, slope);
     if (!hz.empty()) {
+        ShownAs shown(*this, hz);
         if (m_bFaceRecord)
             PushOrientedAngle(hz);
         else
             PushValue(evHorAngle, SetPointAngle(hz));
     }
-    if (!v.empty())
+    if (!v.empty()) {
+        ShownAs shown(*this, v);
         PushValue(evVertAngle, SetPointAngle(v));
+    }
     SetTCode(code);
     if (m_nLastPush)
         m_bAccepted = 1;

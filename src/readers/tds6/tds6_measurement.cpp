@@ -147,6 +147,7 @@ void CImpTDS6::DecodeFields(char selector, const std::string& name, std::string&
         const Pending& p = out[i];
         if (p.text.empty())
             continue;  // a field without a completing rule stays empty
+        ShownAs shown(*this, p.text);
         PushM(p.id, p.treat == Treat::Angle ? SetPointAngle(p.text) : p.text);
     }
 }
