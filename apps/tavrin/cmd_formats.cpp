@@ -4,9 +4,9 @@
 #include <nlohmann/json.hpp>
 
 #include "cli.h"
-#include "readers/elta/elta_column_guess.h"
 #include "import/import_dialog.h"
 #include "platform/profile.h"
+#include "readers/elta/elta_column_guess.h"
 #include "resources/strings.h"
 
 namespace cli {

@@ -34,11 +34,25 @@ bool IsBaseClass(const std::string& c) {
 // The events whose value goes to the current station, target or point.
 bool BelongsToObject(EventID id) {
     switch (id) {
-        case evPointX: case evPointY: case evPointH: case evPlanClass: case evHeightClass:
-        case evInstrumentHeight: case evBacksight: case evBacksightAzimuth:
-        case evDirectionName: case evDirectionAngle: case evTargetHeight: case evCircleFace:
-        case evHorAngle: case evVertAngle: case evSlopeDist: case evHorDist: case evHeightDiff:
-        case evHeightDiffAux: case evCode:
+        case evPointX:
+        case evPointY:
+        case evPointH:
+        case evPlanClass:
+        case evHeightClass:
+        case evInstrumentHeight:
+        case evBacksight:
+        case evBacksightAzimuth:
+        case evDirectionName:
+        case evDirectionAngle:
+        case evTargetHeight:
+        case evCircleFace:
+        case evHorAngle:
+        case evVertAngle:
+        case evSlopeDist:
+        case evHorDist:
+        case evHeightDiff:
+        case evHeightDiffAux:
+        case evCode:
             return true;
         default:
             return false;

@@ -12,9 +12,9 @@ enum class Language { English, Russian };
 
 // Message ids of this system's own (the instruments' table ends below them).
 enum OwnMessage : unsigned {
-    kLongLineMessage = 9501,  // a line longer than the read limit
-    kNoReaderMessage = 9502,  // a format without a reader in this build
-    kLongNameMessage = 9503,  // a point name cut to the longest name a file may hold
+    kLongLineMessage = 9501,        // a line longer than the read limit
+    kNoReaderMessage = 9502,        // a format without a reader in this build
+    kLongNameMessage = 9503,        // a point name cut to the longest name a file may hold
     kNamelessRecordMessage = 9650,  // a record without a point name, left out
     kAngleUnitHintMessage = 9651,   // a file without an angle unit whose angles fit another one
     kNoNamesMessage = 9652,         // no record of a file yields a name with the column settings

@@ -34,8 +34,9 @@ std::string Rec500(const std::string& head, int x) {
 
 TEST(RealFiles, CodeBeforeCoordinatesBelongsToThePoint) {
     ReaderHarness geod;
-    geod.Run<CImpGEOD>({geod.Write("a.are", "2=ST1\n3=1.5\n5=P1\n4=OAK\n9=10.000\n37=10.000\n"
-                                             "38=20.000\n39=30.000\n")},
+    geod.Run<CImpGEOD>({geod.Write("a.are",
+                                   "2=ST1\n3=1.5\n5=P1\n4=OAK\n9=10.000\n37=10.000\n"
+                                   "38=20.000\n39=30.000\n")},
                        0);
     EXPECT_EQ(PointOf(geod, "P1").code, "OAK");
     EXPECT_EQ(geod.project.data().stations.at(0).observations.at(0).code, "OAK");
@@ -78,12 +79,14 @@ TEST(RealFiles, NamelessRecordsAreReportedNeverMerged) {
     EXPECT_EQ(PointOf(again, "P1").code, "OAK");
     EXPECT_EQ(again.project.tally.nameless_records, 0u);
     // Names that repeat cannot be told apart by any columns.
-    EXPECT_FALSE(readers::GuessColumns(h.Write("b.dat", Rec500("P1 ", 1) + Rec500("P1 ", 2)),
-                                       false, error));
+    EXPECT_FALSE(
+        readers::GuessColumns(h.Write("b.dat", Rec500("P1 ", 1) + Rec500("P1 ", 2)), false, error));
 }
 
 TEST(RealFiles, EncodingIsDecidedOncePerFile) {
-    const std::string cp1251_r_yo = "\xD0\xB8" "7";  // "Рё7" in CP1251, also UTF-8 for "и7"
+    const std::string cp1251_r_yo =
+        "\xD0\xB8"
+        "7";  // "Рё7" in CP1251, also UTF-8 for "и7"
     struct Case {
         std::string bytes;
         std::optional<host::TextEncoding> forced;
@@ -95,7 +98,9 @@ TEST(RealFiles, EncodingIsDecidedOncePerFile) {
         {"5=" + cp1251_r_yo + "\n", std::nullopt, "и7"},
         {"5=" + cp1251_r_yo + "\n", host::TextEncoding::SingleByte, "Рё7"},
         // A byte order mark says UTF-8, and is no part of the first line.
-        {"\xEF\xBB\xBF" "5=Ёж\n", std::nullopt, "Ёж"},
+        {"\xEF\xBB\xBF"
+         "5=Ёж\n",
+         std::nullopt, "Ёж"},
     };
     for (const auto& c : cases) {
         host::SetEncodingOverride(c.forced);
@@ -111,8 +116,7 @@ TEST(RealFiles, AnglesOutOfRangeInAnUnstatedUnitGetAHint) {
     ReaderHarness h;
     h.Run<CImpGEOD>({h.Write("a.are", "5=P1\n7=392.4461\n8=101.2050\n")}, 0);
     EXPECT_EQ(Count(h, "The value '392.4461' is out of range"), 1u);
-    EXPECT_EQ(Count(h, "states no angle unit; its angles look like gon: try --angle-unit gon"),
-              1u);
+    EXPECT_EQ(Count(h, "states no angle unit; its angles look like gon: try --angle-unit gon"), 1u);
     // A file that says its unit gets no hint.
     ReaderHarness stated;
     stated.Run<CImpGEOD>({stated.Write("a.are", "23=1122\n5=P1\n7=392.4461\n")}, 0);

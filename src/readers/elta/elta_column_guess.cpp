@@ -37,7 +37,7 @@ bool NumberAfterWord(std::string_view data, std::string_view word) {
 
 // Rec 500: the name and code area ends where the first type word standing alone begins.
 size_t HeadEnd(std::string_view text) {
-    static constexpr std::string_view kWords[] = {"X", "N",  "Y",  "E",  "Z",  "SD", "HD",
+    static constexpr std::string_view kWords[] = {"X",  "N",  "Y",  "E",  "Z",  "SD", "HD",
                                                   "Hz", "V1", "V2", "V3", "th", "ih", "h"};
     size_t end = text.size();
     for (std::string_view w : kWords)

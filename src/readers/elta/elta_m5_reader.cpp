@@ -3,13 +3,12 @@
 #include <array>
 
 #include "import/import_dialog.h"
-
 #include "readers/text_helpers.h"
 
 namespace {
 constexpr int kMaxWidth = 28;
 constexpr std::array<const char*, 4> kColumnKeys{"NameStart", "NameWidth", "CodeStart",
-                                                  "CodeWidth"};
+                                                 "CodeWidth"};
 }  // namespace
 
 CImpELTAC_M5::CImpELTAC_M5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,

@@ -90,9 +90,9 @@ class CImpELTAR4 : public CWImport {
     int m_nSetHz = 0;        // "Set Hz" text records seen
     int m_nHidden = 0;       // point records since a "HIDDEN POINT" text record
     const std::string m_Format;
-    std::string m_Value;    // value text of the field being processed
+    std::string m_Value;          // value text of the field being processed
     std::string m_ValueAsInFile;  // the value as the file wrote it, when rewritten
-    bool m_bSMark = false;  // the current line carries the S mark
+    bool m_bSMark = false;        // the current line carries the S mark
 
   private:
     // Cuts the next field; returns its type word and leaves the value text in `value`.

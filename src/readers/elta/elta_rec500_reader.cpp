@@ -9,7 +9,7 @@ namespace {
 constexpr size_t kLineNumberWidth = 8;
 constexpr int kMaxWidth = 27;
 constexpr std::array<const char*, 4> kColumnKeys{"NameStartE", "NameWidthE", "CodeStartE",
-                                                  "CodeWidthE"};
+                                                 "CodeWidthE"};
 }  // namespace
 
 CImpELTAREC500::CImpELTAREC500(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,

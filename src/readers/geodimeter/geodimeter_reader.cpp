@@ -267,9 +267,9 @@ void CImpGEOD::SetUnits(const std::string& value) {
                   {{'1', zut::du_metre}, {'2', zut::du_foot}, {'3', zut::du_us_foot}});
     SetUnitByCode(u[2], m_TempUnit, {{'1', zut::tu_celsius}, {'2', zut::tu_fahrenheit}});
     zut::angle_unit angle = m_AngleUnit;
-    if (SetUnitByCode(u[3], angle,
-                      {{'1', zut::au_gon}, {'2', zut::au_dms}, {'3', zut::au_degree},
-                       {'4', zut::au_mil}}))
+    if (SetUnitByCode(
+            u[3], angle,
+            {{'1', zut::au_gon}, {'2', zut::au_dms}, {'3', zut::au_degree}, {'4', zut::au_mil}}))
         StateAngleUnit(angle);
 }
 
