@@ -1,5 +1,7 @@
 // Turns the accepted events of pass 2 into stations, observations and points.
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "host/codepage.h"
 #include "host/import_build_state.h"
@@ -31,32 +33,13 @@ bool IsBaseClass(const std::string& c) {
     return c == "Base" || c == "B";
 }
 
-// The events whose value goes to the current station, target or point.
+// The events whose value goes to the current station, target or point: all but the names and
+// the values that hold for whatever follows.
 bool BelongsToObject(EventID id) {
-    switch (id) {
-        case evPointX:
-        case evPointY:
-        case evPointH:
-        case evPlanClass:
-        case evHeightClass:
-        case evInstrumentHeight:
-        case evBacksight:
-        case evBacksightAzimuth:
-        case evDirectionName:
-        case evDirectionAngle:
-        case evTargetHeight:
-        case evCircleFace:
-        case evHorAngle:
-        case evVertAngle:
-        case evSlopeDist:
-        case evHorDist:
-        case evHeightDiff:
-        case evHeightDiffAux:
-        case evCode:
-            return true;
-        default:
-            return false;
-    }
+    constexpr EventID kForAll[] = {evDate,       evPressure, evTemperature,
+                                   evInstrument, evPpm,      evOrientationStart};
+    return !IsNameEvent(id) && IsKnownEvent(id) &&
+           std::find(std::begin(kForAll), std::end(kForAll), id) == std::end(kForAll);
 }
 
 }  // namespace

@@ -250,8 +250,7 @@ TEST(NrdfRecords, ObservationsAndPoints) {
 TEST(NrdfRecords, BacksightAngleWithoutNameObservesNothing) {
     ReaderHarness h;
     h.Run<CImpNRDF>({h.Write("job.rdf",
-                             "ST,1000,,,,1.500,0.0000,0.0000
-                             "
+                             "ST,1000,,,,1.500,0.0000,0.0000\n"
                              "SS,P1,1.5,10.0,90.0000,90.0000,,\n")});
     const auto& obs = h.project.data().stations.at(0).observations;
     ASSERT_EQ(obs.size(), 1u);
