@@ -200,6 +200,7 @@ constexpr std::array kTable{
                 "числовых координат."},
     StringEntry{9665, "--guess reads the columns of ELTAREC500 and ELTAC_M5 files only.",
                 "--guess подбирает столбцы только для файлов ELTAREC500 и ELTAC_M5."},
+    StringEntry{9666, "error: ", "ошибка: "},
     // end of 9650
 
     // Speed: project files (9700-)

@@ -31,6 +31,7 @@ enum OwnMessage : unsigned {
     kGuessMessage = 9663,        // column settings proposed for a file
     kGuessFailedMessage = 9664,  // no column settings give every record a name
     kGuessNeedsFile = 9665,      // --guess for a format without columns
+    kProtocolErrorPrefix = 9666,  // in front of protocol entries that are errors
 };
 
 // The language of the messages: from --lang, else LC_ALL / LC_MESSAGES / LANG ("ru*" is Russian).
