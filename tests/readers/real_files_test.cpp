@@ -33,13 +33,15 @@ std::string Rec500(const std::string& head, int x) {
 }  // namespace
 
 TEST(RealFiles, CodeBeforeCoordinatesBelongsToThePoint) {
-    ReaderHarness geod;
-    geod.Run<CImpGEOD>({geod.Write("a.are",
-                                   "2=ST1\n3=1.5\n5=P1\n4=OAK\n9=10.000\n37=10.000\n"
-                                   "38=20.000\n39=30.000\n")},
-                       0);
-    EXPECT_EQ(PointOf(geod, "P1").code, "OAK");
-    EXPECT_EQ(geod.project.data().stations.at(0).observations.at(0).code, "OAK");
+    std::string job = "2=ST1\n3=1.5\n5=P1\n4=OAK\n9=10.000\n37=10.000\n38=20.000\n39=30.000\n";
+    std::string cr_only = job;
+    std::replace(cr_only.begin(), cr_only.end(), '\n', '\r');  // as older loggers write them
+    for (const std::string& text : {job, cr_only}) {
+        ReaderHarness geod;
+        geod.Run<CImpGEOD>({geod.Write("a.are", text)}, 0);
+        EXPECT_EQ(PointOf(geod, "P1").code, "OAK");
+        EXPECT_EQ(geod.project.data().stations.at(0).observations.at(0).code, "OAK");
+    }
 
     ReaderHarness elta;
     elta.Run<CImpELTAR4>({elta.Write("a.dat", "For R4|KR NTR1100|X 1.000 m|Y 2.000 m|\n")},
