@@ -88,9 +88,12 @@ struct ImportArgs {
     bool events_json = false;
     int pass = 2;
     std::string dist_unit, angle_unit;  // units a file starts in, when it does not say
+    std::string encoding;               // of the files, when not decided per file
 };
 int CmdImport(const ImportArgs& args);
 int CmdOptions(const std::string& format, const std::vector<std::string>& sets, bool json);
+// Proposes the name and code columns of a Rec 500 or M5 file as --set arguments.
+int CmdGuessColumns(const std::string& format, const std::string& file);
 struct CdxArgs {
     std::string file, output, into;
 };

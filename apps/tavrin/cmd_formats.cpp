@@ -7,6 +7,7 @@
 #include "export/export_formats.h"
 #include "import/import_dialog.h"
 #include "platform/profile.h"
+#include "readers/elta/elta_column_guess.h"
 #include "resources/strings.h"
 
 namespace cli {
@@ -85,6 +86,36 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
     }
     if (json)
         std::cout << out.dump(2) << "\n";
+    return kOk;
+}
+
+int CmdGuessColumns(const std::string& format_text, const std::string& file) {
+    int format = ParseFormat(format_text, HighestImportFormat());
+    if (format < 0)
+        return kBadArguments;
+    const std::string key =
+        format < kBuiltInFormats ? BuiltInFormats()[static_cast<size_t>(format)].section : "";
+    const bool m5 = key == "ELTAC_M5";
+    if (!m5 && key != "ELTAREC500") {
+        PrintError(res::LoadString(res::kGuessNeedsFile));
+        return kBadArguments;
+    }
+    std::string error;
+    const auto guess = readers::GuessColumns(file, m5, error);
+    if (!error.empty()) {
+        PrintError(file + ": " + error);
+        return kNotDone;
+    }
+    if (!guess) {
+        std::cout << res::Format(res::LoadString(res::kGuessFailedMessage), {file}) << "\n";
+        return kNotDone;
+    }
+    const char* suffix = m5 ? "" : "E";
+    std::cout << res::Format(res::LoadString(res::kGuessMessage), {file}) << "\n";
+    std::cout << "--set NameStart" << suffix << "=" << guess->name_start << " --set NameWidth"
+              << suffix << "=" << guess->name_width << " --set CodeStart" << suffix << "="
+              << guess->code_start << " --set CodeWidth" << suffix << "=" << guess->code_width
+              << "\n";
     return kOk;
 }
 

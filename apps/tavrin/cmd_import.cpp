@@ -1,9 +1,11 @@
 // tavrin import / tavrin events: the import dialog driven headless.
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <iostream>
-#include <nlohmann/json.hpp>
 
 #include "cli.h"
+#include "host/json_writer.h"
 #include "import/import_dialog.h"
 #include "platform/profile.h"
 #include "readers/cdx/cdx_reader.h"
@@ -16,6 +18,7 @@ namespace cli {
 namespace {
 
 constexpr unsigned kMsgReadAs = 9896;
+constexpr unsigned kMsgImportedFiles = 9899;
 
 struct Counts {
     size_t stations = 0, observations = 0, control = 0, survey = 0;
@@ -30,21 +33,52 @@ Counts CountOf(const vrk::CVrkObject& p) {
     return c;
 }
 
+// One line per event, built in buffers kept from event to event (a file gives millions).
 void PrintEvent(const vrk::PushInfo& e, bool json) {
-    std::string value = text::ToUtf8(e.value);
+    static std::string value, line;
+    const bool ascii = std::all_of(e.value.begin(), e.value.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        value.assign(e.value);
+    else
+        value = text::ToUtf8(e.value, e.encoding);
+    line.clear();
     if (json) {
-        nlohmann::ordered_json j = {{"file", e.file},     {"pass", e.pass},
-                                    {"record", e.record}, {"line", e.line},
-                                    {"id", e.id},         {"event", std::string(EventName(e.id))},
-                                    {"value", value},     {"accepted", e.accepted}};
-        std::cout << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-        return;
+        vrk::JsonWriter w(line);
+        w.BeginObject(vrk::JsonLayout::Inline);
+        w.Key("file");
+        w.String(e.file);
+        w.Field("pass", e.pass);
+        w.Field("record", static_cast<int64_t>(e.record));
+        w.Field("line", static_cast<int64_t>(e.line));
+        w.Field("id", e.id);
+        w.Key("event");
+        w.String(EventName(e.id));
+        w.Key("value");
+        w.String(value);
+        w.Field("accepted", e.accepted);
+        w.EndObject();
+        w.Finish();
+    } else {
+        char number[24];
+        line += e.file;
+        line += ':';
+        line.append(number, std::to_chars(number, number + sizeof number, e.line).ptr);
+        line += " #";
+        line.append(number, std::to_chars(number, number + sizeof number, e.record).ptr);
+        line += ' ';
+        const std::string_view name = EventName(e.id);
+        if (name.empty()) {
+            line += "event ";
+            line.append(number, std::to_chars(number, number + sizeof number, e.id).ptr);
+        } else {
+            line += name;
+        }
+        line += " \"";
+        line += value;
+        line += e.accepted ? "\"\n" : "\"  (not accepted)\n";
     }
-    std::string name(EventName(e.id));
-    if (name.empty())
-        name = "event " + std::to_string(e.id);
-    std::cout << e.file << ":" << e.line << " #" << e.record << " " << name << " \"" << value
-              << "\"" << (e.accepted ? "" : "  (not accepted)") << "\n";
+    std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 // The name box text: the first file as a bare name in its folder, the others as full paths.
@@ -118,6 +152,13 @@ int CmdImport(const ImportArgs& args) {
     }
     if (!SetStartUnits(args))
         return kBadArguments;
+    text::TextEncoding encoding;
+    if (!args.encoding.empty() && !text::ParseEncoding(args.encoding, encoding)) {
+        PrintError(res::Format(res::LoadString(res::kBadEncodingMessage), {args.encoding}));
+        return kBadArguments;
+    }
+    text::SetEncodingOverride(args.encoding.empty() ? std::nullopt
+                                                    : std::optional<text::TextEncoding>(encoding));
     InstallTerminalPrompter(args.answer);
 
     // Without -f every file is read as the format it is detected as.
@@ -218,20 +259,27 @@ int CmdImport(const ImportArgs& args) {
     }
     size_t files = 0;
     for (const DetectedGroup& g : groups) files += g.files.size();
-    std::cout << "Imported " << files << (files == 1 ? " file" : " files");
-    if (!names)
-        std::cout << " as " << caption;
-    std::cout << "\n";
-    for (const std::string& line : read_as) std::cout << "  " << line << "\n";
-    std::cout << "  stations:         " << after.stations << "\n"
-              << "  observations:     " << after.observations << "\n"
-              << "  control points:   " << after.control << "\n"
-              << "  survey points:    " << after.survey << "\n"
-              << "  protocol entries: " << project.ImportLog().Entries().size() << "\n";
+    auto line = [](unsigned id, const std::string& value) {
+        std::cout << res::Format(res::LoadString(id), {value}) << "\n";
+    };
+    if (names)
+        line(kMsgImportedFiles, std::to_string(files));
+    else
+        std::cout << res::Format(res::LoadString(res::kSummaryFilesMessage),
+                                 {std::to_string(files), caption})
+                  << "\n";
+    for (const std::string& l : read_as) std::cout << "  " << l << "\n";
+    line(res::kSummaryStations, std::to_string(after.stations));
+    line(res::kSummaryObservations, std::to_string(after.observations));
+    line(res::kSummaryControl, std::to_string(after.control));
+    line(res::kSummarySurvey, std::to_string(after.survey));
+    line(res::kSummaryProtocol, std::to_string(project.ImportLog().Entries().size()));
+    if (project.tally.nameless_records)
+        line(res::kSummaryNameless, std::to_string(project.tally.nameless_records));
     if (!args.output.empty())
-        std::cout << "Project written to " << args.output << "\n";
+        line(res::kSummaryWritten, args.output);
     if (!imported || after == before) {
-        std::cout << "Nothing was imported.\n";
+        std::cout << res::LoadString(res::kSummaryNothing) << "\n";
         return kNotDone;
     }
     return skipped ? kNotDone : kOk;

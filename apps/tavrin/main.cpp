@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
                        "Angle unit files start in: dms, deg, gon, mil, rad (default dms)");
     import->add_option("--dist-unit", imp.dist_unit,
                        "Distance unit files start in: m, ft, usft, mm (default m)");
+    import->add_option("--encoding", imp.encoding,
+                       "Encoding of the files: utf-8 or cp1251 (default: decided per file)");
     import->add_flag("--yes", yes, "Answer questions with Yes");
     import->add_flag("--no", no, "Answer questions with No");
 
@@ -49,6 +51,7 @@ int main(int argc, char** argv) {
                        "Angle unit files start in: dms, deg, gon, mil, rad");
     events->add_option("--dist-unit", ev.dist_unit,
                        "Distance unit files start in: m, ft, usft, mm");
+    events->add_option("--encoding", ev.encoding, "Encoding of the files: utf-8 or cp1251");
 
     std::string opt_format;
     std::vector<std::string> opt_sets;
@@ -57,6 +60,9 @@ int main(int argc, char** argv) {
     options->add_option("-f,--format", opt_format, "Format: section key or index")->required();
     options->add_option("--set", opt_sets, "NAME=VALUE: store a setting");
     options->add_flag("--json", opt_json, "Print as JSON");
+    std::string opt_guess;
+    options->add_option("--guess", opt_guess,
+                        "FILE: propose name and code columns for it (ELTAREC500, ELTAC_M5)");
 
     std::vector<std::string> detect_files;
     bool detect_json = false;
@@ -135,6 +141,8 @@ int main(int argc, char** argv) {
         return cli::CmdImport(imp);
     if (*events)
         return cli::CmdImport(ev);
+    if (*options && !opt_guess.empty())
+        return cli::CmdGuessColumns(opt_format, opt_guess);
     if (*options)
         return cli::CmdOptions(opt_format, opt_sets, opt_json);
     if (*cdx_cmd)

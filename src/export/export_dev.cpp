@@ -116,7 +116,8 @@ bool HasPlusFlag(const std::string& format) {
 bool Admits(unsigned char c, NameChars chars) {
     const bool digit = c >= '0' && c <= '9';
     const bool latin = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    const bool cyrillic = c >= 0xC0;  // Windows-1251 letters А..я
+    // Windows-1251 letters: А..я, and ё (0xB8) and Ё (0xA8) outside that run.
+    const bool cyrillic = c >= 0xC0 || c == 0xA8 || c == 0xB8;
     switch (chars) {
         case NameChars::Digits:
             return digit;

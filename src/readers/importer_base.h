@@ -3,6 +3,7 @@
 // (value readers, the push filter, the import run) with the variants the formats need.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -84,4 +85,37 @@ class CWImport : public vrk::CImport {
     // Writes message 7601 or 9075 for a read result; 1 when the value was read.
     int ReportValue(int rc, const char* text, const char* end, const std::string& lower,
                     const std::string& upper);
+
+    // The file says which unit its angles are in; without that they are read in the unit the
+    // import started in.
+    void StateAngleUnit(zut::angle_unit unit) {
+        m_AngleUnit = unit;
+        m_bAngleUnitStated = true;
+    }
+    // While it lives, messages about the value being pushed show this text of the file instead
+    // of the text the reader rewrote for the engine.
+    class ShownAs {
+      public:
+        ShownAs(CWImport& reader, std::string_view as_in_file) : m_reader(reader) {
+            reader.m_AsInFile = as_in_file;
+        }
+        ~ShownAs() { m_reader.m_AsInFile = {}; }
+        ShownAs(const ShownAs&) = delete;
+        ShownAs& operator=(const ShownAs&) = delete;
+
+      private:
+        CWImport& m_reader;
+    };
+
+  private:
+    std::string_view m_AsInFile;
+    bool m_bAngleUnitStated = false;
+    // Angles of the current file refused as out of range, and which other units take them all.
+    static constexpr std::array kOtherAngleUnits{zut::au_gon, zut::au_degree, zut::au_mil};
+    size_t m_nAnglesOutOfRange = 0;
+    std::array<bool, kOtherAngleUnits.size()> m_bAnglesFit{};
+    void NoteAngleOutOfRange(std::string_view text);
+    // After a file: when it stated no angle unit and its refused angles all fit another unit,
+    // says which.
+    void HintAngleUnit(const std::string& path);
 };

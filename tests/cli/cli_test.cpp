@@ -110,6 +110,29 @@ TEST_F(CliTest, ImportWritesTheProjectAndASummary) {
     EXPECT_EQ(nlohmann::json::parse(Slurp(dir / "p.json"))["stations"].size(), 2u);
 }
 
+TEST_F(CliTest, RussianMessagesEncodingsAndColumnGuesses) {
+    Write("a.job", "5=\xD0\xB8" "7 37=1 38=2\n5=P2 7=392.4461\n");  // "Рё7" in CP1251
+    Result ru = Run("--lang ru import -f GEODI a.job --encoding cp1251 -o p.json");
+    ASSERT_EQ(ru.status, 0) << ru.err;
+    EXPECT_NE(ru.out.find("съёмочных точек:  1"), std::string::npos) << ru.out;
+    EXPECT_NE(ru.err.find("ошибка: Файл  "), std::string::npos) << ru.err;
+    EXPECT_NE(ru.err.find("попробуйте --angle-unit gon"), std::string::npos) << ru.err;
+    EXPECT_EQ(nlohmann::json::parse(Slurp(dir / "p.json"))["survey_points"][0]["name"], "Рё7");
+    EXPECT_EQ(Run("import -f GEODI a.job --encoding koi8").status, 2);
+
+    // Names right-aligned at the end of the point field, as the Trimble 3300 writes them.
+    const std::string pad(15, ' ');
+    Write("m5.dat", "For M5|Adr 1|PI1 " + pad + "1001|X 1.000 m|Y 2.000 m|Z 3.000 m|\n" +
+                        "For M5|Adr 2|PI1 " + pad + "1002|X 4.000 m|Y 5.000 m|Z 6.000 m|\n");
+    Result guess = Run("options -f ELTAC_M5 --guess m5.dat");
+    ASSERT_EQ(guess.status, 0) << guess.err;
+    EXPECT_NE(guess.out.find("--set NameStart=1 --set NameWidth=28 --set CodeStart=1 "
+                             "--set CodeWidth=0"),
+              std::string::npos)
+        << guess.out;
+    EXPECT_EQ(Run("options -f GEODI --guess m5.dat").status, 2);
+}
+
 TEST_F(CliTest, BadArgumentsAndFailedRuns) {
     EXPECT_EQ(Run("import -f NOPE x.job").status, 2);
     EXPECT_EQ(Run("import -f GEODI").status, 2);

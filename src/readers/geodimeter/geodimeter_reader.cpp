@@ -161,12 +161,14 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
         case 8:
         case 25: {
             std::string angle = SetPointAngle(value);
+            ShownAs shown(*this, value);
             PushM(evCircleFace, "Left");
             PushM(label == 7 || label == 21 ? evHorAngle : evVertAngle, angle);
             return angle;
         }
         case 18: {
             std::string angle = SetPointAngle(value);
+            ShownAs shown(*this, value);
             PushM(evCircleFace, "Right");
             PushM(evVertAngle, angle);
             return angle;
@@ -174,6 +176,7 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
         case 17:
         case 24: {
             std::string angle = SetPointAngle(value);
+            ShownAs shown(*this, value);
             if (CheckTarget()) {
                 PushM(evCircleFace, label == 17 ? "Right" : "Left");
                 PushM(evHorAngle, angle);
@@ -262,9 +265,11 @@ void CImpGEOD::SetUnits(const std::string& value) {
     SetUnitByCode(u[1], m_DistUnit,
                   {{'1', zut::du_metre}, {'2', zut::du_foot}, {'3', zut::du_us_foot}});
     SetUnitByCode(u[2], m_TempUnit, {{'1', zut::tu_celsius}, {'2', zut::tu_fahrenheit}});
-    SetUnitByCode(
-        u[3], m_AngleUnit,
-        {{'1', zut::au_gon}, {'2', zut::au_dms}, {'3', zut::au_degree}, {'4', zut::au_mil}});
+    zut::angle_unit angle = m_AngleUnit;
+    if (SetUnitByCode(
+            u[3], angle,
+            {{'1', zut::au_gon}, {'2', zut::au_dms}, {'3', zut::au_degree}, {'4', zut::au_mil}}))
+        StateAngleUnit(angle);
 }
 
 int CImpGEOD::GetPressure(const char* text, double* value) {

@@ -115,7 +115,7 @@ void CImpLEICA::SetUnits(const gsi::Word& word, std::string& out) {
     gsi::Unit unit = gsi::FormatValue(word, gsi::IsCoordinateWord(word.index, m_nWordLen), out);
     // The engine converts at push time, so the unit of this word must be current now.
     if (unit.angle)
-        m_AngleUnit = static_cast<zut::angle_unit>(unit.code);
+        StateAngleUnit(static_cast<zut::angle_unit>(unit.code));
     else
         m_DistUnit = static_cast<zut::dist_unit>(unit.code);
 }

@@ -43,12 +43,13 @@ std::string CImpNRDF::CutField() {
     return CutWord(m_Line, ',', SeparatorRun::Single);
 }
 
+// The accepted flag follows the last push of a record, not any push: each record sets it.
 int CImpNRDF::PushValue(EventID id, std::string_view text) {
-    return PushM(id, text, kPushSkipEmpty);
+    return PushM(id, text, kPushSkipEmpty | kPushNoAccept);
 }
 
 int CImpNRDF::PushPlain(EventID id, std::string_view text) {
-    return PushM(id, text, kPushPlain);
+    return PushM(id, text, kPushNoAccept);
 }
 
 void CImpNRDF::SetTCode(std::string_view text) {
@@ -144,7 +145,8 @@ void CImpNRDF::SetBackSight() {
     const std::string name = Trim(m_PendingBacksight);
     if (!name.empty()) {
         PushValue(evTarget, name);
-        PushValue(evHorAngle, "000.00000");
+        if (PushValue(evHorAngle, "000.00000"))
+            m_bAccepted = 1;
     }
     m_bPendingBacksight = 0;
 }
@@ -205,13 +207,16 @@ void CImpNRDF::DecodeObservation(int record) {
     PushValue(evTargetHeight, height);
     PushValue(evSlopeDist, slope);
     if (!hz.empty()) {
+        ShownAs shown(*this, hz);
         if (m_bFaceRecord)
             PushOrientedAngle(hz);
         else
             PushValue(evHorAngle, SetPointAngle(hz));
     }
-    if (!v.empty())
+    if (!v.empty()) {
+        ShownAs shown(*this, v);
         PushValue(evVertAngle, SetPointAngle(v));
+    }
     SetTCode(code);
     if (m_nLastPush)
         m_bAccepted = 1;

@@ -173,7 +173,7 @@ void CImpPENTAX::ReadDataP() {
     if (m_Line[3] == '1') {
         CutWord(m_Line, 6L);
         if (m_Line.find(':') != std::string::npos)
-            m_pProject->title = text::ToUtf8(CutUpTo(m_Line, ':'));
+            m_pProject->title = ToUtf8(CutUpTo(m_Line, ':'));
     } else if (m_Line[3] == '2') {
         PushPoint();
     }
@@ -231,14 +231,14 @@ void CImpPENTAX::ReadDataI() {
         value.remove_suffix(1);  // the line feed, or the last character of a last line
 
     if (keyword == "STL") {
-        m_pProject->title = text::ToUtf8(WithoutLineFeed(value));
+        m_pProject->title = ToUtf8(WithoutLineFeed(value));
         return;
     }
     for (const auto& k : kKeywordEvents) {
         if (k.keyword != keyword)
             continue;
-        if ((k.id == evHorAngle || k.id == evVertAngle) && m_AngleUnit == zut::au_dms &&
-            !value.empty())
+        // An empty angle is completed like any angle without a point: zero.
+        if ((k.id == evHorAngle || k.id == evVertAngle) && m_AngleUnit == zut::au_dms)
             PushM(k.id, GetAngleString(value));
         else
             PushM(k.id, value);

@@ -23,7 +23,7 @@ bool CImp2TA5::StrIsDigit(const std::string& text) {
 
 int CImp2TA5::SetUnits(const std::string&) {
     m_DistUnit = zut::du_metre;
-    m_AngleUnit = zut::au_dms;
+    StateAngleUnit(zut::au_dms);
     return 1;
 }
 

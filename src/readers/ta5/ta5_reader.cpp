@@ -252,9 +252,9 @@ void CImp3TA5::SetBackSight() {
         PushM(evTarget, m_BackSightName);
         // The direction is read in the unit of the header that gave it, not of the last record.
         const zut::angle_unit unit = m_AngleUnit;
-        m_AngleUnit = m_BackSightUnit;
+        StateAngleUnit(m_BackSightUnit);
         PushM(evHorAngle, readers::Trim(m_BackSightDirection));
-        m_AngleUnit = unit;
+        StateAngleUnit(unit);
         m_BackSightDirection.clear();
         AcceptedCheck();
     }
@@ -266,13 +266,13 @@ int CImp3TA5::SetUnits(const std::string& code) {
     m_DistUnit = zut::du_metre;
     switch (CharAt(c, 2)) {
         case '0':
-            m_AngleUnit = m_Units.code0;
+            StateAngleUnit(m_Units.code0);
             break;
         case '1':
-            m_AngleUnit = m_Units.code1;
+            StateAngleUnit(m_Units.code1);
             break;
         case '2':
-            m_AngleUnit = m_Units.code2;
+            StateAngleUnit(m_Units.code2);
             break;
         default:
             break;

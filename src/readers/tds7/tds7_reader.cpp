@@ -147,9 +147,9 @@ void CImpTDS7::SetUnits(std::string_view text) {
     if (u.size() < 3)
         return;
     if (u[2] == 'D')
-        m_AngleUnit = zut::au_dms;
+        StateAngleUnit(zut::au_dms);
     if (u[2] == 'G')
-        m_AngleUnit = zut::au_gon;
+        StateAngleUnit(zut::au_gon);
 }
 
 std::string CImpTDS7::SetPointAngle(std::string_view in) const {
