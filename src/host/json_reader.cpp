@@ -198,63 +198,41 @@ bool JsonReader::ReadString(std::string& out) {
         if (++m_pos >= m_text.size())
             break;
         const char e = m_text[m_pos++];
-        switch (e) {
-            case '"':
-                out.push_back('"');
-                break;
-            case '\\':
-                out.push_back('\\');
-                break;
-            case '/':
-                out.push_back('/');
-                break;
-            case 'b':
-                out.push_back('\b');
-                break;
-            case 'f':
-                out.push_back('\f');
-                break;
-            case 'n':
-                out.push_back('\n');
-                break;
-            case 'r':
-                out.push_back('\r');
-                break;
-            case 't':
-                out.push_back('\t');
-                break;
-            case 'u': {
-                auto hex4 = [&](uint32_t& v) {
-                    if (m_pos + 4 > m_text.size())
-                        return false;
-                    auto r =
-                        std::from_chars(m_text.data() + m_pos, m_text.data() + m_pos + 4, v, 16);
-                    if (r.ptr != m_text.data() + m_pos + 4)
-                        return false;
-                    m_pos += 4;
-                    return true;
-                };
-                uint32_t cp = 0;
-                if (!hex4(cp))
-                    return Unexpected(), false;
-                if (cp >= 0xD800 && cp < 0xDC00 && m_text.substr(m_pos, 2) == "\\u") {
-                    const size_t back = m_pos;
-                    m_pos += 2;
-                    uint32_t low = 0;
-                    if (hex4(low) && low >= 0xDC00 && low < 0xE000)
-                        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                    else
-                        m_pos = back;
-                }
-                if (cp >= 0xD800 && cp < 0xE000)
-                    cp = 0xFFFD;  // a lone half of a pair
-                AppendUtf8(out, cp);
-                break;
-            }
-            default:
-                --m_pos;
-                return Unexpected(), false;
+        // The one-letter escapes and what they stand for.
+        static constexpr std::string_view kEscape = "\"\\/bfnrt", kMeaning = "\"\\/\b\f\n\r\t";
+        if (const size_t k = kEscape.find(e); k != std::string_view::npos) {
+            out.push_back(kMeaning[k]);
+            run = m_pos;
+            continue;
         }
+        if (e != 'u') {
+            --m_pos;
+            return Unexpected(), false;
+        }
+        auto hex4 = [&](uint32_t& v) {
+            if (m_pos + 4 > m_text.size())
+                return false;
+            auto r = std::from_chars(m_text.data() + m_pos, m_text.data() + m_pos + 4, v, 16);
+            if (r.ptr != m_text.data() + m_pos + 4)
+                return false;
+            m_pos += 4;
+            return true;
+        };
+        uint32_t cp = 0;
+        if (!hex4(cp))
+            return Unexpected(), false;
+        if (cp >= 0xD800 && cp < 0xDC00 && m_text.substr(m_pos, 2) == "\\u") {
+            const size_t back = m_pos;
+            m_pos += 2;
+            uint32_t low = 0;
+            if (hex4(low) && low >= 0xDC00 && low < 0xE000)
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            else
+                m_pos = back;
+        }
+        if (cp >= 0xD800 && cp < 0xE000)
+            cp = 0xFFFD;  // a lone half of a pair
+        AppendUtf8(out, cp);
         run = m_pos;
     }
     Fail(kJsonEndsEarly);
