@@ -65,13 +65,9 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
         return kBadArguments;
     std::string error;
     for (const auto& a : assignments) SetSettingText(dlg.settings, *a.info, a.value, error);
-    if (!sets.empty()) {
+    // Saved once, as the command ends.
+    if (!sets.empty())
         dlg.SaveData();
-        if (!platform::Profile::Instance().error().empty()) {
-            PrintError(platform::Profile::Instance().error());
-            return kNotDone;
-        }
-    }
     nlohmann::ordered_json out = nlohmann::ordered_json::object();
     std::cout << (json ? ""
                        : "[" + dlg.GetSection() + "] in " +

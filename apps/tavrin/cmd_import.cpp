@@ -1,4 +1,6 @@
 // tavrin import / tavrin events: the import dialog driven headless.
+#include <strings.h>
+
 #include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -77,7 +79,7 @@ bool SetStartUnits(const ImportArgs& args) {
     if (!args.angle_unit.empty()) {
         bool found = false;
         for (const auto& [name, u] : angles)
-            if (args.angle_unit == name)
+            if (strcasecmp(args.angle_unit.c_str(), name) == 0)
                 found = (zut::CAngular::unit(u), true);
         if (!found) {
             PrintError("--angle-unit takes dms, deg, gon, mil or rad, not \"" + args.angle_unit +
@@ -88,7 +90,7 @@ bool SetStartUnits(const ImportArgs& args) {
     if (!args.dist_unit.empty()) {
         bool found = false;
         for (const auto& [name, u] : dists)
-            if (args.dist_unit == name)
+            if (strcasecmp(args.dist_unit.c_str(), name) == 0)
                 found = (zut::CLinear::unit(u), true);
         if (!found) {
             PrintError("--dist-unit takes m, ft, usft or mm, not \"" + args.dist_unit + "\"");
@@ -101,18 +103,44 @@ bool SetStartUnits(const ImportArgs& args) {
 }  // namespace
 
 int CmdImport(const ImportArgs& args) {
-    vrk::CVrkObject project;
-    std::string error;
-    if (!args.into.empty() && !project.LoadJson(args.into, error)) {
-        PrintError(error);
-        return kNotDone;
-    }
     int format = ParseFormat(args.format, HighestImportFormat());
     if (format < 0 || !SetStartUnits(args))
         return kBadArguments;
     std::vector<SettingAssignment> sets;
     if (!ParseSettingAssignments(args.sets, format, args.format, sets))
         return kBadArguments;
+    // With --into alone the project is written back where it came from.
+    const std::string output = args.events                                 ? std::string()
+                               : args.output.empty() && !args.into.empty() ? args.into
+                                                                           : args.output;
+    if (OutputIsAnInput(output, args.files))
+        return kBadArguments;
+
+    // A file that is not there is named and left out; with none left nothing is run.
+    std::vector<std::string> present;
+    for (const std::string& f : args.files) {
+        std::error_code ec;
+        if (std::filesystem::exists(f, ec))
+            present.push_back(f);
+        else
+            PrintError(res::Format(res::LoadString(9603), {f}));
+    }
+    const bool all_there = present.size() == args.files.size();
+    if (present.empty()) {
+        if (!args.events)
+            SayNothingImported(output);
+        return kNotDone;
+    }
+
+    vrk::CVrkObject project;
+    ProjectLocks locks;
+    if (!args.events && !locks.Take({args.into, output}))
+        return kNotDone;
+    std::string error;
+    if (!args.into.empty() && !project.LoadJson(args.into, error)) {
+        PrintError(error);
+        return kNotDone;
+    }
     // Settings given on the command line hold for this run only.
     if (!sets.empty())
         platform::Profile::Instance().SetVolatile(true);
@@ -123,7 +151,6 @@ int CmdImport(const ImportArgs& args) {
     const Counts before = CountOf(project);
 
     ProgressBar bar;
-    std::string current;
     CImpDEVDlg* dlg_ptr = nullptr;
     CImpDEVDlg dlg(
         &project,
@@ -140,7 +167,7 @@ int CmdImport(const ImportArgs& args) {
         };
 
     std::string folder;
-    std::string names = NameBox(args.files, folder);
+    std::string names = NameBox(present, folder);
     auto front = std::make_shared<ui::HeadlessFrontEnd>();
     front->Queue([&](ui::Dialog&) {
         dlg.current_folder = folder;
@@ -152,34 +179,37 @@ int CmdImport(const ImportArgs& args) {
         dlg.OnMOK();
     });
     ui::InstallFrontEnd(front);
-    int imported = dlg.DoImport();
+    const bool ran = dlg.DoImport() == 1;
     ui::InstallFrontEnd(nullptr);
     bar.Finish();
     platform::Profile::Instance().SetVolatile(false);
 
+    const size_t files = ran ? dlg.ChosenFiles().size() : 0;
     if (args.events)
-        return imported ? kOk : kNotDone;
+        return files > 0 && all_there ? kOk : kNotDone;
 
     const Counts after = CountOf(project);
-    if (!args.output.empty() && !project.SaveJson(args.output, error)) {
-        PrintError(error);
-        return kNotDone;
-    }
     const std::string caption = FormatCaption(dlg, format);
-    std::cout << "Imported " << args.files.size() << (args.files.size() == 1 ? " file" : " files")
-              << " as " << caption << "\n"
+    std::cout << "Imported " << files << (files == 1 ? " file" : " files") << " as " << caption
+              << "\n"
               << "  stations:         " << after.stations << "\n"
               << "  observations:     " << after.observations << "\n"
               << "  control points:   " << after.control << "\n"
               << "  survey points:    " << after.survey << "\n"
               << "  protocol entries: " << project.ImportLog().Entries().size() << "\n";
-    if (!args.output.empty())
-        std::cout << "Project written to " << args.output << "\n";
-    if (!imported || after == before) {
-        std::cout << "Nothing was imported.\n";
+    // A run that brought nothing writes nothing: an existing project stays as it was.
+    if (files == 0 || after == before) {
+        SayNothingImported(output);
         return kNotDone;
     }
-    return kOk;
+    if (!output.empty()) {
+        if (!project.SaveJson(output, error)) {
+            PrintError(error);
+            return kNotDone;
+        }
+        std::cout << "Project written to " << output << "\n";
+    }
+    return all_there ? kOk : kNotDone;
 }
 
 }  // namespace cli

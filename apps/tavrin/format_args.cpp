@@ -1,5 +1,6 @@
 // Format names and settings given on the command line.
 #include "cli.h"
+#include "import/options_sheet.h"
 #include "resources/strings.h"
 
 namespace cli {
@@ -52,6 +53,24 @@ bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
             return false;
         }
         out.push_back({info, value});
+    }
+    if (out.empty())
+        return true;
+    // The values must also pass the checks of the option pages, as typed in there.
+    vrk::CVrkObject project;
+    CImpDEVDlg probe(&project, nullptr, 0, "", 0);
+    probe.CreatePluginMap();
+    probe.SetCurrentFormat(format);
+    probe.GetData();
+    std::vector<const SettingInfo*> given;
+    std::string error;
+    for (const auto& a : out) {
+        SetSettingText(probe.settings, *a.info, a.value, error);
+        given.push_back(a.info);
+    }
+    if (!CheckOnPages(probe, given, error)) {
+        PrintError("--set: " + error);
+        return false;
     }
     return true;
 }

@@ -33,13 +33,13 @@ struct CVrkPoint {
 
 // Counted and indexed view of one of the project's point lists.
 class CPointList {
-public:
+  public:
     size_t GetCount() const { return m_points.size(); }
     const CVrkPoint& operator[](size_t i) const { return *m_points[i]; }
     auto begin() const { return m_points.begin(); }
     auto end() const { return m_points.end(); }
 
-private:
+  private:
     friend class CVrkObject;
     std::vector<const CVrkPoint*> m_points;
 };
@@ -76,7 +76,7 @@ struct CStation {
 // One protocol: entries with their level. Within one run (from Open to the next Open) an entry
 // that was already written is not written again.
 class CVrkLog {
-public:
+  public:
     struct Entry {
         std::string text;
         int level = 0;
@@ -85,11 +85,13 @@ public:
     int Write(const std::string& text, int flags, int level);
     void Close();
     const std::vector<Entry>& Entries() const { return m_entries; }
+    // True when an entry from index `mark` on reports an error (level 2 and above).
+    bool ErrorsFrom(size_t mark) const;
     void Clear();
     // Called for every entry written (the front end prints them as they come).
     std::function<void(const Entry&)> listener;
 
-private:
+  private:
     std::vector<Entry> m_entries;
     std::unordered_map<std::string, int> m_seen;
     bool m_open = false;
@@ -97,13 +99,13 @@ private:
 
 // Reports a file that could not be loaded; the document of the project.
 class CDocument {
-public:
+  public:
     explicit CDocument(CVrkObject& project) : m_project(project) {}
     // Writes the reason and the default message into the import protocol.
     void ReportSaveLoadException(const std::string& path, const std::string& reason, bool saving,
                                  unsigned default_message);
 
-private:
+  private:
     CVrkObject& m_project;
 };
 
@@ -113,7 +115,7 @@ struct CCodeSystemSlot {
 };
 
 class CClassificator {
-public:
+  public:
     static constexpr int kSlots = 11;
     std::array<CCodeSystemSlot, kSlots> slots;
     int UsedCount() const;
@@ -125,7 +127,7 @@ struct CCoordSystem {
 };
 
 class CVrkObject {
-public:
+  public:
     CVrkObject();
     CVrkObject(const CVrkObject&) = delete;
     CVrkObject& operator=(const CVrkObject&) = delete;
@@ -139,6 +141,20 @@ public:
     void SetEStyle(int s) { m_estyle = s; }
     int GetAttr(int id) const;
     void SetAttr(int id, int value);
+    // Attribute 4: the data is complete, that is the last import read every one of its files
+    // without a data error. An export asks before it writes a project that is not.
+    static constexpr int kAttrComplete = 4;
+
+    // The files imported into the project, so that a file is known again on a later run, also
+    // when it was moved or renamed.
+    struct ImportedFile {
+        std::string path;
+        uint64_t size = 0;
+        std::string hash;  // see platform::DigestOf
+    };
+    std::vector<ImportedFile> imported_files;
+    // The earlier import of a file with this size and hash; null when there is none.
+    const ImportedFile* FindImported(uint64_t size, const std::string& hash) const;
 
     CPointList GetActiveCPList() const;
     CPointList GetActiveTPList() const;
@@ -168,7 +184,7 @@ public:
     std::string ToJson() const;
     bool FromJson(const std::string& text, std::string& error);
 
-private:
+  private:
     Data m_data;
     std::unordered_map<std::string, size_t> m_index;
     CDocument m_document;
@@ -181,7 +197,7 @@ private:
 
 // Options of an import that the engine keeps with it.
 class CImportInfo {
-public:
+  public:
     CImportInfo() = default;
     short GetCodeSystem(CVrkObject* project) const;
     void SetCodeSystem(CVrkObject* project, short code_system);
@@ -193,7 +209,7 @@ public:
     // Code separator, link sign, attribute sign, attribute value sign.
     char separators[4] = {'/', '=', ';', '#'};
 
-private:
+  private:
     short m_code_system = -1;
     short m_dtm = 0;
 };
@@ -234,7 +250,7 @@ struct FileError {
 };
 
 class CImport {
-public:
+  public:
     CImport(CVrkObject* project, CImportInfo* info);
     CImport(const CImport&) = delete;
     CImport& operator=(const CImport&) = delete;
@@ -280,7 +296,7 @@ public:
     zut::temp_unit m_TempUnit = zut::tu_celsius;
     zut::CLocUnits m_LocUnits;
 
-protected:
+  protected:
     CVrkObject* m_pProject;
     CImportInfo m_info;
     // Why the last Open failed (the reader fills it in).
@@ -290,7 +306,7 @@ protected:
     struct BuildState;
     BuildState& state();
 
-private:
+  private:
     std::unique_ptr<BuildState> m_state;
     int m_pass = 0;  // 1 while preparing, 2 while loading, 0 outside
     long m_record = 0;
