@@ -1,4 +1,6 @@
 // Format names and settings given on the command line.
+#include <strings.h>
+
 #include "cli.h"
 #include "import/options_sheet.h"
 #include "resources/strings.h"
@@ -15,6 +17,20 @@ int ParseFormat(const std::string& text, int highest) {
                    " or one of " + keys);
     }
     return f;
+}
+
+bool ParseDistUnit(const std::string& text, zut::dist_unit& unit) {
+    static const std::pair<const char*, zut::dist_unit> units[] = {{"m", zut::du_metre},
+                                                                   {"ft", zut::du_foot},
+                                                                   {"usft", zut::du_us_foot},
+                                                                   {"mm", zut::du_millimetre}};
+    for (const auto& [name, u] : units)
+        if (strcasecmp(text.c_str(), name) == 0) {
+            unit = u;
+            return true;
+        }
+    PrintError("--dist-unit takes m, ft, usft or mm, not \"" + text + "\"");
+    return false;
 }
 
 int HighestImportFormat() {
@@ -64,10 +80,12 @@ bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
     probe.GetData();
     std::vector<const SettingInfo*> given;
     std::string error;
+    ImportSettings values = probe.Settings();
     for (const auto& a : out) {
-        SetSettingText(probe.settings, *a.info, a.value, error);
+        SetSettingText(values, *a.info, a.value, error);
         given.push_back(a.info);
     }
+    probe.SetSettings(values);
     if (!CheckOnPages(probe, given, error)) {
         PrintError("--set: " + error);
         return false;

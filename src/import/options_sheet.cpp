@@ -49,7 +49,7 @@ bool CheckOnPages(CImpDEVDlg& dlg, const std::vector<const SettingInfo*>& given,
                   std::string& message) {
     const int format = dlg.CurrentFormat();
     CImpOptDlgSheet sheet(format, std::string(), dlg.FindPlugin(format) != nullptr, &dlg);
-    const ImportSettings asked = dlg.settings;
+    const ImportSettings asked = dlg.Settings();
     bool ok = true;
     for (size_t i = 0; ok && i < sheet.PageCount(); ++i) {
         auto& page = static_cast<CImpOptPage&>(sheet.Page(i));
@@ -64,12 +64,12 @@ bool CheckOnPages(CImpDEVDlg& dlg, const std::vector<const SettingInfo*>& given,
     // end) would not be what the user asked for either.
     for (size_t i = 0; ok && i < given.size(); ++i) {
         const std::string want = SettingText(asked, *given[i]);
-        const std::string keep = SettingText(dlg.settings, *given[i]);
+        const std::string keep = SettingText(dlg.Settings(), *given[i]);
         if (want != keep) {
             message = res::Format(res::LoadString(9616), {given[i]->name, want, keep});
             ok = false;
         }
     }
-    dlg.settings = asked;
+    dlg.SetSettings(asked);
     return ok;
 }

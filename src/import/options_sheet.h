@@ -2,8 +2,6 @@
 // layout where it has one.
 #pragma once
 
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +12,6 @@
 #include "ui/property_sheet.h"
 
 class CImpDEVDlg;
-class IRegImportServer;
 
 class CImpOptDlgSheet : public ui::PropertySheet {
   public:
@@ -47,9 +44,3 @@ class CImpOptDlgSheet : public ui::PropertySheet {
 // keep another value than one of `given` holds.
 bool CheckOnPages(CImpDEVDlg& dlg, const std::vector<const SettingInfo*>& given,
                   std::string& message);
-
-// Options of a plug-in format: its own pages or its own dialog. The plug-in bridge installs the
-// handler; while none is installed the Options button does nothing for a plug-in format.
-using PluginOptionsHandler =
-    std::function<void(CImpDEVDlg&, const std::shared_ptr<IRegImportServer>&)>;
-void SetPluginOptionsHandler(PluginOptionsHandler handler);
