@@ -1,11 +1,13 @@
 // tavrin import / tavrin events: the import dialog driven headless.
 #include <strings.h>
 
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <iostream>
-#include <nlohmann/json.hpp>
 
 #include "cli.h"
+#include "host/json_writer.h"
 #include "import/import_dialog.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
@@ -28,21 +30,52 @@ Counts CountOf(const vrk::CVrkObject& p) {
     return c;
 }
 
+// One line per event, built in buffers kept from event to event (a file gives millions).
 void PrintEvent(const vrk::PushInfo& e, bool json) {
-    std::string value = text::ToUtf8(e.value);
+    static std::string value, line;
+    const bool ascii = std::all_of(e.value.begin(), e.value.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        value.assign(e.value);
+    else
+        value = text::ToUtf8(e.value);
+    line.clear();
     if (json) {
-        nlohmann::ordered_json j = {{"file", e.file},     {"pass", e.pass},
-                                    {"record", e.record}, {"line", e.line},
-                                    {"id", e.id},         {"event", std::string(EventName(e.id))},
-                                    {"value", value},     {"accepted", e.accepted}};
-        std::cout << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-        return;
+        vrk::JsonWriter w(line);
+        w.BeginObject(vrk::JsonLayout::Inline);
+        w.Key("file");
+        w.String(e.file);
+        w.Field("pass", e.pass);
+        w.Field("record", static_cast<int64_t>(e.record));
+        w.Field("line", static_cast<int64_t>(e.line));
+        w.Field("id", e.id);
+        w.Key("event");
+        w.String(EventName(e.id));
+        w.Key("value");
+        w.String(value);
+        w.Field("accepted", e.accepted);
+        w.EndObject();
+        w.Finish();
+    } else {
+        char number[24];
+        line += e.file;
+        line += ':';
+        line.append(number, std::to_chars(number, number + sizeof number, e.line).ptr);
+        line += " #";
+        line.append(number, std::to_chars(number, number + sizeof number, e.record).ptr);
+        line += ' ';
+        const std::string_view name = EventName(e.id);
+        if (name.empty()) {
+            line += "event ";
+            line.append(number, std::to_chars(number, number + sizeof number, e.id).ptr);
+        } else {
+            line += name;
+        }
+        line += " \"";
+        line += value;
+        line += e.accepted ? "\"\n" : "\"  (not accepted)\n";
     }
-    std::string name(EventName(e.id));
-    if (name.empty())
-        name = "event " + std::to_string(e.id);
-    std::cout << e.file << ":" << e.line << " #" << e.record << " " << name << " \"" << value
-              << "\"" << (e.accepted ? "" : "  (not accepted)") << "\n";
+    std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 // The name box text: the first file as a bare name in its folder, the others as full paths.

@@ -30,7 +30,7 @@ class PendingFile {
             error = "Cannot create '" + m_target.string() + "': it is a folder, not a file";
             return false;
         }
-        if (!m_staged.Create(error))
+        if (!m_staged.Open(error))
             return false;
         if (!m_file.Open(m_staged.temp(), platform::TextFile::Mode::Write)) {
             error = Named(m_file.error());
@@ -71,7 +71,7 @@ class PendingFile {
     }
 
     fs::path m_target;
-    platform::StagedFile m_staged;
+    platform::AtomicFile m_staged;
     platform::TextFile m_file;
 };
 

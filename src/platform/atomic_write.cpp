@@ -71,7 +71,7 @@ bool IsOurTemporaryName(std::string_view name) {
     return WriterOf(name) != 0;
 }
 
-StagedFile::StagedFile(const fs::path& target) : m_given(target), m_target(LinkTarget(target)) {
+AtomicFile::StagedFile(const fs::path& target) : m_given(target), m_target(LinkTarget(target)) {
     static std::atomic<unsigned> counter{0};
     if (!m_target.empty()) {
         m_temp = m_target;
@@ -80,15 +80,15 @@ StagedFile::StagedFile(const fs::path& target) : m_given(target), m_target(LinkT
     }
 }
 
-StagedFile::~StagedFile() {
+AtomicFile::~StagedFile() {
     Discard();
 }
 
-std::string StagedFile::Reason(int err) const {
+std::string AtomicFile::Reason(int err) const {
     return "cannot write " + m_given.string() + ": " + std::strerror(err);
 }
 
-bool StagedFile::Create(std::string& error) {
+bool AtomicFile::Open(std::string& error) {
     if (m_target.empty()) {
         error = Reason(ELOOP);
         return false;
@@ -116,29 +116,35 @@ bool StagedFile::Create(std::string& error) {
     return true;
 }
 
-bool StagedFile::Write(std::string_view data, std::string& error) {
-    while (!data.empty()) {
+bool AtomicFile::Write(std::string_view data) {
+    if (m_fd < 0 && m_err == 0)
+        m_err = EBADF;
+    while (m_err == 0 && !data.empty()) {
         const ssize_t n = ::write(m_fd, data.data(), data.size());
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            error = Reason(errno);
-            return false;
+            m_err = errno;
+            break;
         }
         data.remove_prefix(static_cast<size_t>(n));
         m_written += static_cast<uint64_t>(n);
     }
-    return true;
+    return m_err == 0;
 }
 
-bool StagedFile::Commit(std::string& error, bool keep) {
+std::string AtomicFile::WriteError() const {
+    return m_err ? Reason(m_err) : std::string();
+}
+
+bool AtomicFile::Commit(std::string& error, bool keep) {
     if (m_fd < 0) {
         error = Reason(EBADF);
         return false;
     }
-    int err = 0;
+    int err = m_err;
     // On disk before the rename, so a crash leaves the old file or the new one, never half.
-    if (::fsync(m_fd) != 0)
+    if (!err && ::fsync(m_fd) != 0)
         err = errno;
     if (::close(m_fd) != 0 && !err)
         err = errno;
@@ -156,7 +162,12 @@ bool StagedFile::Commit(std::string& error, bool keep) {
     return true;
 }
 
-void StagedFile::Discard() {
+bool AtomicFile::CommitWhatWasWritten(std::string& error) {
+    m_err = 0;
+    return Commit(error, true);
+}
+
+void AtomicFile::Discard() {
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
@@ -166,8 +177,8 @@ void StagedFile::Discard() {
 }
 
 bool AtomicWrite(const fs::path& path, std::string_view contents, std::string& error) {
-    StagedFile file(path);
-    return file.Create(error) && file.Write(contents, error) && file.Commit(error);
+    AtomicFile file(path);
+    return file.Open(error) && (file.Write(contents), file.Commit(error));
 }
 
 }  // namespace platform

@@ -21,7 +21,7 @@ constexpr unsigned char kEndMark = 0xFF;
 constexpr int kProgressStep = 20;
 
 // Copies the file an append adds to into the new version of it; a file not there is empty.
-bool CopyOld(const std::string& path, platform::StagedFile& into, std::string& error) {
+bool CopyOld(const std::string& path, platform::AtomicFile& into, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     std::error_code ec;
     if (!in)
@@ -29,8 +29,8 @@ bool CopyOld(const std::string& path, platform::StagedFile& into, std::string& e
                (error = "Cannot read " + path + " to add to it", false);
     std::array<char, 65536> block;
     while (in.read(block.data(), block.size()) || in.gcount() > 0)
-        if (!into.Write(std::string_view(block.data(), static_cast<size_t>(in.gcount())), error))
-            return false;
+        if (!into.Write(std::string_view(block.data(), static_cast<size_t>(in.gcount()))))
+            return (error = into.WriteError(), false);
     return !in.bad() || (error = "Cannot read " + path + " to add to it", false);
 }
 
@@ -62,10 +62,10 @@ int CommReadProc(CCommReceiv* window, TransferState& state, const ReceiveTimeout
     // The bytes go to a file beside the target; the target changes only once data has come, so
     // a receive that brings nothing (or is refused) leaves an existing file as it was.
     const bool append = window->exist() == kAppendFile;
-    platform::StagedFile file(window->file());
+    platform::AtomicFile file(window->file());
     std::string error;
     uint64_t kept = 0;  // bytes of the old file that an append carries over
-    if (!file.Create(error) || (append && !CopyOld(window->file(), file, error))) {
+    if (!file.Open(error) || (append && !CopyOld(window->file(), file, error))) {
         window->PostMessage(error);
         port.RestoreLine();
         window->PostCommand(kCmdReceiveEnded);
@@ -137,9 +137,10 @@ int CommReadProc(CCommReceiv* window, TransferState& state, const ReceiveTimeout
             }
         }
         const uint64_t before = file.written();
-        const bool wrote = file.Write(pending, error);
+        const bool wrote = file.Write(pending);
         pending.erase(0, static_cast<size_t>(file.written() - before));
         if (!wrote) {
+            error = file.WriteError();
             state.Stop(kWriteFailed);
             window->PostMessage(error);
             break;
@@ -164,7 +165,7 @@ int CommReadProc(CCommReceiv* window, TransferState& state, const ReceiveTimeout
     // even that fails the bytes stay in the temporary file, and the summary names it.
     if (state.bytes_saved == 0) {
         file.Discard();
-    } else if (!file.Commit(error, true)) {
+    } else if (!file.CommitWhatWasWritten(error)) {
         state.Stop(kWriteFailed);
         state.write_error = error;
         state.saved_in = file.temp().string();
