@@ -1,9 +1,11 @@
 // The command-line front end: shared pieces of the commands.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "host/processing/processing.h"
 #include "import/contracts/vrk.h"
 #include "import/import_dialog.h"
 
@@ -61,6 +63,7 @@ struct ImportArgs {
     bool events_json = false;
     int pass = 2;
     std::string dist_unit, angle_unit;  // units a file starts in, when it does not say
+    bool no_compute = false;            // leave out the processing stage
 };
 int CmdImport(const ImportArgs& args);
 int CmdOptions(const std::string& format, const std::vector<std::string>& sets, bool json);
@@ -92,4 +95,16 @@ struct ReceiveArgs {
 };
 int CmdReceive(const ReceiveArgs& args);
 
+struct ComputeArgs {
+    std::string project, output;
+    std::optional<double> tolerance, face_tolerance, refraction;  // m, seconds, coefficient
+    std::string curvature;                                        // on, off, or empty
+};
+int CmdCompute(const ComputeArgs& args);
+void PrintComputeSummary(const processing::Summary& s);
+struct CodesArgs {
+    std::string project, csv, name;
+    bool list_codes = false;
+};
+int CmdCodes(const CodesArgs& args);
 }  // namespace cli

@@ -5,6 +5,7 @@
 
 #include "cli.h"
 #include "host/codepage.h"
+#include "host/processing/processing.h"
 #include "import/import_dialog.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
@@ -161,6 +162,10 @@ int CmdImport(const ImportArgs& args) {
         return imported ? kOk : kNotDone;
 
     const Counts after = CountOf(project);
+    const bool compute = imported && !(after == before) && !args.no_compute;
+    std::optional<processing::Summary> summary;
+    if (compute)
+        summary = processing::Compute(project);
     if (!args.output.empty() && !project.SaveJson(args.output, error)) {
         PrintError(error);
         return kNotDone;
@@ -173,6 +178,8 @@ int CmdImport(const ImportArgs& args) {
               << "  control points:   " << after.control << "\n"
               << "  survey points:    " << after.survey << "\n"
               << "  protocol entries: " << project.ImportLog().Entries().size() << "\n";
+    if (summary)
+        PrintComputeSummary(*summary);
     if (!args.output.empty())
         std::cout << "Project written to " << args.output << "\n";
     if (!imported || after == before) {

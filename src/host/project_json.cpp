@@ -65,6 +65,39 @@ void SetValue(zut::CValue& v, const std::optional<double>& d) {
         v.Invalidate();
 }
 
+constexpr const char* kOrigins[] = {"given", "recorded", "computed"};
+constexpr const char* kReliefs[] = {"relief", "situation", "non_relief"};
+
+json CodeItemsJson(const std::vector<CCodeItem>& items) {
+    json out = json::array();
+    for (const auto& it : items) {
+        json attrs = json::array();
+        for (const auto& a : it.attributes) attrs.push_back({{"name", a.name}, {"value", a.value}});
+        out.push_back({{"code", it.code},
+                       {"line", Text(it.line)},
+                       {"name", Text(it.name)},
+                       {"attributes", std::move(attrs)}});
+    }
+    return out;
+}
+
+std::vector<CCodeItem> CodeItemsFrom(const json& j) {
+    std::vector<CCodeItem> out;
+    if (!j.is_array())
+        return out;
+    for (const auto& it : j) {
+        if (!it.is_object())
+            continue;
+        CCodeItem c{GetText(it, "code"), GetText(it, "line"), {}, GetText(it, "name")};
+        if (auto a = it.find("attributes"); a != it.end() && a->is_array())
+            for (const auto& at : *a)
+                if (at.is_object())
+                    c.attributes.push_back({GetText(at, "name"), GetText(at, "value")});
+        out.push_back(std::move(c));
+    }
+    return out;
+}
+
 json PointJson(const CVrkPoint& p) {
     return {{"name", p.name},
             {"x", Num(p.x)},
@@ -73,7 +106,11 @@ json PointJson(const CVrkPoint& p) {
             {"code", Text(p.code)},
             {"plan_class", Text(p.plan_class)},
             {"height_class", Text(p.height_class)},
-            {"selected", p.selected}};
+            {"selected", p.selected},
+            {"origin", kOrigins[static_cast<int>(p.origin)]},
+            {"relief", p.relief == Relief::Unset ? json(nullptr)
+                                                 : json(kReliefs[static_cast<int>(p.relief)])},
+            {"code_items", CodeItemsJson(p.code_items)}};
 }
 
 json ObservationJson(const CObservation& o) {
@@ -91,7 +128,14 @@ json ObservationJson(const CObservation& o) {
             {"orientation", o.orientation},
             {"temperature", Num(o.temperature)},
             {"pressure", Num(o.pressure)},
-            {"ppm", Num(o.ppm)}};
+            {"ppm", Num(o.ppm)},
+            {"recorded_x", Num(o.recorded_x)},
+            {"recorded_y", Num(o.recorded_y)},
+            {"recorded_h", Num(o.recorded_h)},
+            {"point", Text(o.point)},
+            {"residual_x", Num(o.residual_x)},
+            {"residual_y", Num(o.residual_y)},
+            {"residual_h", Num(o.residual_h)}};
 }
 
 json StationJson(const CStation& s) {
@@ -110,6 +154,12 @@ json StationJson(const CStation& s) {
             {"backsight", Text(s.backsight)},
             {"backsight_azimuth", Num(s.backsight_azimuth, kDegPerRad)},
             {"directions", dirs},
+            {"computed", s.computed},
+            {"orientation", Num(s.orientation, kDegPerRad)},
+            {"orientation_spread", Num(s.orientation_spread, kDegPerRad)},
+            {"orientation_source", Text(s.orientation_source)},
+            {"collimation_error", Num(s.collimation_error, kDegPerRad)},
+            {"index_error", Num(s.index_error, kDegPerRad)},
             {"observations", obs}};
 }
 
@@ -125,6 +175,16 @@ CVrkPoint PointFrom(const json& j, bool control) {
     auto it = j.find("selected");
     p.selected = it != j.end() && it->is_boolean() && it->get<bool>();
     p.control = control;
+    const std::string origin = GetText(j, "origin");
+    for (int i = 0; i < 3; ++i)
+        if (origin == kOrigins[i])
+            p.origin = static_cast<PointOrigin>(i);
+    const std::string relief = GetText(j, "relief");
+    for (int i = 0; i < 3; ++i)
+        if (relief == kReliefs[i])
+            p.relief = static_cast<Relief>(i);
+    if (auto ci = j.find("code_items"); ci != j.end())
+        p.code_items = CodeItemsFrom(*ci);
     return p;
 }
 
@@ -146,6 +206,13 @@ CObservation ObservationFrom(const json& j) {
     o.temperature = GetNum(j, "temperature");
     o.pressure = GetNum(j, "pressure");
     o.ppm = GetNum(j, "ppm");
+    o.recorded_x = GetNum(j, "recorded_x");
+    o.recorded_y = GetNum(j, "recorded_y");
+    o.recorded_h = GetNum(j, "recorded_h");
+    o.point = GetText(j, "point");
+    o.residual_x = GetNum(j, "residual_x");
+    o.residual_y = GetNum(j, "residual_y");
+    o.residual_h = GetNum(j, "residual_h");
     return o;
 }
 
@@ -169,6 +236,13 @@ CStation StationFrom(const json& j) {
         for (const auto& o : *it)
             if (o.is_object())
                 s.observations.push_back(ObservationFrom(o));
+    auto c = j.find("computed");
+    s.computed = c != j.end() && c->is_boolean() && c->get<bool>();
+    s.orientation = GetNum(j, "orientation", 1 / kDegPerRad);
+    s.orientation_spread = GetNum(j, "orientation_spread", 1 / kDegPerRad);
+    s.orientation_source = GetText(j, "orientation_source");
+    s.collimation_error = GetNum(j, "collimation_error", 1 / kDegPerRad);
+    s.index_error = GetNum(j, "index_error", 1 / kDegPerRad);
     return s;
 }
 
@@ -189,10 +263,33 @@ std::string CVrkObject::ToJson() const {
     doc["attributes"] = std::move(attrs);
     if (m_classificator) {
         json cs = json::array();
-        for (const auto& slot : m_classificator->slots)
-            cs.push_back(slot.in_use ? json(slot.name) : json(nullptr));
+        for (const auto& slot : m_classificator->slots) {
+            if (!slot.in_use) {
+                cs.push_back(nullptr);
+                continue;
+            }
+            json codes = json::array();
+            for (const auto& c : slot.codes)
+                codes.push_back({{"code", c.code},
+                                 {"name", c.name},
+                                 {"kind", c.kind == CCodeEntry::Kind::Line ? "line" : "point"}});
+            cs.push_back({{"name", slot.name}, {"codes", std::move(codes)}});
+        }
         doc["code_systems"] = std::move(cs);
     }
+    json lines = json::array();
+    for (const auto& l : m_data.lines)
+        lines.push_back({{"code", l.code}, {"id", l.id}, {"points", l.points}});
+    doc["lines"] = std::move(lines);
+    const ProcessingSettings& ps = processing;
+    doc["processing"] = {{"flags", ps.flags},
+                         {"separators", std::string(ps.separators, 4)},
+                         {"code_system", ps.code_system},
+                         {"relief", ps.relief},
+                         {"tolerance", ps.tolerance},
+                         {"face_tolerance", ps.face_tolerance * kDegPerRad * 3600},
+                         {"curvature", ps.curvature},
+                         {"refraction", ps.refraction}};
     return doc.dump(2) + "\n";
 }
 
@@ -233,10 +330,51 @@ bool CVrkObject::FromJson(const std::string& text, std::string& error) {
             if (i >= c.slots.size())
                 break;
             if (v.is_string())
-                c.slots[i] = {true, v.get<std::string>()};
+                c.slots[i] = {true, v.get<std::string>(), {}};
+            if (v.is_object()) {
+                c.slots[i] = {true, GetText(v, "name"), {}};
+                if (auto codes = v.find("codes"); codes != v.end() && codes->is_array())
+                    for (const auto& e : *codes)
+                        if (e.is_object())
+                            c.slots[i].codes.push_back({GetText(e, "code"), GetText(e, "name"),
+                                                        GetText(e, "kind") == "line"
+                                                            ? CCodeEntry::Kind::Line
+                                                            : CCodeEntry::Kind::Point});
+            }
             ++i;
         }
         m_classificator = c;
+    }
+    if (auto it = doc.find("lines"); it != doc.end() && it->is_array())
+        for (const auto& l : *it) {
+            if (!l.is_object())
+                continue;
+            CLine line{GetText(l, "code"), GetText(l, "id"), {}};
+            if (auto pts = l.find("points"); pts != l.end() && pts->is_array())
+                for (const auto& n : *pts)
+                    if (n.is_string())
+                        line.points.push_back(n.get<std::string>());
+            data.lines.push_back(std::move(line));
+        }
+    processing = ProcessingSettings{};
+    if (auto it = doc.find("processing"); it != doc.end() && it->is_object()) {
+        ProcessingSettings& ps = processing;
+        if (auto f = GetNum(*it, "flags"); f && *f >= 0 && *f <= 0xFFFF)
+            ps.flags = static_cast<uint16_t>(*f);
+        if (std::string sep = GetText(*it, "separators"); sep.size() == 4)
+            std::copy(sep.begin(), sep.end(), ps.separators);
+        if (auto v = GetNum(*it, "code_system"); v && *v >= -1 && *v < CClassificator::kSlots)
+            ps.code_system = static_cast<short>(*v);
+        if (auto v = GetNum(*it, "relief"); v && *v >= 0 && *v <= 2)
+            ps.relief = static_cast<short>(*v);
+        if (auto v = GetNum(*it, "tolerance"); v && *v > 0)
+            ps.tolerance = *v;
+        if (auto v = GetNum(*it, "face_tolerance"); v && *v > 0)
+            ps.face_tolerance = *v / 3600 / kDegPerRad;
+        if (auto v = it->find("curvature"); v != it->end() && v->is_boolean())
+            ps.curvature = v->get<bool>();
+        if (auto v = GetNum(*it, "refraction"); v && *v > -1 && *v < 1)
+            ps.refraction = *v;
     }
     m_data = std::move(data);
     RebuildIndex();

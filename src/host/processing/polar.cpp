@@ -1,0 +1,56 @@
+#include "host/processing/polar.h"
+
+#include <cmath>
+
+namespace processing {
+namespace {
+constexpr double kEarthRadius = 6371000.0;
+}
+
+double CurvatureRefraction(double hd, double refraction) {
+    return (1.0 - refraction) * hd * hd / (2.0 * kEarthRadius);
+}
+
+std::optional<Reduced> Reduce(const Measurement& m, const vrk::ProcessingSettings& settings) {
+    Reduced r;
+    bool from_angles = false;
+    if (m.sd && m.zenith) {
+        r.hd = *m.sd * std::sin(*m.zenith);
+        r.dh = *m.sd * std::cos(*m.zenith);
+        from_angles = true;
+    } else if (m.hd) {
+        r.hd = *m.hd;
+        if (m.dh) {
+            r.dh = m.dh;
+        } else if (m.zenith && std::fabs(std::sin(*m.zenith)) > 1e-9) {
+            r.dh = *m.hd * std::cos(*m.zenith) / std::sin(*m.zenith);
+            from_angles = true;
+        }
+    } else if (m.sd && m.dh && std::fabs(*m.dh) <= *m.sd) {
+        r.hd = std::sqrt(*m.sd * *m.sd - *m.dh * *m.dh);
+        r.dh = m.dh;
+    } else {
+        return std::nullopt;
+    }
+    // An instrument's own height difference already carries its corrections.
+    if (from_angles && settings.curvature && r.dh)
+        *r.dh += CurvatureRefraction(r.hd, settings.refraction);
+    return r;
+}
+
+std::optional<Position> Polar(const Measurement& m, const Position& at, double orientation,
+                              std::optional<double> instrument_height,
+                              const vrk::ProcessingSettings& settings) {
+    if (!m.hz)
+        return std::nullopt;
+    std::optional<Reduced> r = Reduce(m, settings);
+    if (!r)
+        return std::nullopt;
+    const double bearing = *m.hz + orientation;
+    Position p{at.x + r->hd * std::cos(bearing), at.y + r->hd * std::sin(bearing), std::nullopt};
+    if (at.h && r->dh)
+        p.h = *at.h + instrument_height.value_or(0.0) + *r->dh - m.target_height.value_or(0.0);
+    return p;
+}
+
+}  // namespace processing
