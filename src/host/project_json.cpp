@@ -15,8 +15,12 @@ using json = nlohmann::ordered_json;
 
 constexpr double kDegPerRad = 180.0 / M_PI;
 
+// Angles are written in degrees rounded to 1e-10, so that reading and writing again gives the
+// same text (the radians in between would otherwise drift by a bit now and then).
 json Num(const std::optional<double>& v, double scale = 1.0) {
-    return v ? json(*v * scale) : json(nullptr);
+    if (!v)
+        return json(nullptr);
+    return scale == 1.0 ? json(*v) : json(std::round(*v * scale * 1e10) / 1e10);
 }
 json Num(const zut::CValue& v) {
     return v.valid() ? json(static_cast<double>(v)) : json(nullptr);
@@ -52,7 +56,7 @@ std::optional<double> GetNum(const json& j, const char* key, double scale = 1.0)
     auto it = j.find(key);
     if (it == j.end() || !it->is_number())
         return std::nullopt;
-    return it->get<double>() * scale;
+    return scale == 1.0 ? it->get<double>() : it->get<double>() / scale;
 }
 std::string GetText(const json& j, const char* key) {
     auto it = j.find(key);
@@ -193,8 +197,8 @@ CObservation ObservationFrom(const json& j) {
     o.target = GetText(j, "target");
     o.target_height = GetNum(j, "target_height");
     o.face = GetText(j, "face");
-    o.hz = GetNum(j, "hz", 1 / kDegPerRad);
-    o.v = GetNum(j, "v", 1 / kDegPerRad);
+    o.hz = GetNum(j, "hz", kDegPerRad);
+    o.v = GetNum(j, "v", kDegPerRad);
     o.v_kind = GetText(j, "v_kind");
     o.sd = GetNum(j, "sd");
     o.hd = GetNum(j, "hd");
@@ -227,22 +231,22 @@ CStation StationFrom(const json& j) {
     if (std::string d = GetText(j, "date"); !d.empty())
         s.date = ParseIso(d);
     s.backsight = GetText(j, "backsight");
-    s.backsight_azimuth = GetNum(j, "backsight_azimuth", 1 / kDegPerRad);
+    s.backsight_azimuth = GetNum(j, "backsight_azimuth", kDegPerRad);
     if (auto it = j.find("directions"); it != j.end() && it->is_array())
         for (const auto& d : *it)
             if (d.is_object())
-                s.directions.push_back({GetText(d, "name"), GetNum(d, "angle", 1 / kDegPerRad)});
+                s.directions.push_back({GetText(d, "name"), GetNum(d, "angle", kDegPerRad)});
     if (auto it = j.find("observations"); it != j.end() && it->is_array())
         for (const auto& o : *it)
             if (o.is_object())
                 s.observations.push_back(ObservationFrom(o));
     auto c = j.find("computed");
     s.computed = c != j.end() && c->is_boolean() && c->get<bool>();
-    s.orientation = GetNum(j, "orientation", 1 / kDegPerRad);
-    s.orientation_spread = GetNum(j, "orientation_spread", 1 / kDegPerRad);
+    s.orientation = GetNum(j, "orientation", kDegPerRad);
+    s.orientation_spread = GetNum(j, "orientation_spread", kDegPerRad);
     s.orientation_source = GetText(j, "orientation_source");
-    s.collimation_error = GetNum(j, "collimation_error", 1 / kDegPerRad);
-    s.index_error = GetNum(j, "index_error", 1 / kDegPerRad);
+    s.collimation_error = GetNum(j, "collimation_error", kDegPerRad);
+    s.index_error = GetNum(j, "index_error", kDegPerRad);
     return s;
 }
 
@@ -287,7 +291,7 @@ std::string CVrkObject::ToJson() const {
                          {"code_system", ps.code_system},
                          {"relief", ps.relief},
                          {"tolerance", ps.tolerance},
-                         {"face_tolerance", ps.face_tolerance * kDegPerRad * 3600},
+                         {"face_tolerance", Num(ps.face_tolerance, kDegPerRad * 3600)},
                          {"curvature", ps.curvature},
                          {"refraction", ps.refraction}};
     return doc.dump(2) + "\n";

@@ -35,6 +35,19 @@ struct Group {
     std::optional<double> hz1, hz2, z1, z2;  // one reading of each face, for the errors
 };
 
+// A reading joins the last group of its target when that group lacks its face and points the
+// same way: two faces of one target differ by the instrument errors, far less than half a degree.
+bool PairsWith(const Group& g, std::optional<double> hz, double z, bool face2) {
+    constexpr double kSameWay = kPi / 360;
+    const std::optional<double>& other_z = face2 ? g.z1 : g.z2;
+    if ((face2 ? g.z2 : g.z1) || !other_z)
+        return false;
+    if (std::fabs(*other_z + z - kTwoPi) > kSameWay)
+        return false;
+    const std::optional<double>& other_hz = face2 ? g.hz1 : g.hz2;
+    return !hz || !other_hz || std::fabs(WrapPi(*hz - *other_hz - kPi)) <= kSameWay;
+}
+
 }  // namespace
 
 double ToZenith(double v, bool height_angle) {
@@ -54,12 +67,10 @@ std::vector<Measurement> StationMeasurements(const vrk::CStation& station, bool 
             z = ToZenith(*o.v, height);
         }
         const bool face2 = check_faces && z && *z > kPi;
-        // A reading joins the last group of its target while that group lacks its face.
         size_t g = groups.size();
-        if (check_faces && !o.target.empty()) {
+        if (check_faces && !o.target.empty() && z) {
             auto it = by_target.find(o.target);
-            if (it != by_target.end() && z &&
-                !(face2 ? groups[it->second].z2 : groups[it->second].z1))
+            if (it != by_target.end() && PairsWith(groups[it->second], o.hz, *z, face2))
                 g = it->second;
         }
         if (g == groups.size()) {
