@@ -64,6 +64,11 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
         }
         return s.observations[st.observation];
     };
+    // Coordinates on a measured target are what the instrument computed for it; on an
+    // orientation target they are the known coordinates of the backsight.
+    auto measured_target = [&]() {
+        return st.mode == BuildState::Mode::Target && !observation().orientation;
+    };
     auto point = [&]() -> CVrkPoint& {
         bool fresh = m_pProject->FindPoint(st.point_name) == nullptr;
         CVrkPoint& p = m_pProject->PointByName(st.point_name);
@@ -72,7 +77,7 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
                 p.code = st.start_code;
             const short relief = m_info.GetDTM();
             p.relief = relief >= 0 && relief <= 2 ? static_cast<Relief>(relief) : Relief::Unset;
-            if (st.mode == BuildState::Mode::Target)
+            if (measured_target())
                 p.origin = PointOrigin::Recorded;
         }
         return p;
@@ -93,9 +98,10 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             observation().*ofield = value.number;
         CVrkPoint& p = point();
         // The instrument's coordinates of a target never replace a known point's.
-        if (st.mode != BuildState::Mode::Target)
+        const bool measured = measured_target();
+        if (!measured)
             p.origin = PointOrigin::Given;
-        if (st.mode != BuildState::Mode::Target || p.origin == PointOrigin::Recorded)
+        if (!measured || p.origin == PointOrigin::Recorded)
             p.*pfield = *value.number;
     };
 

@@ -12,22 +12,25 @@ double CurvatureRefraction(double hd, double refraction) {
 }
 
 std::optional<Reduced> Reduce(const Measurement& m, const vrk::ProcessingSettings& settings) {
+    // Instruments write a zero distance for a sight without one.
+    const std::optional<double> sd = m.sd && *m.sd > 0 ? m.sd : std::nullopt;
+    const std::optional<double> hd = m.hd && *m.hd > 0 ? m.hd : std::nullopt;
     Reduced r;
     bool from_angles = false;
-    if (m.sd && m.zenith) {
-        r.hd = *m.sd * std::sin(*m.zenith);
-        r.dh = *m.sd * std::cos(*m.zenith);
+    if (sd && m.zenith) {
+        r.hd = *sd * std::sin(*m.zenith);
+        r.dh = *sd * std::cos(*m.zenith);
         from_angles = true;
-    } else if (m.hd) {
-        r.hd = *m.hd;
+    } else if (hd) {
+        r.hd = *hd;
         if (m.dh) {
             r.dh = m.dh;
         } else if (m.zenith && std::fabs(std::sin(*m.zenith)) > 1e-9) {
-            r.dh = *m.hd * std::cos(*m.zenith) / std::sin(*m.zenith);
+            r.dh = *hd * std::cos(*m.zenith) / std::sin(*m.zenith);
             from_angles = true;
         }
-    } else if (m.sd && m.dh && std::fabs(*m.dh) <= *m.sd) {
-        r.hd = std::sqrt(*m.sd * *m.sd - *m.dh * *m.dh);
+    } else if (sd && m.dh && std::fabs(*m.dh) < *sd) {
+        r.hd = std::sqrt(*sd * *sd - *m.dh * *m.dh);
         r.dh = m.dh;
     } else {
         return std::nullopt;
