@@ -1,33 +1,18 @@
 // The project as a JSON document: lengths in metres, angles in decimal degrees, dates ISO 8601.
-#include <cmath>
+#include "host/project_json.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fstream>
-#include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "import/contracts/vrk.h"
 #include "platform/atomic_write.h"
+#include "resources/strings.h"
 
 namespace vrk {
+namespace project_json {
 namespace {
-
-using json = nlohmann::ordered_json;
-
-constexpr double kDegPerRad = 180.0 / M_PI;
-
-// Angles are written in degrees rounded to 1e-10, so that reading and writing again gives the
-// same text (the radians in between would otherwise drift by a bit now and then).
-json Num(const std::optional<double>& v, double scale = 1.0) {
-    if (!v)
-        return json(nullptr);
-    return scale == 1.0 ? json(*v) : json(std::round(*v * scale * 1e10) / 1e10);
-}
-json Num(const zut::CValue& v) {
-    return v.valid() ? json(static_cast<double>(v)) : json(nullptr);
-}
-json Text(const std::string& s) {
-    return s.empty() ? json(nullptr) : json(s);
-}
 
 std::string IsoDate(int64_t t) {
     std::time_t tt = static_cast<std::time_t>(t);
@@ -52,352 +37,555 @@ std::optional<int64_t> ParseIso(const std::string& s) {
     return static_cast<int64_t>(t);
 }
 
-std::optional<double> GetNum(const json& j, const char* key, double scale = 1.0) {
-    auto it = j.find(key);
-    if (it == j.end() || !it->is_number())
-        return std::nullopt;
-    return scale == 1.0 ? it->get<double>() : it->get<double>() / scale;
-}
-std::string GetText(const json& j, const char* key) {
-    auto it = j.find(key);
-    return it != j.end() && it->is_string() ? it->get<std::string>() : std::string();
-}
-void SetValue(zut::CValue& v, const std::optional<double>& d) {
-    if (d)
-        v = *d;
-    else
-        v.Invalidate();
+std::optional<double> Opt(const zut::CValue& v) {
+    return v.valid() ? std::optional<double>(static_cast<double>(v)) : std::nullopt;
 }
 
 constexpr const char* kOrigins[] = {"given", "recorded", "computed"};
 constexpr const char* kReliefs[] = {"relief", "situation", "non_relief"};
 
-json CodeItemsJson(const std::vector<CCodeItem>& items) {
-    json out = json::array();
-    for (const auto& it : items) {
-        json attrs = json::array();
-        for (const auto& a : it.attributes) attrs.push_back({{"name", a.name}, {"value", a.value}});
-        out.push_back({{"code", it.code},
-                       {"line", Text(it.line)},
-                       {"name", Text(it.name)},
-                       {"attributes", std::move(attrs)}});
+// The index of `text` in `names`, or -1.
+template <size_t N>
+int IndexOf(const std::string& text, const char* const (&names)[N]) {
+    for (size_t i = 0; i < N; ++i)
+        if (text == names[i])
+            return static_cast<int>(i);
+    return -1;
+}
+
+void WriteCodeItem(JsonWriter& w, const CCodeItem& c) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Field("code", c.code);
+    w.Field("line", c.line);
+    w.Field("name", c.name);
+    w.Key("attributes");
+    w.BeginArray(JsonLayout::Inline);
+    for (const auto& a : c.attributes) {
+        w.BeginObject(JsonLayout::Inline);
+        w.Key("name");
+        w.String(a.name);
+        w.Key("value");
+        w.String(a.value);
+        w.EndObject();
     }
-    return out;
+    w.EndArray();
+    w.EndObject();
 }
 
-std::vector<CCodeItem> CodeItemsFrom(const json& j) {
-    std::vector<CCodeItem> out;
-    if (!j.is_array())
-        return out;
-    for (const auto& it : j) {
-        if (!it.is_object())
-            continue;
-        CCodeItem c{GetText(it, "code"), GetText(it, "line"), {}, GetText(it, "name")};
-        if (auto a = it.find("attributes"); a != it.end() && a->is_array())
-            for (const auto& at : *a)
-                if (at.is_object())
-                    c.attributes.push_back({GetText(at, "name"), GetText(at, "value")});
-        out.push_back(std::move(c));
-    }
-    return out;
-}
-
-json PointJson(const CVrkPoint& p) {
-    return {{"name", p.name},
-            {"x", Num(p.x)},
-            {"y", Num(p.y)},
-            {"h", Num(p.h)},
-            {"code", Text(p.code)},
-            {"plan_class", Text(p.plan_class)},
-            {"height_class", Text(p.height_class)},
-            {"selected", p.selected},
-            {"origin", kOrigins[static_cast<int>(p.origin)]},
-            {"relief", p.relief == Relief::Unset ? json(nullptr)
-                                                 : json(kReliefs[static_cast<int>(p.relief)])},
-            {"code_items", CodeItemsJson(p.code_items)}};
-}
-
-json ObservationJson(const CObservation& o) {
-    return {{"target", o.target},
-            {"target_height", Num(o.target_height)},
-            {"face", Text(o.face)},
-            {"hz", Num(o.hz, kDegPerRad)},
-            {"v", Num(o.v, kDegPerRad)},
-            {"v_kind", Text(o.v_kind)},
-            {"sd", Num(o.sd)},
-            {"hd", Num(o.hd)},
-            {"dh", Num(o.dh)},
-            {"dh_aux", Num(o.dh_aux)},
-            {"code", Text(o.code)},
-            {"orientation", o.orientation},
-            {"temperature", Num(o.temperature)},
-            {"pressure", Num(o.pressure)},
-            {"ppm", Num(o.ppm)},
-            {"recorded_x", Num(o.recorded_x)},
-            {"recorded_y", Num(o.recorded_y)},
-            {"recorded_h", Num(o.recorded_h)},
-            {"point", Text(o.point)},
-            {"residual_x", Num(o.residual_x)},
-            {"residual_y", Num(o.residual_y)},
-            {"residual_h", Num(o.residual_h)}};
-}
-
-json StationJson(const CStation& s) {
-    json dirs = json::array();
-    for (const auto& d : s.directions)
-        dirs.push_back({{"name", d.name}, {"angle", Num(d.angle, kDegPerRad)}});
-    json obs = json::array();
-    for (const auto& o : s.observations) obs.push_back(ObservationJson(o));
-    return {{"name", s.name},
-            {"x", Num(s.x)},
-            {"y", Num(s.y)},
-            {"h", Num(s.h)},
-            {"instrument_height", Num(s.instrument_height)},
-            {"code", Text(s.code)},
-            {"date", s.date ? json(IsoDate(*s.date)) : json(nullptr)},
-            {"backsight", Text(s.backsight)},
-            {"backsight_azimuth", Num(s.backsight_azimuth, kDegPerRad)},
-            {"directions", dirs},
-            {"computed", s.computed},
-            {"orientation", Num(s.orientation, kDegPerRad)},
-            {"orientation_spread", Num(s.orientation_spread, kDegPerRad)},
-            {"orientation_source", Text(s.orientation_source)},
-            {"collimation_error", Num(s.collimation_error, kDegPerRad)},
-            {"index_error", Num(s.index_error, kDegPerRad)},
-            {"observations", obs}};
-}
-
-CVrkPoint PointFrom(const json& j, bool control) {
-    CVrkPoint p;
-    p.name = GetText(j, "name");
-    SetValue(p.x, GetNum(j, "x"));
-    SetValue(p.y, GetNum(j, "y"));
-    SetValue(p.h, GetNum(j, "h"));
-    p.code = GetText(j, "code");
-    p.plan_class = GetText(j, "plan_class");
-    p.height_class = GetText(j, "height_class");
-    auto it = j.find("selected");
-    p.selected = it != j.end() && it->is_boolean() && it->get<bool>();
-    p.control = control;
-    const std::string origin = GetText(j, "origin");
-    for (int i = 0; i < 3; ++i)
-        if (origin == kOrigins[i])
-            p.origin = static_cast<PointOrigin>(i);
-    const std::string relief = GetText(j, "relief");
-    for (int i = 0; i < 3; ++i)
-        if (relief == kReliefs[i])
-            p.relief = static_cast<Relief>(i);
-    if (auto ci = j.find("code_items"); ci != j.end())
-        p.code_items = CodeItemsFrom(*ci);
-    return p;
-}
-
-CObservation ObservationFrom(const json& j) {
-    CObservation o;
-    o.target = GetText(j, "target");
-    o.target_height = GetNum(j, "target_height");
-    o.face = GetText(j, "face");
-    o.hz = GetNum(j, "hz", kDegPerRad);
-    o.v = GetNum(j, "v", kDegPerRad);
-    o.v_kind = GetText(j, "v_kind");
-    o.sd = GetNum(j, "sd");
-    o.hd = GetNum(j, "hd");
-    o.dh = GetNum(j, "dh");
-    o.dh_aux = GetNum(j, "dh_aux");
-    o.code = GetText(j, "code");
-    auto it = j.find("orientation");
-    o.orientation = it != j.end() && it->is_boolean() && it->get<bool>();
-    o.temperature = GetNum(j, "temperature");
-    o.pressure = GetNum(j, "pressure");
-    o.ppm = GetNum(j, "ppm");
-    o.recorded_x = GetNum(j, "recorded_x");
-    o.recorded_y = GetNum(j, "recorded_y");
-    o.recorded_h = GetNum(j, "recorded_h");
-    o.point = GetText(j, "point");
-    o.residual_x = GetNum(j, "residual_x");
-    o.residual_y = GetNum(j, "residual_y");
-    o.residual_h = GetNum(j, "residual_h");
-    return o;
-}
-
-CStation StationFrom(const json& j) {
-    CStation s;
-    s.name = GetText(j, "name");
-    s.x = GetNum(j, "x");
-    s.y = GetNum(j, "y");
-    s.h = GetNum(j, "h");
-    s.instrument_height = GetNum(j, "instrument_height");
-    s.code = GetText(j, "code");
-    if (std::string d = GetText(j, "date"); !d.empty())
-        s.date = ParseIso(d);
-    s.backsight = GetText(j, "backsight");
-    s.backsight_azimuth = GetNum(j, "backsight_azimuth", kDegPerRad);
-    if (auto it = j.find("directions"); it != j.end() && it->is_array())
-        for (const auto& d : *it)
-            if (d.is_object())
-                s.directions.push_back({GetText(d, "name"), GetNum(d, "angle", kDegPerRad)});
-    if (auto it = j.find("observations"); it != j.end() && it->is_array())
-        for (const auto& o : *it)
-            if (o.is_object())
-                s.observations.push_back(ObservationFrom(o));
-    auto c = j.find("computed");
-    s.computed = c != j.end() && c->is_boolean() && c->get<bool>();
-    s.orientation = GetNum(j, "orientation", kDegPerRad);
-    s.orientation_spread = GetNum(j, "orientation_spread", kDegPerRad);
-    s.orientation_source = GetText(j, "orientation_source");
-    s.collimation_error = GetNum(j, "collimation_error", kDegPerRad);
-    s.index_error = GetNum(j, "index_error", kDegPerRad);
-    return s;
+void ReadCodeItem(JsonReader& r, CCodeItem& c) {
+    r.Object(kKindCodeItem, [&](std::string_view key) {
+        if (key == "code")
+            r.Text(c.code);
+        else if (key == "line")
+            r.Text(c.line);
+        else if (key == "name")
+            r.Text(c.name);
+        else if (key == "attributes")
+            r.Objects([&] {
+                CCodeAttribute& a = c.attributes.emplace_back();
+                r.Object(kKindCodeItem, [&](std::string_view k) {
+                    if (k == "name")
+                        r.Text(a.name);
+                    else if (k == "value")
+                        r.Text(a.value);
+                });
+            });
+    });
 }
 
 }  // namespace
 
-std::string CVrkObject::ToJson() const {
-    json doc;
-    doc["title"] = title;
-    json cp = json::array(), sp = json::array();
-    for (const auto& p : m_data.points) (p.control ? cp : sp).push_back(PointJson(p));
-    doc["control_points"] = std::move(cp);
-    doc["survey_points"] = std::move(sp);
-    json st = json::array();
-    for (const auto& s : m_data.stations) st.push_back(StationJson(s));
-    doc["stations"] = std::move(st);
-    json attrs = json::object();
-    for (const auto& [id, v] : m_attrs) attrs[std::to_string(id)] = v;
-    doc["attributes"] = std::move(attrs);
-    if (m_classificator) {
-        json cs = json::array();
-        for (const auto& slot : m_classificator->slots) {
-            if (!slot.in_use) {
-                cs.push_back(nullptr);
-                continue;
-            }
-            json codes = json::array();
-            for (const auto& c : slot.codes)
-                codes.push_back({{"code", c.code},
-                                 {"name", c.name},
-                                 {"kind", c.kind == CCodeEntry::Kind::Line ? "line" : "point"}});
-            cs.push_back({{"name", slot.name}, {"codes", std::move(codes)}});
-        }
-        doc["code_systems"] = std::move(cs);
-    }
-    json lines = json::array();
-    for (const auto& l : m_data.lines)
-        lines.push_back({{"code", l.code}, {"id", l.id}, {"points", l.points}});
-    doc["lines"] = std::move(lines);
-    const ProcessingSettings& ps = processing;
-    doc["processing"] = {{"flags", ps.flags},
-                         {"separators", std::string(ps.separators, 4)},
-                         {"code_system", ps.code_system},
-                         {"relief", ps.relief},
-                         {"tolerance", ps.tolerance},
-                         {"face_tolerance", Num(ps.face_tolerance, kDegPerRad * 3600)},
-                         {"curvature", ps.curvature},
-                         {"refraction", ps.refraction}};
-    return doc.dump(2) + "\n";
+void WritePoint(JsonWriter& w, const CVrkPoint& p) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Key("name");
+    w.String(p.name);
+    w.Field("x", Opt(p.x));
+    w.Field("y", Opt(p.y));
+    w.Field("h", Opt(p.h));
+    w.Field("code", p.code);
+    w.Field("plan_class", p.plan_class);
+    w.Field("height_class", p.height_class);
+    w.Field("selected", p.selected);
+    w.Field("origin", kOrigins[static_cast<int>(p.origin)]);
+    w.Field("relief", p.relief == Relief::Unset ? "" : kReliefs[static_cast<int>(p.relief)]);
+    w.Key("code_items");
+    w.BeginArray(JsonLayout::Inline);
+    for (const auto& c : p.code_items) WriteCodeItem(w, c);
+    w.EndArray();
+    w.EndObject();
 }
 
-bool CVrkObject::FromJson(const std::string& text, std::string& error) {
-    json doc = json::parse(text, nullptr, false);
-    if (doc.is_discarded() || !doc.is_object()) {
-        error = "not a project document (invalid JSON)";
+void ReadPoint(JsonReader& r, CVrkPoint& p, unsigned kind) {
+    p.control = kind == kKindControlPoint;
+    r.Object(kind, [&](std::string_view key) {
+        if (key == "name")
+            r.Text(p.name);
+        else if (key == "x")
+            r.Number(p.x);
+        else if (key == "y")
+            r.Number(p.y);
+        else if (key == "h")
+            r.Number(p.h);
+        else if (key == "code")
+            r.Text(p.code);
+        else if (key == "plan_class")
+            r.Text(p.plan_class);
+        else if (key == "height_class")
+            r.Text(p.height_class);
+        else if (key == "selected")
+            r.Bool(p.selected);
+        else if (key == "origin" || key == "relief") {
+            std::string text;
+            r.Text(text);
+            if (key == "origin" && IndexOf(text, kOrigins) >= 0)
+                p.origin = static_cast<PointOrigin>(IndexOf(text, kOrigins));
+            else if (key == "relief" && IndexOf(text, kReliefs) >= 0)
+                p.relief = static_cast<Relief>(IndexOf(text, kReliefs));
+        } else if (key == "code_items")
+            r.Objects([&] { ReadCodeItem(r, p.code_items.emplace_back()); });
+    });
+}
+
+void WriteObservation(JsonWriter& w, const CObservation& o) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Key("target");
+    w.String(o.target);
+    w.Field("target_height", o.target_height);
+    w.Field("face", o.face);
+    w.Field("hz", o.hz, kRadPerDeg);
+    w.Field("v", o.v, kRadPerDeg);
+    w.Field("v_kind", o.v_kind);
+    w.Field("sd", o.sd);
+    w.Field("hd", o.hd);
+    w.Field("dh", o.dh);
+    w.Field("dh_aux", o.dh_aux);
+    w.Field("code", o.code);
+    w.Field("orientation", o.orientation);
+    w.Field("temperature", o.temperature);
+    w.Field("pressure", o.pressure);
+    w.Field("ppm", o.ppm);
+    w.Field("recorded_x", o.recorded_x);
+    w.Field("recorded_y", o.recorded_y);
+    w.Field("recorded_h", o.recorded_h);
+    w.Field("point", o.point);
+    w.Field("residual_x", o.residual_x);
+    w.Field("residual_y", o.residual_y);
+    w.Field("residual_h", o.residual_h);
+    w.EndObject();
+}
+
+void ReadObservation(JsonReader& r, CObservation& o) {
+    r.Object(kKindObservation, [&](std::string_view key) {
+        if (key == "target")
+            r.Text(o.target);
+        else if (key == "target_height")
+            r.Number(o.target_height);
+        else if (key == "face")
+            r.Text(o.face);
+        else if (key == "hz")
+            r.Number(o.hz, kRadPerDeg);
+        else if (key == "v")
+            r.Number(o.v, kRadPerDeg);
+        else if (key == "v_kind")
+            r.Text(o.v_kind);
+        else if (key == "sd")
+            r.Number(o.sd);
+        else if (key == "hd")
+            r.Number(o.hd);
+        else if (key == "dh")
+            r.Number(o.dh);
+        else if (key == "dh_aux")
+            r.Number(o.dh_aux);
+        else if (key == "code")
+            r.Text(o.code);
+        else if (key == "orientation")
+            r.Bool(o.orientation);
+        else if (key == "temperature")
+            r.Number(o.temperature);
+        else if (key == "pressure")
+            r.Number(o.pressure);
+        else if (key == "ppm")
+            r.Number(o.ppm);
+        else if (key == "recorded_x")
+            r.Number(o.recorded_x);
+        else if (key == "recorded_y")
+            r.Number(o.recorded_y);
+        else if (key == "recorded_h")
+            r.Number(o.recorded_h);
+        else if (key == "point")
+            r.Text(o.point);
+        else if (key == "residual_x")
+            r.Number(o.residual_x);
+        else if (key == "residual_y")
+            r.Number(o.residual_y);
+        else if (key == "residual_h")
+            r.Number(o.residual_h);
+    });
+}
+
+void WriteDirection(JsonWriter& w, const CDirection& d) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Key("name");
+    w.String(d.name);
+    w.Field("angle", d.angle, kRadPerDeg);
+    w.EndObject();
+}
+
+void ReadDirection(JsonReader& r, CDirection& d) {
+    r.Object(kKindDirection, [&](std::string_view key) {
+        if (key == "name")
+            r.Text(d.name);
+        else if (key == "angle")
+            r.Number(d.angle, kRadPerDeg);
+    });
+}
+
+void WriteStation(JsonWriter& w, const CStation& s) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Key("name");
+    w.String(s.name);
+    w.Field("x", s.x);
+    w.Field("y", s.y);
+    w.Field("h", s.h);
+    w.Field("instrument_height", s.instrument_height);
+    w.Field("code", s.code);
+    w.Field("date", s.date ? IsoDate(*s.date) : std::string());
+    w.Field("backsight", s.backsight);
+    w.Field("backsight_azimuth", s.backsight_azimuth, kRadPerDeg);
+    w.Key("directions");
+    w.BeginArray(s.directions.empty() ? JsonLayout::Inline : JsonLayout::Lines);
+    for (const auto& d : s.directions) WriteDirection(w, d);
+    w.EndArray();
+    w.Field("computed", s.computed);
+    w.Field("orientation", s.orientation, kRadPerDeg);
+    w.Field("orientation_spread", s.orientation_spread, kRadPerDeg);
+    w.Field("orientation_source", s.orientation_source);
+    w.Field("collimation_error", s.collimation_error, kRadPerDeg);
+    w.Field("index_error", s.index_error, kRadPerDeg);
+    w.Key("observations");
+    w.BeginArray();
+    for (const auto& o : s.observations) WriteObservation(w, o);
+    w.EndArray();
+    w.EndObject();
+}
+
+void ReadStation(JsonReader& r, CStation& s) {
+    r.Object(kKindStation, [&](std::string_view key) {
+        if (key == "name") {
+            r.Text(s.name);
+        } else if (key == "x") {
+            r.Number(s.x);
+        } else if (key == "y") {
+            r.Number(s.y);
+        } else if (key == "h") {
+            r.Number(s.h);
+        } else if (key == "instrument_height") {
+            r.Number(s.instrument_height);
+        } else if (key == "code") {
+            r.Text(s.code);
+        } else if (key == "date") {
+            std::string d;
+            r.Text(d);
+            s.date = d.empty() ? std::nullopt : ParseIso(d);
+        } else if (key == "backsight") {
+            r.Text(s.backsight);
+        } else if (key == "backsight_azimuth") {
+            r.Number(s.backsight_azimuth, kRadPerDeg);
+        } else if (key == "directions") {
+            r.Objects([&] { ReadDirection(r, s.directions.emplace_back()); });
+        } else if (key == "observations") {
+            r.Objects([&] { ReadObservation(r, s.observations.emplace_back()); });
+        } else if (key == "computed") {
+            r.Bool(s.computed);
+        } else if (key == "orientation") {
+            r.Number(s.orientation, kRadPerDeg);
+        } else if (key == "orientation_spread") {
+            r.Number(s.orientation_spread, kRadPerDeg);
+        } else if (key == "orientation_source") {
+            r.Text(s.orientation_source);
+        } else if (key == "collimation_error") {
+            r.Number(s.collimation_error, kRadPerDeg);
+        } else if (key == "index_error") {
+            r.Number(s.index_error, kRadPerDeg);
+        }
+    });
+}
+
+void WriteLine(JsonWriter& w, const CLine& l) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Field("code", l.code);
+    w.Field("id", l.id);
+    w.Key("points");
+    w.BeginArray(JsonLayout::Inline);
+    for (const auto& p : l.points) w.String(p);
+    w.EndArray();
+    w.EndObject();
+}
+
+void ReadLine(JsonReader& r, CLine& l) {
+    r.Object(kKindLine, [&](std::string_view key) {
+        if (key == "code")
+            r.Text(l.code);
+        else if (key == "id")
+            r.Text(l.id);
+        else if (key == "points")
+            r.Array([&] { r.Text(l.points.emplace_back()); });
+    });
+}
+
+void WriteCodeSystem(JsonWriter& w, const CCodeSystemSlot& slot) {
+    w.BeginObject();
+    w.Key("name");
+    w.String(slot.name);
+    w.Key("codes");
+    w.BeginArray();
+    for (const auto& c : slot.codes) {
+        w.BeginObject(JsonLayout::Inline);
+        w.Key("code");
+        w.String(c.code);
+        w.Key("name");
+        w.String(c.name);
+        w.Field("kind", c.kind == CCodeEntry::Kind::Line ? "line" : "point");
+        w.EndObject();
+    }
+    w.EndArray();
+    w.EndObject();
+}
+
+// A slot is a name (older files) or an object with the name and the codes.
+void ReadCodeSystem(JsonReader& r, CCodeSystemSlot& slot) {
+    if (r.Peek() == JsonReader::Type::String) {
+        r.Text(slot.name);
+        slot.in_use = !slot.name.empty();
+        return;
+    }
+    if (r.Peek() != JsonReader::Type::Object) {
+        r.Skip();
+        return;
+    }
+    slot.in_use = true;
+    r.Object(kKindCodeSystem, [&](std::string_view key) {
+        if (key == "name")
+            r.Text(slot.name);
+        else if (key == "codes")
+            r.Objects([&] {
+                CCodeEntry& e = slot.codes.emplace_back();
+                r.Object(kKindCodeSystem, [&](std::string_view k) {
+                    if (k == "code") {
+                        r.Text(e.code);
+                    } else if (k == "name") {
+                        r.Text(e.name);
+                    } else if (k == "kind") {
+                        std::string kind;
+                        r.Text(kind);
+                        e.kind = kind == "line" ? CCodeEntry::Kind::Line : CCodeEntry::Kind::Point;
+                    }
+                });
+            });
+    });
+}
+
+void WriteProcessing(JsonWriter& w, const ProcessingSettings& ps) {
+    w.BeginObject();
+    w.Field("flags", static_cast<int64_t>(ps.flags));
+    w.Field("separators", std::string_view(ps.separators, 4));
+    w.Field("code_system", static_cast<int64_t>(ps.code_system));
+    w.Field("relief", static_cast<int64_t>(ps.relief));
+    w.Field("tolerance", std::optional<double>(ps.tolerance));
+    w.Field("face_tolerance", std::optional<double>(ps.face_tolerance), kRadPerSecond);
+    w.Field("curvature", ps.curvature);
+    w.Field("refraction", std::optional<double>(ps.refraction));
+    w.EndObject();
+}
+
+// Values out of range keep the defaults.
+void ReadProcessing(JsonReader& r, ProcessingSettings& ps) {
+    r.Object(kKindProcessing, [&](std::string_view key) {
+        std::optional<int64_t> n;
+        std::optional<double> d;
+        if (key == "flags") {
+            r.Int(n);
+            if (n && *n >= 0 && *n <= 0xFFFF)
+                ps.flags = static_cast<uint16_t>(*n);
+        } else if (key == "separators") {
+            std::string text;
+            r.Text(text);
+            if (text.size() == 4)
+                std::copy(text.begin(), text.end(), ps.separators);
+        } else if (key == "code_system") {
+            r.Int(n);
+            if (n && *n >= -1 && *n < CClassificator::kSlots)
+                ps.code_system = static_cast<short>(*n);
+        } else if (key == "relief") {
+            r.Int(n);
+            if (n && *n >= 0 && *n <= 2)
+                ps.relief = static_cast<short>(*n);
+        } else if (key == "tolerance") {
+            r.Number(d);
+            if (d && *d > 0)
+                ps.tolerance = *d;
+        } else if (key == "face_tolerance") {
+            r.Number(d, kRadPerSecond);
+            if (d && *d > 0)
+                ps.face_tolerance = *d;
+        } else if (key == "curvature") {
+            r.Bool(ps.curvature);
+        } else if (key == "refraction") {
+            r.Number(d);
+            if (d && *d > -1 && *d < 1)
+                ps.refraction = *d;
+        }
+    });
+}
+
+}  // namespace project_json
+
+using namespace project_json;
+
+void CVrkObject::WriteJson(JsonWriter& w) const {
+    w.BeginObject();
+    w.Field("format_version", kFormatVersion);
+    w.Key("title");
+    w.String(title);
+    for (bool control : {true, false}) {
+        w.Key(control ? "control_points" : "survey_points");
+        w.BeginArray();
+        for (const auto& p : m_data.points)
+            if (p.control == control)
+                WritePoint(w, p);
+        w.EndArray();
+    }
+    w.Key("stations");
+    w.BeginArray();
+    for (const auto& s : m_data.stations) WriteStation(w, s);
+    w.EndArray();
+    w.Key("attributes");
+    w.BeginObject(JsonLayout::Inline);
+    for (const auto& [id, v] : m_attrs) w.Field(std::to_string(id), v);
+    w.EndObject();
+    if (m_classificator) {
+        w.Key("code_systems");
+        w.BeginArray();
+        for (const auto& slot : m_classificator->slots)
+            slot.in_use ? WriteCodeSystem(w, slot) : w.Null();
+        w.EndArray();
+    }
+    w.Key("lines");
+    w.BeginArray();
+    for (const auto& l : m_data.lines) WriteLine(w, l);
+    w.EndArray();
+    w.Key("processing");
+    WriteProcessing(w, processing);
+    w.EndObject();
+}
+
+std::string CVrkObject::ToJson() const {
+    std::string out;
+    JsonWriter w(out);
+    WriteJson(w);
+    w.Finish();
+    return out;
+}
+
+bool CVrkObject::FromJson(std::string_view text, std::string& error) {
+    JsonReader r(text);
+    if (const auto top = r.Peek(); top != JsonReader::Type::Object) {
+        r.Skip();
+        r.End();
+        error = r.syntax_ok() ? res::Format(res::LoadString(kJsonNotProject),
+                                            {res::LoadString(JsonReader::TypeName(top))})
+                              : r.Error();
         return false;
     }
     Data data;
-    for (const char* key : {"control_points", "survey_points"}) {
-        auto it = doc.find(key);
-        if (it == doc.end())
-            continue;
-        if (!it->is_array()) {
-            error = std::string("\"") + key + "\" is not a list";
-            return false;
+    std::string new_title;
+    std::map<int, int> attrs;
+    std::optional<CClassificator> classificator;
+    ProcessingSettings settings;
+    std::optional<int64_t> version;
+    r.Object(kKindProject, [&](std::string_view key) {
+        if (key == "format_version") {
+            r.Int(version);
+        } else if (key == "title") {
+            r.Text(new_title);
+        } else if (key == "control_points" || key == "survey_points") {
+            const unsigned kind = key == "control_points" ? kKindControlPoint : kKindSurveyPoint;
+            r.Objects([&] { ReadPoint(r, data.points.emplace_back(), kind); });
+        } else if (key == "stations") {
+            r.Objects([&] { ReadStation(r, data.stations.emplace_back()); });
+        } else if (key == "attributes") {
+            r.Object(0, [&](std::string_view id) {
+                std::optional<int64_t> v;
+                int n = 0;
+                if (std::sscanf(std::string(id).c_str(), "%d", &n) != 1)
+                    return;  // not an attribute of ours
+                r.Int(v);
+                if (v)
+                    attrs[n] = static_cast<int>(*v);
+            });
+        } else if (key == "code_systems") {
+            auto& c = classificator.emplace();
+            size_t i = 0;
+            r.Array([&] {
+                CCodeSystemSlot slot;
+                ReadCodeSystem(r, slot);
+                if (i < c.slots.size() && slot.in_use)
+                    c.slots[i] = std::move(slot);
+                ++i;
+            });
+        } else if (key == "lines") {
+            r.Objects([&] { ReadLine(r, data.lines.emplace_back()); });
+        } else if (key == "processing") {
+            ReadProcessing(r, settings);
         }
-        for (const auto& p : *it)
-            if (p.is_object())
-                data.points.push_back(PointFrom(p, key[0] == 'c'));
+    });
+    r.End();
+    if (version && *version > kFormatVersion) {
+        error = res::Format(res::LoadString(kJsonNewerFormat),
+                            {std::to_string(*version), std::to_string(kFormatVersion)});
+        return false;
     }
-    if (auto it = doc.find("stations"); it != doc.end() && it->is_array())
-        for (const auto& s : *it)
-            if (s.is_object())
-                data.stations.push_back(StationFrom(s));
-    title = GetText(doc, "title");
-    m_attrs.clear();
-    if (auto it = doc.find("attributes"); it != doc.end() && it->is_object())
-        for (const auto& [k, v] : it->items())
-            if (v.is_number_integer())
-                m_attrs[std::atoi(k.c_str())] = v.get<int>();
-    m_classificator.reset();
-    if (auto it = doc.find("code_systems"); it != doc.end() && it->is_array()) {
-        CClassificator c;
-        size_t i = 0;
-        for (const auto& v : *it) {
-            if (i >= c.slots.size())
-                break;
-            if (v.is_string())
-                c.slots[i] = {true, v.get<std::string>(), {}};
-            if (v.is_object()) {
-                c.slots[i] = {true, GetText(v, "name"), {}};
-                if (auto codes = v.find("codes"); codes != v.end() && codes->is_array())
-                    for (const auto& e : *codes)
-                        if (e.is_object())
-                            c.slots[i].codes.push_back({GetText(e, "code"), GetText(e, "name"),
-                                                        GetText(e, "kind") == "line"
-                                                            ? CCodeEntry::Kind::Line
-                                                            : CCodeEntry::Kind::Point});
-            }
-            ++i;
-        }
-        m_classificator = c;
-    }
-    if (auto it = doc.find("lines"); it != doc.end() && it->is_array())
-        for (const auto& l : *it) {
-            if (!l.is_object())
-                continue;
-            CLine line{GetText(l, "code"), GetText(l, "id"), {}};
-            if (auto pts = l.find("points"); pts != l.end() && pts->is_array())
-                for (const auto& n : *pts)
-                    if (n.is_string())
-                        line.points.push_back(n.get<std::string>());
-            data.lines.push_back(std::move(line));
-        }
-    processing = ProcessingSettings{};
-    if (auto it = doc.find("processing"); it != doc.end() && it->is_object()) {
-        ProcessingSettings& ps = processing;
-        if (auto f = GetNum(*it, "flags"); f && *f >= 0 && *f <= 0xFFFF)
-            ps.flags = static_cast<uint16_t>(*f);
-        if (std::string sep = GetText(*it, "separators"); sep.size() == 4)
-            std::copy(sep.begin(), sep.end(), ps.separators);
-        if (auto v = GetNum(*it, "code_system"); v && *v >= -1 && *v < CClassificator::kSlots)
-            ps.code_system = static_cast<short>(*v);
-        if (auto v = GetNum(*it, "relief"); v && *v >= 0 && *v <= 2)
-            ps.relief = static_cast<short>(*v);
-        if (auto v = GetNum(*it, "tolerance"); v && *v > 0)
-            ps.tolerance = *v;
-        if (auto v = GetNum(*it, "face_tolerance"); v && *v > 0)
-            ps.face_tolerance = *v / 3600 / kDegPerRad;
-        if (auto v = it->find("curvature"); v != it->end() && v->is_boolean())
-            ps.curvature = v->get<bool>();
-        if (auto v = GetNum(*it, "refraction"); v && *v > -1 && *v < 1)
-            ps.refraction = *v;
+    if (!r.ok()) {
+        error = r.Error();
+        return false;
     }
     m_data = std::move(data);
+    title = std::move(new_title);
+    m_attrs = std::move(attrs);
+    m_classificator = std::move(classificator);
+    processing = settings;
     RebuildIndex();
     return true;
 }
 
 bool CVrkObject::SaveJson(const std::string& path, std::string& error) const {
-    return platform::AtomicWrite(path, ToJson(), error);
+    platform::AtomicFile file(path);
+    if (!file.Open(error))
+        return false;
+    JsonWriter w([&file](std::string_view block) { return file.Write(block); });
+    WriteJson(w);
+    w.Finish();
+    return file.Commit(error);
 }
 
 bool CVrkObject::LoadJson(const std::string& path, std::string& error) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
+    std::string text;
+    if (in) {
+        in.seekg(0, std::ios::end);
+        const auto size = in.tellg();
+        in.seekg(0);
+        if (size > 0) {
+            text.resize(static_cast<size_t>(size));
+            in.read(text.data(), size);
+            text.resize(static_cast<size_t>(in.gcount()));
+        }
+    }
+    if (!in && !in.eof()) {
+        error = path + ": " + res::Format(res::LoadString(kJsonCannotOpen), {std::strerror(errno)});
         return false;
     }
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (!FromJson(ss.str(), error)) {
+    if (!FromJson(text, error)) {
         error = path + ": " + error;
         return false;
     }
