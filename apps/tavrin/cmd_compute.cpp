@@ -16,13 +16,30 @@ void PrintComputeSummary(const processing::Summary& s) {
                               std::to_string(s.points), std::to_string(s.lines)});
 }
 
+namespace {
+
+bool Load(vrk::CVrkObject& project, const std::string& path) {
+    std::string error;
+    if (project.LoadJson(path, error))
+        return true;
+    PrintError(error);
+    return false;
+}
+
+bool Save(const vrk::CVrkObject& project, const std::string& path) {
+    std::string error;
+    if (project.SaveJson(path, error))
+        return true;
+    PrintError(error);
+    return false;
+}
+
+}  // namespace
+
 int CmdCompute(const ComputeArgs& args) {
     vrk::CVrkObject project;
-    std::string error;
-    if (!project.LoadJson(args.project, error)) {
-        PrintError(error);
+    if (!Load(project, args.project))
         return kNotDone;
-    }
     vrk::ProcessingSettings& s = project.processing;
     if (args.tolerance)
         s.tolerance = *args.tolerance;
@@ -35,21 +52,16 @@ int CmdCompute(const ComputeArgs& args) {
     PrintProtocolLive(project);
     PrintComputeSummary(processing::Compute(project));
     const std::string& out = args.output.empty() ? args.project : args.output;
-    if (!project.SaveJson(out, error)) {
-        PrintError(error);
+    if (!Save(project, out))
         return kNotDone;
-    }
     std::cout << "Project written to " << out << "\n";
     return kOk;
 }
 
 int CmdCodes(const CodesArgs& args) {
     vrk::CVrkObject project;
-    std::string error;
-    if (!project.LoadJson(args.project, error)) {
-        PrintError(error);
+    if (!Load(project, args.project))
         return kNotDone;
-    }
     if (!args.csv.empty()) {
         std::vector<vrk::CCodeEntry> codes;
         std::vector<std::string> errors;
@@ -63,10 +75,8 @@ int CmdCodes(const CodesArgs& args) {
             std::cerr << res::LoadString(9737);
             return kNotDone;
         }
-        if (!project.SaveJson(args.project, error)) {
-            PrintError(error);
+        if (!Save(project, args.project))
             return kNotDone;
-        }
     }
     const vrk::CClassificator* c = project.GetClassificator();
     if (!c || c->UsedCount() == 0) {

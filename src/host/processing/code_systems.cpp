@@ -3,17 +3,11 @@
 #include <fstream>
 #include <unordered_set>
 
+#include "host/processing/codes.h"
 #include "resources/strings.h"
 
 namespace processing {
 namespace {
-
-std::string_view Trim(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
-}
 
 // Fields of one CSV line; "" inside quotes is a quote.
 std::vector<std::string> Fields(std::string_view line) {

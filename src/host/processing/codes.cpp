@@ -8,14 +8,6 @@
 namespace processing {
 namespace {
 
-std::string_view Trim(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
-}
-
 // Cuts `s` at the first of `signs` found (a zero sign never matches); returns the part before.
 std::string_view CutAt(std::string_view& s, std::string_view signs) {
     size_t at = std::string_view::npos;
@@ -28,6 +20,14 @@ std::string_view CutAt(std::string_view& s, std::string_view signs) {
 }
 
 }  // namespace
+
+std::string_view Trim(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = s.find_last_not_of(" \t\r");
+    return s.substr(first, last - first + 1);
+}
 
 std::vector<vrk::CCodeItem> ParseCode(std::string_view text, const char (&signs)[4]) {
     const char sep = signs[0], link = signs[1], attr = signs[2], value = signs[3];

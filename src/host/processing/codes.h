@@ -10,6 +10,9 @@
 
 namespace processing {
 
+// Without blanks, tabs and carriage returns at either end.
+std::string_view Trim(std::string_view s);
+
 // Splits a code text: items at the code separator; in each item the code, then the link sign
 // and a line identifier, then attributes, each the attribute sign, a name, the value sign and a
 // value. With the default signs "FENCE=1;H#1.2/TREE;D#0.3" is FENCE on line 1 with H = 1.2,
