@@ -3,9 +3,11 @@
 
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "host/processing/processing.h"
 #include "import/contracts/vrk.h"
 #include "import/import_dialog.h"
 #include "platform/file_lock.h"
@@ -110,6 +112,7 @@ struct ImportArgs {
     int pass = 2;
     std::string dist_unit, angle_unit;  // units a file starts in, when it does not say
     std::string encoding;               // of the files, when not decided per file
+    bool no_compute = false;            // leave out the processing stage
 };
 int CmdImport(const ImportArgs& args);
 int CmdOptions(const std::string& format, const std::vector<std::string>& sets, bool json);
@@ -143,4 +146,16 @@ struct ReceiveArgs {
 };
 int CmdReceive(const ReceiveArgs& args);
 
+struct ComputeArgs {
+    std::string project, output;
+    std::optional<double> tolerance, face_tolerance, refraction;  // m, seconds, coefficient
+    std::string curvature;                                        // on, off, or empty
+};
+int CmdCompute(const ComputeArgs& args);
+void PrintComputeSummary(const processing::Summary& s);
+struct CodesArgs {
+    std::string project, csv, name;
+    bool list_codes = false;
+};
+int CmdCodes(const CodesArgs& args);
 }  // namespace cli

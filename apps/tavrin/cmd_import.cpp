@@ -8,6 +8,7 @@
 
 #include "cli.h"
 #include "host/json_writer.h"
+#include "host/processing/processing.h"
 #include "import/import_dialog.h"
 #include "platform/profile.h"
 #include "readers/cdx/cdx_reader.h"
@@ -304,6 +305,8 @@ int CmdImport(const ImportArgs& args) {
         SayNothingImported(output);
         return kNotDone;
     }
+    if (!args.no_compute)
+        PrintComputeSummary(processing::Compute(project));
     if (!output.empty()) {
         if (!project.SaveJson(output, error)) {
             PrintError(error);

@@ -38,6 +38,8 @@ int main(int argc, char** argv) {
                        "Encoding of the files: utf-8 or cp1251 (default: decided per file)");
     import->add_flag("--yes", yes, "Answer questions with Yes");
     import->add_flag("--no", no, "Answer questions with No");
+    import->add_flag("--no-compute", imp.no_compute,
+                     "Leave out the processing (coordinates, faces, codes and lines)");
 
     cli::ImportArgs ev;
     ev.events = true;
@@ -112,6 +114,27 @@ int main(int argc, char** argv) {
     receive->add_flag("--yes", yes, "Answer questions with Yes");
     receive->add_flag("--no", no, "Answer questions with No");
 
+    cli::ComputeArgs comp;
+    auto* compute = app.add_subcommand(
+        "compute", "Compute coordinates, faces, codes and lines of a project (again)");
+    compute->add_option("project", comp.project, "Project (JSON)")->required();
+    compute->add_option("-o,--output", comp.output, "Write here instead of over the project");
+    compute->add_option("--tolerance", comp.tolerance,
+                        "Metres allowed between recorded and computed points (default 0.010)");
+    compute->add_option("--face-tolerance", comp.face_tolerance,
+                        "Seconds allowed between the two faces of a target (default 60)");
+    compute->add_option("--curvature", comp.curvature, "Earth curvature and refraction: on or off")
+        ->check(CLI::IsMember({"on", "off"}));
+    compute->add_option("--refraction", comp.refraction, "Refraction coefficient (default 0.13)");
+
+    cli::CodesArgs codes;
+    auto* codes_cmd = app.add_subcommand("codes", "List the code systems of a project, or add one");
+    codes_cmd->add_option("project", codes.project, "Project (JSON)")->required();
+    codes_cmd->add_option("--import", codes.csv, "CSV table of codes: code,name[,point|line]");
+    codes_cmd->add_option("--name", codes.name,
+                          "Name of the imported code system (default: file name)");
+    codes_cmd->add_flag("--codes", codes.list_codes, "List the codes of each system too");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -171,6 +194,10 @@ int main(int argc, char** argv) {
         rc = cli::CmdExport(ex);
     else if (*receive)
         rc = cli::CmdReceive(rx);
+    else if (*compute)
+        rc = cli::CmdCompute(comp);
+    else if (*codes_cmd)
+        rc = cli::CmdCodes(codes);
     settings.SetVolatile(false);
     if (!settings.Flush()) {
         cli::PrintError(res::Format(res::LoadString(9617), {settings.error()}));

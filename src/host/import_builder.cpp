@@ -75,6 +75,11 @@ void CImport::Build(EventID id, std::string_view raw_text, const PushValue& valu
         }
         return s.observations[st.observation];
     };
+    // Coordinates on a measured target are what the instrument computed for it; on an
+    // orientation target they are the known coordinates of the backsight.
+    auto measured_target = [&]() {
+        return st.mode == BuildState::Mode::Target && !observation().orientation;
+    };
     // Records without a name are never merged into one point "": each is reported once.
     auto report_nameless = [&]() {
         if (st.nameless_record == m_record)
@@ -90,8 +95,14 @@ void CImport::Build(EventID id, std::string_view raw_text, const PushValue& valu
         }
         bool fresh = m_pProject->FindPoint(st.point_name) == nullptr;
         CVrkPoint& p = Changing(m_pProject->PointByName(st.point_name));
-        if (fresh && p.code.empty())
-            p.code = st.object_code;
+        if (fresh) {
+            if (p.code.empty())
+                p.code = st.object_code;
+            const short relief = m_info.GetDTM();
+            p.relief = relief >= 0 && relief <= 2 ? static_cast<Relief>(relief) : Relief::Unset;
+            if (measured_target())
+                p.origin = PointOrigin::Recorded;
+        }
         return &p;
     };
     auto start_object = [&](BuildState::Mode mode, const std::string& name) {
@@ -100,13 +111,23 @@ void CImport::Build(EventID id, std::string_view raw_text, const PushValue& valu
         st.start_code = force_code ? st.forced_code : std::string();
         st.object_code = st.start_code;
     };
-    auto set_coord = [&](std::optional<double> CStation::*field, zut::CLinear CVrkPoint::*pfield) {
+    auto set_coord = [&](std::optional<double> CStation::*field,
+                         std::optional<double> CObservation::*ofield,
+                         zut::CLinear CVrkPoint::*pfield) {
         if (!value.number)
             return;
         if (st.mode == BuildState::Mode::Station)
             station().*field = value.number;
-        if (CVrkPoint* p = point())
-            p->*pfield = *value.number;
+        if (st.mode == BuildState::Mode::Target)
+            observation().*ofield = value.number;
+        if (CVrkPoint* p = point()) {
+            // The instrument's coordinates of a target never replace a known point's.
+            const bool measured = measured_target();
+            if (!measured)
+                p->origin = PointOrigin::Given;
+            if (!measured || p->origin == PointOrigin::Recorded)
+                p->*pfield = *value.number;
+        }
     };
 
     if (IsNameEvent(id) && text.find_first_not_of(" \t") == std::string_view::npos) {
@@ -224,13 +245,13 @@ void CImport::Build(EventID id, std::string_view raw_text, const PushValue& valu
             start_object(BuildState::Mode::Point, name_of(text));
             break;
         case evPointX:
-            set_coord(&CStation::x, &CVrkPoint::x);
+            set_coord(&CStation::x, &CObservation::recorded_x, &CVrkPoint::x);
             break;
         case evPointY:
-            set_coord(&CStation::y, &CVrkPoint::y);
+            set_coord(&CStation::y, &CObservation::recorded_y, &CVrkPoint::y);
             break;
         case evPointH:
-            set_coord(&CStation::h, &CVrkPoint::h);
+            set_coord(&CStation::h, &CObservation::recorded_h, &CVrkPoint::h);
             break;
         case evPlanClass:
         case evHeightClass: {

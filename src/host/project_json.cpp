@@ -41,6 +41,58 @@ std::optional<double> Opt(const zut::CValue& v) {
     return v.valid() ? std::optional<double>(static_cast<double>(v)) : std::nullopt;
 }
 
+constexpr const char* kOrigins[] = {"given", "recorded", "computed"};
+constexpr const char* kReliefs[] = {"relief", "situation", "non_relief"};
+
+// The index of `text` in `names`, or -1.
+template <size_t N>
+int IndexOf(const std::string& text, const char* const (&names)[N]) {
+    for (size_t i = 0; i < N; ++i)
+        if (text == names[i])
+            return static_cast<int>(i);
+    return -1;
+}
+
+void WriteCodeItem(JsonWriter& w, const CCodeItem& c) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Field("code", c.code);
+    w.Field("line", c.line);
+    w.Field("name", c.name);
+    w.Key("attributes");
+    w.BeginArray(JsonLayout::Inline);
+    for (const auto& a : c.attributes) {
+        w.BeginObject(JsonLayout::Inline);
+        w.Key("name");
+        w.String(a.name);
+        w.Key("value");
+        w.String(a.value);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.EndObject();
+}
+
+void ReadCodeItem(JsonReader& r, CCodeItem& c) {
+    r.Object(kKindCodeItem, [&](std::string_view key) {
+        if (key == "code")
+            r.Text(c.code);
+        else if (key == "line")
+            r.Text(c.line);
+        else if (key == "name")
+            r.Text(c.name);
+        else if (key == "attributes")
+            r.Objects([&] {
+                CCodeAttribute& a = c.attributes.emplace_back();
+                r.Object(kKindCodeItem, [&](std::string_view k) {
+                    if (k == "name")
+                        r.Text(a.name);
+                    else if (k == "value")
+                        r.Text(a.value);
+                });
+            });
+    });
+}
+
 }  // namespace
 
 void WritePoint(JsonWriter& w, const CVrkPoint& p) {
@@ -54,6 +106,12 @@ void WritePoint(JsonWriter& w, const CVrkPoint& p) {
     w.Field("plan_class", p.plan_class);
     w.Field("height_class", p.height_class);
     w.Field("selected", p.selected);
+    w.Field("origin", kOrigins[static_cast<int>(p.origin)]);
+    w.Field("relief", p.relief == Relief::Unset ? "" : kReliefs[static_cast<int>(p.relief)]);
+    w.Key("code_items");
+    w.BeginArray(JsonLayout::Inline);
+    for (const auto& c : p.code_items) WriteCodeItem(w, c);
+    w.EndArray();
     w.EndObject();
 }
 
@@ -76,6 +134,15 @@ void ReadPoint(JsonReader& r, CVrkPoint& p, unsigned kind) {
             r.Text(p.height_class);
         else if (key == "selected")
             r.Bool(p.selected);
+        else if (key == "origin" || key == "relief") {
+            std::string text;
+            r.Text(text);
+            if (key == "origin" && IndexOf(text, kOrigins) >= 0)
+                p.origin = static_cast<PointOrigin>(IndexOf(text, kOrigins));
+            else if (key == "relief" && IndexOf(text, kReliefs) >= 0)
+                p.relief = static_cast<Relief>(IndexOf(text, kReliefs));
+        } else if (key == "code_items")
+            r.Objects([&] { ReadCodeItem(r, p.code_items.emplace_back()); });
     });
 }
 
@@ -97,6 +164,13 @@ void WriteObservation(JsonWriter& w, const CObservation& o) {
     w.Field("temperature", o.temperature);
     w.Field("pressure", o.pressure);
     w.Field("ppm", o.ppm);
+    w.Field("recorded_x", o.recorded_x);
+    w.Field("recorded_y", o.recorded_y);
+    w.Field("recorded_h", o.recorded_h);
+    w.Field("point", o.point);
+    w.Field("residual_x", o.residual_x);
+    w.Field("residual_y", o.residual_y);
+    w.Field("residual_h", o.residual_h);
     w.EndObject();
 }
 
@@ -132,6 +206,20 @@ void ReadObservation(JsonReader& r, CObservation& o) {
             r.Number(o.pressure);
         else if (key == "ppm")
             r.Number(o.ppm);
+        else if (key == "recorded_x")
+            r.Number(o.recorded_x);
+        else if (key == "recorded_y")
+            r.Number(o.recorded_y);
+        else if (key == "recorded_h")
+            r.Number(o.recorded_h);
+        else if (key == "point")
+            r.Text(o.point);
+        else if (key == "residual_x")
+            r.Number(o.residual_x);
+        else if (key == "residual_y")
+            r.Number(o.residual_y);
+        else if (key == "residual_h")
+            r.Number(o.residual_h);
     });
 }
 
@@ -168,6 +256,12 @@ void WriteStation(JsonWriter& w, const CStation& s) {
     w.BeginArray(s.directions.empty() ? JsonLayout::Inline : JsonLayout::Lines);
     for (const auto& d : s.directions) WriteDirection(w, d);
     w.EndArray();
+    w.Field("computed", s.computed);
+    w.Field("orientation", s.orientation, kRadPerDeg);
+    w.Field("orientation_spread", s.orientation_spread, kRadPerDeg);
+    w.Field("orientation_source", s.orientation_source);
+    w.Field("collimation_error", s.collimation_error, kRadPerDeg);
+    w.Field("index_error", s.index_error, kRadPerDeg);
     w.Key("observations");
     w.BeginArray();
     for (const auto& o : s.observations) WriteObservation(w, o);
@@ -201,6 +295,145 @@ void ReadStation(JsonReader& r, CStation& s) {
             r.Objects([&] { ReadDirection(r, s.directions.emplace_back()); });
         } else if (key == "observations") {
             r.Objects([&] { ReadObservation(r, s.observations.emplace_back()); });
+        } else if (key == "computed") {
+            r.Bool(s.computed);
+        } else if (key == "orientation") {
+            r.Number(s.orientation, kRadPerDeg);
+        } else if (key == "orientation_spread") {
+            r.Number(s.orientation_spread, kRadPerDeg);
+        } else if (key == "orientation_source") {
+            r.Text(s.orientation_source);
+        } else if (key == "collimation_error") {
+            r.Number(s.collimation_error, kRadPerDeg);
+        } else if (key == "index_error") {
+            r.Number(s.index_error, kRadPerDeg);
+        }
+    });
+}
+
+void WriteLine(JsonWriter& w, const CLine& l) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Field("code", l.code);
+    w.Field("id", l.id);
+    w.Key("points");
+    w.BeginArray(JsonLayout::Inline);
+    for (const auto& p : l.points) w.String(p);
+    w.EndArray();
+    w.EndObject();
+}
+
+void ReadLine(JsonReader& r, CLine& l) {
+    r.Object(kKindLine, [&](std::string_view key) {
+        if (key == "code")
+            r.Text(l.code);
+        else if (key == "id")
+            r.Text(l.id);
+        else if (key == "points")
+            r.Array([&] { r.Text(l.points.emplace_back()); });
+    });
+}
+
+void WriteCodeSystem(JsonWriter& w, const CCodeSystemSlot& slot) {
+    w.BeginObject();
+    w.Key("name");
+    w.String(slot.name);
+    w.Key("codes");
+    w.BeginArray();
+    for (const auto& c : slot.codes) {
+        w.BeginObject(JsonLayout::Inline);
+        w.Key("code");
+        w.String(c.code);
+        w.Key("name");
+        w.String(c.name);
+        w.Field("kind", c.kind == CCodeEntry::Kind::Line ? "line" : "point");
+        w.EndObject();
+    }
+    w.EndArray();
+    w.EndObject();
+}
+
+// A slot is a name (older files) or an object with the name and the codes.
+void ReadCodeSystem(JsonReader& r, CCodeSystemSlot& slot) {
+    if (r.Peek() == JsonReader::Type::String) {
+        r.Text(slot.name);
+        slot.in_use = !slot.name.empty();
+        return;
+    }
+    if (r.Peek() != JsonReader::Type::Object) {
+        r.Skip();
+        return;
+    }
+    slot.in_use = true;
+    r.Object(kKindCodeSystem, [&](std::string_view key) {
+        if (key == "name")
+            r.Text(slot.name);
+        else if (key == "codes")
+            r.Objects([&] {
+                CCodeEntry& e = slot.codes.emplace_back();
+                r.Object(kKindCodeSystem, [&](std::string_view k) {
+                    if (k == "code") {
+                        r.Text(e.code);
+                    } else if (k == "name") {
+                        r.Text(e.name);
+                    } else if (k == "kind") {
+                        std::string kind;
+                        r.Text(kind);
+                        e.kind = kind == "line" ? CCodeEntry::Kind::Line : CCodeEntry::Kind::Point;
+                    }
+                });
+            });
+    });
+}
+
+void WriteProcessing(JsonWriter& w, const ProcessingSettings& ps) {
+    w.BeginObject();
+    w.Field("flags", static_cast<int64_t>(ps.flags));
+    w.Field("separators", std::string_view(ps.separators, 4));
+    w.Field("code_system", static_cast<int64_t>(ps.code_system));
+    w.Field("relief", static_cast<int64_t>(ps.relief));
+    w.Field("tolerance", std::optional<double>(ps.tolerance));
+    w.Field("face_tolerance", std::optional<double>(ps.face_tolerance), kRadPerSecond);
+    w.Field("curvature", ps.curvature);
+    w.Field("refraction", std::optional<double>(ps.refraction));
+    w.EndObject();
+}
+
+// Values out of range keep the defaults.
+void ReadProcessing(JsonReader& r, ProcessingSettings& ps) {
+    r.Object(kKindProcessing, [&](std::string_view key) {
+        std::optional<int64_t> n;
+        std::optional<double> d;
+        if (key == "flags") {
+            r.Int(n);
+            if (n && *n >= 0 && *n <= 0xFFFF)
+                ps.flags = static_cast<uint16_t>(*n);
+        } else if (key == "separators") {
+            std::string text;
+            r.Text(text);
+            if (text.size() == 4)
+                std::copy(text.begin(), text.end(), ps.separators);
+        } else if (key == "code_system") {
+            r.Int(n);
+            if (n && *n >= -1 && *n < CClassificator::kSlots)
+                ps.code_system = static_cast<short>(*n);
+        } else if (key == "relief") {
+            r.Int(n);
+            if (n && *n >= 0 && *n <= 2)
+                ps.relief = static_cast<short>(*n);
+        } else if (key == "tolerance") {
+            r.Number(d);
+            if (d && *d > 0)
+                ps.tolerance = *d;
+        } else if (key == "face_tolerance") {
+            r.Number(d, kRadPerSecond);
+            if (d && *d > 0)
+                ps.face_tolerance = *d;
+        } else if (key == "curvature") {
+            r.Bool(ps.curvature);
+        } else if (key == "refraction") {
+            r.Number(d);
+            if (d && *d > -1 && *d < 1)
+                ps.refraction = *d;
         }
     });
 }
@@ -254,9 +487,9 @@ void CVrkObject::WriteJson(JsonWriter& w) const {
     w.EndObject();
     if (m_classificator) {
         w.Key("code_systems");
-        w.BeginArray(JsonLayout::Inline);
+        w.BeginArray();
         for (const auto& slot : m_classificator->slots)
-            slot.in_use ? w.String(slot.name) : w.Null();
+            slot.in_use ? WriteCodeSystem(w, slot) : w.Null();
         w.EndArray();
     }
     if (!imported_files.empty()) {
@@ -265,6 +498,12 @@ void CVrkObject::WriteJson(JsonWriter& w) const {
         for (const auto& f : imported_files) WriteImportedFile(w, f);
         w.EndArray();
     }
+    w.Key("lines");
+    w.BeginArray();
+    for (const auto& l : m_data.lines) WriteLine(w, l);
+    w.EndArray();
+    w.Key("processing");
+    WriteProcessing(w, processing);
     w.EndObject();
 }
 
@@ -291,6 +530,7 @@ bool CVrkObject::FromJson(std::string_view text, std::string& error) {
     std::map<int, int> attrs;
     std::optional<CClassificator> classificator;
     std::vector<ImportedFile> files;
+    ProcessingSettings settings;
     std::optional<int64_t> version;
     r.Object(kKindProject, [&](std::string_view key) {
         if (key == "format_version") {
@@ -318,12 +558,16 @@ bool CVrkObject::FromJson(std::string_view text, std::string& error) {
             auto& c = classificator.emplace();
             size_t i = 0;
             r.Array([&] {
-                std::string name;
-                r.Text(name);
-                if (i < c.slots.size() && !name.empty())
-                    c.slots[i] = {true, std::move(name)};
+                CCodeSystemSlot slot;
+                ReadCodeSystem(r, slot);
+                if (i < c.slots.size() && slot.in_use)
+                    c.slots[i] = std::move(slot);
                 ++i;
             });
+        } else if (key == "lines") {
+            r.Objects([&] { ReadLine(r, data.lines.emplace_back()); });
+        } else if (key == "processing") {
+            ReadProcessing(r, settings);
         }
     });
     r.End();
@@ -341,6 +585,7 @@ bool CVrkObject::FromJson(std::string_view text, std::string& error) {
     m_attrs = std::move(attrs);
     m_classificator = std::move(classificator);
     imported_files = std::move(files);
+    processing = settings;
     RebuildIndex();
     return true;
 }

@@ -16,6 +16,7 @@ constexpr int64_t kFormatVersion = 1;
 
 // Angles are written in degrees and held in radians: read with this scale, written exactly back.
 constexpr double kRadPerDeg = M_PI / 180.0;
+constexpr double kRadPerSecond = kRadPerDeg / 3600.0;
 
 // String-table ids that name the kinds of object in messages.
 enum Kind : unsigned {
@@ -26,6 +27,10 @@ enum Kind : unsigned {
     kKindObservation = 9718,
     kKindDirection = 9719,
     kKindImportedFile = 9618,
+    kKindCodeItem = 9742,
+    kKindLine = 9743,
+    kKindCodeSystem = 9744,
+    kKindProcessing = 9745,
 };
 
 void WritePoint(JsonWriter& w, const CVrkPoint& p);
@@ -38,5 +43,11 @@ void WriteStation(JsonWriter& w, const CStation& s);
 void ReadStation(JsonReader& r, CStation& s);
 void WriteImportedFile(JsonWriter& w, const CVrkObject::ImportedFile& f);
 void ReadImportedFile(JsonReader& r, CVrkObject::ImportedFile& f);
+void WriteLine(JsonWriter& w, const CLine& l);
+void ReadLine(JsonReader& r, CLine& l);
+void WriteCodeSystem(JsonWriter& w, const CCodeSystemSlot& slot);
+void ReadCodeSystem(JsonReader& r, CCodeSystemSlot& slot);
+void WriteProcessing(JsonWriter& w, const ProcessingSettings& ps);
+void ReadProcessing(JsonReader& r, ProcessingSettings& ps);
 
 }  // namespace vrk::project_json

@@ -200,7 +200,8 @@ TEST_F(CliTest, RealGeodimeterJob) {
     if (!fs::exists(sample))
         GTEST_SKIP() << "no shared samples";
     // The job does not state its units; its angles are in gon.
-    Result r = Run("import -f GEODI '" + sample.string() + "' --angle-unit gon -o p.json");
+    Result r =
+        Run("import -f GEODI '" + sample.string() + "' --angle-unit gon --no-compute -o p.json");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     auto doc = nlohmann::json::parse(Slurp(dir / "p.json"));
@@ -369,4 +370,34 @@ TEST_F(CliTest, BrokenSettingsAreSaidOnceAndEveryCopyKept) {
     EXPECT_EQ(Slurp(moved), first);
     EXPECT_EQ(Slurp(dir / "settings.toml.broken.2"), second);
     EXPECT_NE(Run("options -f LEICA").out.find("Format16Digits = 1"), std::string::npos);
+}
+
+TEST_F(CliTest, ComputeAgainAndCodeSystems) {
+    Write("job.are", "23=1113\n2=A\n37=0\n38=0\n39=10\n5=P1\n4=12\n7=0\n8=90\n9=10\n");
+    ASSERT_EQ(Run("import -f GEODI job.are --no-compute -o p.json").status, 0);
+    EXPECT_EQ(Slurp(dir / "p.json").find("\"origin\": \"computed\""), std::string::npos);
+
+    // A code table with faults is refused as a whole, with file and line, and nothing is written.
+    const std::string before = Slurp(dir / "p.json");
+    Write("bad.csv", "code,name,kind\n12,Kerb,line\n13,,point\n14,Wall,area\n");
+    Result r = Run("codes p.json --import bad.csv");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("bad.csv, line 3: a code needs a code and a name"), std::string::npos);
+    EXPECT_NE(r.err.find("bad.csv, line 4: the kind \"area\""), std::string::npos);
+    EXPECT_EQ(Slurp(dir / "p.json"), before);
+    Write("codes.csv", "12,Kerb,line\n");
+    r = Run("codes p.json --import codes.csv --name Main");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Code system \"Main\": 1 code(s) in slot 0."), std::string::npos);
+
+    ASSERT_EQ(Run("compute p.json").status, 0);
+    auto doc = nlohmann::json::parse(Slurp(dir / "p.json"));
+    ASSERT_EQ(doc["survey_points"].size(), 2u);
+    EXPECT_EQ(doc["survey_points"][1]["name"], "P1");
+    EXPECT_EQ(doc["survey_points"][1]["origin"], "computed");
+    EXPECT_NEAR(doc["survey_points"][1]["x"].get<double>(), 10.0, 1e-9);
+    EXPECT_EQ(doc["code_systems"][0]["codes"][0]["kind"], "line");
+    const std::string once = Slurp(dir / "p.json");
+    ASSERT_EQ(Run("compute p.json").status, 0);
+    EXPECT_EQ(Slurp(dir / "p.json"), once);
 }

@@ -67,8 +67,13 @@ TEST(ProjectJson, NumbersAsWrittenByHandComeBackAsTheyWere) {
             "  \"stations\": [\n    {\"name\": \"S\", \"x\": 0.3, \"y\": null, "
             "\"h\": null, \"instrument_height\": null, \"code\": null, "
             "\"date\": null, \"backsight\": null, \"backsight_azimuth\": " +
-            hz + ", \"directions\": [], \"observations\": []}\n  ],\n" +
-            "  \"attributes\": {}\n}\n";
+            hz + ", \"directions\": [], \"computed\": false, \"orientation\": null, " +
+            "\"orientation_spread\": null, \"orientation_source\": null, " +
+            "\"collimation_error\": null, \"index_error\": null, \"observations\": []}\n  ],\n" +
+            "  \"attributes\": {},\n  \"lines\": [],\n  \"processing\": {\n" +
+            "    \"flags\": 15,\n    \"separators\": \"/=;#\",\n    \"code_system\": -1,\n" +
+            "    \"relief\": 0,\n    \"tolerance\": 0.01,\n    \"face_tolerance\": 60,\n" +
+            "    \"curvature\": true,\n    \"refraction\": 0.13\n  }\n}\n";
         EXPECT_EQ(RoundTrip(text), text) << hz;
     }
 }

@@ -21,6 +21,31 @@ namespace vrk {
 class CVrkObject;
 class JsonWriter;
 
+// Where a point's coordinates come from.
+enum class PointOrigin {
+    Given,     // a coordinate record, a station record or a control point
+    Recorded,  // the instrument's own coordinates of a measured target
+    Computed,  // computed from the measurements by the processing stage
+};
+
+// Relation of a point to the relief, for a terrain model built later.
+enum class Relief { Unset = -1, Relief = 0, Situation = 1, NonRelief = 2 };
+
+// One attribute of a code item: `;H#1.2` is name "H", value "1.2".
+struct CCodeAttribute {
+    std::string name, value;
+    bool operator==(const CCodeAttribute&) const = default;
+};
+
+// One item of a point's code text: a code, an optional line identifier and attributes.
+struct CCodeItem {
+    std::string code;
+    std::string line;  // the identifier after the link sign; empty without one
+    std::vector<CCodeAttribute> attributes;
+    std::string name;  // what the code system calls the code; empty when not looked up
+    bool operator==(const CCodeItem&) const = default;
+};
+
 // A point of the project. Names and codes are UTF-8.
 struct CVrkPoint {
     std::string name;
@@ -29,6 +54,10 @@ struct CVrkPoint {
     std::string plan_class, height_class;
     bool selected = false;
     bool control = false;  // in the control list (known point), else a survey point
+    PointOrigin origin = PointOrigin::Given;
+    Relief relief = Relief::Unset;
+    std::vector<CCodeItem> code_items;  // the code text split by the code grammar
+    bool computed() const { return origin == PointOrigin::Computed; }
 
     const std::string& GetName() const { return name; }
 };
@@ -61,6 +90,13 @@ struct CObservation {
     std::string code;
     bool orientation = false;
     std::optional<double> temperature, pressure, ppm;
+    // The coordinates that the instrument recorded for the target on the same record.
+    std::optional<double> recorded_x, recorded_y, recorded_h;
+    // Filled by the processing stage: the project point this measurement gave (a name with a
+    // suffix when names are not unique), and for a free station the target's residuals
+    // (known minus computed, metres).
+    std::string point;
+    std::optional<double> residual_x, residual_y, residual_h;
 };
 
 struct CStation {
@@ -73,6 +109,40 @@ struct CStation {
     std::optional<double> backsight_azimuth;
     std::vector<CDirection> directions;
     std::vector<CObservation> observations;
+    // Filled by the processing stage. `computed` says x, y, h were found by it (from a point of
+    // the station's name or as a free station). Grid bearing = Hz + orientation.
+    bool computed = false;
+    std::optional<double> orientation, orientation_spread;  // radians
+    std::string orientation_source;  // "backsight", "azimuth", "free_station", "hz"
+    std::optional<double> collimation_error, index_error;  // radians, from both faces
+};
+
+// A line of the survey: the points that share a code and a line identifier, in measuring order.
+struct CLine {
+    std::string code, id;
+    std::vector<std::string> points;
+    bool operator==(const CLine&) const = default;
+};
+
+// One code of a code system.
+struct CCodeEntry {
+    enum class Kind { Point, Line };
+    std::string code;  // numeric or text
+    std::string name;
+    Kind kind = Kind::Point;
+    bool operator==(const CCodeEntry&) const = default;
+};
+
+// How the processing stage works; kept with the project so that it can be rerun.
+struct ProcessingSettings {
+    uint16_t flags = 15;                        // the import flags (ImportFlags)
+    char separators[4] = {'/', '=', ';', '#'};  // code separator, link, attribute, value
+    short code_system = -1;                     // slot of the code system, -1 none
+    short relief = 0;                           // relief relation of new points (Relief)
+    double tolerance = 0.010;                   // metres: recorded against computed, repeated names
+    double face_tolerance = 60.0 / 3600.0 * 3.14159265358979323846 / 180.0;  // radians, 60"
+    bool curvature = true;                      // Earth curvature and refraction on heights
+    double refraction = 0.13;
 };
 
 // One protocol: entries with their level. Within one run (from Open to the next Open) an entry
@@ -114,6 +184,7 @@ class CDocument {
 struct CCodeSystemSlot {
     bool in_use = false;
     std::string name;
+    std::vector<CCodeEntry> codes;
 };
 
 class CClassificator {
@@ -173,7 +244,9 @@ class CVrkObject {
     struct Data {
         std::vector<CVrkPoint> points;  // control and survey points, in order of creation
         std::vector<CStation> stations;
+        std::vector<CLine> lines;  // built by the processing stage
     };
+    ProcessingSettings processing;
     Data& data() { return m_data; }
     const Data& data() const { return m_data; }
 
