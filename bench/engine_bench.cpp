@@ -42,7 +42,7 @@ std::string ManyFiles() {
 
 void Import(vrk::CVrkObject& project, const std::string& list) {
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-    dlg.FileListRef() = list;
+    dlg.SetFileList(list);
     CImpLEICA reader(&project, &dlg, &dlg.ImportInfo());
     reader.DoImport();
 }

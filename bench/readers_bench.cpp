@@ -5,7 +5,7 @@
 #include "bench_main.h"
 #include "corpus.h"
 #include "import/import_dialog.h"
-#include "readers/reader_factory.h"
+#include "readers/registry.h"
 
 namespace {
 

@@ -165,6 +165,10 @@ int CmdImport(const ImportArgs& args) {
     const int forced = args.format.empty() ? -1 : ParseFormat(args.format, HighestImportFormat());
     if (!args.format.empty() && forced < 0)
         return kBadArguments;
+    // Bad settings are bad arguments whether or not the files are there.
+    std::vector<SettingAssignment> forced_sets;
+    if (forced >= 0 && !ParseSettingAssignments(args.sets, forced, args.format, forced_sets))
+        return kBadArguments;
 
     // A file that is not there is named and left out; with none left nothing is run.
     std::vector<std::string> present;
