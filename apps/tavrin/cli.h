@@ -6,6 +6,7 @@
 
 #include "import/contracts/vrk.h"
 #include "import/import_dialog.h"
+#include "outputs/output_format.h"
 
 namespace cli {
 
@@ -61,6 +62,7 @@ struct ImportArgs {
     bool events_json = false;
     int pass = 2;
     std::string dist_unit, angle_unit;  // units a file starts in, when it does not say
+    std::string crs;  // coordinate reference system of an output that is not a project
 };
 int CmdImport(const ImportArgs& args);
 int CmdOptions(const std::string& format, const std::vector<std::string>& sets, bool json);
@@ -76,6 +78,18 @@ struct ExportArgs {
     int decimals = -1;      // decimals of the coordinate presentation (3 when -1)
 };
 int CmdExport(const ExportArgs& args);
+struct ConvertArgs {
+    std::string project, output;
+    std::string format, crs, angle_unit;
+    bool selected = false;
+};
+int CmdConvert(const ConvertArgs& args);
+// Output choices of convert (also taken by import when its output is not a project):
+// prints the reason and returns false for a choice that is not known.
+bool ParseConvertChoices(const ConvertArgs& args, outputs::ConvertOptions& options);
+// Writes the project through the outputs layer; prints the summary or the reason.
+int WriteConverted(vrk::CVrkObject& project, const std::string& output,
+                   const outputs::ConvertOptions& options);
 struct ReceiveArgs {
     std::string port;    // COM1..COM4, 1..4, or a device path
     int baud = -1;       // one of the rates of the list

@@ -6,6 +6,7 @@
 #include "cli.h"
 #include "host/codepage.h"
 #include "import/import_dialog.h"
+#include "outputs/convert.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
 #include "ui/dialog.h"
@@ -110,6 +111,20 @@ int CmdImport(const ImportArgs& args) {
     int format = ParseFormat(args.format, HighestImportFormat());
     if (format < 0 || !SetStartUnits(args))
         return kBadArguments;
+    // An output named as a GIS, CAD or exchange file goes through convert; any other is the
+    // project itself.
+    const bool converted = !args.output.empty() && outputs::FormatOfPath(args.output) != nullptr;
+    outputs::ConvertOptions convert;
+    if (converted) {
+        convert.crs = args.crs;
+        convert.inputs.assign(args.files.begin(), args.files.end());
+        if (!args.into.empty())
+            convert.inputs.emplace_back(args.into);
+        if (!outputs::CheckConvert(args.output, convert, error)) {
+            std::cerr << "tavrin: " << error;
+            return kBadArguments;
+        }
+    }
     std::vector<SettingAssignment> sets;
     if (!ParseSettingAssignments(args.sets, format, args.format, sets))
         return kBadArguments;
@@ -161,7 +176,9 @@ int CmdImport(const ImportArgs& args) {
         return imported ? kOk : kNotDone;
 
     const Counts after = CountOf(project);
-    if (!args.output.empty() && !project.SaveJson(args.output, error)) {
+    if (converted && WriteConverted(project, args.output, convert) != kOk)
+        return kNotDone;
+    if (!converted && !args.output.empty() && !project.SaveJson(args.output, error)) {
         PrintError(error);
         return kNotDone;
     }
@@ -173,7 +190,7 @@ int CmdImport(const ImportArgs& args) {
               << "  control points:   " << after.control << "\n"
               << "  survey points:    " << after.survey << "\n"
               << "  protocol entries: " << project.ImportLog().Entries().size() << "\n";
-    if (!args.output.empty())
+    if (!args.output.empty() && !converted)
         std::cout << "Project written to " << args.output << "\n";
     if (!imported || after == before) {
         std::cout << "Nothing was imported.\n";

@@ -29,6 +29,9 @@ int main(int argc, char** argv) {
     import->add_option("files", imp.files, "Files to import")->required();
     import->add_option("-o,--output", imp.output, "Write the project to this JSON file");
     import->add_option("--into", imp.into, "Import into this existing project (JSON)");
+    import->add_option(
+        "--crs", imp.crs,
+        "EPSG:NNNN of the coordinates, for an output that is not JSON (see convert)");
     import->add_option("--set", imp.sets, "NAME=VALUE: an import setting for this run");
     import->add_option("--angle-unit", imp.angle_unit,
                        "Angle unit files start in: dms, deg, gon, mil, rad (default dms)");
@@ -79,6 +82,19 @@ int main(int argc, char** argv) {
     export_cmd->add_option("--decimals", ex.decimals, "Decimals of the coordinates (default 3)");
     export_cmd->add_flag("--yes", yes, "Answer questions with Yes");
     export_cmd->add_flag("--no", no, "Answer questions with No");
+
+    cli::ConvertArgs cv;
+    auto* convert = app.add_subcommand(
+        "convert", "Write a project as GeoPackage, GeoJSON, DXF, KML, Shapefile, CSV or LandXML");
+    convert->add_option("project", cv.project, "Project (JSON)")->required();
+    convert->add_option("output", cv.output, "File to write (a folder for Shapefile sets)")
+        ->required();
+    convert->add_option("--format", cv.format,
+                        "gpkg, geojson, dxf, kml, shp, csv or landxml (default: from the name)");
+    convert->add_option("--crs", cv.crs, "Coordinate reference system of the project: EPSG:NNNN");
+    convert->add_option("--angle-unit", cv.angle_unit,
+                        "Angles in LandXML: deg, gon, dms or rad (default deg)");
+    convert->add_flag("--selected", cv.selected, "Only the points marked selected");
 
     cli::ReceiveArgs rx;
     auto* receive =
@@ -138,6 +154,8 @@ int main(int argc, char** argv) {
         ex.answer = imp.answer;
         return cli::CmdExport(ex);
     }
+    if (*convert)
+        return cli::CmdConvert(cv);
     if (*receive) {
         rx.answer = imp.answer;
         return cli::CmdReceive(rx);
