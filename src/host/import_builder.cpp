@@ -67,8 +67,14 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
     auto point = [&]() -> CVrkPoint& {
         bool fresh = m_pProject->FindPoint(st.point_name) == nullptr;
         CVrkPoint& p = m_pProject->PointByName(st.point_name);
-        if (fresh && p.code.empty())
-            p.code = st.start_code;
+        if (fresh) {
+            if (p.code.empty())
+                p.code = st.start_code;
+            const short relief = m_info.GetDTM();
+            p.relief = relief >= 0 && relief <= 2 ? static_cast<Relief>(relief) : Relief::Unset;
+            if (st.mode == BuildState::Mode::Target)
+                p.origin = PointOrigin::Recorded;
+        }
         return p;
     };
     auto start_object = [&](BuildState::Mode mode, const std::string& name) {
@@ -76,12 +82,21 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
         st.point_name = name;
         st.start_code = force_code ? st.forced_code : std::string();
     };
-    auto set_coord = [&](std::optional<double> CStation::*field, zut::CLinear CVrkPoint::*pfield) {
+    auto set_coord = [&](std::optional<double> CStation::*field,
+                         std::optional<double> CObservation::*ofield,
+                         zut::CLinear CVrkPoint::*pfield) {
         if (!value.number)
             return;
         if (st.mode == BuildState::Mode::Station)
             station().*field = value.number;
-        point().*pfield = *value.number;
+        if (st.mode == BuildState::Mode::Target)
+            observation().*ofield = value.number;
+        CVrkPoint& p = point();
+        // The instrument's coordinates of a target never replace a known point's.
+        if (st.mode != BuildState::Mode::Target)
+            p.origin = PointOrigin::Given;
+        if (st.mode != BuildState::Mode::Target || p.origin == PointOrigin::Recorded)
+            p.*pfield = *value.number;
     };
 
     switch (id) {
@@ -187,13 +202,13 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             start_object(BuildState::Mode::Point, name_of(text));
             break;
         case evPointX:
-            set_coord(&CStation::x, &CVrkPoint::x);
+            set_coord(&CStation::x, &CObservation::recorded_x, &CVrkPoint::x);
             break;
         case evPointY:
-            set_coord(&CStation::y, &CVrkPoint::y);
+            set_coord(&CStation::y, &CObservation::recorded_y, &CVrkPoint::y);
             break;
         case evPointH:
-            set_coord(&CStation::h, &CVrkPoint::h);
+            set_coord(&CStation::h, &CObservation::recorded_h, &CVrkPoint::h);
             break;
         case evPlanClass:
         case evHeightClass: {

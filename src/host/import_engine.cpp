@@ -1,5 +1,6 @@
 // The engine side of an import: the pass structure, value conversion at push time, the
 // file layer that EraseImpLayer drops.
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -57,6 +58,12 @@ int CImport::LoadFile(const std::string& path) {
 int CImport::InitImport() {
     m_pass = 0;
     *m_state = BuildState{};
+    // The options of the last import are the ones a later processing run follows.
+    ProcessingSettings& ps = m_pProject->processing;
+    ps.flags = m_info.flags;
+    std::copy(std::begin(m_info.separators), std::end(m_info.separators), ps.separators);
+    ps.code_system = m_info.GetCodeSystem(m_pProject);
+    ps.relief = m_info.GetDTM();
     return 1;
 }
 

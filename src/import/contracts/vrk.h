@@ -19,6 +19,31 @@ namespace vrk {
 
 class CVrkObject;
 
+// Where a point's coordinates come from.
+enum class PointOrigin {
+    Given,     // a coordinate record, a station record or a control point
+    Recorded,  // the instrument's own coordinates of a measured target
+    Computed,  // computed from the measurements by the processing stage
+};
+
+// Relation of a point to the relief, for a terrain model built later.
+enum class Relief { Unset = -1, Relief = 0, Situation = 1, NonRelief = 2 };
+
+// One attribute of a code item: `;H#1.2` is name "H", value "1.2".
+struct CCodeAttribute {
+    std::string name, value;
+    bool operator==(const CCodeAttribute&) const = default;
+};
+
+// One item of a point's code text: a code, an optional line identifier and attributes.
+struct CCodeItem {
+    std::string code;
+    std::string line;  // the identifier after the link sign; empty without one
+    std::vector<CCodeAttribute> attributes;
+    std::string name;  // what the code system calls the code; empty when not looked up
+    bool operator==(const CCodeItem&) const = default;
+};
+
 // A point of the project. Names and codes are UTF-8.
 struct CVrkPoint {
     std::string name;
@@ -27,19 +52,23 @@ struct CVrkPoint {
     std::string plan_class, height_class;
     bool selected = false;
     bool control = false;  // in the control list (known point), else a survey point
+    PointOrigin origin = PointOrigin::Given;
+    Relief relief = Relief::Unset;
+    std::vector<CCodeItem> code_items;  // the code text split by the code grammar
+    bool computed() const { return origin == PointOrigin::Computed; }
 
     const std::string& GetName() const { return name; }
 };
 
 // Counted and indexed view of one of the project's point lists.
 class CPointList {
-public:
+  public:
     size_t GetCount() const { return m_points.size(); }
     const CVrkPoint& operator[](size_t i) const { return *m_points[i]; }
     auto begin() const { return m_points.begin(); }
     auto end() const { return m_points.end(); }
 
-private:
+  private:
     friend class CVrkObject;
     std::vector<const CVrkPoint*> m_points;
 };
@@ -59,6 +88,13 @@ struct CObservation {
     std::string code;
     bool orientation = false;
     std::optional<double> temperature, pressure, ppm;
+    // The coordinates that the instrument recorded for the target on the same record.
+    std::optional<double> recorded_x, recorded_y, recorded_h;
+    // Filled by the processing stage: the project point this measurement gave (a name with a
+    // suffix when names are not unique), and for a free station the target's residuals
+    // (known minus computed, metres).
+    std::string point;
+    std::optional<double> residual_x, residual_y, residual_h;
 };
 
 struct CStation {
@@ -71,12 +107,46 @@ struct CStation {
     std::optional<double> backsight_azimuth;
     std::vector<CDirection> directions;
     std::vector<CObservation> observations;
+    // Filled by the processing stage. `computed` says x, y, h were found by it (from a point of
+    // the station's name or as a free station). Grid bearing = Hz + orientation.
+    bool computed = false;
+    std::optional<double> orientation, orientation_spread;  // radians
+    std::string orientation_source;  // "backsight", "azimuth", "free_station", "hz"
+    std::optional<double> collimation_error, index_error;  // radians, from both faces
+};
+
+// A line of the survey: the points that share a code and a line identifier, in measuring order.
+struct CLine {
+    std::string code, id;
+    std::vector<std::string> points;
+    bool operator==(const CLine&) const = default;
+};
+
+// One code of a code system.
+struct CCodeEntry {
+    enum class Kind { Point, Line };
+    std::string code;  // numeric or text
+    std::string name;
+    Kind kind = Kind::Point;
+    bool operator==(const CCodeEntry&) const = default;
+};
+
+// How the processing stage works; kept with the project so that it can be rerun.
+struct ProcessingSettings {
+    uint16_t flags = 15;                        // the import flags (ImportFlags)
+    char separators[4] = {'/', '=', ';', '#'};  // code separator, link, attribute, value
+    short code_system = -1;                     // slot of the code system, -1 none
+    short relief = 0;                           // relief relation of new points (Relief)
+    double tolerance = 0.010;                   // metres: recorded against computed, repeated names
+    double face_tolerance = 0.000290888;        // radians (60"): faces of one target
+    bool curvature = true;                      // Earth curvature and refraction on heights
+    double refraction = 0.13;
 };
 
 // One protocol: entries with their level. Within one run (from Open to the next Open) an entry
 // that was already written is not written again.
 class CVrkLog {
-public:
+  public:
     struct Entry {
         std::string text;
         int level = 0;
@@ -89,7 +159,7 @@ public:
     // Called for every entry written (the front end prints them as they come).
     std::function<void(const Entry&)> listener;
 
-private:
+  private:
     std::vector<Entry> m_entries;
     std::unordered_map<std::string, int> m_seen;
     bool m_open = false;
@@ -97,23 +167,24 @@ private:
 
 // Reports a file that could not be loaded; the document of the project.
 class CDocument {
-public:
+  public:
     explicit CDocument(CVrkObject& project) : m_project(project) {}
     // Writes the reason and the default message into the import protocol.
     void ReportSaveLoadException(const std::string& path, const std::string& reason, bool saving,
                                  unsigned default_message);
 
-private:
+  private:
     CVrkObject& m_project;
 };
 
 struct CCodeSystemSlot {
     bool in_use = false;
     std::string name;
+    std::vector<CCodeEntry> codes;
 };
 
 class CClassificator {
-public:
+  public:
     static constexpr int kSlots = 11;
     std::array<CCodeSystemSlot, kSlots> slots;
     int UsedCount() const;
@@ -125,7 +196,7 @@ struct CCoordSystem {
 };
 
 class CVrkObject {
-public:
+  public:
     CVrkObject();
     CVrkObject(const CVrkObject&) = delete;
     CVrkObject& operator=(const CVrkObject&) = delete;
@@ -151,7 +222,9 @@ public:
     struct Data {
         std::vector<CVrkPoint> points;  // control and survey points, in order of creation
         std::vector<CStation> stations;
+        std::vector<CLine> lines;  // built by the processing stage
     };
+    ProcessingSettings processing;
     Data& data() { return m_data; }
     const Data& data() const { return m_data; }
 
@@ -168,7 +241,7 @@ public:
     std::string ToJson() const;
     bool FromJson(const std::string& text, std::string& error);
 
-private:
+  private:
     Data m_data;
     std::unordered_map<std::string, size_t> m_index;
     CDocument m_document;
@@ -181,7 +254,7 @@ private:
 
 // Options of an import that the engine keeps with it.
 class CImportInfo {
-public:
+  public:
     CImportInfo() = default;
     short GetCodeSystem(CVrkObject* project) const;
     void SetCodeSystem(CVrkObject* project, short code_system);
@@ -193,7 +266,7 @@ public:
     // Code separator, link sign, attribute sign, attribute value sign.
     char separators[4] = {'/', '=', ';', '#'};
 
-private:
+  private:
     short m_code_system = -1;
     short m_dtm = 0;
 };
@@ -234,7 +307,7 @@ struct FileError {
 };
 
 class CImport {
-public:
+  public:
     CImport(CVrkObject* project, CImportInfo* info);
     CImport(const CImport&) = delete;
     CImport& operator=(const CImport&) = delete;
@@ -280,7 +353,7 @@ public:
     zut::temp_unit m_TempUnit = zut::tu_celsius;
     zut::CLocUnits m_LocUnits;
 
-protected:
+  protected:
     CVrkObject* m_pProject;
     CImportInfo m_info;
     // Why the last Open failed (the reader fills it in).
@@ -290,7 +363,7 @@ protected:
     struct BuildState;
     BuildState& state();
 
-private:
+  private:
     std::unique_ptr<BuildState> m_state;
     int m_pass = 0;  // 1 while preparing, 2 while loading, 0 outside
     long m_record = 0;
