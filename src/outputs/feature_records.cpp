@@ -40,7 +40,10 @@ Record StationRecord(const StationFeature& st) {
                 {"backsight", Text(s.backsight)},
                 {"backsight_azimuth", Num(s.backsight_azimuth, kDegPerRad)},
                 {"date", s.date ? FieldValue(IsoDateTime(*s.date)) : FieldValue()},
-                {"observations", static_cast<long long>(s.observations.size())}};
+                {"observations", static_cast<long long>(s.observations.size())},
+                {"computed", static_cast<long long>(s.computed)},
+                {"orientation", Num(s.orientation, kDegPerRad)},
+                {"orientation_source", Text(s.orientation_source)}};
     return r;
 }
 
@@ -51,6 +54,7 @@ Record RayRecord(const RayFeature& ray) {
         r.vertices = {*ray.from, *ray.to};
     r.fields = {{"station", ray.station->name},
                 {"target", o.target},
+                {"point", Text(o.point)},
                 {"hz", Num(o.hz, kDegPerRad)},
                 {"zenith", Num(ZenithAngle(o), kDegPerRad)},
                 {"sd", Num(o.sd)},
@@ -65,14 +69,9 @@ Record RayRecord(const RayFeature& ray) {
 
 Record LineRecord(const LineFeature& l) {
     Record r{l.vertices, {}};
-    if (l.closed && r.vertices.size() > 2)
-        r.vertices.push_back(r.vertices.front());
     std::string names;
     for (const auto& n : l.point_names) names += (names.empty() ? "" : ",") + n;
-    r.fields = {{"name", Text(l.name)},
-                {"code", Text(l.code)},
-                {"points", names},
-                {"closed", static_cast<long long>(l.closed)}};
+    r.fields = {{"name", Text(l.name)}, {"code", Text(l.code)}, {"points", names}};
     for (const auto& a : l.attributes) r.fields.emplace_back(a.name, a.value);
     return r;
 }

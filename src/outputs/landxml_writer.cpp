@@ -221,9 +221,7 @@ class Document {
             Attr(pf, "name", line.name.empty() ? "line" + std::to_string(n) : line.name);
             Attr(pf, "code", line.code);
             pugi::xml_node geom = pf.append_child("CoordGeom");
-            std::vector<std::string> names = line.point_names;
-            if (line.closed && names.size() > 2)
-                names.push_back(names.front());
+            const std::vector<std::string>& names = line.point_names;
             for (size_t i = 1; i < names.size(); ++i) {
                 pugi::xml_node seg = geom.append_child("Line");
                 End(seg.append_child("Start"), names[i - 1]);

@@ -12,6 +12,7 @@
 #include "outputs/dxf_entities.h"
 #include "outputs/feature_records.h"
 #include "outputs/gdal_session.h"
+#include "readers/text_helpers.h"
 #include "resources/strings.h"
 
 namespace outputs {
@@ -61,36 +62,6 @@ OGRFieldType TypeOf(const FieldValue& v) {
     }
 }
 
-// A field's type is that of its first value that is not null; text when all are null.
-std::vector<FieldDef> Schema(const std::vector<const Record*>& records) {
-    std::vector<FieldDef> defs;
-    std::vector<bool> typed;
-    std::unordered_map<std::string, size_t> at;
-    for (const Record* r : records)
-        for (const auto& [name, value] : r->fields) {
-            auto [it, added] = at.emplace(name, defs.size());
-            if (added) {
-                defs.push_back({name, TypeOf(value)});
-                typed.push_back(value.index() != 0);
-            } else if (!typed[it->second] && value.index() != 0) {
-                defs[it->second].type = TypeOf(value);
-                typed[it->second] = true;
-            }
-        }
-    return defs;
-}
-
-void SetField(OGRFeature& f, int index, const FieldValue& v) {
-    if (const auto* s = std::get_if<std::string>(&v))
-        f.SetField(index, s->c_str());
-    else if (const auto* d = std::get_if<double>(&v))
-        f.SetField(index, *d);
-    else if (const auto* i = std::get_if<long long>(&v))
-        f.SetField(index, static_cast<GIntBig>(*i));
-    else
-        f.SetFieldNull(index);
-}
-
 struct Item {
     const Record* record;
     const RecordLayer* source;
@@ -103,15 +74,68 @@ std::vector<Item> ItemsOf(const RecordLayer& layer) {
     return out;
 }
 
-std::vector<FieldDef> SchemaOf(const std::vector<Item>& items, bool layer_field) {
-    std::vector<const Record*> records;
-    records.reserve(items.size());
-    for (const auto& i : items) records.push_back(i.record);
-    std::vector<FieldDef> schema;
-    if (layer_field)
-        schema.push_back({"layer", OFTString});
-    for (auto& d : Schema(records)) schema.push_back(std::move(d));
+// Column keys of a record's fields: GIS formats compare field names without letter case, so
+// "h" and "H" share a key, and a name repeated within one record gets a numbered key.
+class FieldKeys {
+  public:
+    explicit FieldKeys(bool layer_field) {
+        if (layer_field)
+            m_seen["LAYER"] = 1;
+    }
+    std::pair<std::string, int> Next(const std::string& name) {
+        std::string key = readers::Upper(name);
+        const int n = ++m_seen[key];
+        if (n > 1)
+            key += "#" + std::to_string(n);
+        return {key, n};
+    }
+
+  private:
+    std::unordered_map<std::string, int> m_seen;
+};
+
+struct Schema {
+    std::vector<FieldDef> defs;
+    std::unordered_map<std::string, size_t> column;  // key -> index in defs
+};
+
+// A column for each key; its type is that of its first value that is not null, text when all
+// are null. A repeated name gets "_2", "_3" after it.
+Schema SchemaOf(const std::vector<Item>& items, bool layer_field) {
+    Schema schema;
+    std::vector<bool> typed;
+    if (layer_field) {
+        schema.defs.push_back({"layer", OFTString});
+        schema.column["LAYER"] = 0;
+        typed.push_back(true);
+    }
+    for (const auto& item : items) {
+        FieldKeys keys(layer_field);
+        for (const auto& [name, value] : item.record->fields) {
+            auto [key, n] = keys.Next(name);
+            auto [it, added] = schema.column.emplace(key, schema.defs.size());
+            if (added) {
+                schema.defs.push_back(
+                    {n > 1 ? name + "_" + std::to_string(n) : name, TypeOf(value)});
+                typed.push_back(value.index() != 0);
+            } else if (!typed[it->second] && value.index() != 0) {
+                schema.defs[it->second].type = TypeOf(value);
+                typed[it->second] = true;
+            }
+        }
+    }
     return schema;
+}
+
+void SetField(OGRFeature& f, int index, const FieldValue& v) {
+    if (const auto* s = std::get_if<std::string>(&v))
+        f.SetField(index, s->c_str());
+    else if (const auto* d = std::get_if<double>(&v))
+        f.SetField(index, *d);
+    else if (const auto* i = std::get_if<long long>(&v))
+        f.SetField(index, static_cast<GIntBig>(*i));
+    else
+        f.SetFieldNull(index);
 }
 
 class Writer {
@@ -143,9 +167,9 @@ class Writer {
         OGRLayer* layer = m_ds.CreateLayer(name.c_str(), Srs(), geometry, options);
         if (layer == nullptr)
             return Fail(GdalSession::LastError());
-        const std::vector<FieldDef> schema = SchemaOf(items, layer_field);
+        const Schema schema = SchemaOf(items, layer_field);
         const int base = layer->GetLayerDefn()->GetFieldCount();
-        for (const auto& d : schema) {
+        for (const auto& d : schema.defs) {
             OGRFieldDefn defn(d.name.c_str(), d.type);
             if (layer->CreateField(&defn, TRUE) != OGRERR_NONE)
                 return Fail(GdalSession::LastError());
@@ -159,13 +183,12 @@ class Writer {
                 continue;
             }
             OGRFeature feature(layer->GetLayerDefn());
-            for (size_t k = 0; k < schema.size(); ++k) {
-                const int index = base + static_cast<int>(k);
-                if (layer_field && k == 0)
-                    feature.SetField(index, item.source->name.c_str());
-                else if (const FieldValue* v = item.record->Find(schema[k].name))
-                    SetField(feature, index, *v);
-            }
+            if (layer_field)
+                feature.SetField(base, item.source->name.c_str());
+            FieldKeys keys(layer_field);
+            for (const auto& [name, value] : item.record->fields)
+                SetField(feature, base + static_cast<int>(schema.column.at(keys.Next(name).first)),
+                         value);
             if (g)
                 feature.SetGeometryDirectly(g.release());
             if (layer->CreateFeature(&feature) != OGRERR_NONE)

@@ -25,15 +25,59 @@ void AddText(std::vector<Attribute>& attrs, const char* name, const std::string&
         attrs.push_back({name, value});
 }
 
+const char* OriginName(vrk::PointOrigin origin) {
+    switch (origin) {
+        case vrk::PointOrigin::Recorded:
+            return "recorded";
+        case vrk::PointOrigin::Computed:
+            return "computed";
+        case vrk::PointOrigin::Given:
+            break;
+    }
+    return "given";
+}
+
+const char* ReliefName(vrk::Relief relief) {
+    switch (relief) {
+        case vrk::Relief::Relief:
+            return "relief";
+        case vrk::Relief::Situation:
+            return "situation";
+        case vrk::Relief::NonRelief:
+            return "non-relief";
+        case vrk::Relief::Unset:
+            break;
+    }
+    return "";
+}
+
 PointFeature PointOf(const vrk::CVrkPoint& p) {
     PointFeature f;
     f.name = p.name;
     f.code = p.code;
     f.kind = p.control ? PointKind::Control : PointKind::Survey;
     f.position = PositionOf(p);
+    f.computed = p.computed();
+    AddText(f.attributes, "origin", OriginName(p.origin));
     AddText(f.attributes, "plan_class", p.plan_class);
     AddText(f.attributes, "height_class", p.height_class);
+    AddText(f.attributes, "relief", ReliefName(p.relief));
+    // The attributes of the code items, each a field of its own name.
+    for (const auto& item : p.code_items)
+        for (const auto& a : item.attributes) AddText(f.attributes, a.name.c_str(), a.value);
     return f;
+}
+
+LineFeature LineOf(const vrk::CLine& l, const SurveyFeatures& f) {
+    LineFeature line;
+    line.name = l.id.empty() ? l.code : l.code + "=" + l.id;
+    line.code = l.code;
+    line.point_names = l.points;
+    for (const auto& name : l.points)
+        if (const PointFeature* p = f.FindPoint(name); p && p->position)
+            line.vertices.push_back(*p->position);
+    AddText(line.attributes, "line_id", l.id);
+    return line;
 }
 
 }  // namespace
@@ -75,7 +119,8 @@ SurveyFeatures CollectFeatures(const vrk::CVrkObject& project, bool selected_onl
         if (!st.position && point)
             st.position = point->position;
         for (const auto& o : s.observations) {
-            const PointFeature* target = f.FindPoint(o.target);
+            // The point the measurement gave, where processing has told it apart by a suffix.
+            const PointFeature* target = f.FindPoint(o.point.empty() ? o.target : o.point);
             if (selected_only && target == nullptr)
                 continue;
             RayFeature ray{&s, &o, st.position, std::nullopt};
@@ -86,6 +131,12 @@ SurveyFeatures CollectFeatures(const vrk::CVrkObject& project, bool selected_onl
             f.rays.push_back(ray);
         }
         f.stations.push_back(std::move(st));
+    }
+    for (const auto& l : data.lines) {
+        bool all = true;
+        for (const auto& name : l.points) all = all && f.FindPoint(name) != nullptr;
+        if (!selected_only || all)
+            f.lines.push_back(LineOf(l, f));
     }
     return f;
 }

@@ -45,7 +45,6 @@ struct RayFeature {
 
 struct LineFeature {
     std::string name, code;
-    bool closed = false;
     std::vector<std::string> point_names;
     std::vector<Position> vertices;  // the vertices with coordinates, in order
     std::vector<Attribute> attributes;

@@ -1,10 +1,12 @@
 // Each output format written from one small project and read back as other programs read it.
+#include "outputs/convert.h"
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <pugixml.hpp>
 
-#include "outputs/convert.h"
 #include "outputs/landxml_writer.h"
 #include "readback.h"
 #include "support/temp_dir.h"
@@ -60,12 +62,14 @@ class Converted : public ::testing::Test {
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(project.FromJson(kProject, error)) << error;
+        // A coded line through P1 and P2, whose code carries an attribute.
+        project.data().lines.push_back({"FENCE", "1", {"P1", "P2"}});
+        project.FindPoint("P1")->code_items = {{"FENCE", "1", {{"H", "1.2"}}, ""}};
     }
     std::string Convert(const std::string& name, outputs::ConvertOptions options = {}) {
         outputs::ConvertSummary summary;
         std::string error;
-        EXPECT_TRUE(outputs::Convert(project, dir.path() / name, options, summary, error))
-            << error;
+        EXPECT_TRUE(outputs::Convert(project, dir.path() / name, options, summary, error)) << error;
         return (dir.path() / name).string();
     }
     TempDir dir;
@@ -76,7 +80,8 @@ TEST_F(Converted, EveryGdalFormatReadsBackWithNamesCoordinatesAndAttributes) {
     const std::map<std::string, int> layered = {{"control_points", 1},
                                                 {"survey_points", 4},
                                                 {"stations", 2},
-                                                {"observations", 5}};
+                                                {"observations", 6},
+                                                {"lines", 1}};
     const std::vector<FormatCase> cases = {
         {"job.gpkg", "", {}, "", layered},
         {"job.geojson", "", {}, "layer", layered},
@@ -86,14 +91,22 @@ TEST_F(Converted, EveryGdalFormatReadsBackWithNamesCoordinatesAndAttributes) {
          "EPSG:32637",
          {},
          "",
-         {{"control_points", 1}, {"survey_points", 3}, {"stations", 2}, {"observations", 4}}},
+         {{"control_points", 1},
+          {"survey_points", 3},
+          {"stations", 2},
+          {"observations", 5},
+          {"lines", 1}}},
         {"job.csv",
          "",
          {"X_POSSIBLE_NAMES=Y", "Y_POSSIBLE_NAMES=X", "Z_POSSIBLE_NAMES=H"},
          "kind",
          {{"control", 1}, {"survey", 4}}},
         // A point with its name, height and code texts on the layer of its code.
-        {"job.dxf", "", {}, "Layer", {{"CONTROL", 3}, {"POINTS", 3}, {"FENCE", 8}, {"OBSERVATIONS", 4}}},
+        {"job.dxf",
+         "",
+         {},
+         "Layer",
+         {{"CONTROL", 3}, {"POINTS", 3}, {"FENCE", 9}, {"OBSERVATIONS", 5}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.output);
@@ -112,7 +125,9 @@ TEST_F(Converted, EveryGdalFormatReadsBackWithNamesCoordinatesAndAttributes) {
         const ReadFeature* cp1 = nullptr;
         const ReadFeature* p1 = nullptr;
         for (const auto& f : features) {
-            const std::string name = f.Field(dxf ? "Text" : std::string(c.crs).empty() ? "name" : "Name");
+            const std::string name = f.Field(dxf                          ? "Text"
+                                             : std::string(c.crs).empty() ? "name"
+                                                                          : "Name");
             if (dxf ? KindOf(f, c) == "CONTROL" && f.Field("Text").empty() : name == "CP1")
                 cp1 = &f;
             if (name == "P1")
@@ -130,6 +145,7 @@ TEST_F(Converted, EveryGdalFormatReadsBackWithNamesCoordinatesAndAttributes) {
         if (!dxf && !*c.crs) {
             EXPECT_EQ(p1->Field("code"), "FENCE");
             EXPECT_EQ(p1->Field("plan_class"), "1");
+            EXPECT_EQ(p1->Field("H_2"), "1.2");  // "H" is the height column in CSV, "h" elsewhere
         }
     }
 }
@@ -163,6 +179,9 @@ const std::map<std::string, std::vector<std::string>> kLandXmlAttributes = {
      {"purpose", "targetHeight", "horizAngle", "slopeDistance", "zenithAngle", "horizDistance",
       "vertDistance", "directFace"}},
     {"TargetPoint", {"name", "code", "pntRef"}},
+    {"PlanFeature", {"name", "code"}},
+    {"Start", {"pntRef"}},
+    {"End", {"pntRef"}},
 };
 
 // True when the attributes appear in the declared order (any may be absent).
@@ -193,8 +212,9 @@ TEST_F(Converted, LandXmlHasTheElementsOfLandXml12InOrder) {
     std::vector<std::string> top;
     for (auto n : root.children()) top.push_back(n.name());
     EXPECT_EQ(top, (std::vector<std::string>{"Units", "CoordinateSystem", "Project", "Application",
-                                             "CgPoints", "Survey"}));
-    for (auto n : root.select_nodes("//*")) EXPECT_TRUE(InDeclaredOrder(n.node())) << n.node().name();
+                                             "CgPoints", "Survey", "PlanFeatures"}));
+    for (auto n : root.select_nodes("//*"))
+        EXPECT_TRUE(InDeclaredOrder(n.node())) << n.node().name();
     EXPECT_STREQ(root.child("Units").child("Metric").attribute("angularUnit").value(), "grads");
     EXPECT_STREQ(root.child("CoordinateSystem").attribute("epsgCode").value(), "32637");
 
@@ -221,6 +241,13 @@ TEST_F(Converted, LandXmlHasTheElementsOfLandXml12InOrder) {
         return std::string(n.child("TargetPoint").attribute("name").value()) == "P3";
     });
     EXPECT_FALSE(to_p3.child("TargetPoint").attribute("pntRef"));
+
+    pugi::xml_node fence = root.child("PlanFeatures").child("PlanFeature");
+    EXPECT_STREQ(fence.attribute("code").value(), "FENCE");
+    pugi::xml_node segment = fence.child("CoordGeom").child("Line");
+    EXPECT_STREQ(segment.child("Start").attribute("pntRef").value(), "P1");
+    EXPECT_STREQ(segment.child("End").attribute("pntRef").value(), "P2");
+    EXPECT_EQ(fence.child("CoordGeom").select_nodes("Line").size(), 1u);
 }
 
 TEST(LandXmlAngles, EveryDeclaredUnit) {
@@ -279,7 +306,7 @@ TEST_F(Converted, RefusesWhatItCannotHonourAndKeepsTheOldFile) {
 
     // A good run replaces the old file whole.
     Convert("old.geojson");
-    EXPECT_EQ(testing_support::ReadVector((dir.path() / "old.geojson").string()).size(), 12u);
+    EXPECT_EQ(testing_support::ReadVector((dir.path() / "old.geojson").string()).size(), 14u);
 }
 
 }  // namespace

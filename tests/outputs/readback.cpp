@@ -1,10 +1,9 @@
 #include "readback.h"
 
 #include <gdal_priv.h>
+#include <gtest/gtest.h>
 #include <ogr_spatialref.h>
 #include <ogrsf_frmts.h>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
