@@ -11,13 +11,14 @@ bool ParseConvertChoices(const ConvertArgs& args, outputs::ConvertOptions& optio
     if (!args.format.empty()) {
         const outputs::FormatInfo* f = outputs::FindFormat(args.format);
         if (f == nullptr) {
-            std::cerr << res::Format(res::LoadString(9780), {args.format, outputs::FormatKeys()});
+            std::cerr << "tavrin: "
+                      << res::Format(res::LoadString(9780), {args.format, outputs::FormatKeys()});
             return false;
         }
         options.format = f->format;
     }
     if (!args.angle_unit.empty() && !outputs::ParseAngleUnit(args.angle_unit, options.angle_unit)) {
-        std::cerr << res::Format(res::LoadString(9792), {args.angle_unit});
+        std::cerr << "tavrin: " << res::Format(res::LoadString(9792), {args.angle_unit});
         return false;
     }
     options.crs = args.crs;

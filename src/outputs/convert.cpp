@@ -1,5 +1,6 @@
 #include "outputs/convert.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -132,8 +133,14 @@ bool Convert(vrk::CVrkObject& project, const fs::path& out, const ConvertOptions
 }
 
 std::string SummaryText(const ConvertSummary& s) {
+    // A Shapefile set is named by its .shp file.
+    std::vector<std::string> names;
+    for (const auto& f : s.files)
+        if (s.format != Format::Shapefile || f.extension() == ".shp")
+            names.push_back(f.string());
+    std::sort(names.begin(), names.end());
     std::string files;
-    for (const auto& f : s.files) files += (files.empty() ? "" : ", ") + f.string();
+    for (const auto& n : names) files += (files.empty() ? "" : ", ") + n;
     std::string text = res::Format(res::LoadString(9789), {files, Info(s.format).name});
     text +=
         res::Format(res::LoadString(9790), {Count(s.control), Count(s.survey), Count(s.stations),

@@ -150,8 +150,13 @@ TEST_F(Converted, EveryGdalFormatReadsBackWithNamesCoordinatesAndAttributes) {
     }
 }
 
-TEST_F(Converted, ObservationRaysRunFromStationToTarget) {
-    const auto features = testing_support::ReadVector(Convert("rays.gpkg"));
+TEST_F(Converted, GeoPackageKeepsTitleAndProtocolAndRaysRunFromStationToTarget) {
+    project.ImportLog().Write("job.gsi, line 7: no distance", 0, 1);
+    const std::string path = Convert("rays.gpkg");
+    EXPECT_EQ(testing_support::ReadMetadata(path, "TITLE"), "Tavrin test");
+    EXPECT_EQ(testing_support::ReadMetadata(path, "IMPORT_PROTOCOL"),
+              "job.gsi, line 7: no distance\n");
+    const auto features = testing_support::ReadVector(path);
     int rays = 0;
     for (const auto& f : features) {
         if (f.layer != "observations" || f.Field("target") != "P1")

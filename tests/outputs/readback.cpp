@@ -44,6 +44,12 @@ std::vector<ReadFeature> ReadVector(const std::string& path,
     return out;
 }
 
+std::string ReadMetadata(const std::string& path, const char* key) {
+    GDALDatasetUniquePtr ds(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    const char* value = ds ? ds->GetMetadataItem(key) : nullptr;
+    return value ? value : "";
+}
+
 void FromWgs84(int epsg, double& x, double& y) {
     OGRSpatialReference wgs, target;
     wgs.importFromEPSG(4326);

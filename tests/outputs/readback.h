@@ -24,6 +24,9 @@ struct ReadFeature {
 std::vector<ReadFeature> ReadVector(const std::string& path,
                                     const std::vector<std::string>& open_options = {});
 
+// A metadata item of the dataset (empty when there is none).
+std::string ReadMetadata(const std::string& path, const char* key);
+
 // Longitude/latitude (WGS 84) back to the x east / y north of a projected EPSG system.
 void FromWgs84(int epsg, double& x, double& y);
 
