@@ -35,6 +35,8 @@ class ProgressBar {
 
 // A format index from a section key or a number; prints the reason and returns -1 when unknown.
 int ParseFormat(const std::string& text, int highest);
+// A --dist-unit value (m, ft, usft, mm); anything else is reported and gives false.
+bool ParseDistUnit(const std::string& text, zut::dist_unit& unit);
 // The highest import format index with the plug-ins of the settings loaded.
 int HighestImportFormat();
 // The caption of a format: the table's for a built-in one, the file type's for a plug-in.

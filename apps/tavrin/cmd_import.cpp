@@ -4,11 +4,11 @@
 #include <nlohmann/json.hpp>
 
 #include "cli.h"
-#include "host/codepage.h"
 #include "import/import_dialog.h"
 #include "outputs/convert.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 
 namespace cli {
@@ -28,7 +28,7 @@ Counts CountOf(const vrk::CVrkObject& p) {
 }
 
 void PrintEvent(const vrk::PushInfo& e, bool json) {
-    std::string value = host::ToUtf8(e.value);
+    std::string value = text::ToUtf8(e.value);
     if (json) {
         nlohmann::ordered_json j = {{"file", e.file},     {"pass", e.pass},
                                     {"record", e.record}, {"line", e.line},
@@ -71,10 +71,6 @@ bool SetStartUnits(const ImportArgs& args) {
                                                                      {"gon", zut::au_gon},
                                                                      {"mil", zut::au_mil},
                                                                      {"rad", zut::au_radian}};
-    static const std::pair<const char*, zut::dist_unit> dists[] = {{"m", zut::du_metre},
-                                                                   {"ft", zut::du_foot},
-                                                                   {"usft", zut::du_us_foot},
-                                                                   {"mm", zut::du_millimetre}};
     if (!args.angle_unit.empty()) {
         bool found = false;
         for (const auto& [name, u] : angles)
@@ -87,14 +83,10 @@ bool SetStartUnits(const ImportArgs& args) {
         }
     }
     if (!args.dist_unit.empty()) {
-        bool found = false;
-        for (const auto& [name, u] : dists)
-            if (args.dist_unit == name)
-                found = (zut::CLinear::unit(u), true);
-        if (!found) {
-            PrintError("--dist-unit takes m, ft, usft or mm, not \"" + args.dist_unit + "\"");
+        zut::dist_unit unit = zut::du_metre;
+        if (!ParseDistUnit(args.dist_unit, unit))
             return false;
-        }
+        zut::CLinear::unit(unit);
     }
     return true;
 }
@@ -144,24 +136,26 @@ int CmdImport(const ImportArgs& args) {
         &project,
         [&](int percent, vrk::CDocument*) {
             if (!args.events)
-                bar.Update(percent, dlg_ptr ? dlg_ptr->m_CurrentFile : "");
+                bar.Update(percent, dlg_ptr ? dlg_ptr->CurrentFile() : "");
         },
         0, "", 0);
     dlg_ptr = &dlg;
     if (args.events)
-        dlg.event_sink = [&](const vrk::PushInfo& e) {
+        dlg.SetPushObserver([&](const vrk::PushInfo& e) {
             if (e.pass == args.pass)
                 PrintEvent(e, args.events_json);
-        };
+        });
 
     std::string folder;
     std::string names = NameBox(args.files, folder);
     auto front = std::make_shared<ui::HeadlessFrontEnd>();
     front->Queue([&](ui::Dialog&) {
-        dlg.current_folder = folder;
+        dlg.SetCurrentFolder(folder);
         dlg.frame().SetSelection(kIdTypeList, format);
         dlg.OnTypeChange();
-        for (const auto& [info, value] : sets) SetSettingText(dlg.settings, *info, value, error);
+        ImportSettings s = dlg.Settings();
+        for (const auto& [info, value] : sets) SetSettingText(s, *info, value, error);
+        dlg.SetSettings(s);
         // Straight to Import: the name-change handling would show the names in reverse order.
         dlg.frame().SetText(kIdNameBox, names);
         dlg.OnMOK();

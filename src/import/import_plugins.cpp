@@ -109,7 +109,6 @@ std::vector<fs::path> PluginLibraryFiles(const fs::path& folder) {
 }
 
 void CImpDEVDlg::CreatePluginMap() {
-    SetPluginOptionsHandler(&RunPluginOptions);
     ClearPluginMap();
     for (int i = 0; i < kBuiltInFormats; ++i)
         m_PluginMap[i] = PluginEntry{nullptr, tavrin::kBuiltInFormatIds[i], {}, {}, {}};
@@ -161,14 +160,20 @@ void LoadPluginSettings(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>
         return;
     Contained([&] { plugin->LoadSettings(); });
     if (ImportPluginSettings* record = PluginRecord(*plugin))
-        SettingsFromRecord(*record, dlg.settings);
+        ApplyPluginRecord(*record, dlg);
+}
+
+void ApplyPluginRecord(const ImportPluginSettings& record, CImpDEVDlg& dlg) {
+    ImportSettings s = dlg.Settings();
+    SettingsFromRecord(record, s);
+    dlg.SetSettings(s);
 }
 
 void SavePluginSettings(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>& plugin) {
     if (!plugin)
         return;
     if (ImportPluginSettings* record = PluginRecord(*plugin))
-        RecordFromSettings(dlg.settings, *record);
+        RecordFromSettings(dlg.Settings(), *record);
     Contained([&] { plugin->SaveSettings(); });
 }
 
@@ -177,6 +182,6 @@ void RunPluginImport(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>& p
     if (!dlg.project())
         return;
     CImportClient client(dlg.project(), plugin, progress);
-    client.event_sink = dlg.event_sink;
+    client.event_sink = dlg.PushObserver();
     client.Import(dlg.FileList());
 }

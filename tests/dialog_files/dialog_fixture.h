@@ -34,7 +34,7 @@ class DialogFilesTest : public ::testing::Test {
         ui::InstallPrompter(prompter);
         dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 9038, "", 0);
         dlg->CreatePluginMap();
-        dlg->current_folder = tmp.path().string() + "/";
+        dlg->SetCurrentFolder(tmp.path().string() + "/");
     }
 
     void TearDown() override {

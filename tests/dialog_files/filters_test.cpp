@@ -88,7 +88,7 @@ TEST_F(FiltersTest, GivenFileIsSplitIntoFolderAndNameOrReportedAndLeftOut) {
         ASSERT_EQ(prompter->shown.size(), found ? 0u : 1u) << given;
         if (found) {
             EXPECT_EQ(dlg->InitialFolder(), (dir() / "received").string() + "/");
-            EXPECT_EQ(dlg->current_folder, dlg->InitialFolder());
+            EXPECT_EQ(dlg->CurrentFolder(), dlg->InitialFolder());
             EXPECT_EQ(dlg->frame().Text(kIdNameBox), "rec 1.txt");
             EXPECT_TRUE(dlg->frame().IsEnabled(kIdView));
         } else {

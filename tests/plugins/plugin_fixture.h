@@ -66,7 +66,7 @@ class PluginTest : public ::testing::Test {
         ui::InstallPrompter(prompter);
         ui::InstallFrontEnd(front);
         dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 0, "", 0);
-        dlg->current_folder = m_dir.string() + "/";
+        dlg->SetCurrentFolder(m_dir.string() + "/");
     }
 
     void TearDown() override {

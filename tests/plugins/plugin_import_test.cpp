@@ -4,6 +4,7 @@
 
 #include "plugin_fixture.h"
 #include "support/noise.h"
+#include "support/settings_edit.h"
 
 namespace plugin_test {
 namespace {
@@ -61,9 +62,9 @@ TEST_F(PluginImportTest, APluginOfFormatFiveTakesOverFilterSettingsAndImport) {
     FixtureState& state = ResetState(FIXTURE_LEICA_PATH);
     dlg->frame().SetSelection(kIdTypeList, 5);
     dlg->OnTypeChange();
-    EXPECT_EQ(dlg->settings.CheckDel, 0);
-    EXPECT_EQ(dlg->settings.OnRelief, 1) << "the fixture's default";
-    dlg->settings.CheckDel = 1;
+    EXPECT_EQ(dlg->Settings().CheckDel, 0);
+    EXPECT_EQ(dlg->Settings().OnRelief, 1) << "the fixture's default";
+    testing_support::EditSettings(*dlg, [&](ImportSettings& s) { s.CheckDel = 1; });
     dlg->SaveData();
     EXPECT_EQ(profile().GetInt("ImportSettings\\LEICAPLUG", "CheckDel", -1), 1);
     EXPECT_FALSE(profile().Has("ImportSettings\\LEICAPLUG", "Format16Digits"))
