@@ -5,13 +5,13 @@
 #include <charconv>
 
 #include "outputs/gdal_session.h"
-#include "readers/text_helpers.h"
 #include "resources/strings.h"
+#include "text/letter_case.h"
 
 namespace outputs {
 
 bool ParseCrs(const std::string& text, CrsInfo& crs, std::string& error) {
-    const std::string upper = readers::Upper(text);
+    const std::string upper = text::Upper(text);
     int code = 0;
     const char* first = upper.data() + 5;
     const char* last = upper.data() + upper.size();

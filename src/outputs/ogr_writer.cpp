@@ -12,8 +12,8 @@
 #include "outputs/dxf_entities.h"
 #include "outputs/feature_records.h"
 #include "outputs/gdal_session.h"
-#include "readers/text_helpers.h"
 #include "resources/strings.h"
+#include "text/letter_case.h"
 
 namespace outputs {
 namespace {
@@ -83,7 +83,7 @@ class FieldKeys {
             m_seen["LAYER"] = 1;
     }
     std::pair<std::string, int> Next(const std::string& name) {
-        std::string key = readers::Upper(name);
+        std::string key = text::Upper(name);
         const int n = ++m_seen[key];
         if (n > 1)
             key += "#" + std::to_string(n);

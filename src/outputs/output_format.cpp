@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "readers/text_helpers.h"
+#include "text/letter_case.h"
 
 namespace outputs {
 namespace {
@@ -18,7 +18,7 @@ constexpr std::array kFormats{
 };
 
 bool SameWord(std::string_view a, std::string_view b) {
-    return readers::Upper(a) == readers::Upper(b);
+    return text::Upper(a) == text::Upper(b);
 }
 
 }  // namespace
