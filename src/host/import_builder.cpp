@@ -20,25 +20,24 @@ std::string StripZeros(std::string name) {
 }
 
 // Some formats hand over values with the line end still on them; texts go in without it.
-std::string WithoutLineEnd(const std::string& text) {
-    size_t n = text.size();
-    while (n > 0 && (text[n - 1] == '\n' || text[n - 1] == '\r')) --n;
-    return text.substr(0, n);
+std::string_view WithoutLineEnd(std::string_view text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+    return text;
 }
 
-bool IsBaseClass(const std::string& c) {
+bool IsBaseClass(std::string_view c) {
     return c == "Base" || c == "B";
 }
 
 }  // namespace
 
-void CImport::Build(EventID id, const std::string& raw_text, const PushValue& value) {
-    const std::string text = WithoutLineEnd(raw_text);
+void CImport::Build(EventID id, std::string_view raw_text, const PushValue& value) {
+    const std::string_view text = WithoutLineEnd(raw_text);
     BuildState& st = state();
     CVrkObject::Data& data = m_pProject->data();
     const bool force_code = (m_info.flags & kFlagForceCode) != 0;
 
-    auto name_of = [&](const std::string& raw) {
+    auto name_of = [&](std::string_view raw) {
         std::string n = text::ToUtf8(raw);
         return (m_info.flags & kFlagDeleteZeros) ? StripZeros(std::move(n)) : n;
     };
@@ -66,7 +65,7 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
     };
     auto point = [&]() -> CVrkPoint& {
         bool fresh = m_pProject->FindPoint(st.point_name) == nullptr;
-        CVrkPoint& p = m_pProject->PointByName(st.point_name);
+        CVrkPoint& p = Changing(m_pProject->PointByName(st.point_name));
         if (fresh) {
             if (p.code.empty())
                 p.code = st.start_code;
@@ -178,7 +177,7 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
                 observation().target_height = value.number;
             break;
         case evCircleFace:
-            observation().face = text;
+            observation().face.assign(text);
             break;
         case evHorAngle:
             observation().hz = value.number;
@@ -213,7 +212,7 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
         case evPlanClass:
         case evHeightClass: {
             CVrkPoint& p = point();
-            (id == evPlanClass ? p.plan_class : p.height_class) = text;
+            (id == evPlanClass ? p.plan_class : p.height_class).assign(text);
             if (IsBaseClass(text))
                 p.control = true;
             break;
@@ -224,11 +223,11 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             if (st.mode == BuildState::Mode::Station) {
                 station().code = code;
                 if (CVrkPoint* p = m_pProject->FindPoint(st.point_name))
-                    p->code = code;
+                    Changing(*p).code = code;
             } else if (st.mode == BuildState::Mode::Target) {
                 observation().code = code;
                 if (CVrkPoint* p = m_pProject->FindPoint(st.point_name))
-                    p->code = code;
+                    Changing(*p).code = code;
             } else {
                 point().code = code;
             }

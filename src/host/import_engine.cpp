@@ -76,23 +76,35 @@ int CImport::PrepareOneFile(const std::string& path) {
 
 int CImport::LoadOneFile(const std::string& path) {
     m_pass = 2;
-    m_layer = m_pProject->data();
+    m_layer = {true, m_pProject->data().points.size(), m_pProject->data().stations.size(), {}};
     *m_state = BuildState{};
     int r = LoadFile(path);
-    m_layer.reset();
+    m_layer = {};
     m_pass = 0;
     return r;
 }
 
 void CImport::CloseImport() {
     m_pass = 0;
-    m_layer.reset();
+    m_layer = {};
+}
+
+CVrkPoint& CImport::Changing(CVrkPoint& p) {
+    const size_t i = static_cast<size_t>(&p - m_pProject->data().points.data());
+    if (m_layer.open && i < m_layer.points)
+        m_layer.changed.try_emplace(i, p);
+    return p;
 }
 
 void CImport::EraseImpLayer() {
-    if (!m_layer)
+    if (!m_layer.open)
         return;
-    m_pProject->data() = *m_layer;
+    CVrkObject::Data& data = m_pProject->data();
+    data.stations.erase(data.stations.begin() + static_cast<long>(m_layer.stations),
+                        data.stations.end());
+    data.points.erase(data.points.begin() + static_cast<long>(m_layer.points), data.points.end());
+    for (auto& [i, p] : m_layer.changed) data.points[i] = std::move(p);
+    m_layer.changed.clear();
     m_pProject->RebuildIndex();
     *m_state = BuildState{};
 }
@@ -176,7 +188,9 @@ int CImport::GetDate(const char* text, int64_t* time) {
 }
 
 int CImport::Push(EventID id, std::string_view value) {
-    std::string text(value);
+    // The value readers take a C string; the buffer is kept from push to push.
+    m_text.assign(value);
+    const std::string& text = m_text;
     PushValue pv;
     bool ok = IsKnownEvent(id);
     if (ok) {
@@ -229,8 +243,16 @@ int CImport::Push(EventID id, std::string_view value) {
             }
         }
     }
-    if (event_sink)
-        event_sink({m_file, m_pass, m_record, CurrentLine(), id, text, ok});
+    if (event_sink) {
+        m_push.file.assign(m_file);
+        m_push.pass = m_pass;
+        m_push.record = m_record;
+        m_push.line = CurrentLine();
+        m_push.id = id;
+        m_push.value.assign(text);
+        m_push.accepted = ok;
+        event_sink(m_push);
+    }
     if (ok && m_pass == 2)
         Build(id, text, pv);
     return ok ? 1 : 0;

@@ -166,6 +166,31 @@ constexpr std::array kTable{
     // end of 9650
 
     // Speed: project files (9700-)
+    StringEntry{9700, "not valid JSON at line %s, column %s: %s",
+                "неверный JSON в строке %s, позиция %s: %s"},
+    StringEntry{9701, "valid JSON, but not a project: the document is %s, a project is an object",
+                "правильный JSON, но не проект: документ — %s, а проект — объект"},
+    StringEntry{9702, "%s: the field \"%s\" is %s where %s is expected",
+                "%s: поле \"%s\" — %s, а ожидается %s"},
+    StringEntry{9703, "the text ends before the document does", "текст кончается раньше документа"},
+    StringEntry{9704, "unexpected character %s", "неожиданный символ %s"},
+    StringEntry{9705, "a number too large for this program", "число слишком велико для программы"},
+    StringEntry{9706,
+                "the file was written by a newer version (format %s; this version reads up to %s)",
+                "файл записан более новой версией (формат %s; эта версия читает до %s)"},
+    StringEntry{9707, "cannot read the file: %s", "не удаётся прочитать файл: %s"},
+    StringEntry{9708, "an object", "объект"},
+    StringEntry{9709, "a list", "список"},
+    StringEntry{9710, "text", "текст"},
+    StringEntry{9711, "a number", "число"},
+    StringEntry{9712, "true or false", "true или false"},
+    StringEntry{9713, "a whole number", "целое число"},
+    StringEntry{9714, "the project", "проект"},
+    StringEntry{9715, "control point", "опорный пункт"},
+    StringEntry{9716, "survey point", "съёмочный пункт"},
+    StringEntry{9717, "station", "станция"},
+    StringEntry{9718, "observation", "наблюдение"},
+    StringEntry{9719, "direction", "направление"},
     // end of 9700
 
     // Survey processing (9720-)

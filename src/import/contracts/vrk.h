@@ -18,6 +18,7 @@
 namespace vrk {
 
 class CVrkObject;
+class JsonWriter;
 
 // Where a point's coordinates come from.
 enum class PointOrigin {
@@ -239,7 +240,8 @@ class CVrkObject {
     bool SaveJson(const std::string& path, std::string& error) const;
     bool LoadJson(const std::string& path, std::string& error);
     std::string ToJson() const;
-    bool FromJson(const std::string& text, std::string& error);
+    bool FromJson(std::string_view text, std::string& error);
+    void WriteJson(JsonWriter& w) const;
 
   private:
     Data m_data;
@@ -368,8 +370,20 @@ class CImport {
     int m_pass = 0;  // 1 while preparing, 2 while loading, 0 outside
     long m_record = 0;
     std::string m_file;
-    std::optional<CVrkObject::Data> m_layer;  // the project before the current file
-    void Build(EventID id, const std::string& text, const PushValue& value);
+    // What the current file changed, so that EraseImpLayer can take it back: the file appends
+    // stations and points and may change points of earlier files (kept here as they were). A new
+    // kind of project data that an import builds needs its own entry here.
+    struct Layer {
+        bool open = false;
+        size_t points = 0, stations = 0;  // counts before the file
+        std::unordered_map<size_t, CVrkPoint> changed;
+    };
+    Layer m_layer;
+    PushInfo m_push;     // reused for every observed push
+    std::string m_text;  // the value of the push at hand, as a C string
+    // The point at `p`, remembered as it was before the file first changes it.
+    CVrkPoint& Changing(CVrkPoint& p);
+    void Build(EventID id, std::string_view text, const PushValue& value);
 };
 
 }  // namespace vrk
