@@ -1,8 +1,9 @@
 #include "outputs/feature_records.h"
 
 #include <cmath>
-#include <ctime>
 #include <unordered_set>
+
+#include "host/project_json.h"
 
 namespace outputs {
 namespace {
@@ -39,7 +40,7 @@ Record StationRecord(const StationFeature& st) {
                 {"instrument_height", Num(s.instrument_height)},
                 {"backsight", Text(s.backsight)},
                 {"backsight_azimuth", Num(s.backsight_azimuth, kDegPerRad)},
-                {"date", s.date ? FieldValue(IsoDateTime(*s.date)) : FieldValue()},
+                {"date", s.date ? FieldValue(vrk::project_json::IsoDate(*s.date)) : FieldValue()},
                 {"observations", static_cast<long long>(s.observations.size())},
                 {"computed", static_cast<long long>(s.computed)},
                 {"orientation", Num(s.orientation, kDegPerRad)},
@@ -93,15 +94,6 @@ std::vector<std::string> RecordLayer::FieldNames() const {
             if (seen.insert(f.first).second)
                 names.push_back(f.first);
     return names;
-}
-
-std::string IsoDateTime(int64_t seconds) {
-    std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%S", &tm);
-    return buf;
 }
 
 std::vector<RecordLayer> BuildLayers(const SurveyFeatures& features) {

@@ -35,7 +35,4 @@ struct RecordLayer {
 // survey points, stations, observation rays, lines.
 std::vector<RecordLayer> BuildLayers(const SurveyFeatures& features);
 
-// A date (seconds, local time) as ISO 8601 text.
-std::string IsoDateTime(int64_t seconds);
-
 }  // namespace outputs
