@@ -1,12 +1,14 @@
 // The command-line front end: shared pieces of the commands.
 #pragma once
 
+#include <list>
 #include <string>
 #include <vector>
 
 #include "import/contracts/vrk.h"
 #include "import/import_dialog.h"
 #include "outputs/output_format.h"
+#include "platform/file_lock.h"
 
 namespace cli {
 
@@ -52,6 +54,22 @@ bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
 // "NAME=VALUE" pairs.
 bool SplitAssignment(const std::string& text, std::string& name, std::string& value);
 void PrintError(const std::string& text);
+
+// True (after saying so) when `output` is the same file as one of `inputs`, under whatever name.
+bool OutputIsAnInput(const std::string& output, const std::vector<std::string>& inputs);
+// "Nothing was imported", saying that `output` (when there is one) was left as it was.
+void SayNothingImported(const std::string& output);
+// Advisory locks on the project files of a run, held until the object goes: a second run that
+// writes the same project waits (and says so) until this one has written it.
+class ProjectLocks {
+  public:
+    // Locks those of `paths` that exist, each file once; false (after saying why) on failure.
+    bool Take(const std::vector<std::string>& paths);
+
+  private:
+    std::list<platform::FileLock> m_locks;
+    std::vector<std::string> m_held;
+};
 
 int CmdFormats(bool json);
 struct ImportArgs {

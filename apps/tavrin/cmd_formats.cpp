@@ -63,13 +63,9 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
     ImportSettings s = dlg.Settings();
     for (const auto& a : assignments) SetSettingText(s, *a.info, a.value, error);
     dlg.SetSettings(s);
-    if (!sets.empty()) {
+    // Saved once, as the command ends.
+    if (!sets.empty())
         dlg.SaveData();
-        if (!platform::Profile::Instance().error().empty()) {
-            PrintError(platform::Profile::Instance().error());
-            return kNotDone;
-        }
-    }
     nlohmann::ordered_json out = nlohmann::ordered_json::object();
     std::cout << (json ? ""
                        : "[" + dlg.GetSection() + "] in " +

@@ -1,9 +1,13 @@
 // tavrin import / tavrin events: the import dialog driven headless.
+#include <strings.h>
+
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <iostream>
-#include <nlohmann/json.hpp>
 
 #include "cli.h"
+#include "host/json_writer.h"
 #include "import/import_dialog.h"
 #include "outputs/convert.h"
 #include "platform/profile.h"
@@ -27,21 +31,52 @@ Counts CountOf(const vrk::CVrkObject& p) {
     return c;
 }
 
+// One line per event, built in buffers kept from event to event (a file gives millions).
 void PrintEvent(const vrk::PushInfo& e, bool json) {
-    std::string value = text::ToUtf8(e.value);
+    static std::string value, line;
+    const bool ascii = std::all_of(e.value.begin(), e.value.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        value.assign(e.value);
+    else
+        value = text::ToUtf8(e.value);
+    line.clear();
     if (json) {
-        nlohmann::ordered_json j = {{"file", e.file},     {"pass", e.pass},
-                                    {"record", e.record}, {"line", e.line},
-                                    {"id", e.id},         {"event", std::string(EventName(e.id))},
-                                    {"value", value},     {"accepted", e.accepted}};
-        std::cout << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-        return;
+        vrk::JsonWriter w(line);
+        w.BeginObject(vrk::JsonLayout::Inline);
+        w.Key("file");
+        w.String(e.file);
+        w.Field("pass", e.pass);
+        w.Field("record", static_cast<int64_t>(e.record));
+        w.Field("line", static_cast<int64_t>(e.line));
+        w.Field("id", e.id);
+        w.Key("event");
+        w.String(EventName(e.id));
+        w.Key("value");
+        w.String(value);
+        w.Field("accepted", e.accepted);
+        w.EndObject();
+        w.Finish();
+    } else {
+        char number[24];
+        line += e.file;
+        line += ':';
+        line.append(number, std::to_chars(number, number + sizeof number, e.line).ptr);
+        line += " #";
+        line.append(number, std::to_chars(number, number + sizeof number, e.record).ptr);
+        line += ' ';
+        const std::string_view name = EventName(e.id);
+        if (name.empty()) {
+            line += "event ";
+            line.append(number, std::to_chars(number, number + sizeof number, e.id).ptr);
+        } else {
+            line += name;
+        }
+        line += " \"";
+        line += value;
+        line += e.accepted ? "\"\n" : "\"  (not accepted)\n";
     }
-    std::string name(EventName(e.id));
-    if (name.empty())
-        name = "event " + std::to_string(e.id);
-    std::cout << e.file << ":" << e.line << " #" << e.record << " " << name << " \"" << value
-              << "\"" << (e.accepted ? "" : "  (not accepted)") << "\n";
+    std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 // The name box text: the first file as a bare name in its folder, the others as full paths.
@@ -74,7 +109,7 @@ bool SetStartUnits(const ImportArgs& args) {
     if (!args.angle_unit.empty()) {
         bool found = false;
         for (const auto& [name, u] : angles)
-            if (args.angle_unit == name)
+            if (strcasecmp(args.angle_unit.c_str(), name) == 0)
                 found = (zut::CAngular::unit(u), true);
         if (!found) {
             PrintError("--angle-unit takes dms, deg, gon, mil or rad, not \"" + args.angle_unit +
@@ -94,12 +129,6 @@ bool SetStartUnits(const ImportArgs& args) {
 }  // namespace
 
 int CmdImport(const ImportArgs& args) {
-    vrk::CVrkObject project;
-    std::string error;
-    if (!args.into.empty() && !project.LoadJson(args.into, error)) {
-        PrintError(error);
-        return kNotDone;
-    }
     int format = ParseFormat(args.format, HighestImportFormat());
     if (format < 0 || !SetStartUnits(args))
         return kBadArguments;
@@ -112,14 +141,47 @@ int CmdImport(const ImportArgs& args) {
         convert.inputs.assign(args.files.begin(), args.files.end());
         if (!args.into.empty())
             convert.inputs.emplace_back(args.into);
-        if (!outputs::CheckConvert(args.output, convert, error)) {
-            std::cerr << "tavrin: " << error;
+        std::string why;
+        if (!outputs::CheckConvert(args.output, convert, why)) {
+            std::cerr << "tavrin: " << why;
             return kBadArguments;
         }
     }
     std::vector<SettingAssignment> sets;
     if (!ParseSettingAssignments(args.sets, format, args.format, sets))
         return kBadArguments;
+    // With --into alone the project is written back where it came from.
+    const std::string output = args.events                                 ? std::string()
+                               : args.output.empty() && !args.into.empty() ? args.into
+                                                                           : args.output;
+    if (OutputIsAnInput(output, args.files))
+        return kBadArguments;
+
+    // A file that is not there is named and left out; with none left nothing is run.
+    std::vector<std::string> present;
+    for (const std::string& f : args.files) {
+        std::error_code ec;
+        if (std::filesystem::exists(f, ec))
+            present.push_back(f);
+        else
+            PrintError(res::Format(res::LoadString(9603), {f}));
+    }
+    const bool all_there = present.size() == args.files.size();
+    if (present.empty()) {
+        if (!args.events)
+            SayNothingImported(output);
+        return kNotDone;
+    }
+
+    vrk::CVrkObject project;
+    ProjectLocks locks;
+    if (!args.events && !locks.Take({args.into, output}))
+        return kNotDone;
+    std::string error;
+    if (!args.into.empty() && !project.LoadJson(args.into, error)) {
+        PrintError(error);
+        return kNotDone;
+    }
     // Settings given on the command line hold for this run only.
     if (!sets.empty())
         platform::Profile::Instance().SetVolatile(true);
@@ -130,7 +192,6 @@ int CmdImport(const ImportArgs& args) {
     const Counts before = CountOf(project);
 
     ProgressBar bar;
-    std::string current;
     CImpDEVDlg* dlg_ptr = nullptr;
     CImpDEVDlg dlg(
         &project,
@@ -147,7 +208,7 @@ int CmdImport(const ImportArgs& args) {
         });
 
     std::string folder;
-    std::string names = NameBox(args.files, folder);
+    std::string names = NameBox(present, folder);
     auto front = std::make_shared<ui::HeadlessFrontEnd>();
     front->Queue([&](ui::Dialog&) {
         dlg.SetCurrentFolder(folder);
@@ -161,36 +222,39 @@ int CmdImport(const ImportArgs& args) {
         dlg.OnMOK();
     });
     ui::InstallFrontEnd(front);
-    int imported = dlg.DoImport();
+    const bool ran = dlg.DoImport() == 1;
     ui::InstallFrontEnd(nullptr);
     bar.Finish();
     platform::Profile::Instance().SetVolatile(false);
 
+    const size_t files = ran ? dlg.ChosenFiles().size() : 0;
     if (args.events)
-        return imported ? kOk : kNotDone;
+        return files > 0 && all_there ? kOk : kNotDone;
 
     const Counts after = CountOf(project);
-    if (converted && WriteConverted(project, args.output, convert) != kOk)
-        return kNotDone;
-    if (!converted && !args.output.empty() && !project.SaveJson(args.output, error)) {
-        PrintError(error);
-        return kNotDone;
-    }
     const std::string caption = FormatCaption(dlg, format);
-    std::cout << "Imported " << args.files.size() << (args.files.size() == 1 ? " file" : " files")
-              << " as " << caption << "\n"
+    std::cout << "Imported " << files << (files == 1 ? " file" : " files") << " as " << caption
+              << "\n"
               << "  stations:         " << after.stations << "\n"
               << "  observations:     " << after.observations << "\n"
               << "  control points:   " << after.control << "\n"
               << "  survey points:    " << after.survey << "\n"
               << "  protocol entries: " << project.ImportLog().Entries().size() << "\n";
-    if (!args.output.empty() && !converted)
-        std::cout << "Project written to " << args.output << "\n";
-    if (!imported || after == before) {
-        std::cout << "Nothing was imported.\n";
+    // A run that brought nothing writes nothing: an existing project stays as it was.
+    if (files == 0 || after == before) {
+        SayNothingImported(output);
         return kNotDone;
     }
-    return kOk;
+    if (converted)
+        return WriteConverted(project, output, convert) == kOk && all_there ? kOk : kNotDone;
+    if (!output.empty()) {
+        if (!project.SaveJson(output, error)) {
+            PrintError(error);
+            return kNotDone;
+        }
+        std::cout << "Project written to " << output << "\n";
+    }
+    return all_there ? kOk : kNotDone;
 }
 
 }  // namespace cli

@@ -1,5 +1,8 @@
 // Format names and settings given on the command line.
+#include <strings.h>
+
 #include "cli.h"
+#include "import/options_sheet.h"
 #include "resources/strings.h"
 
 namespace cli {
@@ -22,7 +25,7 @@ bool ParseDistUnit(const std::string& text, zut::dist_unit& unit) {
                                                                    {"usft", zut::du_us_foot},
                                                                    {"mm", zut::du_millimetre}};
     for (const auto& [name, u] : units)
-        if (text == name) {
+        if (strcasecmp(text.c_str(), name) == 0) {
             unit = u;
             return true;
         }
@@ -66,6 +69,26 @@ bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
             return false;
         }
         out.push_back({info, value});
+    }
+    if (out.empty())
+        return true;
+    // The values must also pass the checks of the option pages, as typed in there.
+    vrk::CVrkObject project;
+    CImpDEVDlg probe(&project, nullptr, 0, "", 0);
+    probe.CreatePluginMap();
+    probe.SetCurrentFormat(format);
+    probe.GetData();
+    std::vector<const SettingInfo*> given;
+    std::string error;
+    ImportSettings values = probe.Settings();
+    for (const auto& a : out) {
+        SetSettingText(values, *a.info, a.value, error);
+        given.push_back(a.info);
+    }
+    probe.SetSettings(values);
+    if (!CheckOnPages(probe, given, error)) {
+        PrintError("--set: " + error);
+        return false;
     }
     return true;
 }

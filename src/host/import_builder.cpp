@@ -44,7 +44,7 @@ void CImport::Build(EventID id, std::string_view raw_text, const PushValue& valu
     auto station = [&]() -> CStation& {
         if (st.station < 0) {
             // Observations before any station belong to an unnamed one.
-            data.stations.emplace_back();
+            st.ReserveObservations(data.stations.emplace_back());
             st.station = static_cast<long>(data.stations.size()) - 1;
         }
         return data.stations[st.station];
@@ -102,6 +102,7 @@ void CImport::Build(EventID id, std::string_view raw_text, const PushValue& valu
         case evStation: {
             CStation s;
             s.name = name_of(text);
+            st.ReserveObservations(s);
             data.stations.push_back(std::move(s));
             st.station = static_cast<long>(data.stations.size()) - 1;
             st.observation = -1;

@@ -69,6 +69,9 @@ int CImport::InitImport() {
 
 int CImport::PrepareOneFile(const std::string& path) {
     m_pass = 1;
+    auto& reserve = *state().reserve;
+    reserve.file = &reserve.targets[path];
+    reserve.file->clear();
     int r = LoadFile(path);
     m_pass = 0;
     return r;
@@ -77,9 +80,16 @@ int CImport::PrepareOneFile(const std::string& path) {
 int CImport::LoadOneFile(const std::string& path) {
     m_pass = 2;
     m_layer = {true, m_pProject->data().points.size(), m_pProject->data().stations.size(), {}};
+    // The counts of the first pass outlive the state of the file before.
+    auto reserve = state().reserve;
     *m_state = BuildState{};
+    m_state->reserve = reserve;
+    auto counted = reserve->targets.find(path);
+    reserve->file = counted == reserve->targets.end() ? nullptr : &counted->second;
+    reserve->stations_made = 0;
     int r = LoadFile(path);
     m_layer = {};
+    reserve->file = nullptr;
     m_pass = 0;
     return r;
 }
@@ -87,6 +97,7 @@ int CImport::LoadOneFile(const std::string& path) {
 void CImport::CloseImport() {
     m_pass = 0;
     m_layer = {};
+    *state().reserve = {};
 }
 
 CVrkPoint& CImport::Changing(CVrkPoint& p) {
@@ -106,7 +117,9 @@ void CImport::EraseImpLayer() {
     for (auto& [i, p] : m_layer.changed) data.points[i] = std::move(p);
     m_layer.changed.clear();
     m_pProject->RebuildIndex();
+    auto reserve = state().reserve;
     *m_state = BuildState{};
+    m_state->reserve = reserve;
 }
 
 void CImport::ClearEventList() {
@@ -253,6 +266,8 @@ int CImport::Push(EventID id, std::string_view value) {
         m_push.accepted = ok;
         event_sink(m_push);
     }
+    if (ok && m_pass == 1)
+        state().Count(id);
     if (ok && m_pass == 2)
         Build(id, text, pv);
     return ok ? 1 : 0;

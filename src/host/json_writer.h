@@ -48,6 +48,7 @@ class JsonWriter {
     void Field(std::string_view key, std::string_view text);
     void Field(std::string_view key, const char* text) { Field(key, std::string_view(text)); }
     void Field(std::string_view key, const std::optional<double>& v, double read_scale = 1.0);
+    void Field(std::string_view key, double v) { Field(key, std::optional<double>(v)); }
     void Field(std::string_view key, bool v);
     void Field(std::string_view key, int64_t v);
     void Field(std::string_view key, int v) { Field(key, static_cast<int64_t>(v)); }

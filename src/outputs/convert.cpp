@@ -11,6 +11,7 @@
 #include "outputs/ogr_writer.h"
 #include "outputs/staged_output.h"
 #include "outputs/survey_features.h"
+#include "platform/file_identity.h"
 #include "resources/strings.h"
 
 namespace outputs {
@@ -73,7 +74,7 @@ bool CheckConvert(const fs::path& out, const ConvertOptions& options, std::strin
         return false;
     for (const fs::path& target : Destinations(out, info->format))
         for (const fs::path& input : options.inputs)
-            if (SameFile(target, input)) {
+            if (platform::SameFile(target, input)) {
                 error = res::Format(res::LoadString(9785), {target.string(), input.string()});
                 return false;
             }

@@ -1,11 +1,12 @@
 #include "outputs/staged_output.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "platform/atomic_write.h"
 
 namespace outputs {
 namespace fs = std::filesystem;
@@ -31,19 +32,15 @@ std::string Reason(const fs::path& path, int err) {
 
 }  // namespace
 
-bool SameFile(const fs::path& a, const fs::path& b) {
-    struct stat sa {
-    }, sb{};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
-
 StagedOutput StagedOutput::File(const fs::path& target) {
     StagedOutput s;
-    s.m_target = target;
+    s.m_target = platform::LinkTarget(target);
+    if (s.m_target.empty())  // links in a loop: the rename then fails with the system's reason
+        s.m_target = target;
     // ".name.tmpPID.ext": hidden, beside the target, and with the target's ending.
-    fs::path name = "." + target.stem().string() + TempSuffix() + target.extension().string();
-    s.m_temp = target.parent_path() / name;
+    const fs::path& t = s.m_target;
+    fs::path name = "." + t.stem().string() + TempSuffix() + t.extension().string();
+    s.m_temp = t.parent_path() / name;
     std::error_code ec;
     fs::remove_all(s.m_temp, ec);  // left behind by a run that was killed
     return s;

@@ -8,13 +8,10 @@
 
 namespace outputs {
 
-// True when both paths name the same existing file (same device and inode).
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
-
 class StagedOutput {
   public:
     // One file: the writer writes `path()`, a temporary file beside `target` with the same
-    // ending (drivers pick their behaviour from it).
+    // ending (drivers pick their behaviour from it). A link is written through to its file.
     static StagedOutput File(const std::filesystem::path& target);
     // A set of files: the writer fills the temporary folder `path()` beside the target folder;
     // Commit moves each file into `target_folder` with `prefix` before its name.
