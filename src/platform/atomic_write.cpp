@@ -71,7 +71,7 @@ bool IsOurTemporaryName(std::string_view name) {
     return WriterOf(name) != 0;
 }
 
-AtomicFile::StagedFile(const fs::path& target) : m_given(target), m_target(LinkTarget(target)) {
+AtomicFile::AtomicFile(const fs::path& target) : m_given(target), m_target(LinkTarget(target)) {
     static std::atomic<unsigned> counter{0};
     if (!m_target.empty()) {
         m_temp = m_target;
@@ -80,7 +80,7 @@ AtomicFile::StagedFile(const fs::path& target) : m_given(target), m_target(LinkT
     }
 }
 
-AtomicFile::~StagedFile() {
+AtomicFile::~AtomicFile() {
     Discard();
 }
 
