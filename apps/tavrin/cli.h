@@ -43,12 +43,15 @@ bool ParseDistUnit(const std::string& text, zut::dist_unit& unit);
 int HighestImportFormat();
 // The caption of a format: the table's for a built-in one, the file type's for a plug-in.
 std::string FormatCaption(const CImpDEVDlg& dlg, int format);
-// "--set NAME=VALUE" arguments checked against the settings of `format`; prints the reason and
-// returns false for the first one that does not fit.
 struct SettingAssignment {
     const SettingInfo* info;
     std::string value;
 };
+// The settings of `format` as stored, in the dialog; the assignments put in its settings.
+void LoadStoredSettings(CImpDEVDlg& dlg, int format);
+void ApplySettings(CImpDEVDlg& dlg, const std::vector<SettingAssignment>& sets);
+// "--set NAME=VALUE" arguments checked against the settings of `format` and its option pages;
+// prints the reason and returns false for the first one that does not fit.
 bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
                              const std::string& format_text, std::vector<SettingAssignment>& out);
 // "NAME=VALUE" pairs.

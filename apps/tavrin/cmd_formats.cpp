@@ -53,16 +53,11 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
         return kBadArguments;
     vrk::CVrkObject project;
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-    dlg.CreatePluginMap();
-    dlg.SetCurrentFormat(format);
-    dlg.GetData();
+    LoadStoredSettings(dlg, format);
     std::vector<SettingAssignment> assignments;
     if (!ParseSettingAssignments(sets, format, format_text, assignments))
         return kBadArguments;
-    std::string error;
-    ImportSettings s = dlg.Settings();
-    for (const auto& a : assignments) SetSettingText(s, *a.info, a.value, error);
-    dlg.SetSettings(s);
+    ApplySettings(dlg, assignments);
     // Saved once, as the command ends.
     if (!sets.empty())
         dlg.SaveData();

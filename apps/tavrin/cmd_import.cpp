@@ -214,9 +214,7 @@ int CmdImport(const ImportArgs& args) {
         dlg.SetCurrentFolder(folder);
         dlg.frame().SetSelection(kIdTypeList, format);
         dlg.OnTypeChange();
-        ImportSettings s = dlg.Settings();
-        for (const auto& [info, value] : sets) SetSettingText(s, *info, value, error);
-        dlg.SetSettings(s);
+        ApplySettings(dlg, sets);
         // Straight to Import: the name-change handling would show the names in reverse order.
         dlg.frame().SetText(kIdNameBox, names);
         dlg.OnMOK();

@@ -48,6 +48,19 @@ std::string FormatCaption(const CImpDEVDlg& dlg, int format) {
     return "format " + std::to_string(format);
 }
 
+void LoadStoredSettings(CImpDEVDlg& dlg, int format) {
+    dlg.CreatePluginMap();
+    dlg.SetCurrentFormat(format);
+    dlg.GetData();
+}
+
+void ApplySettings(CImpDEVDlg& dlg, const std::vector<SettingAssignment>& sets) {
+    ImportSettings values = dlg.Settings();
+    std::string error;  // checked when the assignments were parsed
+    for (const auto& a : sets) SetSettingText(values, *a.info, a.value, error);
+    dlg.SetSettings(values);
+}
+
 bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
                              const std::string& format_text, std::vector<SettingAssignment>& out) {
     for (const auto& s : sets) {
@@ -75,17 +88,11 @@ bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
     // The values must also pass the checks of the option pages, as typed in there.
     vrk::CVrkObject project;
     CImpDEVDlg probe(&project, nullptr, 0, "", 0);
-    probe.CreatePluginMap();
-    probe.SetCurrentFormat(format);
-    probe.GetData();
+    LoadStoredSettings(probe, format);
+    ApplySettings(probe, out);
     std::vector<const SettingInfo*> given;
+    for (const auto& a : out) given.push_back(a.info);
     std::string error;
-    ImportSettings values = probe.Settings();
-    for (const auto& a : out) {
-        SetSettingText(values, *a.info, a.value, error);
-        given.push_back(a.info);
-    }
-    probe.SetSettings(values);
     if (!CheckOnPages(probe, given, error)) {
         PrintError("--set: " + error);
         return false;

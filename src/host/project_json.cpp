@@ -260,10 +260,12 @@ void CVrkObject::WriteJson(JsonWriter& w) const {
             slot.in_use ? w.String(slot.name) : w.Null();
         w.EndArray();
     }
-    w.Key("imported_files");
-    w.BeginArray(imported_files.empty() ? JsonLayout::Inline : JsonLayout::Lines);
-    for (const auto& f : imported_files) WriteImportedFile(w, f);
-    w.EndArray();
+    if (!imported_files.empty()) {
+        w.Key("imported_files");
+        w.BeginArray();
+        for (const auto& f : imported_files) WriteImportedFile(w, f);
+        w.EndArray();
+    }
     w.EndObject();
 }
 

@@ -15,7 +15,7 @@ class CodePageTest : public OptionsTest {
 };
 
 TEST_F(CodePageTest, NoClassificatorMeansNoCodeSystem) {
-    dlg->Settings().CodeSystem = 3;  // as a settings file might hold it
+    testing_support::EditSettings(*dlg, [](ImportSettings& s) { s.CodeSystem = 3; });  // as stored
     Open(page);
     EXPECT_TRUE(page.frame().control(kIdCodeSystem).items.empty());
     EXPECT_FALSE(page.frame().IsEnabled(kIdCodeSystem));

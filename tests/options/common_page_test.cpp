@@ -2,21 +2,13 @@
 
 #include "import/options_common_page.h"
 #include "options_fixture.h"
-#include "support/settings_edit.h"
 
 namespace {
 
 class CommonPageTest : public OptionsTest {
   protected:
-    // Zone-numbered eastings and offset northings: every check of the page is live.
     void OpenZoned(int zone_type) {
-        testing_support::EditSettings(*dlg, [&](ImportSettings& s) {
-            s.XStyle = 1;
-            s.YStyle = 2;
-            s.Zone = zone_type;
-            s.NZone = 7;
-            s.Y0 = 500000;
-        });
+        UseZonedSettings(zone_type);
         Open(page);
     }
     CImpOptCommonPage page;

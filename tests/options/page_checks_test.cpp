@@ -4,7 +4,6 @@
 #include "import/options_leica_page.h"
 #include "import/options_m5_page.h"
 #include "options_fixture.h"
-#include "support/settings_edit.h"
 
 namespace {
 
@@ -22,15 +21,8 @@ enum class Page { Common3Deg, Common6Deg, Leica, M5, Rec500 };
 
 class PageChecksTest : public OptionsTest {
   protected:
-    // Zone-numbered eastings and offset northings, so that every check of the common page is live.
     std::unique_ptr<CImpOptPage> OpenPage(Page kind) {
-        testing_support::EditSettings(*dlg, [&](ImportSettings& s) {
-            s.XStyle = 1;
-            s.YStyle = 2;
-            s.Zone = kind == Page::Common3Deg ? 1 : 0;
-            s.NZone = 7;
-            s.Y0 = 500000;
-        });
+        UseZonedSettings(kind == Page::Common3Deg ? 1 : 0);
         std::unique_ptr<CImpOptPage> page;
         if (kind == Page::Leica)
             page = std::make_unique<CImpOptLeicaPage>();

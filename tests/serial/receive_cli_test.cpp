@@ -139,7 +139,7 @@ TEST_F(ReceiveCommandTest, AFullDiskEndsTheReceiveAndSaysWhatWasSaved) {
     }
     Play({many});
     // Four blocks: the file fills up after 2 or 4 kB, whichever block size the shell counts in.
-    const pid_t pid = Start({"--port", pty.path, "-o", job, "--timeout", "1"}, 4);
+    const pid_t pid = Start({"--port", pty.path, "-o", job, "--yes", "--timeout", "1"}, 4);
     EXPECT_EQ(Wait(pid), 1) << Output();
     const std::string out = Output();
     EXPECT_NE(out.find("write error"), std::string::npos) << out;
