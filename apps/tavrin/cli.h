@@ -10,6 +10,7 @@
 #include "host/processing/processing.h"
 #include "import/contracts/vrk.h"
 #include "import/import_dialog.h"
+#include "outputs/output_format.h"
 #include "platform/file_lock.h"
 
 namespace cli {
@@ -113,6 +114,7 @@ struct ImportArgs {
     std::string dist_unit, angle_unit;  // units a file starts in, when it does not say
     std::string encoding;               // of the files, when not decided per file
     bool no_compute = false;            // leave out the processing stage
+    std::string crs;  // coordinate reference system of an output that is not a project
 };
 int CmdImport(const ImportArgs& args);
 int CmdOptions(const std::string& format, const std::vector<std::string>& sets, bool json);
@@ -130,6 +132,18 @@ struct ExportArgs {
     int decimals = -1;      // decimals of the coordinate presentation (3 when -1)
 };
 int CmdExport(const ExportArgs& args);
+struct ConvertArgs {
+    std::string project, output;
+    std::string format, crs, angle_unit;
+    bool selected = false;
+};
+int CmdConvert(const ConvertArgs& args);
+// Output choices of convert (also taken by import when its output is not a project):
+// prints the reason and returns false for a choice that is not known.
+bool ParseConvertChoices(const ConvertArgs& args, outputs::ConvertOptions& options);
+// Writes the project through the outputs layer; prints the summary or the reason.
+int WriteConverted(vrk::CVrkObject& project, const std::string& output,
+                   const outputs::ConvertOptions& options);
 struct ReceiveArgs {
     std::string port;    // COM1..COM4, 1..4, or a device path
     int baud = -1;       // one of the rates of the list

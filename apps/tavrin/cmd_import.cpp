@@ -10,6 +10,7 @@
 #include "host/json_writer.h"
 #include "host/processing/processing.h"
 #include "import/import_dialog.h"
+#include "outputs/convert.h"
 #include "platform/profile.h"
 #include "readers/cdx/cdx_reader.h"
 #include "readers/format_detect.h"
@@ -156,6 +157,21 @@ int CmdImport(const ImportArgs& args) {
     }
     text::SetEncodingOverride(args.encoding.empty() ? std::nullopt
                                                     : std::optional<text::TextEncoding>(encoding));
+    // An output named as a GIS, CAD or exchange file goes through convert; any other is the
+    // project itself.
+    const bool converted = !args.output.empty() && outputs::FormatOfPath(args.output) != nullptr;
+    outputs::ConvertOptions convert;
+    if (converted) {
+        convert.crs = args.crs;
+        convert.inputs.assign(args.files.begin(), args.files.end());
+        if (!args.into.empty())
+            convert.inputs.emplace_back(args.into);
+        std::string why;
+        if (!outputs::CheckConvert(args.output, convert, why)) {
+            std::cerr << "tavrin: " << why;
+            return kBadArguments;
+        }
+    }
     // With --into alone the project is written back where it came from.
     const std::string output = args.events                                 ? std::string()
                                : args.output.empty() && !args.into.empty() ? args.into
@@ -311,6 +327,8 @@ int CmdImport(const ImportArgs& args) {
     }
     if (!args.no_compute)
         PrintComputeSummary(processing::Compute(project));
+    if (converted)
+        return WriteConverted(project, output, convert) == kOk && complete ? kOk : kNotDone;
     if (!output.empty()) {
         if (!project.SaveJson(output, error)) {
             PrintError(error);

@@ -28,6 +28,9 @@ int main(int argc, char** argv) {
     import->add_option("files", imp.files, "Files to import")->required();
     import->add_option("-o,--output", imp.output, "Write the project to this JSON file");
     import->add_option("--into", imp.into, "Import into this existing project (JSON)");
+    import->add_option(
+        "--crs", imp.crs,
+        "EPSG:NNNN of the coordinates, for an output that is not JSON (see convert)");
     import->add_option("--set", imp.sets, "NAME=VALUE: an import setting for this run")
         ->allow_extra_args(false);
     import->add_option("--angle-unit", imp.angle_unit,
@@ -94,6 +97,19 @@ int main(int argc, char** argv) {
     export_cmd->add_option("--decimals", ex.decimals, "Decimals of the coordinates (default 3)");
     export_cmd->add_flag("--yes", yes, "Answer questions with Yes");
     export_cmd->add_flag("--no", no, "Answer questions with No");
+
+    cli::ConvertArgs cv;
+    auto* convert = app.add_subcommand(
+        "convert", "Write a project as GeoPackage, GeoJSON, DXF, KML, Shapefile, CSV or LandXML");
+    convert->add_option("project", cv.project, "Project (JSON)")->required();
+    convert->add_option("output", cv.output, "File to write (a folder for Shapefile sets)")
+        ->required();
+    convert->add_option("--format", cv.format,
+                        "gpkg, geojson, dxf, kml, shp, csv or landxml (default: from the name)");
+    convert->add_option("--crs", cv.crs, "Coordinate reference system of the project: EPSG:NNNN");
+    convert->add_option("--angle-unit", cv.angle_unit,
+                        "Angles in LandXML: deg, gon, dms or rad (default deg)");
+    convert->add_flag("--selected", cv.selected, "Only the points marked selected");
 
     cli::ReceiveArgs rx;
     auto* receive =
@@ -198,6 +214,8 @@ int main(int argc, char** argv) {
         rc = cli::CmdCompute(comp);
     else if (*codes_cmd)
         rc = cli::CmdCodes(codes);
+    else if (*convert)
+        rc = cli::CmdConvert(cv);
     settings.SetVolatile(false);
     if (!settings.Flush()) {
         cli::PrintError(res::Format(res::LoadString(9617), {settings.error()}));

@@ -12,7 +12,6 @@
 
 namespace vrk {
 namespace project_json {
-namespace {
 
 std::string IsoDate(int64_t t) {
     std::time_t tt = static_cast<std::time_t>(t);
@@ -22,6 +21,8 @@ std::string IsoDate(int64_t t) {
     std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%S", &tm);
     return buf;
 }
+
+namespace {
 
 std::optional<int64_t> ParseIso(const std::string& s) {
     std::tm tm{};

@@ -33,6 +33,9 @@ enum Kind : unsigned {
     kKindProcessing = 9745,
 };
 
+// A date (seconds, local time) as ISO 8601 text, as the project file writes it.
+std::string IsoDate(int64_t seconds);
+
 void WritePoint(JsonWriter& w, const CVrkPoint& p);
 void ReadPoint(JsonReader& r, CVrkPoint& p, unsigned kind);
 void WriteObservation(JsonWriter& w, const CObservation& o);

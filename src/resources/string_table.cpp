@@ -306,6 +306,46 @@ constexpr std::array kTable{
     // end of 9720
 
     // Outputs to CAD, GIS and exchange formats (9780-)
+    StringEntry{9780, "Unknown output format \"%s\"; use one of: %s.\n",
+                "Неизвестный формат вывода \"%s\"; допустимы: %s.\n"},
+    StringEntry{9781,
+                "The output format cannot be told from the name %s; give --format (one of: "
+                "%s).\n",
+                "Формат вывода нельзя определить по имени %s; укажите --format (один из: %s).\n"},
+    StringEntry{9782,
+                "%s needs a coordinate reference system: give --crs EPSG:NNNN. Nothing written.\n",
+                "Для формата %s нужна система координат: укажите --crs EPSG:NNNN. Ничего не "
+                "записано.\n"},
+    StringEntry{9783, "The coordinate reference system \"%s\" is not known; give it as EPSG:NNNN.\n",
+                "Система координат \"%s\" неизвестна; укажите её как EPSG:NNNN.\n"},
+    StringEntry{9784,
+                "The coordinate reference system %s is not projected; survey coordinates need "
+                "one in metres on a plane.\n",
+                "Система координат %s не проекционная; для съёмочных координат нужна система в "
+                "метрах на плоскости.\n"},
+    StringEntry{9785, "The output %s is the input %s; nothing written.\n",
+                "Выходной файл %s совпадает с входным %s; ничего не записано.\n"},
+    StringEntry{9786, "Cannot write %s: %s\nNothing was replaced.\n",
+                "Не удалось записать %s: %s\nНичего не заменено.\n"},
+    StringEntry{9787, "No point of the project is selected; nothing written.\n",
+                "В проекте нет выбранных пунктов; ничего не записано.\n"},
+    StringEntry{9788, "The coordinates cannot be transformed from %s to WGS 84: %s\n",
+                "Координаты нельзя пересчитать из %s в WGS 84: %s\n"},
+    StringEntry{9789, "Written: %s (%s)\n", "Записано: %s (%s)\n"},
+    StringEntry{9790,
+                "  control points: %s, survey points: %s, stations: %s, observations: %s, lines: "
+                "%s\n",
+                "  исходных пунктов: %s, съёмочных пунктов: %s, станций: %s, наблюдений: %s, "
+                "линий: %s\n"},
+    StringEntry{9791,
+                "  %s features without coordinates are left out: the format cannot hold them.\n",
+                "  Объектов без координат пропущено: %s (формат не может их хранить).\n"},
+    StringEntry{9792, "The angle unit \"%s\" is not known; use deg, gon, dms or rad.\n",
+                "Единица углов \"%s\" неизвестна; допустимы deg, gon, dms, rad.\n"},
+    StringEntry{9793, "Cannot read the project %s: %s\n",
+                "Не удалось прочитать проект %s: %s\n"},
+    StringEntry{9794, "This build of GDAL has no %s driver; nothing written.\n",
+                "В этой сборке GDAL нет драйвера %s; ничего не записано.\n"},
     // end of 9780
 
     // The desktop program (9810-)

@@ -136,6 +136,36 @@ TEST_F(CliTest, RussianMessagesEncodingsAndColumnGuesses) {
     EXPECT_EQ(Run("options -f GEODI --guess m5.dat").status, 2);
 }
 
+TEST_F(CliTest, ImportAndConvertWriteOtherFormats) {
+    Write("a.job", "2=S1 3=1.5 37=100 38=200 39=10\n5=P1 7=90.0000 9=12.5\n");
+    Result xml = Run("import -f GEODI a.job -o job.xml");
+    ASSERT_EQ(xml.status, 0) << xml.err;
+    EXPECT_NE(Slurp(dir / "job.xml").find("<InstrumentSetup id=\"setup1\" stationName=\"S1\""),
+              std::string::npos);
+    ASSERT_EQ(Run("import -f GEODI a.job -o p.json").status, 0);
+    const struct {
+        std::string args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {"convert p.json job.geojson", 0, ""},
+        {"convert p.json job.kml", 1, "needs a coordinate reference system"},
+        {"import -f GEODI a.job -o job2.kml", 2, "needs a coordinate reference system"},
+        {"convert p.json job.gpkg --format nope", 2, "Unknown output format"},
+        {"convert p.json job.xml --angle-unit grad", 2, "angle unit"},
+        {"convert p.json p.json --format geojson", 1, "is the input"},
+        {"convert missing.json job.gpkg", 1, "Cannot read the project"},
+    };
+    for (const auto& c : cases) {
+        Result r = Run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << c.args << "\n" << r.err;
+    }
+    EXPECT_NE(Slurp(dir / "job.geojson").find("FeatureCollection"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "job.kml") || fs::exists(dir / "job2.kml"));
+    EXPECT_EQ(nlohmann::json::parse(Slurp(dir / "p.json"))["stations"].size(), 1u);
+}
+
 TEST_F(CliTest, BadArgumentsAndFailedRuns) {
     EXPECT_EQ(Run("import -f NOPE x.job").status, 2);
     EXPECT_EQ(Run("import -f GEODI").status, 2);
