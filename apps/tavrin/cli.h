@@ -50,7 +50,12 @@ bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
 bool SplitAssignment(const std::string& text, std::string& name, std::string& value);
 void PrintError(const std::string& text);
 
-int CmdFormats(bool json);
+// `list` "import" or "export" prints only the names, one a line (for shell completion).
+int CmdFormats(bool json, const std::string& list);
+// "tavrin 0.1.0 (commit ..., RelWithDebInfo build)" in the current language.
+std::string VersionText();
+// Prints the manual page of a command ("import") or of the tool (empty topic).
+int CmdHelp(const std::string& topic);
 struct ImportArgs {
     std::string format;
     std::vector<std::string> files;

@@ -1,5 +1,6 @@
 // Format names and settings given on the command line.
 #include "cli.h"
+#include "import/setting_help.h"
 #include "resources/strings.h"
 
 namespace cli {
@@ -47,7 +48,8 @@ bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
             return false;
         }
         ImportSettings probe;
-        if (!SetSettingText(probe, *info, value, error)) {
+        if (!SetSettingText(probe, *info, value, error) ||
+            !SettingValueAllowed(*info, value, error)) {
             PrintError("--set " + s + ": " + error);
             return false;
         }
