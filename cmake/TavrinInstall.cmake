@@ -3,15 +3,16 @@
 # pkg-config file, example plug-in source). The string tables are compiled into the library.
 include(CMakePackageConfigHelpers)
 
-# Installed binaries carry no debug info: they are stripped unless the install asks otherwise
-# (`cmake --install` without --strip still strips; the Debian packaging keeps the symbols in
-# -dbgsym packages instead).
-install(CODE [[
-  if(NOT DEFINED CMAKE_INSTALL_DO_STRIP AND NOT DEFINED CPACK_DEBIAN_DEBUGINFO_PACKAGE
-     AND NOT "$ENV{TAVRIN_INSTALL_KEEP_DEBUG}")
-    set(CMAKE_INSTALL_DO_STRIP 1)
-  endif()
-]] COMPONENT lib)
+# Installed binaries carry no debug info: `cmake --install` strips them even without --strip.
+# The Debian packaging (it installs below _CPack_Packages) keeps them whole and moves the
+# symbols into -dbgsym packages itself.
+foreach(component tool lib dev)
+  install(CODE [[
+    if(NOT DEFINED CMAKE_INSTALL_DO_STRIP AND NOT "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}" MATCHES "/_CPack_Packages/")
+      set(CMAKE_INSTALL_DO_STRIP 1)
+    endif()
+  ]] COMPONENT ${component})
+endforeach()
 
 install(TARGETS tavrin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
 install(TARGETS tavrin_shared

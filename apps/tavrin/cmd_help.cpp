@@ -14,22 +14,24 @@ namespace {
 constexpr unsigned kNoTopic = 9840;
 constexpr unsigned kVersionLine = 9841;
 
-// Drops the emphasis marks (*bold*, _underline_) that open or close a word, and escapes.
+// Drops the emphasis marks as scdoc reads them: "*" always toggles bold, "_" opens underline
+// after a character that is no letter or digit and closes it anywhere; "\\" escapes.
 std::string PlainLine(std::string_view line) {
     std::string out;
     out.reserve(line.size());
-    auto word_char = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+    bool underline = false;
     for (size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (c == '\\' && i + 1 < line.size()) {
             out += line[++i];
             continue;
         }
-        if (c == '*' || c == '_') {
-            const bool after_word = i > 0 && word_char(line[i - 1]);
-            const bool before_word = i + 1 < line.size() && word_char(line[i + 1]);
-            if (after_word != before_word)
-                continue;
+        if (c == '*')
+            continue;
+        if (c == '_' &&
+            (underline || i == 0 || !std::isalnum(static_cast<unsigned char>(line[i - 1])))) {
+            underline = !underline;
+            continue;
         }
         out += c;
     }
@@ -57,9 +59,9 @@ std::string PlainHelpText(std::string_view scdoc) {
             out += "  " + PlainLine(line.substr(3));
         else if (line.starts_with("# "))
             out += PlainLine(line.substr(2));
-        else if (line.empty())
-            out += "";
-        else {
+        else if (line.empty() && out.empty())
+            continue;
+        else if (!line.empty()) {
             size_t tabs = 0;
             while (tabs < line.size() && line[tabs] == '\t') ++tabs;
             out += std::string(4 * (tabs + 1), ' ') + PlainLine(line.substr(tabs));

@@ -12,7 +12,6 @@ namespace {
 constexpr unsigned kOneCharacter = 9844;
 constexpr unsigned kAnyText = 9845;
 constexpr unsigned kNotAllowed = 9846;
-constexpr unsigned kAnyNumber = 9847;
 constexpr unsigned kSwitch = 9863;
 
 // The limits the option pages hold a value to.
@@ -21,47 +20,57 @@ constexpr double kMaxEo = 650000.0;
 constexpr int kFirstWord = 42, kLastWord = 49;  // Leica words that may carry a value
 constexpr int kM5Columns = 28, kRec500Columns = 27;
 
+SettingHelp OnOff(unsigned caption) {
+    return {caption, 0, 1, true};
+}
+SettingHelp Range(unsigned caption, double lo, std::optional<double> hi) {
+    return {caption, lo, hi, false};
+}
+SettingHelp Text(unsigned caption) {
+    return {caption, 0, std::nullopt, false};
+}
+
 const std::map<std::string_view, SettingHelp>& Table() {
     static const std::map<std::string_view, SettingHelp> table = {
-        {"CheckUnique", {9095, 0, 1}},
-        {"CheckAuto", {9096, 0, 1}},
-        {"CheckDel", {9097, 0, 1}},
-        {"XStyle", {9102, 0, 1}},
-        {"X0", {9104, -kMaxNo, kMaxNo}},
-        {"YStyle", {9103, 0, 2}},
-        {"Y0", {9105, -kMaxEo, kMaxEo}},
-        {"Zone", {9101, 0, 1}},
-        {"NZone", {9106, 1, 120}},
-        {"CodeNumeric", {9098, 0, 1}},
-        {"LinesAttr", {9099, 0, 1}},
-        {"ForceCode", {9100, 0, 1}},
-        {"CSFromProject", {9115, 0, 1}},
-        {"CodeSystem", {9107, -1, std::nullopt}},
-        {"OnRelief", {9108, 0, 2}},
-        {"CodeSep", {9109}},
-        {"Link", {9110}},
-        {"AtrAtr", {9111}},
-        {"AtrVal", {9112}},
-        {"Format16Digits", {9113, 0, 1}},
-        {"StationW41", {9848}},
-        {"Station412", {9849, kFirstWord, kLastWord}},
-        {"HiW41", {9850}},
-        {"Hi412", {9851, kFirstWord, kLastWord}},
-        {"HvW41", {9852}},
-        {"Hv412", {9853, kFirstWord, kLastWord}},
-        {"CodeW41", {9854}},
-        {"Code412", {9855, kFirstWord, kLastWord}},
-        {"NameStart", {9856, 1, kM5Columns}},
-        {"NameWidth", {9857, 0, kM5Columns}},
-        {"CodeStart", {9858, 1, kM5Columns}},
-        {"CodeWidth", {9859, 0, kM5Columns}},
-        {"StnM5Def", {9860, 0, 1}},
-        {"StnM5O", {9861, 0, 1}},
-        {"StnM5Known", {9862, 0, 1}},
-        {"NameStartE", {9856, 1, kRec500Columns}},
-        {"NameWidthE", {9857, 0, kRec500Columns}},
-        {"CodeStartE", {9858, 1, kRec500Columns}},
-        {"CodeWidthE", {9859, 0, kRec500Columns}},
+        {"CheckUnique", OnOff(9095)},
+        {"CheckAuto", OnOff(9096)},
+        {"CheckDel", OnOff(9097)},
+        {"XStyle", Range(9102, 0, 1)},
+        {"X0", Range(9104, -kMaxNo, kMaxNo)},
+        {"YStyle", Range(9103, 0, 2)},
+        {"Y0", Range(9105, -kMaxEo, kMaxEo)},
+        {"Zone", Range(9101, 0, 1)},
+        {"NZone", Range(9106, 0, 120)},
+        {"CodeNumeric", OnOff(9098)},
+        {"LinesAttr", OnOff(9099)},
+        {"ForceCode", OnOff(9100)},
+        {"CSFromProject", OnOff(9115)},
+        {"CodeSystem", Range(9107, -1, std::nullopt)},
+        {"OnRelief", Range(9108, 0, 2)},
+        {"CodeSep", Text(9109)},
+        {"Link", Text(9110)},
+        {"AtrAtr", Text(9111)},
+        {"AtrVal", Text(9112)},
+        {"Format16Digits", OnOff(9113)},
+        {"StationW41", Text(9848)},
+        {"Station412", Range(9849, kFirstWord, kLastWord)},
+        {"HiW41", Text(9850)},
+        {"Hi412", Range(9851, kFirstWord, kLastWord)},
+        {"HvW41", Text(9852)},
+        {"Hv412", Range(9853, kFirstWord, kLastWord)},
+        {"CodeW41", Text(9854)},
+        {"Code412", Range(9855, kFirstWord, kLastWord)},
+        {"NameStart", Range(9856, 1, kM5Columns)},
+        {"NameWidth", Range(9857, 0, kM5Columns)},
+        {"CodeStart", Range(9858, 1, kM5Columns)},
+        {"CodeWidth", Range(9859, 0, kM5Columns)},
+        {"StnM5Def", OnOff(9860)},
+        {"StnM5O", OnOff(9861)},
+        {"StnM5Known", OnOff(9862)},
+        {"NameStartE", Range(9856, 1, kRec500Columns)},
+        {"NameWidthE", Range(9857, 0, kRec500Columns)},
+        {"CodeStartE", Range(9858, 1, kRec500Columns)},
+        {"CodeWidthE", Range(9859, 0, kRec500Columns)},
     };
     return table;
 }
@@ -75,7 +84,7 @@ std::string NumberText(double v) {
 }  // namespace
 
 const SettingHelp& HelpOf(const SettingInfo& info) {
-    static const SettingHelp none{0};
+    static const SettingHelp none = Text(0);
     auto it = Table().find(info.name);
     return it == Table().end() ? none : it->second;
 }
@@ -94,9 +103,8 @@ std::string SettingAllowedText(const SettingInfo& info) {
     if (info.type == SettingType::Text)
         return res::LoadString(IsSeparator(info) ? kOneCharacter : kAnyText);
     if (!h.hi)
-        return h.lo == 0 && info.type == SettingType::Double ? res::LoadString(kAnyNumber)
-                                                             : ">= " + NumberText(h.lo);
-    if (h.lo == 0 && *h.hi == 1 && info.type == SettingType::Int)
+        return ">= " + NumberText(h.lo);
+    if (h.on_off)
         return res::LoadString(kSwitch);
     return NumberText(h.lo) + ".." + NumberText(*h.hi);
 }

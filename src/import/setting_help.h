@@ -11,6 +11,7 @@ struct SettingHelp {
     // Numbers: the closed range a value must lie in (hi absent: no upper bound).
     double lo = 0;
     std::optional<double> hi;
+    bool on_off = false;  // a check box: 0 or 1
 };
 
 // Every setting of AllSettings() has an entry.

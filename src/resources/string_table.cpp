@@ -195,8 +195,6 @@ constexpr std::array kTable{
                 "любой текст"},
     StringEntry{9846, "%s allows %s, not \"%s\"",
                 "%s допускает %s, а не \"%s\""},
-    StringEntry{9847, "any number",
-                "любое число"},
     StringEntry{9848, "Station: block code (word 41)",
                 "Станция: код блока (слово 41)"},
     StringEntry{9849, "Station: word of the block",
