@@ -35,13 +35,13 @@ if(NOT TAVRIN_SANITIZE)
   add_test(NAME install.out_of_tree_plugin
     COMMAND bash ${PROJECT_SOURCE_DIR}/tests/install/out_of_tree_plugin.sh
             ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR} ${CMAKE_COMMAND} ${CMAKE_CXX_COMPILER})
-  set_tests_properties(install.out_of_tree_plugin PROPERTIES ENVIRONMENT "LC_ALL=C" TIMEOUT 300)
+  set_tests_properties(install.out_of_tree_plugin PROPERTIES ENVIRONMENT "LC_ALL=C" TIMEOUT 900 RESOURCE_LOCK tavrin_install)
   find_program(DPKG_DEB dpkg-deb)
   if(DPKG_DEB)
     add_test(NAME install.debian_package
       COMMAND bash ${PROJECT_SOURCE_DIR}/tests/install/debian_package.sh
               ${PROJECT_BINARY_DIR} ${CMAKE_CPACK_COMMAND})
-    set_tests_properties(install.debian_package PROPERTIES ENVIRONMENT "LC_ALL=C" TIMEOUT 300)
+    set_tests_properties(install.debian_package PROPERTIES ENVIRONMENT "LC_ALL=C" TIMEOUT 900 RESOURCE_LOCK tavrin_install)
   endif()
 endif()
 

@@ -30,6 +30,20 @@ env -i HOME="$work" TAVRIN_CONFIG="$work/settings.toml" "$prefix/bin/tavrin" --v
     fail "installed tavrin --version"
 grep -q "^tavrin [0-9]" "$work/version.txt" || fail "version line: $(cat "$work/version.txt")"
 
+# Completion offers what the installed tool knows: format keys, export names, setting names.
+complete_words() {  # the words typed so far; prints the candidates for the last one
+    env -i HOME="$work" TAVRIN_CONFIG="$work/settings.toml" PATH="$PATH" bash -c '
+        complete() { :; }; compopt() { :; }
+        source "$1"; shift
+        COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _tavrin; echo "${COMPREPLY[*]}"' \
+        _ "$prefix/share/bash-completion/completions/tavrin" "$prefix/bin/tavrin" "$@"
+}
+[ "$(complete_words import -f GEO)" = "GEODI GEODP" ] || fail "completion of format keys: $(complete_words import -f GEO)"
+[ "$(complete_words export -f leica)" = "leica-8 leica-16" ] || fail "completion of export names"
+[ "$(complete_words options -f LEICA --set Hi)" = "HiW41= Hi412=" ] ||
+    fail "completion of setting names: $(complete_words options -f LEICA --set Hi)"
+[ "$(complete_words rec)" = "receive" ] || fail "completion of commands"
+
 # The example plug-in built out of tree, once with the CMake package, once with pkg-config.
 plugin_build=$work/csv_points
 "$cmake" -S "$src/plugins/csv_points" -B "$plugin_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
