@@ -13,7 +13,8 @@ enum ExitCode { kOk = 0, kNotDone = 1, kBadArguments = 2 };
 
 // Answers of message boxes: from --yes/--no, else asked on the terminal, else "No".
 enum class Answer { Ask, Yes, No };
-void InstallTerminalPrompter(Answer answer);
+// `why` names what gave a fixed answer when it is not --yes/--no ("--import").
+void InstallTerminalPrompter(Answer answer, std::string why = {});
 
 // Prints protocol entries to stderr as they are written.
 void PrintProtocolLive(vrk::CVrkObject& project);
