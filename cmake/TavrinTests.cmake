@@ -52,5 +52,7 @@ if(benchmark_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/bench)
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
     target_link_libraries(${name} PRIVATE tavrin_core benchmark::benchmark)
+    target_compile_definitions(${name} PRIVATE
+      TAVRIN_SHARED_SAMPLES="${PROJECT_SOURCE_DIR}/../shared/samples")
   endforeach()
 endif()

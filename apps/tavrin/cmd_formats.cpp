@@ -4,9 +4,11 @@
 #include <nlohmann/json.hpp>
 
 #include "cli.h"
+#include "export/export_formats.h"
 #include "import/import_dialog.h"
 #include "import/setting_help.h"
 #include "platform/profile.h"
+#include "readers/elta/elta_column_guess.h"
 #include "resources/strings.h"
 
 namespace cli {
@@ -14,8 +16,6 @@ namespace cli {
 namespace {
 constexpr unsigned kSettingsOf = 9842;
 constexpr unsigned kDefaultAllowed = 9843;
-const char* const kExportFormats[] = {"trimble-3300", "trimble-3600", "leica-8", "leica-16",
-                                      "geodimeter",   "3ta5",         "pentax"};
 }  // namespace
 
 int CmdFormats(bool json, const std::string& list) {
@@ -39,7 +39,7 @@ int CmdFormats(bool json, const std::string& list) {
         return kOk;
     }
     if (list == "export") {
-        for (const char* e : kExportFormats) std::cout << e << "\n";
+        for (const ExportFormat& e : ExportFormats()) std::cout << e.key << "\n";
         return kOk;
     }
     if (json) {
@@ -50,7 +50,7 @@ int CmdFormats(bool json, const std::string& list) {
                            {"caption", r.caption},
                            {"patterns", r.patterns}});
         nlohmann::ordered_json exp = nlohmann::ordered_json::array();
-        for (const char* e : kExportFormats) exp.push_back(e);
+        for (const ExportFormat& e : ExportFormats()) exp.push_back(e.key);
         std::cout << nlohmann::ordered_json{{"import", imp}, {"export", exp}}.dump(2) << "\n";
         return kOk;
     }
@@ -59,7 +59,7 @@ int CmdFormats(bool json, const std::string& list) {
         std::printf("  %2d  %-11s %-32s %s\n", r.index, r.key.c_str(), r.caption.c_str(),
                     r.patterns.c_str());
     std::cout << "Export formats (tavrin export -f FORMAT):\n";
-    for (const char* e : kExportFormats) std::cout << "      " << e << "\n";
+    for (const ExportFormat& e : ExportFormats()) std::cout << "      " << e.key << "\n";
     return kOk;
 }
 
@@ -76,7 +76,9 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
     if (!ParseSettingAssignments(sets, format, format_text, assignments))
         return kBadArguments;
     std::string error;
-    for (const auto& a : assignments) SetSettingText(dlg.settings, *a.info, a.value, error);
+    ImportSettings s = dlg.Settings();
+    for (const auto& a : assignments) SetSettingText(s, *a.info, a.value, error);
+    dlg.SetSettings(s);
     if (!sets.empty()) {
         dlg.SaveData();
         if (!platform::Profile::Instance().error().empty()) {
@@ -92,7 +94,7 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
     for (const auto& info : AllSettings()) {
         if (info.block != SettingBlock::General && info.block != FormatBlock(format))
             continue;
-        const std::string value = SettingText(dlg.settings, info);
+        const std::string value = SettingText(dlg.Settings(), info);
         const std::string caption = SettingCaption(info);
         const std::string def = SettingDefaultText(info);
         const std::string allowed = SettingAllowedText(info);
@@ -108,6 +110,36 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
     }
     if (json)
         std::cout << out.dump(2) << "\n";
+    return kOk;
+}
+
+int CmdGuessColumns(const std::string& format_text, const std::string& file) {
+    int format = ParseFormat(format_text, HighestImportFormat());
+    if (format < 0)
+        return kBadArguments;
+    const std::string key =
+        format < kBuiltInFormats ? BuiltInFormats()[static_cast<size_t>(format)].section : "";
+    const bool m5 = key == "ELTAC_M5";
+    if (!m5 && key != "ELTAREC500") {
+        PrintError(res::LoadString(res::kGuessNeedsFile));
+        return kBadArguments;
+    }
+    std::string error;
+    const auto guess = readers::GuessColumns(file, m5, error);
+    if (!error.empty()) {
+        PrintError(file + ": " + error);
+        return kNotDone;
+    }
+    if (!guess) {
+        std::cout << res::Format(res::LoadString(res::kGuessFailedMessage), {file}) << "\n";
+        return kNotDone;
+    }
+    const char* suffix = m5 ? "" : "E";
+    std::cout << res::Format(res::LoadString(res::kGuessMessage), {file}) << "\n";
+    std::cout << "--set NameStart" << suffix << "=" << guess->name_start << " --set NameWidth"
+              << suffix << "=" << guess->name_width << " --set CodeStart" << suffix << "="
+              << guess->code_start << " --set CodeWidth" << suffix << "=" << guess->code_width
+              << "\n";
     return kOk;
 }
 

@@ -31,9 +31,8 @@ int main(int argc, char** argv) {
     cli::ImportArgs imp;
     bool yes = false, no = false;
     auto* import = app.add_subcommand("import", "Import instrument files into a project");
-    import
-        ->add_option("-f,--format", imp.format, "Format: section key (GEODI, LEICA, ...) or index")
-        ->required();
+    import->add_option("-f,--format", imp.format,
+                       "Format: section key (GEODI, LEICA, ...) or index; detected when left out");
     import->add_option("files", imp.files, "Files to import")->required();
     import->add_option("-o,--output", imp.output, "Write the project to this JSON file");
     import->add_option("--into", imp.into, "Import into this existing project (JSON)");
@@ -42,6 +41,8 @@ int main(int argc, char** argv) {
                        "Angle unit files start in: dms, deg, gon, mil, rad (default dms)");
     import->add_option("--dist-unit", imp.dist_unit,
                        "Distance unit files start in: m, ft, usft, mm (default m)");
+    import->add_option("--encoding", imp.encoding,
+                       "Encoding of the files: utf-8 or cp1251 (default: decided per file)");
     import->add_flag("--yes", yes, "Answer questions with Yes");
     import->add_flag("--no", no, "Answer questions with No");
 
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
                        "Angle unit files start in: dms, deg, gon, mil, rad");
     events->add_option("--dist-unit", ev.dist_unit,
                        "Distance unit files start in: m, ft, usft, mm");
+    events->add_option("--encoding", ev.encoding, "Encoding of the files: utf-8 or cp1251");
 
     std::string opt_format;
     std::vector<std::string> opt_sets;
@@ -66,6 +68,15 @@ int main(int argc, char** argv) {
     options->add_option("-f,--format", opt_format, "Format: section key or index")->required();
     options->add_option("--set", opt_sets, "NAME=VALUE: store a setting");
     options->add_flag("--json", opt_json, "Print as JSON");
+    std::string opt_guess;
+    options->add_option("--guess", opt_guess,
+                        "FILE: propose name and code columns for it (ELTAREC500, ELTAC_M5)");
+
+    std::vector<std::string> detect_files;
+    bool detect_json = false;
+    auto* detect_cmd = app.add_subcommand("detect", "Tell the format of instrument files");
+    detect_cmd->add_option("files", detect_files, "Files to look at")->required();
+    detect_cmd->add_flag("--json", detect_json, "One JSON object a line");
 
     cli::CdxArgs cdx;
     auto* cdx_cmd = app.add_subcommand("cdx", "Import the control points of a CDX file");
@@ -140,10 +151,14 @@ int main(int argc, char** argv) {
         return cli::CmdImport(imp);
     if (*events)
         return cli::CmdImport(ev);
+    if (*options && !opt_guess.empty())
+        return cli::CmdGuessColumns(opt_format, opt_guess);
     if (*options)
         return cli::CmdOptions(opt_format, opt_sets, opt_json);
     if (*cdx_cmd)
         return cli::CmdCdx(cdx);
+    if (*detect_cmd)
+        return cli::CmdDetect(detect_files, detect_json);
     if (*export_cmd) {
         ex.answer = imp.answer;
         return cli::CmdExport(ex);

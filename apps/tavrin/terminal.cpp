@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli.h"
+#include "resources/strings.h"
 #include "ui/dialog.h"
 #include "ui/prompter.h"
 
@@ -66,7 +67,8 @@ void PrintProtocolLive(vrk::CVrkObject& project) {
     project.ImportLog().listener = [](const vrk::CVrkLog::Entry& e) {
         std::string text = e.text;
         while (!text.empty() && text.back() == '\n') text.pop_back();
-        std::cerr << (e.level >= 2 ? "error: " : "") << text << "\n";
+        std::cerr << (e.level >= 2 ? res::LoadString(res::kProtocolErrorPrefix) : "") << text
+                  << "\n";
     };
 }
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "dialogs/report_type.h"
-#include "host/codepage.h"
 #include "resources/strings.h"
+#include "text/code_page.h"
 #include "ui/prompter.h"
 
 namespace fs = std::filesystem;
@@ -116,7 +116,8 @@ bool HasPlusFlag(const std::string& format) {
 bool Admits(unsigned char c, NameChars chars) {
     const bool digit = c >= '0' && c <= '9';
     const bool latin = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    const bool cyrillic = c >= 0xC0;  // Windows-1251 letters А..я
+    // Windows-1251 letters: А..я, and ё (0xB8) and Ё (0xA8) outside that run.
+    const bool cyrillic = c >= 0xC0 || c == 0xA8 || c == 0xB8;
     switch (chars) {
         case NameChars::Digits:
             return digit;
@@ -187,7 +188,7 @@ bool CExportDev::ExportList(platform::TextFile& file, vrk::CVrkObject& project,
         if (selected_only && !point->selected)
             continue;
         // The project holds UTF-8; instruments take the single-byte code page.
-        const std::string name = host::FromUtf8(point->GetName());
+        const std::string name = text::FromUtf8(point->GetName());
         if (ExportPoint(file, *point, name))
             ++m_nExported;
         if (m_bWriteFailed)

@@ -1,9 +1,12 @@
 // Turns the accepted events of pass 2 into stations, observations and points.
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 
-#include "host/codepage.h"
 #include "host/import_build_state.h"
 #include "import/contracts/vrk.h"
+#include "resources/strings.h"
+#include "text/code_page.h"
 
 namespace vrk {
 namespace {
@@ -20,32 +23,40 @@ std::string StripZeros(std::string name) {
 }
 
 // Some formats hand over values with the line end still on them; texts go in without it.
-std::string WithoutLineEnd(const std::string& text) {
-    size_t n = text.size();
-    while (n > 0 && (text[n - 1] == '\n' || text[n - 1] == '\r')) --n;
-    return text.substr(0, n);
+std::string_view WithoutLineEnd(std::string_view text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+    return text;
 }
 
-bool IsBaseClass(const std::string& c) {
+bool IsBaseClass(std::string_view c) {
     return c == "Base" || c == "B";
+}
+
+// The events whose value goes to the current station, target or point: all but the names and
+// the values that hold for whatever follows.
+bool BelongsToObject(EventID id) {
+    constexpr EventID kForAll[] = {evDate,       evPressure, evTemperature,
+                                   evInstrument, evPpm,      evOrientationStart};
+    return !IsNameEvent(id) && IsKnownEvent(id) &&
+           std::find(std::begin(kForAll), std::end(kForAll), id) == std::end(kForAll);
 }
 
 }  // namespace
 
-void CImport::Build(EventID id, const std::string& raw_text, const PushValue& value) {
-    const std::string text = WithoutLineEnd(raw_text);
+void CImport::Build(EventID id, std::string_view raw_text, const PushValue& value) {
+    const std::string_view text = WithoutLineEnd(raw_text);
     BuildState& st = state();
     CVrkObject::Data& data = m_pProject->data();
     const bool force_code = (m_info.flags & kFlagForceCode) != 0;
 
-    auto name_of = [&](const std::string& raw) {
-        std::string n = host::ToUtf8(raw);
+    auto name_of = [&](std::string_view raw) {
+        std::string n = ToUtf8(raw);
         return (m_info.flags & kFlagDeleteZeros) ? StripZeros(std::move(n)) : n;
     };
     auto station = [&]() -> CStation& {
         if (st.station < 0) {
             // Observations before any station belong to an unnamed one.
-            data.stations.emplace_back();
+            st.ReserveObservations(data.stations.emplace_back());
             st.station = static_cast<long>(data.stations.size()) - 1;
         }
         return data.stations[st.station];
@@ -64,30 +75,56 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
         }
         return s.observations[st.observation];
     };
-    auto point = [&]() -> CVrkPoint& {
+    // Records without a name are never merged into one point "": each is reported once.
+    auto report_nameless = [&]() {
+        if (st.nameless_record == m_record)
+            return;
+        st.nameless_record = m_record;
+        ++m_pProject->tally.nameless_records;
+        WriteToLog(res::LoadString(res::kNamelessRecordMessage).c_str(), 2);
+    };
+    auto point = [&]() -> CVrkPoint* {
+        if (st.point_name.empty() || st.mode == BuildState::Mode::Nameless) {
+            report_nameless();
+            return nullptr;
+        }
         bool fresh = m_pProject->FindPoint(st.point_name) == nullptr;
-        CVrkPoint& p = m_pProject->PointByName(st.point_name);
+        CVrkPoint& p = Changing(m_pProject->PointByName(st.point_name));
         if (fresh && p.code.empty())
-            p.code = st.start_code;
-        return p;
+            p.code = st.object_code;
+        return &p;
     };
     auto start_object = [&](BuildState::Mode mode, const std::string& name) {
         st.mode = mode;
         st.point_name = name;
         st.start_code = force_code ? st.forced_code : std::string();
+        st.object_code = st.start_code;
     };
     auto set_coord = [&](std::optional<double> CStation::*field, zut::CLinear CVrkPoint::*pfield) {
         if (!value.number)
             return;
         if (st.mode == BuildState::Mode::Station)
             station().*field = value.number;
-        point().*pfield = *value.number;
+        if (CVrkPoint* p = point())
+            p->*pfield = *value.number;
     };
+
+    if (IsNameEvent(id) && text.find_first_not_of(" \t") == std::string_view::npos) {
+        st.mode = BuildState::Mode::Nameless;
+        st.point_name.clear();
+        st.observation = -1;
+        return;
+    }
+    if (st.mode == BuildState::Mode::Nameless && BelongsToObject(id)) {
+        report_nameless();
+        return;
+    }
 
     switch (id) {
         case evStation: {
             CStation s;
             s.name = name_of(text);
+            st.ReserveObservations(s);
             data.stations.push_back(std::move(s));
             st.station = static_cast<long>(data.stations.size()) - 1;
             st.observation = -1;
@@ -117,7 +154,7 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             station().backsight_azimuth = value.number;
             break;
         case evDirectionName:
-            station().directions.push_back({host::ToUtf8(text), std::nullopt});
+            station().directions.push_back({ToUtf8(text), std::nullopt});
             break;
         case evDirectionAngle: {
             CStation& s = station();
@@ -163,7 +200,7 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
                 observation().target_height = value.number;
             break;
         case evCircleFace:
-            observation().face = text;
+            observation().face.assign(text);
             break;
         case evHorAngle:
             observation().hz = value.number;
@@ -197,25 +234,27 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             break;
         case evPlanClass:
         case evHeightClass: {
-            CVrkPoint& p = point();
-            (id == evPlanClass ? p.plan_class : p.height_class) = text;
+            CVrkPoint* p = point();
+            if (!p)
+                break;
+            (id == evPlanClass ? p->plan_class : p->height_class).assign(text);
             if (IsBaseClass(text))
-                p.control = true;
+                p->control = true;
             break;
         }
         case evCode: {
-            std::string code = host::ToUtf8(text);
+            std::string code = ToUtf8(text);
             st.forced_code = code;
-            if (st.mode == BuildState::Mode::Station) {
+            st.object_code = code;  // a point made later by coordinates still gets it
+            if (st.mode == BuildState::Mode::Station)
                 station().code = code;
-                if (CVrkPoint* p = m_pProject->FindPoint(st.point_name))
-                    p->code = code;
-            } else if (st.mode == BuildState::Mode::Target) {
+            else if (st.mode == BuildState::Mode::Target)
                 observation().code = code;
-                if (CVrkPoint* p = m_pProject->FindPoint(st.point_name))
+            if (st.mode == BuildState::Mode::Point) {
+                if (CVrkPoint* p = point())
                     p->code = code;
-            } else {
-                point().code = code;
+            } else if (CVrkPoint* p = m_pProject->FindPoint(st.point_name)) {
+                Changing(*p).code = code;
             }
             break;
         }

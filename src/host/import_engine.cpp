@@ -46,6 +46,10 @@ void CImport::Close() {}
 int CImport::LoadFile(const std::string& path) {
     m_record = 0;
     m_file = path;
+    auto known = m_encodings.find(path);
+    if (known == m_encodings.end())
+        known = m_encodings.emplace(path, text::DecideEncoding(path)).first;
+    m_encoding = known->second;
     if (!Open(path))
         throw FileError{path, m_open_error};
     while (ReadEvents()) {
@@ -62,6 +66,9 @@ int CImport::InitImport() {
 
 int CImport::PrepareOneFile(const std::string& path) {
     m_pass = 1;
+    auto& reserve = *state().reserve;
+    reserve.file = &reserve.targets[path];
+    reserve.file->clear();
     int r = LoadFile(path);
     m_pass = 0;
     return r;
@@ -69,25 +76,47 @@ int CImport::PrepareOneFile(const std::string& path) {
 
 int CImport::LoadOneFile(const std::string& path) {
     m_pass = 2;
-    m_layer = m_pProject->data();
+    m_layer = {true, m_pProject->data().points.size(), m_pProject->data().stations.size(), {}};
+    // The counts of the first pass outlive the state of the file before.
+    auto reserve = state().reserve;
     *m_state = BuildState{};
+    m_state->reserve = reserve;
+    auto counted = reserve->targets.find(path);
+    reserve->file = counted == reserve->targets.end() ? nullptr : &counted->second;
+    reserve->stations_made = 0;
     int r = LoadFile(path);
-    m_layer.reset();
+    m_layer = {};
+    reserve->file = nullptr;
     m_pass = 0;
     return r;
 }
 
 void CImport::CloseImport() {
     m_pass = 0;
-    m_layer.reset();
+    m_layer = {};
+    *state().reserve = {};
+}
+
+CVrkPoint& CImport::Changing(CVrkPoint& p) {
+    const size_t i = static_cast<size_t>(&p - m_pProject->data().points.data());
+    if (m_layer.open && i < m_layer.points)
+        m_layer.changed.try_emplace(i, p);
+    return p;
 }
 
 void CImport::EraseImpLayer() {
-    if (!m_layer)
+    if (!m_layer.open)
         return;
-    m_pProject->data() = *m_layer;
+    CVrkObject::Data& data = m_pProject->data();
+    data.stations.erase(data.stations.begin() + static_cast<long>(m_layer.stations),
+                        data.stations.end());
+    data.points.erase(data.points.begin() + static_cast<long>(m_layer.points), data.points.end());
+    for (auto& [i, p] : m_layer.changed) data.points[i] = std::move(p);
+    m_layer.changed.clear();
     m_pProject->RebuildIndex();
+    auto reserve = state().reserve;
     *m_state = BuildState{};
+    m_state->reserve = reserve;
 }
 
 void CImport::ClearEventList() {
@@ -169,16 +198,19 @@ int CImport::GetDate(const char* text, int64_t* time) {
 }
 
 int CImport::Push(EventID id, std::string_view value) {
-    std::string text(value);
+    // The value readers take a C string; the buffer is kept from push to push.
+    m_text.assign(value);
+    const std::string& text = m_text;
     PushValue pv;
     bool ok = IsKnownEvent(id);
     if (ok) {
         pv.kind = EventKind(id);
         if (pv.kind == EventValueKind::Empty) {
             ok = true;
-        } else if (text.empty() ||
-                   (pv.kind != EventValueKind::Text && zut::sz_empty(text.c_str()))) {
-            // A blank number is not given, whatever a reader's value reader would make of it.
+        } else if (text.empty() || ((pv.kind != EventValueKind::Text || IsNameEvent(id)) &&
+                                    zut::sz_empty(text.c_str()))) {
+            // A blank number is not given, whatever a reader's value reader would make of it;
+            // a blank name is no name.
             ok = false;
         } else {
             switch (pv.kind) {
@@ -222,9 +254,21 @@ int CImport::Push(EventID id, std::string_view value) {
             }
         }
     }
-    if (event_sink)
-        event_sink({m_file, m_pass, m_record, CurrentLine(), id, text, ok});
-    if (ok && m_pass == 2)
+    if (event_sink) {
+        m_push.file.assign(m_file);
+        m_push.pass = m_pass;
+        m_push.record = m_record;
+        m_push.line = CurrentLine();
+        m_push.id = id;
+        m_push.value.assign(text);
+        m_push.accepted = ok;
+        m_push.encoding = m_encoding;
+        event_sink(m_push);
+    }
+    if (ok && m_pass == 1)
+        state().Count(id);
+    // A refused name still ends the object before it: what follows belongs to no name.
+    if (m_pass == 2 && (ok || IsNameEvent(id)))
         Build(id, text, pv);
     return ok ? 1 : 0;
 }

@@ -1,29 +1,18 @@
 // The project as a JSON document: lengths in metres, angles in decimal degrees, dates ISO 8601.
-#include <cmath>
+#include "host/project_json.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fstream>
-#include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "import/contracts/vrk.h"
 #include "platform/atomic_write.h"
+#include "resources/strings.h"
 
 namespace vrk {
+namespace project_json {
 namespace {
-
-using json = nlohmann::ordered_json;
-
-constexpr double kDegPerRad = 180.0 / M_PI;
-
-json Num(const std::optional<double>& v, double scale = 1.0) {
-    return v ? json(*v * scale) : json(nullptr);
-}
-json Num(const zut::CValue& v) {
-    return v.valid() ? json(static_cast<double>(v)) : json(nullptr);
-}
-json Text(const std::string& s) {
-    return s.empty() ? json(nullptr) : json(s);
-}
 
 std::string IsoDate(int64_t t) {
     std::time_t tt = static_cast<std::time_t>(t);
@@ -48,214 +37,310 @@ std::optional<int64_t> ParseIso(const std::string& s) {
     return static_cast<int64_t>(t);
 }
 
-std::optional<double> GetNum(const json& j, const char* key, double scale = 1.0) {
-    auto it = j.find(key);
-    if (it == j.end() || !it->is_number())
-        return std::nullopt;
-    return it->get<double>() * scale;
-}
-std::string GetText(const json& j, const char* key) {
-    auto it = j.find(key);
-    return it != j.end() && it->is_string() ? it->get<std::string>() : std::string();
-}
-void SetValue(zut::CValue& v, const std::optional<double>& d) {
-    if (d)
-        v = *d;
-    else
-        v.Invalidate();
-}
-
-json PointJson(const CVrkPoint& p) {
-    return {{"name", p.name},
-            {"x", Num(p.x)},
-            {"y", Num(p.y)},
-            {"h", Num(p.h)},
-            {"code", Text(p.code)},
-            {"plan_class", Text(p.plan_class)},
-            {"height_class", Text(p.height_class)},
-            {"selected", p.selected}};
-}
-
-json ObservationJson(const CObservation& o) {
-    return {{"target", o.target},
-            {"target_height", Num(o.target_height)},
-            {"face", Text(o.face)},
-            {"hz", Num(o.hz, kDegPerRad)},
-            {"v", Num(o.v, kDegPerRad)},
-            {"v_kind", Text(o.v_kind)},
-            {"sd", Num(o.sd)},
-            {"hd", Num(o.hd)},
-            {"dh", Num(o.dh)},
-            {"dh_aux", Num(o.dh_aux)},
-            {"code", Text(o.code)},
-            {"orientation", o.orientation},
-            {"temperature", Num(o.temperature)},
-            {"pressure", Num(o.pressure)},
-            {"ppm", Num(o.ppm)}};
-}
-
-json StationJson(const CStation& s) {
-    json dirs = json::array();
-    for (const auto& d : s.directions)
-        dirs.push_back({{"name", d.name}, {"angle", Num(d.angle, kDegPerRad)}});
-    json obs = json::array();
-    for (const auto& o : s.observations) obs.push_back(ObservationJson(o));
-    return {{"name", s.name},
-            {"x", Num(s.x)},
-            {"y", Num(s.y)},
-            {"h", Num(s.h)},
-            {"instrument_height", Num(s.instrument_height)},
-            {"code", Text(s.code)},
-            {"date", s.date ? json(IsoDate(*s.date)) : json(nullptr)},
-            {"backsight", Text(s.backsight)},
-            {"backsight_azimuth", Num(s.backsight_azimuth, kDegPerRad)},
-            {"directions", dirs},
-            {"observations", obs}};
-}
-
-CVrkPoint PointFrom(const json& j, bool control) {
-    CVrkPoint p;
-    p.name = GetText(j, "name");
-    SetValue(p.x, GetNum(j, "x"));
-    SetValue(p.y, GetNum(j, "y"));
-    SetValue(p.h, GetNum(j, "h"));
-    p.code = GetText(j, "code");
-    p.plan_class = GetText(j, "plan_class");
-    p.height_class = GetText(j, "height_class");
-    auto it = j.find("selected");
-    p.selected = it != j.end() && it->is_boolean() && it->get<bool>();
-    p.control = control;
-    return p;
-}
-
-CObservation ObservationFrom(const json& j) {
-    CObservation o;
-    o.target = GetText(j, "target");
-    o.target_height = GetNum(j, "target_height");
-    o.face = GetText(j, "face");
-    o.hz = GetNum(j, "hz", 1 / kDegPerRad);
-    o.v = GetNum(j, "v", 1 / kDegPerRad);
-    o.v_kind = GetText(j, "v_kind");
-    o.sd = GetNum(j, "sd");
-    o.hd = GetNum(j, "hd");
-    o.dh = GetNum(j, "dh");
-    o.dh_aux = GetNum(j, "dh_aux");
-    o.code = GetText(j, "code");
-    auto it = j.find("orientation");
-    o.orientation = it != j.end() && it->is_boolean() && it->get<bool>();
-    o.temperature = GetNum(j, "temperature");
-    o.pressure = GetNum(j, "pressure");
-    o.ppm = GetNum(j, "ppm");
-    return o;
-}
-
-CStation StationFrom(const json& j) {
-    CStation s;
-    s.name = GetText(j, "name");
-    s.x = GetNum(j, "x");
-    s.y = GetNum(j, "y");
-    s.h = GetNum(j, "h");
-    s.instrument_height = GetNum(j, "instrument_height");
-    s.code = GetText(j, "code");
-    if (std::string d = GetText(j, "date"); !d.empty())
-        s.date = ParseIso(d);
-    s.backsight = GetText(j, "backsight");
-    s.backsight_azimuth = GetNum(j, "backsight_azimuth", 1 / kDegPerRad);
-    if (auto it = j.find("directions"); it != j.end() && it->is_array())
-        for (const auto& d : *it)
-            if (d.is_object())
-                s.directions.push_back({GetText(d, "name"), GetNum(d, "angle", 1 / kDegPerRad)});
-    if (auto it = j.find("observations"); it != j.end() && it->is_array())
-        for (const auto& o : *it)
-            if (o.is_object())
-                s.observations.push_back(ObservationFrom(o));
-    return s;
+std::optional<double> Opt(const zut::CValue& v) {
+    return v.valid() ? std::optional<double>(static_cast<double>(v)) : std::nullopt;
 }
 
 }  // namespace
 
-std::string CVrkObject::ToJson() const {
-    json doc;
-    doc["title"] = title;
-    json cp = json::array(), sp = json::array();
-    for (const auto& p : m_data.points) (p.control ? cp : sp).push_back(PointJson(p));
-    doc["control_points"] = std::move(cp);
-    doc["survey_points"] = std::move(sp);
-    json st = json::array();
-    for (const auto& s : m_data.stations) st.push_back(StationJson(s));
-    doc["stations"] = std::move(st);
-    json attrs = json::object();
-    for (const auto& [id, v] : m_attrs) attrs[std::to_string(id)] = v;
-    doc["attributes"] = std::move(attrs);
-    if (m_classificator) {
-        json cs = json::array();
-        for (const auto& slot : m_classificator->slots)
-            cs.push_back(slot.in_use ? json(slot.name) : json(nullptr));
-        doc["code_systems"] = std::move(cs);
-    }
-    return doc.dump(2) + "\n";
+void WritePoint(JsonWriter& w, const CVrkPoint& p) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Key("name");
+    w.String(p.name);
+    w.Field("x", Opt(p.x));
+    w.Field("y", Opt(p.y));
+    w.Field("h", Opt(p.h));
+    w.Field("code", p.code);
+    w.Field("plan_class", p.plan_class);
+    w.Field("height_class", p.height_class);
+    w.Field("selected", p.selected);
+    w.EndObject();
 }
 
-bool CVrkObject::FromJson(const std::string& text, std::string& error) {
-    json doc = json::parse(text, nullptr, false);
-    if (doc.is_discarded() || !doc.is_object()) {
-        error = "not a project document (invalid JSON)";
+void ReadPoint(JsonReader& r, CVrkPoint& p, unsigned kind) {
+    p.control = kind == kKindControlPoint;
+    r.Object(kind, [&](std::string_view key) {
+        if (key == "name")
+            r.Text(p.name);
+        else if (key == "x")
+            r.Number(p.x);
+        else if (key == "y")
+            r.Number(p.y);
+        else if (key == "h")
+            r.Number(p.h);
+        else if (key == "code")
+            r.Text(p.code);
+        else if (key == "plan_class")
+            r.Text(p.plan_class);
+        else if (key == "height_class")
+            r.Text(p.height_class);
+        else if (key == "selected")
+            r.Bool(p.selected);
+    });
+}
+
+void WriteObservation(JsonWriter& w, const CObservation& o) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Key("target");
+    w.String(o.target);
+    w.Field("target_height", o.target_height);
+    w.Field("face", o.face);
+    w.Field("hz", o.hz, kRadPerDeg);
+    w.Field("v", o.v, kRadPerDeg);
+    w.Field("v_kind", o.v_kind);
+    w.Field("sd", o.sd);
+    w.Field("hd", o.hd);
+    w.Field("dh", o.dh);
+    w.Field("dh_aux", o.dh_aux);
+    w.Field("code", o.code);
+    w.Field("orientation", o.orientation);
+    w.Field("temperature", o.temperature);
+    w.Field("pressure", o.pressure);
+    w.Field("ppm", o.ppm);
+    w.EndObject();
+}
+
+void ReadObservation(JsonReader& r, CObservation& o) {
+    r.Object(kKindObservation, [&](std::string_view key) {
+        if (key == "target")
+            r.Text(o.target);
+        else if (key == "target_height")
+            r.Number(o.target_height);
+        else if (key == "face")
+            r.Text(o.face);
+        else if (key == "hz")
+            r.Number(o.hz, kRadPerDeg);
+        else if (key == "v")
+            r.Number(o.v, kRadPerDeg);
+        else if (key == "v_kind")
+            r.Text(o.v_kind);
+        else if (key == "sd")
+            r.Number(o.sd);
+        else if (key == "hd")
+            r.Number(o.hd);
+        else if (key == "dh")
+            r.Number(o.dh);
+        else if (key == "dh_aux")
+            r.Number(o.dh_aux);
+        else if (key == "code")
+            r.Text(o.code);
+        else if (key == "orientation")
+            r.Bool(o.orientation);
+        else if (key == "temperature")
+            r.Number(o.temperature);
+        else if (key == "pressure")
+            r.Number(o.pressure);
+        else if (key == "ppm")
+            r.Number(o.ppm);
+    });
+}
+
+void WriteDirection(JsonWriter& w, const CDirection& d) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Key("name");
+    w.String(d.name);
+    w.Field("angle", d.angle, kRadPerDeg);
+    w.EndObject();
+}
+
+void ReadDirection(JsonReader& r, CDirection& d) {
+    r.Object(kKindDirection, [&](std::string_view key) {
+        if (key == "name")
+            r.Text(d.name);
+        else if (key == "angle")
+            r.Number(d.angle, kRadPerDeg);
+    });
+}
+
+void WriteStation(JsonWriter& w, const CStation& s) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Key("name");
+    w.String(s.name);
+    w.Field("x", s.x);
+    w.Field("y", s.y);
+    w.Field("h", s.h);
+    w.Field("instrument_height", s.instrument_height);
+    w.Field("code", s.code);
+    w.Field("date", s.date ? IsoDate(*s.date) : std::string());
+    w.Field("backsight", s.backsight);
+    w.Field("backsight_azimuth", s.backsight_azimuth, kRadPerDeg);
+    w.Key("directions");
+    w.BeginArray(s.directions.empty() ? JsonLayout::Inline : JsonLayout::Lines);
+    for (const auto& d : s.directions) WriteDirection(w, d);
+    w.EndArray();
+    w.Key("observations");
+    w.BeginArray();
+    for (const auto& o : s.observations) WriteObservation(w, o);
+    w.EndArray();
+    w.EndObject();
+}
+
+void ReadStation(JsonReader& r, CStation& s) {
+    r.Object(kKindStation, [&](std::string_view key) {
+        if (key == "name") {
+            r.Text(s.name);
+        } else if (key == "x") {
+            r.Number(s.x);
+        } else if (key == "y") {
+            r.Number(s.y);
+        } else if (key == "h") {
+            r.Number(s.h);
+        } else if (key == "instrument_height") {
+            r.Number(s.instrument_height);
+        } else if (key == "code") {
+            r.Text(s.code);
+        } else if (key == "date") {
+            std::string d;
+            r.Text(d);
+            s.date = d.empty() ? std::nullopt : ParseIso(d);
+        } else if (key == "backsight") {
+            r.Text(s.backsight);
+        } else if (key == "backsight_azimuth") {
+            r.Number(s.backsight_azimuth, kRadPerDeg);
+        } else if (key == "directions") {
+            r.Objects([&] { ReadDirection(r, s.directions.emplace_back()); });
+        } else if (key == "observations") {
+            r.Objects([&] { ReadObservation(r, s.observations.emplace_back()); });
+        }
+    });
+}
+
+}  // namespace project_json
+
+using namespace project_json;
+
+void CVrkObject::WriteJson(JsonWriter& w) const {
+    w.BeginObject();
+    w.Field("format_version", kFormatVersion);
+    w.Key("title");
+    w.String(title);
+    for (bool control : {true, false}) {
+        w.Key(control ? "control_points" : "survey_points");
+        w.BeginArray();
+        for (const auto& p : m_data.points)
+            if (p.control == control)
+                WritePoint(w, p);
+        w.EndArray();
+    }
+    w.Key("stations");
+    w.BeginArray();
+    for (const auto& s : m_data.stations) WriteStation(w, s);
+    w.EndArray();
+    w.Key("attributes");
+    w.BeginObject(JsonLayout::Inline);
+    for (const auto& [id, v] : m_attrs) w.Field(std::to_string(id), v);
+    w.EndObject();
+    if (m_classificator) {
+        w.Key("code_systems");
+        w.BeginArray(JsonLayout::Inline);
+        for (const auto& slot : m_classificator->slots)
+            slot.in_use ? w.String(slot.name) : w.Null();
+        w.EndArray();
+    }
+    w.EndObject();
+}
+
+std::string CVrkObject::ToJson() const {
+    std::string out;
+    JsonWriter w(out);
+    WriteJson(w);
+    w.Finish();
+    return out;
+}
+
+bool CVrkObject::FromJson(std::string_view text, std::string& error) {
+    JsonReader r(text);
+    if (const auto top = r.Peek(); top != JsonReader::Type::Object) {
+        r.Skip();
+        r.End();
+        error = r.syntax_ok() ? res::Format(res::LoadString(kJsonNotProject),
+                                            {res::LoadString(JsonReader::TypeName(top))})
+                              : r.Error();
         return false;
     }
     Data data;
-    for (const char* key : {"control_points", "survey_points"}) {
-        auto it = doc.find(key);
-        if (it == doc.end())
-            continue;
-        if (!it->is_array()) {
-            error = std::string("\"") + key + "\" is not a list";
-            return false;
+    std::string new_title;
+    std::map<int, int> attrs;
+    std::optional<CClassificator> classificator;
+    std::optional<int64_t> version;
+    r.Object(kKindProject, [&](std::string_view key) {
+        if (key == "format_version") {
+            r.Int(version);
+        } else if (key == "title") {
+            r.Text(new_title);
+        } else if (key == "control_points" || key == "survey_points") {
+            const unsigned kind = key == "control_points" ? kKindControlPoint : kKindSurveyPoint;
+            r.Objects([&] { ReadPoint(r, data.points.emplace_back(), kind); });
+        } else if (key == "stations") {
+            r.Objects([&] { ReadStation(r, data.stations.emplace_back()); });
+        } else if (key == "attributes") {
+            r.Object(0, [&](std::string_view id) {
+                std::optional<int64_t> v;
+                int n = 0;
+                if (std::sscanf(std::string(id).c_str(), "%d", &n) != 1)
+                    return;  // not an attribute of ours
+                r.Int(v);
+                if (v)
+                    attrs[n] = static_cast<int>(*v);
+            });
+        } else if (key == "code_systems") {
+            auto& c = classificator.emplace();
+            size_t i = 0;
+            r.Array([&] {
+                std::string name;
+                r.Text(name);
+                if (i < c.slots.size() && !name.empty())
+                    c.slots[i] = {true, std::move(name)};
+                ++i;
+            });
         }
-        for (const auto& p : *it)
-            if (p.is_object())
-                data.points.push_back(PointFrom(p, key[0] == 'c'));
+    });
+    r.End();
+    if (version && *version > kFormatVersion) {
+        error = res::Format(res::LoadString(kJsonNewerFormat),
+                            {std::to_string(*version), std::to_string(kFormatVersion)});
+        return false;
     }
-    if (auto it = doc.find("stations"); it != doc.end() && it->is_array())
-        for (const auto& s : *it)
-            if (s.is_object())
-                data.stations.push_back(StationFrom(s));
-    title = GetText(doc, "title");
-    m_attrs.clear();
-    if (auto it = doc.find("attributes"); it != doc.end() && it->is_object())
-        for (const auto& [k, v] : it->items())
-            if (v.is_number_integer())
-                m_attrs[std::atoi(k.c_str())] = v.get<int>();
-    m_classificator.reset();
-    if (auto it = doc.find("code_systems"); it != doc.end() && it->is_array()) {
-        CClassificator c;
-        size_t i = 0;
-        for (const auto& v : *it) {
-            if (i >= c.slots.size())
-                break;
-            if (v.is_string())
-                c.slots[i] = {true, v.get<std::string>()};
-            ++i;
-        }
-        m_classificator = c;
+    if (!r.ok()) {
+        error = r.Error();
+        return false;
     }
     m_data = std::move(data);
+    title = std::move(new_title);
+    m_attrs = std::move(attrs);
+    m_classificator = std::move(classificator);
     RebuildIndex();
     return true;
 }
 
 bool CVrkObject::SaveJson(const std::string& path, std::string& error) const {
-    return platform::AtomicWrite(path, ToJson(), error);
+    platform::AtomicFile file(path);
+    if (!file.Open(error))
+        return false;
+    JsonWriter w([&file](std::string_view block) { return file.Write(block); });
+    WriteJson(w);
+    w.Finish();
+    return file.Commit(error);
 }
 
 bool CVrkObject::LoadJson(const std::string& path, std::string& error) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
+    std::string text;
+    if (in) {
+        in.seekg(0, std::ios::end);
+        const auto size = in.tellg();
+        in.seekg(0);
+        if (size > 0) {
+            text.resize(static_cast<size_t>(size));
+            in.read(text.data(), size);
+            text.resize(static_cast<size_t>(in.gcount()));
+        }
+    }
+    if (!in && !in.eof()) {
+        error = path + ": " + res::Format(res::LoadString(kJsonCannotOpen), {std::strerror(errno)});
         return false;
     }
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (!FromJson(ss.str(), error)) {
+    if (!FromJson(text, error)) {
         error = path + ": " + error;
         return false;
     }

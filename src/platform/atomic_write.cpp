@@ -25,35 +25,64 @@ int CreateFresh(const std::filesystem::path& tmp) {
 
 }  // namespace
 
-bool AtomicWrite(const std::filesystem::path& path, std::string_view contents, std::string& error) {
-    std::filesystem::path tmp = path;
-    tmp += ".tmp" + std::to_string(::getpid());
-    int fd = CreateFresh(tmp);
-    if (fd < 0) {
-        error = Reason(path, errno);
+AtomicFile::AtomicFile(std::filesystem::path path) : m_path(std::move(path)) {
+    m_tmp = m_path;
+    m_tmp += ".tmp" + std::to_string(::getpid());
+}
+
+AtomicFile::~AtomicFile() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(m_tmp.c_str());
+    }
+}
+
+bool AtomicFile::Open(std::string& error) {
+    m_fd = CreateFresh(m_tmp);
+    if (m_fd < 0) {
+        error = Reason(m_path, errno);
         return false;
     }
-    const char* p = contents.data();
-    size_t left = contents.size();
-    int err = 0;
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+    return true;
+}
+
+bool AtomicFile::Write(std::string_view data) {
+    while (m_err == 0 && m_fd >= 0 && !data.empty()) {
+        ssize_t n = ::write(m_fd, data.data(), data.size());
         if (n < 0) {
-            if (errno == EINTR) continue;
-            err = errno;
-            break;
+            if (errno != EINTR)
+                m_err = errno;
+            continue;
         }
-        p += n;
-        left -= static_cast<size_t>(n);
+        data.remove_prefix(static_cast<size_t>(n));
     }
+    return m_err == 0 && m_fd >= 0;
+}
+
+bool AtomicFile::Commit(std::string& error) {
+    if (m_fd < 0) {
+        error = Reason(m_path, EBADF);  // never opened
+        return false;
+    }
+    int err = m_err;
     // On disk before the rename, so a crash leaves the old file or the new one, never half.
-    if (!err && ::fsync(fd) != 0) err = errno;
-    if (::close(fd) != 0 && !err) err = errno;
-    if (!err && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
-    if (!err) return true;
-    ::unlink(tmp.c_str());
-    error = Reason(path, err);
+    if (!err && ::fsync(m_fd) != 0)
+        err = errno;
+    if (::close(m_fd) != 0 && !err)
+        err = errno;
+    m_fd = -1;
+    if (!err && ::rename(m_tmp.c_str(), m_path.c_str()) != 0)
+        err = errno;
+    if (!err)
+        return true;
+    ::unlink(m_tmp.c_str());
+    error = Reason(m_path, err);
     return false;
+}
+
+bool AtomicWrite(const std::filesystem::path& path, std::string_view contents, std::string& error) {
+    AtomicFile file(path);
+    return file.Open(error) && (file.Write(contents), file.Commit(error));
 }
 
 }  // namespace platform

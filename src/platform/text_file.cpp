@@ -1,7 +1,13 @@
 #include "platform/text_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <system_error>
 #include <utility>
 
@@ -18,23 +24,46 @@ std::string Describe(const std::filesystem::path& path, std::string_view what, i
     return text;
 }
 
+// Paths served from memory, by MemoryFile.
+std::mutex g_served_lock;
+std::map<std::filesystem::path, std::string_view>& Served() {
+    static std::map<std::filesystem::path, std::string_view> served;
+    return served;
+}
+
+constexpr size_t kBlock = 64 * 1024;
+
 }  // namespace
+
+MemoryFile::MemoryFile(std::filesystem::path name, std::string_view bytes)
+    : m_name(std::move(name)) {
+    std::lock_guard lock(g_served_lock);
+    Served()[m_name] = bytes;
+}
+
+MemoryFile::~MemoryFile() {
+    std::lock_guard lock(g_served_lock);
+    Served().erase(m_name);
+}
 
 TextFile::~TextFile() {
     Close();
 }
 
-TextFile::TextFile(TextFile&& other) noexcept
-    : m_file(std::exchange(other.m_file, nullptr)),
-      m_path(std::move(other.m_path)),
-      m_error(std::move(other.m_error)),
-      m_eof(std::exchange(other.m_eof, false)),
-      m_mode(other.m_mode) {}
+TextFile::TextFile(TextFile&& other) noexcept {
+    *this = std::move(other);
+}
 
 TextFile& TextFile::operator=(TextFile&& other) noexcept {
     if (this != &other) {
         Close();
         m_file = std::exchange(other.m_file, nullptr);
+        m_fd = std::exchange(other.m_fd, -1);
+        m_memory = std::exchange(other.m_memory, false);
+        m_block = std::move(other.m_block);  // the window's bytes stay where they are
+        m_window = std::exchange(other.m_window, {});
+        m_next = std::exchange(other.m_next, 0);
+        m_window_at = std::exchange(other.m_window_at, 0);
         m_path = std::move(other.m_path);
         m_error = std::move(other.m_error);
         m_eof = std::exchange(other.m_eof, false);
@@ -50,24 +79,55 @@ bool TextFile::Open(const std::filesystem::path& path, Mode mode) {
     m_eof = false;
     m_mode = mode;
 
+    if (mode == Mode::Read) {
+        std::lock_guard lock(g_served_lock);
+        if (auto it = Served().find(path); it != Served().end()) {
+            OpenMemory(it->second, path);
+            return true;
+        }
+    }
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
         m_error = "Cannot open '" + path.string() + "': it is a folder, not a file";
         return false;
     }
-    // The conversion of line ends is done here, so the C library sees bytes only.
-    const char* how = mode == Mode::Read ? "rb" : (mode == Mode::Write ? "wb" : "ab");
     errno = 0;
-    m_file = std::fopen(path.c_str(), how);
+    if (mode == Mode::Read) {
+        m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (m_fd < 0) {
+            m_error = Describe(path, "Cannot open", errno != 0 ? errno : ENOENT);
+            return false;
+        }
+        m_block.resize(kBlock);
+        return true;
+    }
+    // The conversion of line ends is done here, so the C library sees bytes only.
+    m_file = std::fopen(path.c_str(), mode == Mode::Write ? "wb" : "ab");
     if (m_file == nullptr) {
-        const int err = errno != 0 ? errno : ENOENT;
-        m_error = Describe(path, mode == Mode::Read ? "Cannot open" : "Cannot create", err);
+        m_error = Describe(path, "Cannot create", errno != 0 ? errno : ENOENT);
         return false;
     }
     return true;
 }
 
+void TextFile::OpenMemory(std::string_view bytes, const std::filesystem::path& name) {
+    Close();
+    m_path = name;
+    m_error.clear();
+    m_eof = false;
+    m_mode = Mode::Read;
+    m_memory = true;
+    m_window = bytes;
+}
+
 void TextFile::Close() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_memory = false;
+    m_window = {};
+    m_next = 0;
+    m_window_at = 0;
     if (m_file == nullptr)
         return;
     if (std::fclose(m_file) != 0 && m_mode != Mode::Read && m_error.empty())
@@ -75,9 +135,34 @@ void TextFile::Close() {
     m_file = nullptr;
 }
 
+void TextFile::ReadFailed(int err) {
+    m_error = Describe(m_path, "Cannot read", err != 0 ? err : EIO);
+}
+
+bool TextFile::Refill() {
+    if (m_fd < 0)
+        return false;  // memory is all in the window
+    m_window_at += static_cast<long long>(m_window.size());
+    m_window = {};
+    m_next = 0;
+    for (;;) {
+        const ssize_t n = ::read(m_fd, m_block.data(), m_block.size());
+        if (n > 0) {
+            m_window = {m_block.data(), static_cast<size_t>(n)};
+            return true;
+        }
+        if (n == 0)
+            return false;
+        if (errno != EINTR) {
+            ReadFailed(errno);
+            return false;
+        }
+    }
+}
+
 bool TextFile::ReadLine(std::string& line, size_t limit) {
     line.clear();
-    if (m_file == nullptr) {
+    if (!IsOpen()) {
         if (m_error.empty())
             m_error = "No file is open";
         return false;
@@ -90,28 +175,25 @@ bool TextFile::ReadLine(std::string& line, size_t limit) {
     if (limit == 0)
         limit = 1;
 
-    std::FILE* f = m_file;
     while (line.size() < limit) {
-        int c = getc_unlocked(f);
-        if (c == EOF) {
-            if (std::ferror(f)) {
-                m_error = Describe(m_path, "Cannot read", errno != 0 ? errno : EIO);
-                std::clearerr(f);
-            }
+        if (m_next >= m_window.size() && !Refill()) {
             m_eof = true;
             break;
         }
-        if (c == '\r') {
-            const int next = getc_unlocked(f);
-            if (next == '\n') {
-                c = '\n';
-            } else if (next != EOF) {
-                ungetc(next, f);  // a lone CR stays as it is
-            }
-        }
-        line.push_back(static_cast<char>(c));
-        if (c == '\n')
-            break;
+        const char* p = m_window.data() + m_next;
+        const size_t n = std::min(m_window.size() - m_next, limit - line.size());
+        size_t i = 0;
+        while (i < n && p[i] != '\n' && p[i] != '\r') ++i;
+        line.append(p, i);
+        m_next += i;
+        if (i == n)
+            continue;  // the end of the block or the limit
+        // CR LF, LF and a lone CR each end the line as one LF.
+        ++m_next;
+        if (p[i] == '\r' && (m_next < m_window.size() || Refill()) && m_window[m_next] == '\n')
+            ++m_next;
+        line.push_back('\n');
+        break;
     }
     return !line.empty();
 }
@@ -125,19 +207,27 @@ bool TextFile::ReadString(std::string& line, size_t limit) {
 }
 
 long long TextFile::Tell() const {
-    if (m_file == nullptr)
-        return -1;
-    return static_cast<long long>(std::ftell(m_file));
+    if (!IsOpen() || m_mode != Mode::Read)
+        return m_file ? static_cast<long long>(std::ftell(m_file)) : -1;
+    return m_window_at + static_cast<long long>(m_next);
 }
 
 bool TextFile::Seek(long long position) {
-    if (m_file == nullptr || position < 0)
+    if (!IsOpen() || m_mode != Mode::Read || position < 0)
         return false;
-    if (std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0) {
-        m_error = Describe(m_path, "Cannot go back in", errno);
+    m_eof = false;
+    if (position >= m_window_at &&
+        position <= m_window_at + static_cast<long long>(m_window.size())) {
+        m_next = static_cast<size_t>(position - m_window_at);
+        return true;
+    }
+    if (m_memory || ::lseek(m_fd, static_cast<off_t>(position), SEEK_SET) < 0) {
+        m_error = Describe(m_path, "Cannot go back in", m_memory ? EINVAL : errno);
         return false;
     }
-    m_eof = false;
+    m_window_at = position;
+    m_window = {};
+    m_next = 0;
     return true;
 }
 

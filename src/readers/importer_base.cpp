@@ -5,16 +5,20 @@
 #include <climits>
 #include <filesystem>
 
-#include "import/import_dialog.h"
-#include "import/import_paths.h"
 #include "readers/text_helpers.h"
 #include "resources/strings.h"
+#include "text/code_page.h"
+#include "text/paths.h"
 
-CWImport::CWImport(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : vrk::CImport(project, info), m_pDlg(dlg) {
+CWImport::CWImport(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : vrk::CImport(project, info), m_pSite(site) {
     m_pProject->ImportLog().Open(1);
-    if (dlg && dlg->event_sink)
-        event_sink = dlg->event_sink;
+    if (site && site->PushObserver())
+        event_sink = site->PushObserver();
+}
+
+std::string CWImport::CurrentFileName() const {
+    return m_CurrentFile.empty() ? m_File.path().string() : m_CurrentFile;
 }
 
 CWImport::~CWImport() {
@@ -40,11 +44,28 @@ int CWImport::WriteToLog(const char* text, int level) {
 }
 
 int CWImport::LogMessage(unsigned id, std::initializer_list<std::string_view> args, int level) {
-    return WriteToLog(res::Format(res::LoadString(id), args).c_str(), level);
+    // Texts of the file are shown as the file's encoding says; file names are names already.
+    const bool takes_path = id == 9018 || id == 9022;
+    std::array<std::string, 8> texts;
+    std::array<std::string_view, 8> views;
+    size_t n = 0;
+    for (std::string_view a : args) {
+        if (n == texts.size())
+            break;
+        texts[n] = takes_path ? std::string(a) : ToUtf8(a);
+        views[n] = texts[n];
+        ++n;
+    }
+    const std::string text =
+        res::Format(res::LoadString(id), std::span<const std::string_view>(views.data(), n));
+    return WriteToLog(text.c_str(), level);
 }
 
 int CWImport::Open(const std::string& path) {
     m_nLine = 0;
+    m_bAngleUnitStated = false;
+    m_nAnglesOutOfRange = 0;
+    m_bAnglesFit.fill(true);
     if (m_File.Open(path, platform::TextFile::Read))
         return 1;
     m_open_error = m_File.error();
@@ -59,6 +80,7 @@ void CWImport::Close() {
 int CWImport::LoadFile(const std::string& path) {
     try {
         vrk::CImport::LoadFile(path);
+        HintAngleUnit(path);
         return 1;
     } catch (const vrk::FileError& e) {
         Close();
@@ -72,6 +94,8 @@ bool CWImport::ReadRawLine(std::string& line) {
     if (!m_File.ReadLine(line))
         return false;
     ++m_nLine;
+    if (m_nLine == 1 && m_encoding == text::TextEncoding::Utf8 && text::HasUtf8Bom(line))
+        line.erase(0, 3);
     // A line longer than the read limit comes in pieces, each counted as a line; say so once.
     const bool cut = line.size() >= platform::TextFile::kReadLimit && line.back() != '\n';
     if (cut && !m_bLongLine)
@@ -85,13 +109,41 @@ bool CWImport::ReadRawLine(std::string& line) {
 
 int CWImport::ReportValue(int rc, const char* text, const char* end, const std::string& lower,
                           const std::string& upper) {
+    const std::string_view shown = m_AsInFile.empty() ? std::string_view(text) : m_AsInFile;
     if (rc == zut::rr_invalid) {
         std::string from = end ? std::string(end) : std::string(text);
-        LogMessage(7601, {from, text});
+        LogMessage(7601, {from, shown});
     } else if (rc == zut::rr_range) {
-        LogMessage(9075, {text, lower, upper});
+        LogMessage(9075, {shown, lower, upper});
     }
     return rc == 0 ? 1 : 0;
+}
+
+void CWImport::NoteAngleOutOfRange(std::string_view text) {
+    ++m_nAnglesOutOfRange;
+    const std::string t(text);
+    for (size_t i = 0; i < kOtherAngleUnits.size(); ++i) {
+        if (!m_bAnglesFit[i] || kOtherAngleUnits[i] == m_AngleUnit)
+            continue;
+        zut::CLocUnits units;
+        units.SetAngleUnit(kOtherAngleUnits[i]);
+        zut::CAngular a;
+        m_bAnglesFit[i] = a.read(t.c_str(), nullptr, nullptr) == 0;
+    }
+}
+
+void CWImport::HintAngleUnit(const std::string& path) {
+    if (m_bAngleUnitStated || m_nAnglesOutOfRange == 0)
+        return;
+    static constexpr const char* kNames[] = {"gon", "deg", "mil"};
+    for (size_t i = 0; i < kOtherAngleUnits.size(); ++i) {
+        if (kOtherAngleUnits[i] == m_AngleUnit || !m_bAnglesFit[i])
+            continue;
+        m_pProject->ImportLog().Write(
+            res::Format(res::LoadString(res::kAngleUnitHintMessage), {path, kNames[i], kNames[i]}),
+            0, 1);
+        return;
+    }
 }
 
 int CWImport::ReadLinear(const char* text, zut::CLinear* value, ValueVariant variant) {
@@ -128,6 +180,8 @@ int CWImport::ReadAngular(const char* text, zut::CAngular* value, ValueVariant v
     m_LocUnits.RestoreUnits();
     if (old_precision >= 0)
         zut::CAngular::precision(old_precision);
+    if (rc == zut::rr_range)
+        NoteAngleOutOfRange(m_AsInFile.empty() ? std::string_view(text) : m_AsInFile);
     return ReportValue(rc, text, end, lo, hi);
 }
 
@@ -187,8 +241,8 @@ int CWImport::PushM(EventID id, std::string_view text, unsigned filter) {
         if (r && !(filter & kPushNoAccept))
             m_bAccepted = 1;
     }
-    if ((filter & kPushProgress) && m_pDlg)
-        m_pDlg->SetProgress(m_nLine);
+    if ((filter & kPushProgress) && m_pSite)
+        m_pSite->SetProgress(m_nLine);
     return r;
 }
 
@@ -198,9 +252,9 @@ void CWImport::DoImport() {
 
 void CWImport::RunFiles(const RunHooks& hooks) {
     // Readers that the host builds without a dialog have no file list to run over.
-    if (!m_pDlg)
+    if (!m_pSite)
         return;
-    const ImportSettings& s = m_pDlg->settings;
+    const ImportSettings& s = m_pSite->Settings();
     zut::CLocCrdStyle style;
     double fe = (s.YStyle == 1 || s.YStyle == 2) ? s.Y0 : zut::CEast::false_easting();
     double fn = s.XStyle == 1 ? s.X0 : zut::CNorth::false_northing();
@@ -208,9 +262,9 @@ void CWImport::RunFiles(const RunHooks& hooks) {
     style.Setup(fe, fn, zone, s.Zone == 1 ? 0 : 1, (s.YStyle == 1 || s.YStyle == 2) ? s.YStyle : 0,
                 s.XStyle == 1 ? 1 : 0);
 
-    std::string& list = m_pDlg->FileListRef();
+    std::string list = m_pSite->FileList();
     std::string first = readers::Trim(list.substr(0, list.find(';')));
-    std::string folder = FolderOf(first);
+    std::string folder = text::FolderOf(first);
     if (folder.empty()) {
         std::error_code ec;
         std::string cwd = std::filesystem::current_path(ec).string();
@@ -235,7 +289,7 @@ void CWImport::RunFiles(const RunHooks& hooks) {
             if (name.empty())
                 break;
             pos = semi == std::string::npos ? list.size() + 1 : semi + 1;
-            std::string path = i == 0 ? name : JoinFolder(folder, name);
+            std::string path = i == 0 ? name : text::JoinFolder(folder, name);
             std::error_code ec;
             if (!std::filesystem::exists(path, ec)) {
                 LogMessage(9022, {path});
@@ -243,9 +297,9 @@ void CWImport::RunFiles(const RunHooks& hooks) {
             }
             if (hooks.before_file && !hooks.before_file(path, pass))
                 continue;
-            m_pDlg->m_CurrentFile = path;
+            m_CurrentFile = path;
             m_bAccepted = 0;
-            m_pDlg->SetProgress(path);
+            m_pSite->SetProgress(path);
             if (pass == 1)
                 PrepareOneFile(path);
             else

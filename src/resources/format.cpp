@@ -170,6 +170,10 @@ void AppendConverted(std::string& out, const Spec& spec, std::string_view arg) {
 }  // namespace
 
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args) {
+    return Format(pattern, std::span<const std::string_view>(args.begin(), args.size()));
+}
+
+std::string Format(std::string_view pattern, std::span<const std::string_view> args) {
     size_t total = pattern.size();
     for (const auto& a : args) total += a.size();
     std::string out;

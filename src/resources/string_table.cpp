@@ -10,7 +10,8 @@ namespace {
 // and "%\ns" included: protocols and users' scripts compare against them.
 constexpr std::array kTable{
     // Values that do not convert
-    StringEntry{7601, "Invalid symbol(s)  %s  found in string  %s.\n", ""},
+    StringEntry{7601, "Invalid symbol(s)  %s  found in string  %s.\n",
+                "Недопустимые символы  %s  в строке  %s.\n"},
     // Export: the project's consent to an export
     StringEntry{7649, "The project data may be incomplete.\nContinue the export?",
                 "Данные проекта могут быть неполными.\nПродолжить экспорт?"},
@@ -30,15 +31,15 @@ constexpr std::array kTable{
     // Import protocol
     StringEntry{9018, "File  \"%s\"\nmismatches required data format.\n",
                 "Файл \"%s\" содержит данные в неизвестном формате.\n"},
-    StringEntry{9019, "String does not contain ELTA R4 data", ""},
+    StringEntry{9019, "String does not contain ELTA R4 data", "Строка не содержит данных ELTA R4"},
     StringEntry{9020, "THE FOLLOWING FILES ARE IMPORTED IN PROJECT:\n\n",
                 "В ПРОЕКТ ИМПОРТИРОВАНЫ ФАЙЛЫ:\n\n"},
-    StringEntry{9022, "File %\ns not exists", ""},
+    StringEntry{9022, "File %\ns not exists", "Файл %\ns не существует"},
     StringEntry{9023, "Computer is ready to receiving\n.Press YES and start the device", ""},
     StringEntry{9024, "Text Files", ""},
     StringEntry{9025, "All Files", ""},
-    StringEntry{9026, "File  %s, string  %ld:\n%s", ""},
-    StringEntry{9027, "Can't convert to integer  %s", ""},
+    StringEntry{9026, "File  %s, string  %ld:\n%s", "Файл  %s, строка  %ld:\n%s"},
+    StringEntry{9027, "Can't convert to integer  %s", "Не удаётся преобразовать в целое  %s"},
     StringEntry{9029, "Not blank after point  %\ns ", "За точкой\n%s\nнет пробела"},
     StringEntry{9032, "The file name is not given.", "Имя файла не задано."},
 
@@ -49,7 +50,7 @@ constexpr std::array kTable{
     StringEntry{9037, "2TA5", ""},
     StringEntry{9038, "3TA5", ""},
     StringEntry{9039, "GEODIMETER, measurement", "GEODIMETER, измерения"},
-    StringEntry{9041, "Error _getcwd();", ""},
+    StringEntry{9041, "Error _getcwd();", "Не удаётся прочитать текущую папку"},
     StringEntry{9042, "WILD LEICA", ""},
 
     // Import formats: file type names
@@ -74,7 +75,8 @@ constexpr std::array kTable{
     StringEntry{9060, "ELTA REC 500 Files", "Elta  Rec 500"},
     StringEntry{9061, "GEODIMETER Files, points", "GEODIMETER, точки"},
     StringEntry{9062, "GEODIMETER, points", "GEODIMETER, точки"},
-    StringEntry{9063, "File %s has already been imported into this project. Repeat import?", ""},
+    StringEntry{9063, "File %s has already been imported into this project. Repeat import?",
+                "Файл %s уже импортирован в этот проект. Повторить импорт?"},
     StringEntry{9064, "ELTA REC M5 Files", "M5"},
     StringEntry{9065, "ELTA REC M5", "M5"},
     StringEntry{9066, "PENTAX, Files, points", "PENTAX, точки"},
@@ -89,7 +91,8 @@ constexpr std::array kTable{
     StringEntry{9074, "Change the coordinate presentation of the project.",
                 "Измените представление координат проекта."},
 
-    StringEntry{9075, "The value '%s' is out of range.\nAdmissible interval: %s ... %s.\n", ""},
+    StringEntry{9075, "The value '%s' is out of range.\nAdmissible interval: %s ... %s.\n",
+                "Значение '%s' вне допустимого диапазона.\nДопустимый интервал: %s ... %s.\n"},
     StringEntry{9076, "Can't allocate %d bytes", ""},
     StringEntry{9082, "Can't read from COM port\nCheck link", ""},
     StringEntry{9083, "Export to instrument formats.", "Экспорт в форматы приборов."},
@@ -131,8 +134,8 @@ constexpr std::array kTable{
     StringEntry{9115, "Take the code system from the project", "Взять код системы из проекта"},
 
     // Elta reader
-    StringEntry{9116, "%s: no unit defined", ""},
-    StringEntry{9117, "%s: no space symbol", ""},
+    StringEntry{9116, "%s: no unit defined", "%s: единица измерения не указана"},
+    StringEntry{9117, "%s: no space symbol", "%s: нет пробела"},
 
     StringEntry{9118, "Format:", ""},
     StringEntry{9120, "Export data", "Данные для экспорта"},
@@ -166,9 +169,69 @@ constexpr std::array kTable{
     // end of 9600
 
     // Real files: encodings, codes, nameless records (9650-)
+    StringEntry{9650, "The record has no point name: its values are not imported.\n",
+                "В записи нет имени пункта: её значения не импортированы.\n"},
+    StringEntry{9651,
+                "File \"%s\" states no angle unit; its angles look like %s: try --angle-unit "
+                "%s\n",
+                "В файле \"%s\" не указана единица углов; углы похожи на %s: попробуйте "
+                "--angle-unit %s\n"},
+    StringEntry{9652,
+                "File \"%s\": no record yields a point name with the column settings %s.\n"
+                "The first data line:\n%s\n%s\nChange the settings %s (or try options --guess).\n",
+                "Файл \"%s\": ни одна запись не даёт имени пункта при настройках столбцов %s.\n"
+                "Первая строка данных:\n%s\n%s\nИзмените настройки %s (или попробуйте options "
+                "--guess).\n"},
+    StringEntry{9653, "Imported %s file(s) as %s", "Импортировано файлов: %s, формат %s"},
+    StringEntry{9654, "  stations:         %s", "  станций:          %s"},
+    StringEntry{9655, "  observations:     %s", "  наблюдений:       %s"},
+    StringEntry{9656, "  control points:   %s", "  исходных пунктов: %s"},
+    StringEntry{9657, "  survey points:    %s", "  съёмочных точек:  %s"},
+    StringEntry{9658, "  protocol entries: %s", "  записей протокола: %s"},
+    StringEntry{9659, "  nameless records: %s (not imported)",
+                "  записей без имени: %s (не импортированы)"},
+    StringEntry{9660, "Project written to %s", "Проект записан в %s"},
+    StringEntry{9661, "Nothing was imported.", "Ничего не импортировано."},
+    StringEntry{9662, "--encoding takes utf-8 or cp1251, not \"%s\"",
+                "--encoding принимает utf-8 или cp1251, а не \"%s\""},
+    StringEntry{9663, "Column settings that give every record of %s a unique name:",
+                "Настройки столбцов, дающие каждой записи %s уникальное имя:"},
+    StringEntry{9664,
+                "No column settings give every record of %s a unique name and numeric "
+                "coordinates.",
+                "Никакие настройки столбцов не дают каждой записи %s уникального имени и "
+                "числовых координат."},
+    StringEntry{9665, "--guess reads the columns of ELTAREC500 and ELTAC_M5 files only.",
+                "--guess подбирает столбцы только для файлов ELTAREC500 и ELTAC_M5."},
+    StringEntry{9666, "error: ", "ошибка: "},
     // end of 9650
 
     // Speed: project files (9700-)
+    StringEntry{9700, "not valid JSON at line %s, column %s: %s",
+                "неверный JSON в строке %s, позиция %s: %s"},
+    StringEntry{9701, "valid JSON, but not a project: the document is %s, a project is an object",
+                "правильный JSON, но не проект: документ — %s, а проект — объект"},
+    StringEntry{9702, "%s: the field \"%s\" is %s where %s is expected",
+                "%s: поле \"%s\" — %s, а ожидается %s"},
+    StringEntry{9703, "the text ends before the document does", "текст кончается раньше документа"},
+    StringEntry{9704, "unexpected character %s", "неожиданный символ %s"},
+    StringEntry{9705, "a number too large for this program", "число слишком велико для программы"},
+    StringEntry{9706,
+                "the file was written by a newer version (format %s; this version reads up to %s)",
+                "файл записан более новой версией (формат %s; эта версия читает до %s)"},
+    StringEntry{9707, "cannot read the file: %s", "не удаётся прочитать файл: %s"},
+    StringEntry{9708, "an object", "объект"},
+    StringEntry{9709, "a list", "список"},
+    StringEntry{9710, "text", "текст"},
+    StringEntry{9711, "a number", "число"},
+    StringEntry{9712, "true or false", "true или false"},
+    StringEntry{9713, "a whole number", "целое число"},
+    StringEntry{9714, "the project", "проект"},
+    StringEntry{9715, "control point", "опорный пункт"},
+    StringEntry{9716, "survey point", "съёмочный пункт"},
+    StringEntry{9717, "station", "станция"},
+    StringEntry{9718, "observation", "наблюдение"},
+    StringEntry{9719, "direction", "направление"},
     // end of 9700
 
     // Survey processing (9720-)
@@ -230,6 +293,65 @@ constexpr std::array kTable{
     // end of 9840
 
     // Format detection (9870-)
+    StringEntry{9870, "  settings for this file: %s", "  настройки для этого файла: %s"},
+    StringEntry{9871, "GSI words of %s characters on %s of %s lines",
+                "слова GSI по %s символов в %s из %s строк"},
+    StringEntry{9872, "label=value lines with station or measurement labels on %s of %s lines",
+                "строки «метка=значение» с метками станций или измерений: %s из %s строк"},
+    StringEntry{9873, "label=value lines of points only on %s of %s lines",
+                "строки «метка=значение» только с точками: %s из %s строк"},
+    StringEntry{9874, "Pentax keyword records on %s of %s lines",
+                "записи Pentax с ключевыми словами: %s из %s строк"},
+    StringEntry{9875, "Pentax point records on %s of %s lines",
+                "записи точек Pentax: %s из %s строк"},
+    StringEntry{9876, "SDR records (two-digit type and derivation code) on %s of %s lines",
+                "записи SDR (двузначный тип и код происхождения): %s из %s строк"},
+    StringEntry{9877, "GTS-7 keyword records with stations or shots on %s of %s lines",
+                "записи GTS-7 с ключевыми словами, станциями или наблюдениями: %s из %s строк"},
+    StringEntry{9878, "GTS-6 words separated by \"_\" on %s of %s words",
+                "слова GTS-6, разделённые \"_\": %s из %s слов"},
+    StringEntry{9879, "Nikon RDF records (CO, ST, SS, ...) on %s of %s lines",
+                "записи Nikon RDF (CO, ST, SS, ...): %s из %s строк"},
+    StringEntry{9880, "\"%s|\" records on %s of %s lines",
+                "записи \"%s|\": %s из %s строк"},
+    StringEntry{9881, "Rec 500 records (number, name, code, typed values without bars) on %s of %s lines",
+                "записи Rec 500 (номер, имя, код, значения с типами без черт): %s из %s строк"},
+    StringEntry{9882, "2TA5 header, point-name and measurement lines on %s of %s lines",
+                "строки 2TA5 (заголовки, имена точек, измерения): %s из %s строк"},
+    StringEntry{9883, "12-character 3TA5 records (angles in fields 5 and 6) on %s of %s lines",
+                "записи 3TA5 из полей по 12 символов (углы в полях 5 и 6): %s из %s строк"},
+    StringEntry{9884, "12-character 4TA5 records (angles in fields 4 and 5, up to 9 fields) on %s of %s lines",
+                "записи 4TA5 из полей по 12 символов (углы в полях 4 и 5, до 9 полей): %s из %s строк"},
+    StringEntry{9885, "a \"BEGIN POINTS\" section with %s point lines; %s lines fit",
+                "раздел \"BEGIN POINTS\" с %s строками точек; подходят %s строк"},
+    StringEntry{9886, "%s: %s \"%s\" (index %s), confidence %s: %s",
+                "%s: %s \"%s\" (номер %s), уверенность %s: %s"},
+    StringEntry{9887, "  runner-up: %s \"%s\", confidence %s: %s",
+                "  следующий: %s \"%s\", уверенность %s: %s"},
+    StringEntry{9888, "%s: no format recognised: %s",
+                "%s: формат не распознан: %s"},
+    StringEntry{9889, "%s could be %s or %s (confidence %s and %s). Import it as %s?",
+                "%s может быть %s или %s (уверенность %s и %s). Импортировать как %s?"},
+    StringEntry{9890, "the file cannot be read",
+                "файл не читается"},
+    StringEntry{9891, "the file is empty",
+                "файл пуст"},
+    StringEntry{9892, "binary data, not text",
+                "двоичные данные, а не текст"},
+    StringEntry{9893, "an XML or HTML document",
+                "документ XML или HTML"},
+    StringEntry{9894, "no sampled line has the shape of a known format",
+                "ни одна из просмотренных строк не похожа на известный формат"},
+    StringEntry{9895, "the nearest, %s, fits with confidence %s only: %s",
+                "ближайший, %s, подходит лишь с уверенностью %s: %s"},
+    StringEntry{9896, "%s was read as %s \"%s\"",
+                "%s прочитан как %s \"%s\""},
+    StringEntry{9897, "%s: skipped, no format recognised: %s",
+                "%s: пропущен, формат не распознан: %s"},
+    StringEntry{9898, "%s: skipped, %s or %s could not be told apart",
+                "%s: пропущен, не удалось выбрать между %s и %s"},
+    StringEntry{9899, "Imported %s file(s), each read as its detected format",
+                "Импортировано файлов: %s, каждый в распознанном формате"},
     // end of 9870
 
     // House keeping (9900-)

@@ -110,6 +110,29 @@ TEST_F(CliTest, ImportWritesTheProjectAndASummary) {
     EXPECT_EQ(nlohmann::json::parse(Slurp(dir / "p.json"))["stations"].size(), 2u);
 }
 
+TEST_F(CliTest, RussianMessagesEncodingsAndColumnGuesses) {
+    Write("a.job", "5=\xD0\xB8" "7 37=1 38=2\n5=P2 7=392.4461\n");  // "Рё7" in CP1251
+    Result ru = Run("--lang ru import -f GEODI a.job --encoding cp1251 -o p.json");
+    ASSERT_EQ(ru.status, 0) << ru.err;
+    EXPECT_NE(ru.out.find("съёмочных точек:  1"), std::string::npos) << ru.out;
+    EXPECT_NE(ru.err.find("ошибка: Файл  "), std::string::npos) << ru.err;
+    EXPECT_NE(ru.err.find("попробуйте --angle-unit gon"), std::string::npos) << ru.err;
+    EXPECT_EQ(nlohmann::json::parse(Slurp(dir / "p.json"))["survey_points"][0]["name"], "Рё7");
+    EXPECT_EQ(Run("import -f GEODI a.job --encoding koi8").status, 2);
+
+    // Names right-aligned at the end of the point field, as the Trimble 3300 writes them.
+    const std::string pad(15, ' ');
+    Write("m5.dat", "For M5|Adr 1|PI1 " + pad + "1001|X 1.000 m|Y 2.000 m|Z 3.000 m|\n" +
+                        "For M5|Adr 2|PI1 " + pad + "1002|X 4.000 m|Y 5.000 m|Z 6.000 m|\n");
+    Result guess = Run("options -f ELTAC_M5 --guess m5.dat");
+    ASSERT_EQ(guess.status, 0) << guess.err;
+    EXPECT_NE(guess.out.find("--set NameStart=1 --set NameWidth=28 --set CodeStart=1 "
+                             "--set CodeWidth=0"),
+              std::string::npos)
+        << guess.out;
+    EXPECT_EQ(Run("options -f GEODI --guess m5.dat").status, 2);
+}
+
 TEST_F(CliTest, BadArgumentsAndFailedRuns) {
     EXPECT_EQ(Run("import -f NOPE x.job").status, 2);
     EXPECT_EQ(Run("import -f GEODI").status, 2);
@@ -229,4 +252,29 @@ TEST_F(CliTest, VersionHelpAndDescribedOptions) {
     EXPECT_NE(ru.out.find("Hi412 = 43"), std::string::npos) << ru.out;
     EXPECT_NE(ru.out.find("Высота инструмента: слово блока"), std::string::npos) << ru.out;
     EXPECT_NE(ru.out.find("по умолчанию 43; допустимо 42..49"), std::string::npos) << ru.out;
+
+// Without -f each file is read as the format it is detected as, in the order given; a file of no
+// known format is reported and skipped, and the run says so in its exit status.
+TEST_F(CliTest, ImportDetectsTheFormatOfEachFile) {
+    Write("a.gsi", "110001+0000P100 81..00+00001000 82..00+00002000 \n"
+                   "110002+0000P200 81..00+00001100 82..00+00002100 \n");
+    Write("b.job", "2=S1 3=1.5\n5=P1 7=90.0000 9=12.5\n");
+    Write("c.csv", "name,x,y,h\nP9,1,2,3\n");
+    Result r = Run("import c.csv a.gsi b.job -o p.json");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("c.csv: skipped, no format recognised"), std::string::npos) << r.err;
+    EXPECT_LT(r.out.find("a.gsi was read as LEICA"), r.out.find("b.job was read as GEODI"))
+        << r.out;
+    auto doc = nlohmann::json::parse(Slurp(dir / "p.json"));
+    EXPECT_EQ(doc["stations"].size(), 1u);
+    EXPECT_EQ(doc["survey_points"].size(), 2u);
+    EXPECT_EQ(Run("import a.gsi b.job").status, 0);
+
+    Result d = Run("detect --json a.gsi c.csv");
+    EXPECT_EQ(d.status, 1);
+    auto lines = JsonLines(d.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["best"]["key"], "LEICA");
+    EXPECT_EQ(lines[0]["best"]["settings"]["Format16Digits"], "0");
+    EXPECT_FALSE(lines[1]["recognised"].get<bool>());
 }

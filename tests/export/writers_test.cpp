@@ -49,13 +49,13 @@ TEST_F(Writers, RecordsByteForByteWithTheirLogs) {
          {{"P1", 1234.5, 5678.25, 10},
           {"Q_2-x", -1, 0, -0.25},
           {"", 1, 2, {}},
-          {"Пункт-1", {}, {}, {}},
+          {"Ёлка-1", {}, {}, {}},
           {"X13", 123456789.125, 0, 0},
           {"P 1", 1, 2, 3},
           {"OK", 12345678.125, -1234567.125, 123456.125}},
          "15=\xCE\xE1\xFA\xE5\xEA\xF2  1\r\n5=P1\r\n37=1234.500\r\n38=5678.250\r\n39=10.000\r\n"
          "5=Q_2-x\r\n37=-1.000\r\n38=0.000\r\n39=-0.250\r\n5=\r\n37=1.000\r\n38=2.000\r\n"
-         "5=\xCF\xF3\xED\xEA\xF2-1\r\n5=OK\r\n37=12345678.125\r\n38=-1234567.125\r\n"
+         "5=\xA8\xEB\xEA\xE0-1\r\n5=OK\r\n37=12345678.125\r\n38=-1234567.125\r\n"
          "39=123456.125\r\n",
          {Logged(9123, "X13"), Logged(9122, "P 1")}},
         // A value that rounds to zero keeps a sign; no elevation gives an empty field. The log
@@ -74,9 +74,9 @@ TEST_F(Writers, RecordsByteForByteWithTheirLogs) {
              " m   | \r\n",
          {Logged(9122, "P1")}},
         {kTrimble3600,
-         {p1, {"Репер7", 1234.567, 5678.9, 100}},
+         {p1, {"Рёпер7", 1234.567, 5678.9, 100}},
          "For M5|Adr     1|PI1 P1" + std::string(25, ' ') + kTrimbleCoords +
-             "For M5|Adr     2|PI1 \xD0\xE5\xEF\xE5\xF0" + "7" + std::string(21, ' ') +
+             "For M5|Adr     2|PI1 \xD0\xB8\xEF\xE5\xF0" + "7" + std::string(21, ' ') +
              kTrimbleCoords},
         {kTTA5,
          {{"17", 1234.5, 567.25, 100}, {"1", {}, -5, {}}},

@@ -150,10 +150,10 @@ TEST(NrdfResection, ManyMarkersAllSeeTheLastResectedPoint) {
 
 TEST(NrdfComments, AtmosphereForTheNextStationsDateForOne) {
     ReaderHarness h;
-    h.dlg.FileListRef() = h.Write("a.rdf",
-                                  "CO,Temp:20C Press:760mmHg Prism:0 01-Jan-2020 12:34:56\n"
-                                  "ST,S1,,,,1.5,,,\nST,S2,,,,1.5,,,\n"
-                                  "CO,TEMPERATURE:-5 FAHRENHEIT PRESSURE:29 INHG\nST,S3,,,,,,,\n");
+    h.dlg.SetFileList(h.Write("a.rdf",
+                              "CO,Temp:20C Press:760mmHg Prism:0 01-Jan-2020 12:34:56\n"
+                              "ST,S1,,,,1.5,,,\nST,S2,,,,1.5,,,\n"
+                              "CO,TEMPERATURE:-5 FAHRENHEIT PRESSURE:29 INHG\nST,S3,,,,,,,\n"));
     CImpNRDF reader(&h.project, &h.dlg, &h.dlg.ImportInfo());
     reader.DoImport();
     EXPECT_EQ(
@@ -242,7 +242,19 @@ TEST(NrdfRecords, ObservationsAndPoints) {
               "evPlanClass=B", "evHeightClass=B"}},
             // Unknown and lower-case record codes push nothing.
             {"ss,P1,,10,,,,\nXX,1,2\n  \n", {}, {"mismatches required data format"}, true},
+            // The accepted flag follows the last push of a record.
+            {"ST,S1,,,,abc\n", {"evStation=S1"}, {"mismatches required data format"}},
         });
+}
+
+TEST(NrdfRecords, BacksightAngleWithoutNameObservesNothing) {
+    ReaderHarness h;
+    h.Run<CImpNRDF>({h.Write("job.rdf",
+                             "ST,1000,,,,1.500,0.0000,0.0000\n"
+                             "SS,P1,1.5,10.0,90.0000,90.0000,,\n")});
+    const auto& obs = h.project.data().stations.at(0).observations;
+    ASSERT_EQ(obs.size(), 1u);
+    EXPECT_EQ(obs[0].target, "P1");
 }
 
 TEST(NrdfRecords, LineNumbersIgnoreTheLookAhead) {

@@ -26,7 +26,7 @@ TEST(PentaxKeywords, RecordsOfTextFiles) {
             // The angle text: degrees, minutes, seconds.
             {"0000ENQ:\n0000RTH:90.1502\n0000RTV:90\n0000RTH:7.\n0000RTV:359.59599\n0000RTH:\n",
              {"evHorAngle=90.15.02.0", "evVertAngle=000.00.00.0", "evHorAngle=7.00.00.0",
-              "evVertAngle=359.59.59.9"}},
+              "evVertAngle=359.59.59.9", "evHorAngle=000.00.00.0"}},
             // Only the last of repeated keywords counts; without a prefix the values keep their
             // line feed.
             {"ENQ:1\nSTS:S1\nRTH:10.00000\nRTH:20.00000\nRTD:5\nPPD:T",

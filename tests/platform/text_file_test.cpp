@@ -15,18 +15,25 @@ class TextFileTest : public ::testing::Test {
   protected:
     testing_support::TempDir tmp;
 
-    // Every piece that ReadLine (or ReadString) gives, up to the end of the file.
+    // Every piece that ReadLine (or ReadString) gives, up to the end of the file; the same bytes
+    // read from memory give the same pieces.
     Lines Read(const std::string& bytes, size_t limit = TextFile::kReadLimit, bool strip = false) {
-        TextFile file;
-        EXPECT_TRUE(file.Open(tmp.Write("in", bytes), TextFile::Read)) << file.error();
-        Lines lines;
-        std::string line;
-        while (strip ? file.ReadString(line, limit) : file.ReadLine(line, limit))
-            lines.push_back(line);
-        EXPECT_TRUE(file.eof());
-        EXPECT_TRUE(line.empty());
-        EXPECT_TRUE(file.error().empty()) << file.error();
-        return lines;
+        Lines lines[2];
+        for (bool memory : {false, true}) {
+            TextFile file;
+            if (memory)
+                file.OpenMemory(bytes, "in");
+            else
+                EXPECT_TRUE(file.Open(tmp.Write("in", bytes), TextFile::Read)) << file.error();
+            std::string line;
+            while (strip ? file.ReadString(line, limit) : file.ReadLine(line, limit))
+                lines[memory].push_back(line);
+            EXPECT_TRUE(file.eof());
+            EXPECT_TRUE(line.empty());
+            EXPECT_TRUE(file.error().empty()) << file.error();
+        }
+        EXPECT_EQ(lines[0], lines[1]);
+        return lines[0];
     }
 };
 
@@ -42,16 +49,20 @@ TEST_F(TextFileTest, LineEndsAreTranslatedOnRead) {
         bool strip = false;
     };
     const std::vector<Row> rows = {
-        // CR LF becomes LF; a lone CR is data and stays; the last line may lack its LF.
-        {"one\r\ntwo\rthree\r\n\r\nlast", {"one\n", "two\rthree\n", "\n", "last"}},
-        {"x\ny\r", {"x\n", "y\r"}},
-        {"\r\r\n", {"\r\n"}},
+        // CR LF, LF and a lone CR each end a line, given as LF; the last line may lack its end.
+        {"one\r\ntwo\rthree\r\n\r\nlast", {"one\n", "two\n", "three\n", "\n", "last"}},
+        {"x\ny\r", {"x\n", "y\n"}},
+        {"\r\r\n", {"\n", "\n"}},
+        {"a\n\rb\r\r", {"a\n", "\n", "b\n", "\n"}},
+        // A CR LF split between two blocks of the reader is still one end.
+        {std::string(65535, 'x') + "\r\nz", {std::string(65535, 'x') + "\n", "z"}, 70000},
         {"", {}},
         {"alpha\r\n beta \r\n\r\ngamma", {"alpha", " beta ", "", "gamma"}, 1023, true},
         {std::string("a\0b\r\n", 5) + bytes + "\n", {std::string("a\0b\n", 4), bytes + "\n"}},
         // CR LF counts as the one character it becomes; a line of exactly the limit leaves its
         // line feed for the next call, as fgets does; a limit of 0 still moves on.
         {"abc\r\nabcd\r\n", {"abc\n", "abcd", "\n"}, 4},
+        {"abc\rabcd\r", {"abc\n", "abcd", "\n"}, 4},
         {"ab", {"a", "b"}, 0},
     };
     for (const Row& row : rows)
@@ -71,6 +82,30 @@ TEST_F(TextFileTest, LongLinesComeBackInPiecesOfTheLimit) {
     }
     EXPECT_EQ(joined, content + "\n");
     EXPECT_EQ(lines[98], "next\n");
+}
+
+TEST_F(TextFileTest, SeekGoesBackToAToldPositionAcrossBlocks) {
+    std::string content;
+    for (int i = 0; i < 12000; ++i) content += "line " + std::to_string(i) + "\r\n";
+    const auto path = tmp.Write("long", content);
+    for (bool memory : {false, true}) {
+        TextFile file;
+        if (memory)
+            file.OpenMemory(content, path);
+        else
+            ASSERT_TRUE(file.Open(path, TextFile::Read));
+        std::string line;
+        while (file.Tell() < 60000) file.ReadLine(line);
+        const long long at = file.Tell();
+        file.ReadLine(line);
+        const std::string expected = line;
+        for (int i = 0; i < 2000; ++i) file.ReadLine(line);  // past the first block
+        ASSERT_TRUE(file.Seek(at));
+        ASSERT_TRUE(file.ReadLine(line));
+        EXPECT_EQ(line, expected);
+        EXPECT_EQ(
+            content.compare(static_cast<size_t>(at), line.size() - 1, line, 0, line.size() - 1), 0);
+    }
 }
 
 TEST_F(TextFileTest, OpenFailuresExplainThemselves) {

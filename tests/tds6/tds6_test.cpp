@@ -87,6 +87,14 @@ TEST(Tds6Measurements, Selectors) {
              {"P1", "P2"}},
             // A name at the end of the data is reported.
             {"'S1_+P1_", {"evStation=S1"}, {"P1"}},
+            // The file is named as holding nothing when the last push of its words failed.
+            {"+P1 D1x3456789_", {"evTarget=P1"}, {"mismatches required data format"}},
+            // Empty fields are completed by their rules like any other.
+            {"+P2 <_+P1 D_",
+             {"evTarget=P2", "evVertAngle=000.00.00.0", "evHorAngle=000.00.00.0", "evTarget=P1",
+              "evSlopeDist=."},
+             {},
+             true},
             // Messages count words.
             {"'S1_,1.5_+P1 D1x3456789_",
              {"evStation=S1", "evTargetHeight=1.5", "evTarget=P1"},

@@ -43,6 +43,10 @@ std::string_view EventName(int id);
 std::optional<EventID> EventFromName(std::string_view name);
 // True for the identifiers of the table.
 bool IsKnownEvent(int id);
+// True for the events that start a station, a target or a point by its name.
+constexpr bool IsNameEvent(int id) {
+    return id == evStation || id == evTarget || id == evPointName;
+}
 
 // How the engine converts the value of an event.
 enum class EventValueKind { Text, Linear, Angular, Pressure, Temperature, Ppm, Date, Empty };

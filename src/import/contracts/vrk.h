@@ -12,12 +12,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "text/code_page.h"
 #include "import/contracts/events.h"
 #include "import/contracts/zut.h"
 
 namespace vrk {
 
 class CVrkObject;
+class JsonWriter;
 
 // A point of the project. Names and codes are UTF-8.
 struct CVrkPoint {
@@ -33,13 +35,13 @@ struct CVrkPoint {
 
 // Counted and indexed view of one of the project's point lists.
 class CPointList {
-public:
+  public:
     size_t GetCount() const { return m_points.size(); }
     const CVrkPoint& operator[](size_t i) const { return *m_points[i]; }
     auto begin() const { return m_points.begin(); }
     auto end() const { return m_points.end(); }
 
-private:
+  private:
     friend class CVrkObject;
     std::vector<const CVrkPoint*> m_points;
 };
@@ -76,7 +78,7 @@ struct CStation {
 // One protocol: entries with their level. Within one run (from Open to the next Open) an entry
 // that was already written is not written again.
 class CVrkLog {
-public:
+  public:
     struct Entry {
         std::string text;
         int level = 0;
@@ -89,7 +91,7 @@ public:
     // Called for every entry written (the front end prints them as they come).
     std::function<void(const Entry&)> listener;
 
-private:
+  private:
     std::vector<Entry> m_entries;
     std::unordered_map<std::string, int> m_seen;
     bool m_open = false;
@@ -97,13 +99,13 @@ private:
 
 // Reports a file that could not be loaded; the document of the project.
 class CDocument {
-public:
+  public:
     explicit CDocument(CVrkObject& project) : m_project(project) {}
     // Writes the reason and the default message into the import protocol.
     void ReportSaveLoadException(const std::string& path, const std::string& reason, bool saving,
                                  unsigned default_message);
 
-private:
+  private:
     CVrkObject& m_project;
 };
 
@@ -113,7 +115,7 @@ struct CCodeSystemSlot {
 };
 
 class CClassificator {
-public:
+  public:
     static constexpr int kSlots = 11;
     std::array<CCodeSystemSlot, kSlots> slots;
     int UsedCount() const;
@@ -125,7 +127,7 @@ struct CCoordSystem {
 };
 
 class CVrkObject {
-public:
+  public:
     CVrkObject();
     CVrkObject(const CVrkObject&) = delete;
     CVrkObject& operator=(const CVrkObject&) = delete;
@@ -144,6 +146,10 @@ public:
     CPointList GetActiveTPList() const;
 
     std::string title;
+    // What the imports into this project left out, for the summary.
+    struct Tally {
+        size_t nameless_records = 0;  // records without a point name, each reported
+    } tally;
     CVrkLog& ImportLog() { return m_import_log; }
     CVrkLog& ExportLog() { return m_export_log; }
 
@@ -166,9 +172,10 @@ public:
     bool SaveJson(const std::string& path, std::string& error) const;
     bool LoadJson(const std::string& path, std::string& error);
     std::string ToJson() const;
-    bool FromJson(const std::string& text, std::string& error);
+    bool FromJson(std::string_view text, std::string& error);
+    void WriteJson(JsonWriter& w) const;
 
-private:
+  private:
     Data m_data;
     std::unordered_map<std::string, size_t> m_index;
     CDocument m_document;
@@ -181,7 +188,7 @@ private:
 
 // Options of an import that the engine keeps with it.
 class CImportInfo {
-public:
+  public:
     CImportInfo() = default;
     short GetCodeSystem(CVrkObject* project) const;
     void SetCodeSystem(CVrkObject* project, short code_system);
@@ -193,7 +200,7 @@ public:
     // Code separator, link sign, attribute sign, attribute value sign.
     char separators[4] = {'/', '=', ';', '#'};
 
-private:
+  private:
     short m_code_system = -1;
     short m_dtm = 0;
 };
@@ -218,6 +225,7 @@ struct PushInfo {
     int id = 0;
     std::string value;
     bool accepted = false;
+    text::TextEncoding encoding = text::TextEncoding::SingleByte;  // of the value's file
 };
 
 // A value as the engine converted it at push time.
@@ -234,7 +242,7 @@ struct FileError {
 };
 
 class CImport {
-public:
+  public:
     CImport(CVrkObject* project, CImportInfo* info);
     CImport(const CImport&) = delete;
     CImport& operator=(const CImport&) = delete;
@@ -280,23 +288,40 @@ public:
     zut::temp_unit m_TempUnit = zut::tu_celsius;
     zut::CLocUnits m_LocUnits;
 
-protected:
+  protected:
     CVrkObject* m_pProject;
     CImportInfo m_info;
     // Why the last Open failed (the reader fills it in).
     std::string m_open_error;
+    // The encoding of the file being read, decided once per file.
+    text::TextEncoding m_encoding = text::TextEncoding::SingleByte;
+    // A text of the current file as UTF-8.
+    std::string ToUtf8(std::string_view bytes) const { return text::ToUtf8(bytes, m_encoding); }
 
     // The builder's state between pushes.
     struct BuildState;
     BuildState& state();
 
-private:
+  private:
     std::unique_ptr<BuildState> m_state;
     int m_pass = 0;  // 1 while preparing, 2 while loading, 0 outside
     long m_record = 0;
     std::string m_file;
-    std::optional<CVrkObject::Data> m_layer;  // the project before the current file
-    void Build(EventID id, const std::string& text, const PushValue& value);
+    // What the current file changed, so that EraseImpLayer can take it back: the file appends
+    // stations and points and may change points of earlier files (kept here as they were). A new
+    // kind of project data that an import builds needs its own entry here.
+    struct Layer {
+        bool open = false;
+        size_t points = 0, stations = 0;  // counts before the file
+        std::unordered_map<size_t, CVrkPoint> changed;
+    };
+    Layer m_layer;
+    PushInfo m_push;     // reused for every observed push
+    std::unordered_map<std::string, text::TextEncoding> m_encodings;  // decided per path
+    std::string m_text;  // the value of the push at hand, as a C string
+    // The point at `p`, remembered as it was before the file first changes it.
+    CVrkPoint& Changing(CVrkPoint& p);
+    void Build(EventID id, std::string_view text, const PushValue& value);
 };
 
 }  // namespace vrk

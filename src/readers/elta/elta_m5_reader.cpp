@@ -1,15 +1,20 @@
 #include "readers/elta/elta_m5_reader.h"
 
-#include "import/import_dialog.h"
+#include <array>
+
 #include "readers/text_helpers.h"
 
 namespace {
 constexpr int kMaxWidth = 28;
+constexpr std::array<const char*, 4> kColumnKeys{"NameStart", "NameWidth", "CodeStart",
+                                                 "CodeWidth"};
 }  // namespace
 
-CImpELTAC_M5::CImpELTAC_M5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+CImpELTAC_M5::CImpELTAC_M5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                            std::string format)
-    : CImpELTAR4(project, dlg, info, std::move(format)) {
+    : CImpELTAR4(project, site, info, std::move(format)) {
+    m_ColumnKeys = &kColumnKeys;
+    m_bCoordinatesAreData = true;
     ResetState();
 }
 
@@ -23,7 +28,7 @@ void CImpELTAC_M5::ResetState() {
     m_bStationPending = 0;
     m_bStationKnown = 0;
     ImportSettings defaults;
-    const ImportSettings& s = m_pDlg ? m_pDlg->settings : defaults;
+    const ImportSettings& s = m_pSite ? m_pSite->Settings() : defaults;
     m_Columns = ClampColumns(s.NameStart, s.NameWidth, s.CodeStart, s.CodeWidth, kMaxWidth);
     m_bStandardHeader = s.StnM5Def != 0;
 }
@@ -37,6 +42,7 @@ std::string CImpELTAC_M5::CutWord(std::string& text, char separator) {
 void CImpELTAC_M5::BreakCodeAndPoint(std::string& value, std::string& code, std::string& point) {
     point = Column(value, m_Columns.name_start, m_Columns.name_width);
     code = Column(value, m_Columns.code_start, m_Columns.code_width);
+    NoteName(point, value);
 }
 
 void CImpELTAC_M5::TestForStation(std::string text) {
@@ -89,7 +95,7 @@ void CImpELTAC_M5::PushSomeThing(std::string& value, std::string& code, std::str
 
     // The point that "Set Hz" oriented to: it takes the held readings.
     if (Measuring() && m_nSetHz == 1) {
-        PushM(evTarget, point);
+        PushName(evTarget, point);
         PushCode(code);
         PushM(evHorAngle, m_HeldHz);
         m_HeldHz.clear();
@@ -126,13 +132,13 @@ void CImpELTAC_M5::PushSomeThing(std::string& value, std::string& code, std::str
     if (north && east) {
         if (!m_bStationPending && !m_bStandardHeader) {
             if (m_bStationKnown) {
-                PushM(evPointName, point);
+                PushName(evPointName, point);
                 PushCode(code);
             }
             return;
         }
         m_bStationPending = 0;
-        PushM(evStation, point);
+        PushName(evStation, point);
         PushCode(code);
         m_bStationKnown = 1;
         if (!m_HeldTh.empty()) {
@@ -153,6 +159,6 @@ void CImpELTAC_M5::PushSomeThing(std::string& value, std::string& code, std::str
                          !Measuring();
     if (dropped)
         return;
-    PushM(evTarget, point);
+    PushName(evTarget, point);
     PushCode(code);
 }

@@ -9,7 +9,7 @@
 
 class CImpELTAC_M5 : public CImpELTAR4 {
   public:
-    CImpELTAC_M5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+    CImpELTAC_M5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                  std::string format);
     ~CImpELTAC_M5() override;
 
@@ -34,6 +34,5 @@ class CImpELTAC_M5 : public CImpELTAR4 {
     int m_bStationPending = 0;  // a "STAT." text record announced a station
     int m_bStationKnown = 0;    // a station has been pushed since
     std::string m_HeldTh;       // target height given between "STAT." and the station
-    Columns m_Columns;
     bool m_bStandardHeader = true;
 };

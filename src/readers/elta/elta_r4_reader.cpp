@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
+#include "resources/strings.h"
 
 namespace {
 
@@ -50,9 +50,9 @@ std::span<const std::string_view> CImpELTAR4::TypeWords() {
     return kTypeWords;
 }
 
-CImpELTAR4::CImpELTAR4(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+CImpELTAR4::CImpELTAR4(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                        std::string format)
-    : CWImport(project, dlg, info),
+    : CWImport(project, site, info),
       m_Format(std::move(format)),
       m_bRec500(m_Format == kRec500),
       m_bSpaceCheck(m_Format == "For R4" || m_Format == "For R5") {}
@@ -92,6 +92,8 @@ void CImpELTAR4::ResetState() {
     m_nSetHz = 0;
     m_nHidden = 0;
     m_bSMark = false;
+    m_nNamed = m_nNameless = 0;
+    m_FirstColumnText.clear();
 }
 
 int CImpELTAR4::GetPressure(const char* text, double* value) {
@@ -111,7 +113,8 @@ int CImpELTAR4::ReadEvents() {
     do {
         if (!ReadRawLine(line)) {
             if (!m_bAccepted)
-                LogMessage(9018, {m_pDlg ? m_pDlg->m_CurrentFile : ""});
+                LogMessage(9018, {CurrentFileName()});
+            ReportNoNames();
             return 0;
         }
         if (!line.empty() && line.back() == '\n')
@@ -136,12 +139,13 @@ int CImpELTAR4::ReadEvents() {
             continue;
         unsigned type = TypeOf(key);
         std::string units;
+        m_ValueAsInFile.clear();
         GetUnits(type, m_Value, units);
         SetUnits(m_Value, units);
         ApplyField(type);
     }
-    if (m_pDlg)
-        m_pDlg->SetProgress(m_nLine);
+    if (m_pSite)
+        m_pSite->SetProgress(m_nLine);
     return 1;
 }
 
@@ -177,14 +181,20 @@ void CImpELTAR4::ApplyField(unsigned type) {
         case kX + 1:
         case kN_:
             PushM(evPointX, m_Value);
+            if (m_bCoordinatesAreData)
+                CheckAccepted();
             break;
         case kY:
         case kY + 1:
         case kE_:
             PushM(evPointY, m_Value);
+            if (m_bCoordinatesAreData)
+                CheckAccepted();
             break;
         case kZ:
             PushM(evPointH, m_Value);
+            if (m_bCoordinatesAreData)
+                CheckAccepted();
             break;
         case kSD:
             PushM(evSlopeDist, m_Value);
@@ -199,15 +209,14 @@ void CImpELTAR4::ApplyField(unsigned type) {
             CheckAccepted();
             break;
         case kHz:
-            PushAngle(evHorAngle, m_Value);
-            CheckAccepted();
-            break;
         case kV1:
         case kV1 + 1:
-        case kV3:
-            PushAngle(evVertAngle, m_Value);
+        case kV3: {
+            ShownAs shown(*this, m_ValueAsInFile);
+            PushAngle(type == kHz ? evHorAngle : evVertAngle, m_Value);
             CheckAccepted();
             break;
+        }
         case kTh:
             PushTh();
             break;
@@ -315,14 +324,15 @@ int CImpELTAR4::SetUnits(std::string& value, std::string& units) {
     } else if (units == "ft") {
         m_DistUnit = zut::du_foot;
     } else if (units == "DMS") {
+        m_ValueAsInFile = value;
         value = RewriteDms(value, true);
-        m_AngleUnit = zut::au_dms;
+        StateAngleUnit(zut::au_dms);
     } else if (units == "deg") {
-        m_AngleUnit = zut::au_degree;
+        StateAngleUnit(zut::au_degree);
     } else if (units == "grd") {
-        m_AngleUnit = zut::au_gon;
+        StateAngleUnit(zut::au_gon);
     } else if (units == "mil") {
-        m_AngleUnit = zut::au_mil;
+        StateAngleUnit(zut::au_mil);
     } else if (units == "Torr") {
         // These files have always set code 2 for Torr and 0 for InMerc. The pressure is read
         // as a plain integer, so the unit code changes no value.
@@ -367,9 +377,59 @@ void CImpELTAR4::BreakCodeAndPoint(std::string& value, std::string& code, std::s
     point = CutWord(value, 4);
 }
 
+namespace {
+
+// "....+....1....+....2" over `width` columns: column numbers for a text shown beneath it.
+std::string ColumnRuler(size_t width) {
+    std::string ruler;
+    for (size_t c = 1; c <= width; ++c)
+        ruler += c % 10 == 0 ? static_cast<char>('0' + (c / 10) % 10) : c % 5 == 0 ? '+' : '.';
+    return ruler;
+}
+
+}  // namespace
+
+void CImpELTAR4::PushName(EventID id, const std::string& name) {
+    if (name.empty())
+        Push(id, "");  // refused, and ends the point before it
+    else
+        PushM(id, name);
+}
+
+void CImpELTAR4::NoteName(const std::string& point, std::string_view column_text) {
+    ++(point.empty() ? m_nNameless : m_nNamed);
+    if (m_FirstColumnText.empty())
+        m_FirstColumnText = column_text;
+}
+
+void CImpELTAR4::ReportNoNames() {
+    const bool none = m_ColumnKeys && m_nNameless > 0 && m_nNamed == 0;
+    m_nNamed = m_nNameless = 0;
+    if (!none)
+        return;
+    const auto& keys = *m_ColumnKeys;
+    const int values[] = {m_Columns.name_start, m_Columns.name_width, m_Columns.code_start,
+                          m_Columns.code_width};
+    std::string settings;
+    for (size_t i = 0; i < keys.size(); ++i)
+        settings += (i ? ", " : "") + std::string(keys[i]) + "=" + std::to_string(values[i]);
+    const std::string names = std::string(keys[0]) + ", " + keys[1];
+    // Said of the whole file, so without the line prefix.
+    m_pProject->ImportLog().Write(
+        res::Format(res::LoadString(res::kNoNamesMessage),
+                    {m_pDlg ? m_pDlg->m_CurrentFile : m_File.path().string(), settings,
+                     ColumnRuler(m_FirstColumnText.size()), ToUtf8(m_FirstColumnText), names}),
+        0, 2);
+    m_FirstColumnText.clear();
+}
+
 void CImpELTAR4::PushSomeThing(std::string& value, std::string& code, std::string& point) {
     BreakCodeAndPoint(value, code, point);
-    if (!point.empty()) {
+    if (point.empty()) {
+        const bool north = Has(m_Line, "X") || Has(m_Line, "N");
+        const bool east = Has(m_Line, "Y") || Has(m_Line, "E");
+        PushName(north && (east || Has(m_Line, "Z")) ? evPointName : evTarget, point);
+    } else {
         const bool north = Has(m_Line, "X") || Has(m_Line, "N");
         const bool east = Has(m_Line, "Y") || Has(m_Line, "E");
         if (!north && !east && Has(m_Line, "Z") && !Has(m_Line, "HD")) {

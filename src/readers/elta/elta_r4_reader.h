@@ -3,6 +3,7 @@
 // virtual hooks, the Rec 500 and M5 readers.
 #pragma once
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,7 +14,7 @@ class CImpELTAR4 : public CWImport {
   public:
     // `format` is the text every line of such a file begins with ("For R4", "For R5", "For M5")
     // or "Rec 500", whose lines carry no such text.
-    CImpELTAR4(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+    CImpELTAR4(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                std::string format);
     ~CImpELTAR4() override;
 
@@ -69,14 +70,29 @@ class CImpELTAR4 : public CWImport {
     // The trimmed text of `width` characters from 1-based `start`; short texts give less.
     static std::string Column(std::string_view text, int start, int width);
 
+    // Pushes a point name; a record without one is marked nameless, so that its values are
+    // not taken for the point before it.
+    void PushName(EventID id, const std::string& name);
+    // Readers that take names from columns: notes whether a record yielded a name, and keeps
+    // the first text the columns were applied to.
+    void NoteName(const std::string& point, std::string_view column_text);
+
+    // Coordinate files are data of their own (M5 files of the Trimble writer); in R4 and R5
+    // files only measurements are.
+    bool m_bCoordinatesAreData = false;
+    Columns m_Columns;  // where names and codes stand, for the readers with columns
+    // The settings that hold m_Columns (name start, name width, code start, code width); null
+    // for the readers without columns.
+    const std::array<const char*, 4>* m_ColumnKeys = nullptr;
     std::string m_Line;      // the unread rest of the current line
     std::string m_Station;   // the name last pushed as a station
     int m_bNoReflector = 0;  // set by a reflectorless text record
     int m_nSetHz = 0;        // "Set Hz" text records seen
     int m_nHidden = 0;       // point records since a "HIDDEN POINT" text record
     const std::string m_Format;
-    std::string m_Value;    // value text of the field being processed
-    bool m_bSMark = false;  // the current line carries the S mark
+    std::string m_Value;          // value text of the field being processed
+    std::string m_ValueAsInFile;  // the value as the file wrote it, when rewritten
+    bool m_bSMark = false;        // the current line carries the S mark
 
   private:
     // Cuts the next field; returns its type word and leaves the value text in `value`.
@@ -85,6 +101,11 @@ class CImpELTAR4 : public CWImport {
     void PointRule();
     void TextRule();
 
+    // After a file whose records all lacked a name: says so once, with the first column text
+    // under a ruler and the settings to change.
+    void ReportNoNames();
+    long m_nNamed = 0, m_nNameless = 0;  // records of the current file with and without a name
+    std::string m_FirstColumnText;
     bool m_bRec500;      // lines carry no format name
     bool m_bSpaceCheck;  // fields without a space are reported (R4 and R5)
 };

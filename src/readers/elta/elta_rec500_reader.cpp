@@ -2,17 +2,18 @@
 
 #include <algorithm>
 
-#include "import/import_dialog.h"
-
 namespace {
 // The record number and blanks in front of every line.
 constexpr size_t kLineNumberWidth = 8;
 constexpr int kMaxWidth = 27;
+constexpr std::array<const char*, 4> kColumnKeys{"NameStartE", "NameWidthE", "CodeStartE",
+                                                 "CodeWidthE"};
 }  // namespace
 
-CImpELTAREC500::CImpELTAREC500(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+CImpELTAREC500::CImpELTAREC500(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                                std::string format)
-    : CImpELTAR4(project, dlg, info, std::move(format)) {
+    : CImpELTAR4(project, site, info, std::move(format)) {
+    m_ColumnKeys = &kColumnKeys;
     ResetState();
 }
 
@@ -23,7 +24,7 @@ void CImpELTAREC500::ResetState() {
     m_Code.clear();
     m_Point.clear();
     ImportSettings defaults;
-    const ImportSettings& s = m_pDlg ? m_pDlg->settings : defaults;
+    const ImportSettings& s = m_pSite ? m_pSite->Settings() : defaults;
     m_Columns = ClampColumns(s.NameStartE, s.NameWidthE, s.CodeStartE, s.CodeWidthE, kMaxWidth);
 }
 
@@ -37,6 +38,7 @@ std::string CImpELTAREC500::PrepareString(std::string& line) {
         return {};
     m_Point = Column(line, m_Columns.name_start, m_Columns.name_width);
     m_Code = Column(line, m_Columns.code_start, m_Columns.code_width);
+    m_ColumnText = line;
     // The head field names the point; "INPUT" records only carry entered values.
     std::string prepared = m_Code == "INPUT" ? "|TR " : "|KR ";
     prepared += m_Code;
@@ -65,18 +67,21 @@ void CImpELTAREC500::GetUnits(unsigned, std::string&, std::string& units) {
 int CImpELTAREC500::SetUnits(std::string&, std::string&) {
     // Rec 500 records are always metres and degrees-minutes-seconds.
     m_DistUnit = zut::du_metre;
-    m_AngleUnit = zut::au_dms;
+    StateAngleUnit(zut::au_dms);
     return 1;
 }
 
 void CImpELTAREC500::BreakCodeAndPoint(std::string&, std::string& code, std::string& point) {
     code = std::move(m_Code);
     point = std::move(m_Point);
+    NoteName(point, m_ColumnText);
     m_Code.clear();
     m_Point.clear();
 }
 
 void CImpELTAREC500::PushAngle(EventID event, std::string& value) {
+    const std::string as_in_file = value;
+    ShownAs shown(*this, as_in_file);
     value = RewriteDms(value, false);
     PushM(event, value);
 }

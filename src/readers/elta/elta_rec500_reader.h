@@ -8,7 +8,7 @@
 
 class CImpELTAREC500 : public CImpELTAR4 {
   public:
-    CImpELTAREC500(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+    CImpELTAREC500(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                    std::string format);
     ~CImpELTAREC500() override;
 
@@ -21,7 +21,7 @@ class CImpELTAREC500 : public CImpELTAR4 {
     void ResetState() override;
 
   private:
-    std::string m_Code;   // from the code columns of the current line, handed out once
-    std::string m_Point;  // from the name columns
-    Columns m_Columns;
+    std::string m_Code;        // from the code columns of the current line, handed out once
+    std::string m_Point;       // from the name columns
+    std::string m_ColumnText;  // the text the columns were applied to
 };

@@ -2,15 +2,14 @@
 
 #include <ctime>
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
 #include "readers/unit_codes.h"
 
 using readers::CutWord;
 using readers::Trim;
 
-CImpGEOD::CImpGEOD(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info, int points)
-    : CWImport(project, dlg, info), m_bPoints(points) {}
+CImpGEOD::CImpGEOD(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info, int points)
+    : CWImport(project, site, info), m_bPoints(points) {}
 
 CImpGEOD::~CImpGEOD() = default;
 
@@ -23,10 +22,10 @@ int CImpGEOD::PushM(EventID id, std::string_view text) {
 }
 
 void CImpGEOD::DoImport() {
-    MLoadFile(m_pDlg->FileListRef(), 0, m_bPoints);
+    MLoadFile(0, m_bPoints);
 }
 
-void CImpGEOD::MLoadFile(std::string& files, int mode, int points) {
+void CImpGEOD::MLoadFile(int mode, int points) {
     m_bPoints = points;
     // Label 23 may change the units for the rest of the run; the run leaves them as it found them.
     const auto dist = m_DistUnit;
@@ -62,7 +61,7 @@ int CImpGEOD::ReadEvents() {
     for (;;) {
         if (!ReadRawLine(buf)) {
             if (m_nFileAccepted == 0)
-                LogMessage(9018, {m_pDlg->m_CurrentFile});
+                LogMessage(9018, {CurrentFileName()});
             m_bFirstLine = 1;
             return 0;
         }
@@ -98,7 +97,7 @@ int CImpGEOD::ReadEvents() {
     }
     if (m_nLineAccepted)
         m_nFileAccepted = 1;
-    m_pDlg->SetProgress(m_nLine);
+    m_pSite->SetProgress(m_nLine);
     return 1;
 }
 
@@ -162,12 +161,14 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
         case 8:
         case 25: {
             std::string angle = SetPointAngle(value);
+            ShownAs shown(*this, value);
             PushM(evCircleFace, "Left");
             PushM(label == 7 || label == 21 ? evHorAngle : evVertAngle, angle);
             return angle;
         }
         case 18: {
             std::string angle = SetPointAngle(value);
+            ShownAs shown(*this, value);
             PushM(evCircleFace, "Right");
             PushM(evVertAngle, angle);
             return angle;
@@ -175,6 +176,7 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
         case 17:
         case 24: {
             std::string angle = SetPointAngle(value);
+            ShownAs shown(*this, value);
             if (CheckTarget()) {
                 PushM(evCircleFace, label == 17 ? "Right" : "Left");
                 PushM(evHorAngle, angle);
@@ -263,9 +265,11 @@ void CImpGEOD::SetUnits(const std::string& value) {
     SetUnitByCode(u[1], m_DistUnit,
                   {{'1', zut::du_metre}, {'2', zut::du_foot}, {'3', zut::du_us_foot}});
     SetUnitByCode(u[2], m_TempUnit, {{'1', zut::tu_celsius}, {'2', zut::tu_fahrenheit}});
-    SetUnitByCode(
-        u[3], m_AngleUnit,
-        {{'1', zut::au_gon}, {'2', zut::au_dms}, {'3', zut::au_degree}, {'4', zut::au_mil}});
+    zut::angle_unit angle = m_AngleUnit;
+    if (SetUnitByCode(
+            u[3], angle,
+            {{'1', zut::au_gon}, {'2', zut::au_dms}, {'3', zut::au_degree}, {'4', zut::au_mil}}))
+        StateAngleUnit(angle);
 }
 
 int CImpGEOD::GetPressure(const char* text, double* value) {

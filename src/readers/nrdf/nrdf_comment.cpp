@@ -66,11 +66,11 @@ int CImpNRDF::SetUnits(std::string_view part) {
     }
     if (Has(all, "ANGLE UNITS:")) {
         if (Has(after_colon, "DEGREES") || Has(after_colon, "DDDMMSS"))
-            m_AngleUnit = zut::au_dms;
+            StateAngleUnit(zut::au_dms);
         else if (Has(after_colon, "GONS"))
-            m_AngleUnit = zut::au_gon;
+            StateAngleUnit(zut::au_gon);
         else if (Has(after_colon, "MIL6000") || Has(after_colon, "MIL6400"))
-            m_AngleUnit = zut::au_mil;
+            StateAngleUnit(zut::au_mil);
     }
 
     int recognised = 0;

@@ -4,15 +4,14 @@
 #include <cmath>
 #include <numbers>
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
 
 using readers::CutWord;
 using readers::SeparatorRun;
 using readers::Trim;
 
-CImpNRDF::CImpNRDF(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : CWImport(project, dlg, info) {}
+CImpNRDF::CImpNRDF(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : CWImport(project, site, info) {}
 
 CImpNRDF::~CImpNRDF() = default;
 
@@ -44,12 +43,13 @@ std::string CImpNRDF::CutField() {
     return CutWord(m_Line, ',', SeparatorRun::Single);
 }
 
+// The accepted flag follows the last push of a record, not any push: each record sets it.
 int CImpNRDF::PushValue(EventID id, std::string_view text) {
-    return PushM(id, text, kPushSkipEmpty);
+    return PushM(id, text, kPushSkipEmpty | kPushNoAccept);
 }
 
 int CImpNRDF::PushPlain(EventID id, std::string_view text) {
-    return PushM(id, text, kPushPlain);
+    return PushM(id, text, kPushNoAccept);
 }
 
 void CImpNRDF::SetTCode(std::string_view text) {
@@ -66,7 +66,7 @@ int CImpNRDF::ReadEvents() {
                 return 1;
             }
             if (!m_bAccepted)
-                LogMessage(9018, {m_pDlg->m_CurrentFile});
+                LogMessage(9018, {CurrentFileName()});
             return 0;
         }
         if (line.find("Start of Resection") != std::string::npos) {
@@ -111,7 +111,7 @@ int CImpNRDF::ReadEvents() {
         default:
             break;
     }
-    m_pDlg->SetProgress(m_nLine);
+    m_pSite->SetProgress(m_nLine);
     return 1;
 }
 
@@ -145,7 +145,8 @@ void CImpNRDF::SetBackSight() {
     const std::string name = Trim(m_PendingBacksight);
     if (!name.empty()) {
         PushValue(evTarget, name);
-        PushValue(evHorAngle, "000.00000");
+        if (PushValue(evHorAngle, "000.00000"))
+            m_bAccepted = 1;
     }
     m_bPendingBacksight = 0;
 }
@@ -206,13 +207,16 @@ void CImpNRDF::DecodeObservation(int record) {
     PushValue(evTargetHeight, height);
     PushValue(evSlopeDist, slope);
     if (!hz.empty()) {
+        ShownAs shown(*this, hz);
         if (m_bFaceRecord)
             PushOrientedAngle(hz);
         else
             PushValue(evHorAngle, SetPointAngle(hz));
     }
-    if (!v.empty())
+    if (!v.empty()) {
+        ShownAs shown(*this, v);
         PushValue(evVertAngle, SetPointAngle(v));
+    }
     SetTCode(code);
     if (m_nLastPush)
         m_bAccepted = 1;

@@ -59,20 +59,15 @@ void CImpTDS6::DecodeFields(char selector, const std::string& name, std::string&
         out[count++] = {id, std::move(text), treat};
     };
     auto field = [&](size_t width) { return NextPart(data, width); };
-    // A number with its decimal point implied before character `point`.
+    // A number with its decimal point implied before character `point`. An empty field is
+    // completed like any other.
     auto number = [&](size_t width, long point) {
         std::string f = NextPart(data, width);
-        if (!f.empty())
-            readers::StrInsert(f, '.', point);
+        readers::StrInsert(f, '.', point);
         return f;
     };
     // An angle field that lacks its tenths of seconds.
-    auto tenths = [&](size_t width) {
-        std::string f = NextPart(data, width);
-        if (!f.empty())
-            f += '0';
-        return f;
-    };
+    auto tenths = [&](size_t width) { return NextPart(data, width) + '0'; };
     auto dist_unit = [&] { SetUnits(NextPart(data, 1) + "*"); };
     auto angle_unit = [&] { SetUnits("*" + NextPart(data, 1)); };
 
@@ -80,8 +75,7 @@ void CImpTDS6::DecodeFields(char selector, const std::string& name, std::string&
     switch (selector) {
         case 'x':
             point = true;
-            if (!data.empty())
-                readers::StrInsert(data, '.', 8);
+            readers::StrInsert(data, '.', 8);
             add(evPointX, data);
             break;
         case 'U':
@@ -152,7 +146,8 @@ void CImpTDS6::DecodeFields(char selector, const std::string& name, std::string&
     for (size_t i = 0; i < count; ++i) {
         const Pending& p = out[i];
         if (p.text.empty())
-            continue;
+            continue;  // a field without a completing rule stays empty
+        ShownAs shown(*this, p.text);
         PushM(p.id, p.treat == Treat::Angle ? SetPointAngle(p.text) : p.text);
     }
 }

@@ -1,12 +1,11 @@
 #include "readers/tds6/tds6_reader.h"
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
 
 using readers::Trim;
 
-CImpTDS6::CImpTDS6(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : CWImport(project, dlg, info) {}
+CImpTDS6::CImpTDS6(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : CWImport(project, site, info) {}
 
 CImpTDS6::~CImpTDS6() = default;
 
@@ -18,9 +17,10 @@ int CImpTDS6::Open(const std::string& path) {
     return CWImport::Open(path);
 }
 
-// Corrected values keep the old text in front of an apostrophe; only the new one counts.
+// Corrected values keep the old text in front of an apostrophe; only the new one counts. The
+// accepted flag follows the last push of the word (ReadEvents sets it).
 int CImpTDS6::PushM(EventID id, std::string_view text) {
-    return CWImport::PushM(id, text, kPushSkipEmpty | kPushApostropheCut);
+    return CWImport::PushM(id, text, kPushSkipEmpty | kPushApostropheCut | kPushNoAccept);
 }
 
 void CImpTDS6::SetTCode(std::string_view text) {
@@ -38,11 +38,11 @@ void CImpTDS6::SetUnits(std::string_view text) {
     }
     if (units.size() > 1 && units[1] != '*') {
         if (units[1] == 'D')
-            m_AngleUnit = zut::au_dms;
+            StateAngleUnit(zut::au_dms);
         else if (units[1] == 'M')
-            m_AngleUnit = zut::au_mil;
+            StateAngleUnit(zut::au_mil);
         else if (units[1] == 'G')
-            m_AngleUnit = zut::au_gon;
+            StateAngleUnit(zut::au_gon);
     }
 }
 
@@ -113,6 +113,6 @@ int CImpTDS6::ReadEvents() {
     }
     if (m_nLastPush)
         m_bAccepted = 1;
-    m_pDlg->SetProgress(m_nLine);
+    m_pSite->SetProgress(m_nLine);
     return 1;
 }

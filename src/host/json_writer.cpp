@@ -1,0 +1,228 @@
+#include "host/json_writer.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace vrk {
+namespace {
+
+constexpr size_t kBlock = 64 * 1024;
+
+// Shortest text that reads back to `v` exactly, exponents without leading zeros ("1e-7");
+// `buf` holds at least 32 characters.
+std::string_view Shortest(double v, char* buf) {
+    char* end = std::to_chars(buf, buf + 32, v).ptr;
+    char* e = std::find(buf, end, 'e');
+    if (e != end && e + 3 < end + 1 && e[2] == '0') {
+        end = std::copy(e + 3, end, e + 2);
+    }
+    return {buf, static_cast<size_t>(end - buf)};
+}
+
+}  // namespace
+
+JsonWriter::JsonWriter(std::string& out) : m_buf(out) {}
+
+JsonWriter::JsonWriter(Sink sink) : m_buf(m_own), m_sink(std::move(sink)) {
+    m_own.reserve(kBlock + 4096);
+}
+
+void JsonWriter::Indent() {
+    m_buf.push_back('\n');
+    m_buf.append(static_cast<size_t>(m_indent) * 2, ' ');
+}
+
+void JsonWriter::BeforeValue() {
+    if (m_after_key) {
+        m_after_key = false;
+        return;
+    }
+    if (m_stack.empty())
+        return;
+    Frame& f = m_stack.back();
+    if (!f.empty)
+        m_buf.push_back(',');
+    if (f.layout == JsonLayout::Lines)
+        Indent();
+    else if (!f.empty)
+        m_buf.push_back(' ');
+    f.empty = false;
+}
+
+void JsonWriter::Open(char bracket, JsonLayout layout) {
+    BeforeValue();
+    m_buf.push_back(bracket);
+    m_stack.push_back({layout});
+    if (layout == JsonLayout::Lines)
+        ++m_indent;
+}
+
+void JsonWriter::Close(char bracket) {
+    if (m_stack.empty())
+        return;
+    Frame f = m_stack.back();
+    m_stack.pop_back();
+    if (f.layout == JsonLayout::Lines) {
+        --m_indent;
+        if (!f.empty)
+            Indent();
+    }
+    m_buf.push_back(bracket);
+    MaybeFlush();
+}
+
+void JsonWriter::BeginObject(JsonLayout layout) {
+    Open('{', layout);
+}
+void JsonWriter::EndObject() {
+    Close('}');
+}
+void JsonWriter::BeginArray(JsonLayout layout) {
+    Open('[', layout);
+}
+void JsonWriter::EndArray() {
+    Close(']');
+}
+
+void JsonWriter::Key(std::string_view key) {
+    String(key);
+    m_buf.append(": ");
+    m_after_key = true;
+}
+
+void JsonWriter::Null() {
+    BeforeValue();
+    Raw("null");
+}
+
+void JsonWriter::Bool(bool v) {
+    BeforeValue();
+    Raw(v ? "true" : "false");
+}
+
+void JsonWriter::Int(int64_t v) {
+    BeforeValue();
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    m_buf.append(buf, r.ptr);
+}
+
+void JsonWriter::Number(double v) {
+    if (!std::isfinite(v))
+        return Null();
+    BeforeValue();
+    char buf[32];
+    m_buf.append(Shortest(v, buf));
+}
+
+void JsonWriter::Number(double stored, double read_scale) {
+    if (read_scale == 1.0 || !std::isfinite(stored) || !std::isfinite(stored / read_scale))
+        return Number(stored);
+    // The texts that read back to `stored` lie within a few steps of stored / read_scale. When no
+    // double there does (the value was computed, not read), the nearest one's reading is kept, so
+    // the next write gives the same text.
+    char best[32], buf[32];
+    size_t best_len = 0;
+    for (int attempt = 0; attempt < 2 && best_len == 0; ++attempt) {
+        const double d0 = stored / read_scale;
+        double up = d0, down = d0;
+        for (int step = 0; step <= 4; ++step) {
+            for (double d : {up, down}) {
+                if (d * read_scale != stored)
+                    continue;
+                std::string_view s = Shortest(d, buf);
+                if (best_len == 0 || s.size() < best_len) {
+                    s.copy(best, s.size());
+                    best_len = s.size();
+                }
+            }
+            up = std::nextafter(up, INFINITY);
+            down = std::nextafter(down, -INFINITY);
+        }
+        stored = d0 * read_scale;
+    }
+    BeforeValue();
+    m_buf.append(best, best_len);
+}
+
+void JsonWriter::String(std::string_view v) {
+    BeforeValue();
+    m_buf.push_back('"');
+    size_t run = 0;  // start of the bytes not yet copied
+    for (size_t i = 0; i < v.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(v[i]);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        m_buf.append(v.data() + run, i - run);
+        run = i + 1;
+        switch (c) {
+            case '"':
+                Raw("\\\"");
+                break;
+            case '\\':
+                Raw("\\\\");
+                break;
+            case '\n':
+                Raw("\\n");
+                break;
+            case '\r':
+                Raw("\\r");
+                break;
+            case '\t':
+                Raw("\\t");
+                break;
+            default: {
+                static constexpr char kHex[] = "0123456789abcdef";
+                const char esc[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+                m_buf.append(esc, 6);
+            }
+        }
+    }
+    m_buf.append(v.data() + run, v.size() - run);
+    m_buf.push_back('"');
+}
+
+void JsonWriter::Field(std::string_view key, std::string_view text) {
+    Key(key);
+    if (text.empty())
+        Null();
+    else
+        String(text);
+}
+
+void JsonWriter::Field(std::string_view key, const std::optional<double>& v, double read_scale) {
+    Key(key);
+    if (v)
+        Number(*v, read_scale);
+    else
+        Null();
+}
+
+void JsonWriter::Field(std::string_view key, bool v) {
+    Key(key);
+    Bool(v);
+}
+
+void JsonWriter::Field(std::string_view key, int64_t v) {
+    Key(key);
+    Int(v);
+}
+
+void JsonWriter::MaybeFlush() {
+    if (m_sink && m_buf.size() >= kBlock) {
+        m_ok = m_ok && m_sink(m_buf);
+        m_buf.clear();
+    }
+}
+
+bool JsonWriter::Finish() {
+    m_buf.push_back('\n');
+    if (m_sink) {
+        m_ok = m_ok && m_sink(m_buf);
+        m_buf.clear();
+    }
+    return m_ok;
+}
+
+}  // namespace vrk

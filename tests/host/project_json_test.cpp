@@ -1,0 +1,123 @@
+// The project file: exact round trips and the messages for documents that are not projects.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "import/contracts/vrk.h"
+
+namespace {
+
+std::string RoundTrip(const std::string& text) {
+    vrk::CVrkObject p;
+    std::string error;
+    EXPECT_TRUE(p.FromJson(text, error)) << error;
+    return p.ToJson();
+}
+
+}  // namespace
+
+TEST(ProjectJson, WriteReadWriteGivesTheSameBytes) {
+    vrk::CVrkObject p;
+    p.title = "Job \"7\"\t\x01 ё";
+    auto& cp = p.PointByName("CP");
+    cp.control = true;
+    cp.x = 0.1 + 0.2;
+    cp.h = -1e-300;
+    cp.code = "КОД";
+    p.PointByName("").y = 6378137.000000001;
+    auto& s = p.data().stations.emplace_back();
+    s.name = "S1";
+    s.date = 1714989600;
+    s.backsight_azimuth = 1.0;  // radians that no degree text reads back to exactly
+    s.directions.push_back({"D", 3 * M_PI / 7});
+    for (double hz : {M_PI, 2 * M_PI - 1e-15, 1e-9, 4.8229}) {
+        auto& o = s.observations.emplace_back();
+        o.target = "T";
+        o.hz = hz;
+        o.v = hz / 3;
+        o.sd = hz * 100;
+        o.orientation = true;
+    }
+    p.SetAttr(4, 1);
+    vrk::CClassificator c;
+    c.slots[2] = {true, "ГОСТ"};
+    p.SetClassificator(c);
+
+    const std::string first = p.ToJson();
+    const std::string second = RoundTrip(first);
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(RoundTrip(second), second);
+    vrk::CVrkObject back;
+    std::string error;
+    ASSERT_TRUE(back.FromJson(first, error));
+    EXPECT_EQ(back.data().stations[0].observations[0].hz, M_PI);
+    EXPECT_EQ(back.data().points.size(), 2u);
+    EXPECT_EQ(back.GetAttr(4), 1);
+    EXPECT_EQ(back.title, p.title);
+    EXPECT_NE(first.find("\"format_version\": 1"), std::string::npos);
+    EXPECT_NE(first.find("\"hz\": 180,"), std::string::npos);
+}
+
+TEST(ProjectJson, NumbersAsWrittenByHandComeBackAsTheyWere) {
+    for (const char* hz :
+         {"276.3324", "0.1", "359.99999999999994", "1e-7", "123.45678901234", "-0"}) {
+        const std::string text =
+            std::string("{\n  \"format_version\": 1,\n  \"title\": \"\",\n") +
+            "  \"control_points\": [],\n  \"survey_points\": [],\n" +
+            "  \"stations\": [\n    {\"name\": \"S\", \"x\": 0.3, \"y\": null, "
+            "\"h\": null, \"instrument_height\": null, \"code\": null, "
+            "\"date\": null, \"backsight\": null, \"backsight_azimuth\": " +
+            hz + ", \"directions\": [], \"observations\": []}\n  ],\n" +
+            "  \"attributes\": {}\n}\n";
+        EXPECT_EQ(RoundTrip(text), text) << hz;
+    }
+}
+
+TEST(ProjectJson, DocumentsThatAreNotProjectsAreRefusedWithTheReason) {
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"[1,2,3]", "valid JSON, but not a project: the document is a list"},
+        {"", "line 1, column 1: the text ends before the document does"},
+        {"{not json", "not valid JSON at line 1, column 2: unexpected character 'n'"},
+        {"\n\n  {\"a\": tru}", "line 3, column 12: unexpected character '}'"},
+        {"{\"a\": 1} x", "column 10: unexpected character 'x'"},
+        {"{\"title\": \"a", "the text ends before the document does"},
+        {"{\"other\": 1e999}", "a number too large"},
+        {"{\"a\": \"x\ty\"}", "unexpected character 0x09"},
+        {"{\"format_version\": 2, \"stations\": 1}",
+         "newer version (format 2; this version reads up to 1)"},
+        {"{\"survey_points\": [{\"name\": \"P7\", \"x\": \"12\"}]}",
+         "survey point 1 \"P7\": the field \"x\" is text where a number is expected"},
+        {"{\"control_points\": [{}, {\"name\": [\"x\"]}]}",
+         "control point 2: the field \"name\" is a list where text is expected"},
+        {"{\"stations\": [{\"observations\": [{\"hz\": true, \"target\": \"T\"}], \"name\": "
+         "\"S1\"}]}",
+         "station 1 \"S1\", observation 1 \"T\": the field \"hz\" is true or false where a number"},
+        {"{\"control_points\": 5}",
+         "the project: the field \"control_points\" is a number where a list is expected"},
+        {"{\"survey_points\": [3]}", "the field \"survey_points[1]\" is a number where an object"},
+        {"{\"attributes\": {\"4\": 1.5}}",
+         "the project: the field \"attributes.4\" is a number where a whole number is expected"},
+    };
+    for (const auto& c : cases) {
+        vrk::CVrkObject p;
+        p.title = "kept";
+        std::string error;
+        EXPECT_FALSE(p.FromJson(c.text, error)) << c.text;
+        EXPECT_NE(error.find(c.message), std::string::npos) << c.text << "\n  gave: " << error;
+        EXPECT_EQ(p.title, "kept") << c.text;
+    }
+    vrk::CVrkObject p;
+    std::string error;
+    EXPECT_FALSE(p.LoadJson("/nonexistent/p.json", error));
+    EXPECT_NE(error.find("/nonexistent/p.json: cannot read the file"), std::string::npos) << error;
+    // A file of an earlier version (no version field, fields in any order, unknown fields) loads.
+    ASSERT_TRUE(
+        p.FromJson("{\"later\": {\"a\": [1, {}]}, \"survey_points\": [{\"x\": 1.5, \"name\": "
+                   "\"A\\u00e9\\ud83d\\ude00\"}]}",
+                   error))
+        << error;
+    EXPECT_EQ(p.data().points.at(0).name, "A\xC3\xA9\xF0\x9F\x98\x80");
+}
