@@ -1,12 +1,14 @@
 // The command-line front end: shared pieces of the commands.
 #pragma once
 
+#include <list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "import/contracts/vrk.h"
 #include "import/import_dialog.h"
+#include "platform/file_lock.h"
 
 namespace cli {
 
@@ -42,17 +44,36 @@ bool ParseDistUnit(const std::string& text, zut::dist_unit& unit);
 int HighestImportFormat();
 // The caption of a format: the table's for a built-in one, the file type's for a plug-in.
 std::string FormatCaption(const CImpDEVDlg& dlg, int format);
-// "--set NAME=VALUE" arguments checked against the settings of `format`; prints the reason and
-// returns false for the first one that does not fit.
 struct SettingAssignment {
     const SettingInfo* info;
     std::string value;
 };
+// The settings of `format` as stored, in the dialog; the assignments put in its settings.
+void LoadStoredSettings(CImpDEVDlg& dlg, int format);
+void ApplySettings(CImpDEVDlg& dlg, const std::vector<SettingAssignment>& sets);
+// "--set NAME=VALUE" arguments checked against the settings of `format` and its option pages;
+// prints the reason and returns false for the first one that does not fit.
 bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
                              const std::string& format_text, std::vector<SettingAssignment>& out);
 // "NAME=VALUE" pairs.
 bool SplitAssignment(const std::string& text, std::string& name, std::string& value);
 void PrintError(const std::string& text);
+
+// True (after saying so) when `output` is the same file as one of `inputs`, under whatever name.
+bool OutputIsAnInput(const std::string& output, const std::vector<std::string>& inputs);
+// "Nothing was imported", saying that `output` (when there is one) was left as it was.
+void SayNothingImported(const std::string& output);
+// Advisory locks on the project files of a run, held until the object goes: a second run that
+// writes the same project waits (and says so) until this one has written it.
+class ProjectLocks {
+  public:
+    // Locks those of `paths` that exist, each file once; false (after saying why) on failure.
+    bool Take(const std::vector<std::string>& paths);
+
+  private:
+    std::list<platform::FileLock> m_locks;
+    std::vector<std::string> m_held;
+};
 
 // `list` "import" or "export" prints only the names, one a line (for shell completion).
 int CmdFormats(bool json, const std::string& list);

@@ -1,8 +1,10 @@
 // tavrin cdx: the control points of a CDX file into a project, without the import dialog.
+#include <filesystem>
 #include <iostream>
 
 #include "cli.h"
 #include "readers/cdx/cdx_reader.h"
+#include "resources/strings.h"
 
 namespace cli {
 
@@ -11,13 +13,26 @@ int CmdCdx(const CdxArgs& args) {
         PrintError("cdx needs a file");
         return kBadArguments;
     }
+    const std::string output = args.output.empty() ? args.into : args.output;
+    if (OutputIsAnInput(output, {args.file}))
+        return kBadArguments;
+    std::error_code ec;
+    if (!std::filesystem::exists(args.file, ec)) {
+        PrintError(res::Format(res::LoadString(9603), {args.file}));
+        SayNothingImported(output);
+        return kNotDone;
+    }
     vrk::CVrkObject project;
+    ProjectLocks locks;
+    if (!locks.Take({args.into, output}))
+        return kNotDone;
     std::string error;
     if (!args.into.empty() && !project.LoadJson(args.into, error)) {
         PrintError(error);
         return kNotDone;
     }
     PrintProtocolLive(project);
+    const size_t log_mark = project.ImportLog().Entries().size();
 
     size_t points = 0;
     ProgressBar bar;
@@ -33,11 +48,8 @@ int CmdCdx(const CdxArgs& args) {
         loaded = reader.ImportFile(args.file);
     }
     bar.Finish();
-
-    if (!args.output.empty() && !project.SaveJson(args.output, error)) {
-        PrintError(error);
-        return kNotDone;
-    }
+    project.SetAttr(vrk::CVrkObject::kAttrComplete,
+                    project.ImportLog().ErrorsFrom(log_mark) ? 0 : 1);
     size_t control = 0, survey = 0;
     for (const auto& p : project.data().points) (p.control ? control : survey)++;
     std::cout << "Control points from " << args.file << "\n"
@@ -45,11 +57,16 @@ int CmdCdx(const CdxArgs& args) {
               << "  control points:   " << control << "\n"
               << "  survey points:    " << survey << "\n"
               << "  protocol entries: " << project.ImportLog().Entries().size() << "\n";
-    if (!args.output.empty())
-        std::cout << "Project written to " << args.output << "\n";
     if (!loaded || points == 0) {
-        std::cout << "Nothing was imported.\n";
+        SayNothingImported(output);
         return kNotDone;
+    }
+    if (!output.empty()) {
+        if (!project.SaveJson(output, error)) {
+            PrintError(error);
+            return kNotDone;
+        }
+        std::cout << "Project written to " << output << "\n";
     }
     return kOk;
 }

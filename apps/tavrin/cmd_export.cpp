@@ -43,6 +43,8 @@ int CmdExport(const ExportArgs& args) {
         PrintError("--decimals takes 0 to 12");
         return kBadArguments;
     }
+    if (OutputIsAnInput(args.output, {args.project}))
+        return kBadArguments;
     vrk::CVrkObject project;
     std::string error;
     if (!project.LoadJson(args.project, error)) {
@@ -73,8 +75,8 @@ int CmdExport(const ExportArgs& args) {
 
     // The output is named as given; replacing a file is asked as the export dialog asks it.
     std::error_code ec;
-    if (std::filesystem::exists(args.output, ec) &&
-        !std::filesystem::is_directory(args.output, ec)) {
+    const bool existed = std::filesystem::exists(args.output, ec);
+    if (existed && !std::filesystem::is_directory(args.output, ec)) {
         const std::string question = res::Format(res::LoadString(9012), {args.output});
         if (ui::ShowMessage(question, ui::MB_YESNO | ui::MB_ICONEXCLAMATION) != ui::IDYES)
             return kNotDone;
@@ -89,13 +91,16 @@ int CmdExport(const ExportArgs& args) {
     const bool ok = writer->DoExport(&project, args.output);
     zut::CNorth::precision(previous_decimals);
 
+    // Whatever stopped it, an export that wrote nothing left an existing file as it was.
+    const std::string untouched =
+        existed ? res::Format(res::LoadString(9608), {args.output}) : res::LoadString(9609);
     if (!ok) {
-        PrintError(writer->LastError().empty() ? "export refused; nothing written"
+        PrintError(writer->LastError().empty() ? res::LoadString(9610) + untouched
                                                : writer->LastError());
         return kNotDone;
     }
     if (writer->ExportedCount() == 0) {
-        PrintError("no point could be written; no file made");
+        PrintError(res::LoadString(9611) + untouched);
         return kNotDone;
     }
     std::cout << writer->ExportedCount() << " point" << (writer->ExportedCount() == 1 ? "" : "s")

@@ -69,23 +69,14 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
         return kBadArguments;
     vrk::CVrkObject project;
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-    dlg.CreatePluginMap();
-    dlg.SetCurrentFormat(format);
-    dlg.GetData();
+    LoadStoredSettings(dlg, format);
     std::vector<SettingAssignment> assignments;
     if (!ParseSettingAssignments(sets, format, format_text, assignments))
         return kBadArguments;
-    std::string error;
-    ImportSettings s = dlg.Settings();
-    for (const auto& a : assignments) SetSettingText(s, *a.info, a.value, error);
-    dlg.SetSettings(s);
-    if (!sets.empty()) {
+    ApplySettings(dlg, assignments);
+    // Saved once, as the command ends.
+    if (!sets.empty())
         dlg.SaveData();
-        if (!platform::Profile::Instance().error().empty()) {
-            PrintError(platform::Profile::Instance().error());
-            return kNotDone;
-        }
-    }
     nlohmann::ordered_json out = nlohmann::ordered_json::object();
     if (!json)
         std::cout << res::Format(res::LoadString(kSettingsOf),

@@ -1,4 +1,6 @@
 // tavrin import / tavrin events: the import dialog driven headless.
+#include <strings.h>
+
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
@@ -111,7 +113,7 @@ bool SetStartUnits(const ImportArgs& args) {
     if (!args.angle_unit.empty()) {
         bool found = false;
         for (const auto& [name, u] : angles)
-            if (args.angle_unit == name)
+            if (strcasecmp(args.angle_unit.c_str(), name) == 0)
                 found = (zut::CAngular::unit(u), true);
         if (!found) {
             PrintError("--angle-unit takes dms, deg, gon, mil or rad, not \"" + args.angle_unit +
@@ -144,12 +146,6 @@ int ImportCdxFiles(vrk::CVrkObject& project, const std::vector<std::string>& fil
 }  // namespace
 
 int CmdImport(const ImportArgs& args) {
-    vrk::CVrkObject project;
-    std::string error;
-    if (!args.into.empty() && !project.LoadJson(args.into, error)) {
-        PrintError(error);
-        return kNotDone;
-    }
     if (!SetStartUnits(args))
         return kBadArguments;
     text::TextEncoding encoding;
@@ -159,20 +155,37 @@ int CmdImport(const ImportArgs& args) {
     }
     text::SetEncodingOverride(args.encoding.empty() ? std::nullopt
                                                     : std::optional<text::TextEncoding>(encoding));
+    // With --into alone the project is written back where it came from.
+    const std::string output = args.events                                 ? std::string()
+                               : args.output.empty() && !args.into.empty() ? args.into
+                                                                           : args.output;
+    if (OutputIsAnInput(output, args.files))
+        return kBadArguments;
+    const int forced = args.format.empty() ? -1 : ParseFormat(args.format, HighestImportFormat());
+    if (!args.format.empty() && forced < 0)
+        return kBadArguments;
+
+    // A file that is not there is named and left out; with none left nothing is run.
+    std::vector<std::string> present;
+    for (const std::string& f : args.files) {
+        std::error_code ec;
+        if (std::filesystem::exists(f, ec))
+            present.push_back(f);
+        else
+            PrintError(res::Format(res::LoadString(9603), {f}));
+    }
+    const bool all_there = present.size() == args.files.size();
     InstallTerminalPrompter(args.answer);
 
     // Without -f every file is read as the format it is detected as.
     std::unique_ptr<FormatNames> names;
     std::vector<DetectedGroup> groups;
     bool skipped = false;
-    if (args.format.empty()) {
+    if (forced < 0) {
         names = std::make_unique<FormatNames>();
-        groups = PlanDetectedImport(*names, args.files, skipped);
-    } else {
-        const int format = ParseFormat(args.format, HighestImportFormat());
-        if (format < 0)
-            return kBadArguments;
-        groups.push_back({format, {}, args.files});
+        groups = PlanDetectedImport(*names, present, skipped);
+    } else if (!present.empty()) {
+        groups.push_back({forced, {}, present});
     }
     // Settings are checked for every format before anything is read.
     std::vector<std::vector<SettingAssignment>> group_sets;
@@ -186,19 +199,34 @@ int CmdImport(const ImportArgs& args) {
         if (g.format >= 0 && !ParseSettingAssignments(texts, g.format, key, group_sets.back()))
             return kBadArguments;
     }
+    if (groups.empty()) {
+        if (!args.events)
+            SayNothingImported(output);
+        return kNotDone;
+    }
 
+    vrk::CVrkObject project;
+    ProjectLocks locks;
+    if (!args.events && !locks.Take({args.into, output}))
+        return kNotDone;
+    std::string error;
+    if (!args.into.empty() && !project.LoadJson(args.into, error)) {
+        PrintError(error);
+        return kNotDone;
+    }
     if (!args.events)
         PrintProtocolLive(project);
     const Counts before = CountOf(project);
 
     ProgressBar bar;
-    int imported = 0;
+    size_t files = 0;
     std::string caption;
     std::vector<std::string> read_as;
     for (size_t gi = 0; gi < groups.size(); ++gi) {
         const DetectedGroup& group = groups[gi];
         if (group.format == detect::kCdxFormat) {
-            imported |= ImportCdxFiles(project, group.files, bar);
+            if (ImportCdxFiles(project, group.files, bar))
+                files += group.files.size();
             for (const std::string& f : group.files)
                 read_as.push_back(res::Format(res::LoadString(kMsgReadAs),
                                               {f, "CDX", names->Caption(group.format)}));
@@ -230,17 +258,17 @@ int CmdImport(const ImportArgs& args) {
             dlg.SetCurrentFolder(folder);
             dlg.frame().SetSelection(kIdTypeList, group.format);
             dlg.OnTypeChange();
-            ImportSettings s = dlg.Settings();
-            for (const auto& [info, value] : sets) SetSettingText(s, *info, value, error);
-            dlg.SetSettings(s);
+            ApplySettings(dlg, sets);
             // Straight to Import: the name-change handling would show the names in reverse order.
             dlg.frame().SetText(kIdNameBox, box);
             dlg.OnMOK();
         });
         ui::InstallFrontEnd(front);
-        imported |= dlg.DoImport();
+        const bool ran = dlg.DoImport() == 1;
         ui::InstallFrontEnd(nullptr);
         platform::Profile::Instance().SetVolatile(false);
+        if (ran)
+            files += dlg.ChosenFiles().size();
         caption = FormatCaption(dlg, group.format);
         if (names)
             for (const std::string& f : group.files)
@@ -249,16 +277,11 @@ int CmdImport(const ImportArgs& args) {
     }
     bar.Finish();
 
+    const bool complete = all_there && !skipped;
     if (args.events)
-        return imported && !skipped ? kOk : kNotDone;
+        return files > 0 && complete ? kOk : kNotDone;
 
     const Counts after = CountOf(project);
-    if (!args.output.empty() && !project.SaveJson(args.output, error)) {
-        PrintError(error);
-        return kNotDone;
-    }
-    size_t files = 0;
-    for (const DetectedGroup& g : groups) files += g.files.size();
     auto line = [](unsigned id, const std::string& value) {
         std::cout << res::Format(res::LoadString(id), {value}) << "\n";
     };
@@ -276,13 +299,19 @@ int CmdImport(const ImportArgs& args) {
     line(res::kSummaryProtocol, std::to_string(project.ImportLog().Entries().size()));
     if (project.tally.nameless_records)
         line(res::kSummaryNameless, std::to_string(project.tally.nameless_records));
-    if (!args.output.empty())
-        line(res::kSummaryWritten, args.output);
-    if (!imported || after == before) {
-        std::cout << res::LoadString(res::kSummaryNothing) << "\n";
+    // A run that brought nothing writes nothing: an existing project stays as it was.
+    if (files == 0 || after == before) {
+        SayNothingImported(output);
         return kNotDone;
     }
-    return skipped ? kNotDone : kOk;
+    if (!output.empty()) {
+        if (!project.SaveJson(output, error)) {
+            PrintError(error);
+            return kNotDone;
+        }
+        line(res::kSummaryWritten, output);
+    }
+    return complete ? kOk : kNotDone;
 }
 
 }  // namespace cli

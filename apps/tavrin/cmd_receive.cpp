@@ -14,6 +14,7 @@
 
 #include "cli.h"
 #include "import/import_dialog.h"
+#include "resources/strings.h"
 #include "serial/comm_fexist.h"
 #include "serial/comm_port_settings.h"
 #include "serial/comm_receiv.h"
@@ -211,14 +212,16 @@ class ReceiveFrontEnd : public ui::FrontEnd {
     const Choices& m_choices;
 };
 
-const char* HowItEnded(int code) {
-    switch (code) {
+std::string HowItEnded(const serial::TransferState& state) {
+    switch (state.stop) {
         case serial::kStoppedByUser:
             return "stopped";
         case serial::kDeviceTimeout:
             return "the device fell silent";
         case serial::kDeviceFinished:
             return "the device finished";
+        case serial::kPortLost:
+            return res::Format(res::LoadString(9612), {std::to_string(state.lines_received)});
         default:
             return "no whole line arrived";
     }
@@ -239,7 +242,13 @@ int CmdReceive(const ReceiveArgs& args) {
     if (!ParseChoices(args, choices))
         return kBadArguments;
 
+    if (OutputIsAnInput(args.project, {args.output}))
+        return kBadArguments;
+
     vrk::CVrkObject project;
+    ProjectLocks locks;
+    if (!locks.Take({args.project}))
+        return kNotDone;
     std::string error;
     std::error_code ec;
     if (!args.project.empty() && std::filesystem::exists(args.project, ec) &&
@@ -298,8 +307,21 @@ int CmdReceive(const ReceiveArgs& args) {
         std::cout << "Nothing was received.\n";
         return kNotDone;
     }
+    if (state.stop == serial::kWriteFailed) {
+        // The user must not clear the instrument believing the data is safe.
+        std::cout << res::Format(res::LoadString(9614),
+                                 {state.write_error, std::to_string(state.bytes_saved),
+                                  state.saved_in, std::to_string(state.bytes_unsaved)});
+        return kNotDone;
+    }
+    if (state.bytes_saved == 0) {
+        std::cout << res::Format(res::LoadString(9615), {state.file});
+        return kNotDone;
+    }
     std::cout << "Received " << state.lines_received << " strings into " << state.file << " ("
-              << HowItEnded(state.stop) << ")\n";
+              << HowItEnded(state) << ")\n";
+    const int received =
+        state.lines_received > 0 && state.stop != serial::kPortLost ? kOk : kNotDone;
     if (args.import) {
         size_t observations = 0;
         for (const auto& s : project.data().stations) observations += s.observations.size();
@@ -307,10 +329,13 @@ int CmdReceive(const ReceiveArgs& args) {
                   << observations << " observations, " << project.data().points.size()
                   << " points\n";
         if (!imported) {
-            std::cout << "Nothing was imported.\n";
+            SayNothingImported(args.project);
             return kNotDone;
         }
         if (!args.project.empty()) {
+            // -o named nothing: the file is only known now.
+            if (OutputIsAnInput(args.project, {state.file}))
+                return kBadArguments;
             if (!project.SaveJson(args.project, error)) {
                 PrintError(error);
                 return kNotDone;
@@ -318,7 +343,7 @@ int CmdReceive(const ReceiveArgs& args) {
             std::cout << "Project written to " << args.project << "\n";
         }
     }
-    return state.lines_received > 0 ? kOk : kNotDone;
+    return received;
 }
 
 }  // namespace cli

@@ -1,6 +1,9 @@
 // Format names and settings given on the command line.
+#include <strings.h>
+
 #include "cli.h"
 #include "import/setting_help.h"
+#include "import/options_sheet.h"
 #include "resources/strings.h"
 
 namespace cli {
@@ -23,7 +26,7 @@ bool ParseDistUnit(const std::string& text, zut::dist_unit& unit) {
                                                                    {"usft", zut::du_us_foot},
                                                                    {"mm", zut::du_millimetre}};
     for (const auto& [name, u] : units)
-        if (text == name) {
+        if (strcasecmp(text.c_str(), name) == 0) {
             unit = u;
             return true;
         }
@@ -44,6 +47,19 @@ std::string FormatCaption(const CImpDEVDlg& dlg, int format) {
     if (format >= 0 && format < kBuiltInFormats)
         return res::LoadString(BuiltInFormats()[static_cast<size_t>(format)].caption_id);
     return "format " + std::to_string(format);
+}
+
+void LoadStoredSettings(CImpDEVDlg& dlg, int format) {
+    dlg.CreatePluginMap();
+    dlg.SetCurrentFormat(format);
+    dlg.GetData();
+}
+
+void ApplySettings(CImpDEVDlg& dlg, const std::vector<SettingAssignment>& sets) {
+    ImportSettings values = dlg.Settings();
+    std::string error;  // checked when the assignments were parsed
+    for (const auto& a : sets) SetSettingText(values, *a.info, a.value, error);
+    dlg.SetSettings(values);
 }
 
 bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
@@ -68,6 +84,20 @@ bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
             return false;
         }
         out.push_back({info, value});
+    }
+    if (out.empty())
+        return true;
+    // The values must also pass the checks of the option pages, as typed in there.
+    vrk::CVrkObject project;
+    CImpDEVDlg probe(&project, nullptr, 0, "", 0);
+    LoadStoredSettings(probe, format);
+    ApplySettings(probe, out);
+    std::vector<const SettingInfo*> given;
+    for (const auto& a : out) given.push_back(a.info);
+    std::string error;
+    if (!CheckOnPages(probe, given, error)) {
+        PrintError("--set: " + error);
+        return false;
     }
     return true;
 }

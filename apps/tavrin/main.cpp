@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
     import->add_option("files", imp.files, "Files to import")->required();
     import->add_option("-o,--output", imp.output, "Write the project to this JSON file");
     import->add_option("--into", imp.into, "Import into this existing project (JSON)");
-    import->add_option("--set", imp.sets, "NAME=VALUE: an import setting for this run");
+    import->add_option("--set", imp.sets, "NAME=VALUE: an import setting for this run")
+        ->allow_extra_args(false);
     import->add_option("--angle-unit", imp.angle_unit,
                        "Angle unit files start in: dms, deg, gon, mil, rad (default dms)");
     import->add_option("--dist-unit", imp.dist_unit,
@@ -54,7 +55,8 @@ int main(int argc, char** argv) {
     events->add_flag("--json", ev.events_json, "One JSON object a line");
     events->add_option("--pass", ev.pass, "Pass to show: 1 or 2 (default 2)")
         ->check(CLI::Range(1, 2));
-    events->add_option("--set", ev.sets, "NAME=VALUE: an import setting for this run");
+    events->add_option("--set", ev.sets, "NAME=VALUE: an import setting for this run")
+        ->allow_extra_args(false);
     events->add_option("--angle-unit", ev.angle_unit,
                        "Angle unit files start in: dms, deg, gon, mil, rad");
     events->add_option("--dist-unit", ev.dist_unit,
@@ -66,7 +68,7 @@ int main(int argc, char** argv) {
     bool opt_json = false;
     auto* options = app.add_subcommand("options", "Show or store the import settings of a format");
     options->add_option("-f,--format", opt_format, "Format: section key or index")->required();
-    options->add_option("--set", opt_sets, "NAME=VALUE: store a setting");
+    options->add_option("--set", opt_sets, "NAME=VALUE: store a setting")->allow_extra_args(false);
     options->add_flag("--json", opt_json, "Print as JSON");
     std::string opt_guess;
     options->add_option("--guess", opt_guess,
@@ -137,35 +139,54 @@ int main(int argc, char** argv) {
     }
     if (!config.empty())
         platform::Profile::UseFile(config);
+    // One save of the settings a command, and none from commands that only look.
+    platform::Profile& settings = platform::Profile::Instance();
+    settings.SetDeferred(true);
+    const bool stores = *import || *cdx_cmd || *export_cmd || *receive || !opt_sets.empty();
+    settings.SetVolatile(!stores);
+    if (!settings.problem().empty())
+        std::cerr << "tavrin: "
+                  << (settings.moved_aside().empty()
+                          ? res::Format(res::LoadString(9601),
+                                        {settings.path().string(), settings.problem()})
+                          : res::Format(res::LoadString(9600),
+                                        {settings.path().string(), settings.problem(),
+                                         settings.moved_aside().string()}))
+                  << "\n";
     if (yes && no) {
         cli::PrintError("--yes and --no exclude each other");
         return cli::kBadArguments;
     }
     imp.answer = yes ? cli::Answer::Yes : no ? cli::Answer::No : cli::Answer::Ask;
+    ex.answer = rx.answer = imp.answer;
 
+    int rc = cli::kBadArguments;
     if (*help)
-        return cli::CmdHelp(help_topic);
-    if (*formats)
-        return cli::CmdFormats(formats_json, formats_list);
-    if (*import)
-        return cli::CmdImport(imp);
-    if (*events)
-        return cli::CmdImport(ev);
-    if (*options && !opt_guess.empty())
-        return cli::CmdGuessColumns(opt_format, opt_guess);
-    if (*options)
-        return cli::CmdOptions(opt_format, opt_sets, opt_json);
-    if (*cdx_cmd)
-        return cli::CmdCdx(cdx);
-    if (*detect_cmd)
-        return cli::CmdDetect(detect_files, detect_json);
-    if (*export_cmd) {
-        ex.answer = imp.answer;
-        return cli::CmdExport(ex);
+        rc = cli::CmdHelp(help_topic);
+    else if (*formats)
+        rc = cli::CmdFormats(formats_json, formats_list);
+    else if (*import)
+        rc = cli::CmdImport(imp);
+    else if (*events)
+        rc = cli::CmdImport(ev);
+    else if (*options && !opt_guess.empty())
+        rc = cli::CmdGuessColumns(opt_format, opt_guess);
+    else if (*options)
+        rc = cli::CmdOptions(opt_format, opt_sets, opt_json);
+    else if (*cdx_cmd)
+        rc = cli::CmdCdx(cdx);
+    else if (*detect_cmd)
+        rc = cli::CmdDetect(detect_files, detect_json);
+    else if (*export_cmd)
+        rc = cli::CmdExport(ex);
+    else if (*receive)
+        rc = cli::CmdReceive(rx);
+    settings.SetVolatile(false);
+    if (!settings.Flush()) {
+        cli::PrintError(res::Format(res::LoadString(9617), {settings.error()}));
+        // Storing the values was what `options --set` was for.
+        if (*options && rc == cli::kOk)
+            rc = cli::kNotDone;
     }
-    if (*receive) {
-        rx.answer = imp.answer;
-        return cli::CmdReceive(rx);
-    }
-    return cli::kBadArguments;
+    return rc;
 }

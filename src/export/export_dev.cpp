@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "dialogs/report_type.h"
+#include "platform/atomic_write.h"
 #include "resources/strings.h"
 #include "text/code_page.h"
 #include "ui/prompter.h"
@@ -19,12 +20,7 @@ namespace {
 // or refused export never leaves half a file, and never destroys a file that was there before.
 class PendingFile {
   public:
-    explicit PendingFile(fs::path target) : m_target(std::move(target)) {
-        static int counter = 0;
-        m_temp = m_target;
-        m_temp += ".part" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-    }
-    ~PendingFile() { Discard(); }
+    explicit PendingFile(fs::path target) : m_target(std::move(target)), m_staged(m_target) {}
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
@@ -34,7 +30,9 @@ class PendingFile {
             error = "Cannot create '" + m_target.string() + "': it is a folder, not a file";
             return false;
         }
-        if (!m_file.Open(m_temp, platform::TextFile::Mode::Write)) {
+        if (!m_staged.Open(error))
+            return false;
+        if (!m_file.Open(m_staged.temp(), platform::TextFile::Mode::Write)) {
             error = Named(m_file.error());
             return false;
         }
@@ -55,37 +53,26 @@ class PendingFile {
             error = Named(m_file.error());
             return false;
         }
-        std::error_code ec;
-        fs::rename(m_temp, m_target, ec);
-        if (ec) {
-            error = "Cannot write '" + m_target.string() + "': " + ec.message();
-            return false;
-        }
-        m_committed = true;
-        return true;
+        return m_staged.Commit(error);
     }
 
     void Discard() {
-        if (m_committed)
-            return;
         m_file.Close();
-        std::error_code ec;
-        fs::remove(m_temp, ec);
-        m_committed = true;  // nothing left to remove
+        m_staged.Discard();
     }
 
   private:
     // The user knows the target, not our temporary name.
     std::string Named(std::string text) const {
-        const std::string temp = m_temp.string();
+        const std::string temp = m_staged.temp().string();
         if (size_t at = text.find(temp); at != std::string::npos)
             text.replace(at, temp.size(), m_target.string());
         return text;
     }
 
-    fs::path m_target, m_temp;
+    fs::path m_target;
+    platform::AtomicFile m_staged;
     platform::TextFile m_file;
-    bool m_committed = false;
 };
 
 bool AnySelected(const vrk::CPointList& list) {
@@ -154,7 +141,7 @@ bool CExportDev::DoExport(vrk::CVrkObject* project, const std::string& path) {
             return false;
         selected_only = ask.m_nChoice == CReportType::kSelected;
     }
-    if (project->GetAttr(4) == 0 &&
+    if (project->GetAttr(vrk::CVrkObject::kAttrComplete) == 0 &&
         ui::ShowMessage(7649, ui::MB_YESNO | ui::MB_ICONEXCLAMATION) != ui::IDYES)
         return false;
 

@@ -29,6 +29,14 @@ void CVrkObject::SetAttr(int id, int value) {
     m_attrs[id] = value;
 }
 
+const CVrkObject::ImportedFile* CVrkObject::FindImported(uint64_t size,
+                                                         const std::string& hash) const {
+    for (const auto& f : imported_files)
+        if (f.size == size && f.hash == hash)
+            return &f;
+    return nullptr;
+}
+
 CPointList CVrkObject::GetActiveCPList() const {
     CPointList list;
     for (const auto& p : m_data.points)

@@ -205,6 +205,28 @@ void ReadStation(JsonReader& r, CStation& s) {
     });
 }
 
+void WriteImportedFile(JsonWriter& w, const CVrkObject::ImportedFile& f) {
+    w.BeginObject(JsonLayout::Inline);
+    w.Field("path", f.path);
+    w.Field("size", static_cast<int64_t>(f.size));
+    w.Field("hash", f.hash);
+    w.EndObject();
+}
+
+void ReadImportedFile(JsonReader& r, CVrkObject::ImportedFile& f) {
+    r.Object(kKindImportedFile, [&](std::string_view key) {
+        if (key == "path") {
+            r.Text(f.path);
+        } else if (key == "size") {
+            std::optional<int64_t> size;
+            r.Int(size);
+            f.size = size && *size > 0 ? static_cast<uint64_t>(*size) : 0;
+        } else if (key == "hash") {
+            r.Text(f.hash);
+        }
+    });
+}
+
 }  // namespace project_json
 
 using namespace project_json;
@@ -237,6 +259,12 @@ void CVrkObject::WriteJson(JsonWriter& w) const {
             slot.in_use ? w.String(slot.name) : w.Null();
         w.EndArray();
     }
+    if (!imported_files.empty()) {
+        w.Key("imported_files");
+        w.BeginArray();
+        for (const auto& f : imported_files) WriteImportedFile(w, f);
+        w.EndArray();
+    }
     w.EndObject();
 }
 
@@ -262,6 +290,7 @@ bool CVrkObject::FromJson(std::string_view text, std::string& error) {
     std::string new_title;
     std::map<int, int> attrs;
     std::optional<CClassificator> classificator;
+    std::vector<ImportedFile> files;
     std::optional<int64_t> version;
     r.Object(kKindProject, [&](std::string_view key) {
         if (key == "format_version") {
@@ -283,6 +312,8 @@ bool CVrkObject::FromJson(std::string_view text, std::string& error) {
                 if (v)
                     attrs[n] = static_cast<int>(*v);
             });
+        } else if (key == "imported_files") {
+            r.Objects([&] { ReadImportedFile(r, files.emplace_back()); });
         } else if (key == "code_systems") {
             auto& c = classificator.emplace();
             size_t i = 0;
@@ -309,6 +340,7 @@ bool CVrkObject::FromJson(std::string_view text, std::string& error) {
     title = std::move(new_title);
     m_attrs = std::move(attrs);
     m_classificator = std::move(classificator);
+    imported_files = std::move(files);
     RebuildIndex();
     return true;
 }

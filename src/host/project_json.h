@@ -25,6 +25,7 @@ enum Kind : unsigned {
     kKindStation = 9717,
     kKindObservation = 9718,
     kKindDirection = 9719,
+    kKindImportedFile = 9618,
 };
 
 void WritePoint(JsonWriter& w, const CVrkPoint& p);
@@ -35,5 +36,7 @@ void WriteDirection(JsonWriter& w, const CDirection& d);
 void ReadDirection(JsonReader& r, CDirection& d);
 void WriteStation(JsonWriter& w, const CStation& s);
 void ReadStation(JsonReader& r, CStation& s);
+void WriteImportedFile(JsonWriter& w, const CVrkObject::ImportedFile& f);
+void ReadImportedFile(JsonReader& r, CVrkObject::ImportedFile& f);
 
 }  // namespace vrk::project_json

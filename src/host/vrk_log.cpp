@@ -19,6 +19,13 @@ int CVrkLog::Write(const std::string& text, int flags, int level) {
     return 1;
 }
 
+bool CVrkLog::ErrorsFrom(size_t mark) const {
+    for (size_t i = mark; i < m_entries.size(); ++i)
+        if (m_entries[i].level >= 2)
+            return true;
+    return false;
+}
+
 void CVrkLog::Close() {
     m_open = false;
 }

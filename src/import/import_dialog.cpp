@@ -5,6 +5,7 @@
 
 #include "import/import_plugins.h"
 #include "import/import_run.h"
+#include "platform/file_identity.h"
 #include "platform/profile.h"
 #include "platform/text_file.h"
 #include "resources/strings.h"
@@ -177,6 +178,7 @@ void CImpDEVDlg::OnMOK() {
     std::string first = Trim(m_FileList.substr(0, m_FileList.find(';')));
     std::string folder = text::FolderOf(text::ResolvePath(m_CurrentFolder, first));
 
+    m_Chosen.clear();
     size_t pos = 0;
     while (!m_FileList.empty()) {
         size_t semi = m_FileList.find(';', pos);
@@ -188,15 +190,28 @@ void CImpDEVDlg::OnMOK() {
                 break;
             name = m_FileList;
         }
-        std::string full = text::Lower(text::JoinFolder(folder, Trim(name)));
+        const std::string path = text::JoinFolder(folder, Trim(name));
+        std::string full = text::Lower(path);
         std::string key = full + "\n";
-        if (m_ImportedFiles.find(key) == std::string::npos) {
-            m_ImportedFiles += key;
-            pos = semi == std::string::npos ? 1 : semi + 1;
-            continue;
+        std::error_code ec;
+        const bool exists = std::filesystem::is_regular_file(path, ec);
+        std::string question;
+        if (m_ImportedFiles.find(key) != std::string::npos) {
+            question = res::Format(res::LoadString(9063), {full});
+        } else if (const auto* earlier = exists ? ImportedBefore(path) : nullptr) {
+            // Known from an earlier run, perhaps under another name.
+            question = earlier->path == path
+                           ? res::Format(res::LoadString(9063), {path})
+                           : res::Format(res::LoadString(9605), {path, earlier->path});
         }
-        std::string question = res::Format(res::LoadString(9063), {full});
-        if (ui::ShowMessage(question, ui::MB_YESNO | ui::MB_ICONQUESTION) == ui::IDYES) {
+        if (question.empty() ||
+            ui::ShowMessage(question, ui::MB_YESNO | ui::MB_ICONQUESTION) == ui::IDYES) {
+            // A file that is not there is not imported and not remembered as imported.
+            if (exists) {
+                if (m_ImportedFiles.find(key) == std::string::npos)
+                    m_ImportedFiles += key;
+                m_Chosen.push_back(path);
+            }
             pos = semi == std::string::npos ? 1 : semi + 1;
         } else if (semi == std::string::npos) {
             m_FileList.clear();
@@ -209,11 +224,39 @@ void CImpDEVDlg::OnMOK() {
     if (m_FileList.empty())
         return;
     m_FileList.insert(0, folder);
-    SetInitDir(m_FileList);
-    SaveFilter();
-    SaveData();
+    if (!m_Chosen.empty()) {
+        SetInitDir(m_FileList);
+        SaveFilter();
+        SaveData();
+    }
+    const size_t log_mark = m_pProject ? m_pProject->ImportLog().Entries().size() : 0;
     RunImport();
+    if (m_pProject)
+        RecordImport(log_mark);
     CloseDialog(1);
+}
+
+const vrk::CVrkObject::ImportedFile* CImpDEVDlg::ImportedBefore(const std::string& path) const {
+    if (!m_pProject || m_pProject->imported_files.empty())
+        return nullptr;
+    const auto digest = platform::DigestOf(path);
+    return digest ? m_pProject->FindImported(digest->size, digest->hash) : nullptr;
+}
+
+void CImpDEVDlg::RecordImport(size_t log_mark) {
+    const bool clean = !m_pProject->ImportLog().ErrorsFrom(log_mark);
+    m_pProject->SetAttr(vrk::CVrkObject::kAttrComplete, clean && !m_Chosen.empty() ? 1 : 0);
+    for (const std::string& path : m_Chosen) {
+        const auto digest = platform::DigestOf(path);
+        if (!digest)
+            continue;
+        auto& list = m_pProject->imported_files;
+        const bool known = std::any_of(list.begin(), list.end(), [&](const auto& f) {
+            return f.path == path && f.size == digest->size && f.hash == digest->hash;
+        });
+        if (!known)
+            list.push_back({path, digest->size, digest->hash});
+    }
 }
 
 void CImpDEVDlg::OnMCancel() {

@@ -98,6 +98,8 @@ class CImpDEVDlg : public ui::Dialog, public ReaderSite {
     // The file being read (progress display).
     const std::string& CurrentFile() const { return m_CurrentFile; }
     const std::string& ImportedFiles() const { return m_ImportedFiles; }
+    // The files the last Import ran over: those chosen that were there and not declined.
+    const std::vector<std::string>& ChosenFiles() const { return m_Chosen; }
     int CurrentFormat() const { return m_nCurrent; }
     void SetCurrentFormat(int f) { m_nCurrent = f; }
     int HighestFormat() const { return m_nHighest; }
@@ -122,6 +124,10 @@ class CImpDEVDlg : public ui::Dialog, public ReaderSite {
     int GetFileList(std::string& list, std::string& quoted);
     void RunImport();
     void GetCaption(int index);
+    const vrk::CVrkObject::ImportedFile* ImportedBefore(const std::string& path) const;
+    // Remembers the files run over in the project and whether they were read without a data
+    // error (protocol entries from `log_mark` on).
+    void RecordImport(size_t log_mark);
 
     std::string m_CurrentFile;
     vrk::CVrkObject* m_pProject;
@@ -131,6 +137,7 @@ class CImpDEVDlg : public ui::Dialog, public ReaderSite {
     std::string m_CurrentFolder;
     EventSink m_PushObserver;
     std::string m_ImportedFiles;
+    std::vector<std::string> m_Chosen;
     int m_nProgressStep = 1;
     int m_nProgressTicks = 0;
     std::string m_Filter;

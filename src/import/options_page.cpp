@@ -84,7 +84,9 @@ bool CImpOptPage::OnApply() {
 bool CImpOptPage::Refuse(int control, const std::string& message) {
     m_frame.SetFocus(control);
     m_selected_text = control;
-    ui::ShowMessage(message, ui::MB_OK | ui::MB_ICONEXCLAMATION);
+    m_refusal = message;
+    if (!m_quiet)
+        ui::ShowMessage(message, ui::MB_OK | ui::MB_ICONEXCLAMATION);
     return false;
 }
 

@@ -30,6 +30,10 @@ class CImpOptPage : public ui::PropertyPage {
     // end can select it for the user to type over.
     int SelectedTextControl() const { return m_selected_text; }
 
+    // Checks without showing the refusal; Refusal() keeps its text (the command line shows it).
+    void SetQuiet(bool quiet) { m_quiet = quiet; }
+    const std::string& Refusal() const { return m_refusal; }
+
     void OnInitPage() override;
     bool OnKillActive() override { return Check(); }
     bool OnApply() override;
@@ -55,7 +59,9 @@ class CImpOptPage : public ui::PropertyPage {
   private:
     int m_template_id;
     bool m_tips_active = false;
+    bool m_quiet = false;
     int m_selected_text = 0;
+    std::string m_refusal;
 };
 
 // Strict number reading for edits: blanks around the number are allowed, anything else is not;

@@ -1,5 +1,6 @@
 #include "import/options_sheet.h"
 
+#include "import/import_dialog.h"
 #include "resources/strings.h"
 
 namespace {
@@ -42,4 +43,33 @@ bool CImpOptDlgSheet::OnCommand(int id) {
         default:
             return false;
     }
+}
+
+bool CheckOnPages(CImpDEVDlg& dlg, const std::vector<const SettingInfo*>& given,
+                  std::string& message) {
+    const int format = dlg.CurrentFormat();
+    CImpOptDlgSheet sheet(format, std::string(), dlg.FindPlugin(format) != nullptr, &dlg);
+    const ImportSettings asked = dlg.Settings();
+    bool ok = true;
+    for (size_t i = 0; ok && i < sheet.PageCount(); ++i) {
+        auto& page = static_cast<CImpOptPage&>(sheet.Page(i));
+        page.SetQuiet(true);
+        page.OnInitPage();
+        if (!page.OnApply()) {
+            message = page.Refusal();
+            ok = false;
+        }
+    }
+    // A value the page shows otherwise than given (a check box of 5, a list choice past its
+    // end) would not be what the user asked for either.
+    for (size_t i = 0; ok && i < given.size(); ++i) {
+        const std::string want = SettingText(asked, *given[i]);
+        const std::string keep = SettingText(dlg.Settings(), *given[i]);
+        if (want != keep) {
+            message = res::Format(res::LoadString(9616), {given[i]->name, want, keep});
+            ok = false;
+        }
+    }
+    dlg.SetSettings(asked);
+    return ok;
 }

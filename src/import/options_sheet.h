@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "import/options_code_page.h"
 #include "import/options_common_page.h"
@@ -37,3 +38,9 @@ class CImpOptDlgSheet : public ui::PropertySheet {
     CImpOptRecM5Page m_m5;
     CImpOptRec500Page m_rec500;
 };
+
+// The checks of the option pages of the dialog's format run over its settings, as if the user had
+// typed them in. False with the page's message when a page refuses a value, or when a page would
+// keep another value than one of `given` holds.
+bool CheckOnPages(CImpDEVDlg& dlg, const std::vector<const SettingInfo*>& given,
+                  std::string& message);

@@ -1,6 +1,8 @@
 #include "platform/profile.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <stdio.h>
 #include <toml++/toml.h>
 #include <unistd.h>
 
@@ -165,26 +167,32 @@ bool Profile::NotSaved(const std::string& section, const std::string& key) {
 void Profile::Reload() {
     m_sections.clear();
     m_error.clear();
+    m_problem.clear();
+    m_movedAside.clear();
     m_setAside = false;
+    m_dirty = false;
 
     std::error_code ec;
     const auto status = std::filesystem::status(m_path, ec);
     if (!std::filesystem::exists(status))
         return;  // no file yet: defaults, no complaint
     if (std::filesystem::is_directory(status)) {
-        m_error = "Cannot read the settings " + m_path.string() + ": it is a folder";
+        m_problem = "it is a folder";
+        m_error = "Cannot read the settings " + m_path.string() + ": " + m_problem;
         return;
     }
     // From here on the file is there but may not be usable.
     m_setAside = true;
     std::ifstream in(m_path, std::ios::binary);
     if (!in) {
-        m_error = "Cannot read the settings " + m_path.string() + ": " + std::strerror(errno);
+        m_problem = std::strerror(errno);
+        m_error = "Cannot read the settings " + m_path.string() + ": " + m_problem;
         return;
     }
     std::ostringstream buffer;
     buffer << in.rdbuf();
     if (in.bad()) {
+        m_problem = "read error";
         m_error = "Cannot read the settings " + m_path.string();
         return;
     }
@@ -195,13 +203,18 @@ void Profile::Reload() {
         doc = toml::parse(text, m_path.string());
     } catch (const toml::parse_error& err) {
         std::ostringstream why;
-        why << "The settings file " << m_path.string() << " is broken (line "
-            << err.source().begin.line << ", column " << err.source().begin.column
-            << "): " << err.description() << ". Default settings are used.";
-        m_error = why.str();
-        return;
+        why << "line " << err.source().begin.line << ", column " << err.source().begin.column
+            << ": " << err.description();
+        m_problem = why.str();
     } catch (const std::exception& err) {
-        m_error = "Cannot read the settings " + m_path.string() + ": " + err.what();
+        m_problem = err.what();
+    }
+    if (!m_problem.empty()) {
+        // Moved aside at once, so every later run starts clean and this text stays as it was.
+        m_error = "The settings file " + m_path.string() + " is broken (" + m_problem + ")";
+        if (MoveAside())
+            m_error += "; it was moved to " + m_movedAside.string();
+        m_error += ". Default settings are used.";
         return;
     }
 
@@ -235,9 +248,52 @@ void Profile::Reload() {
     m_setAside = false;
 }
 
+bool Profile::MoveAside() {
+    for (int n = 1; n < 1000; ++n) {
+        std::filesystem::path aside = m_path;
+        aside += n == 1 ? std::string(".broken") : ".broken." + std::to_string(n);
+        // Never over an earlier copy: a second breakage must not lose the first one.
+        if (::renameat2(AT_FDCWD, m_path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) {
+            m_movedAside = aside;
+            m_setAside = false;
+            return true;
+        }
+        if (errno == EEXIST)
+            continue;
+        if (errno != EINVAL && errno != ENOSYS) {
+            m_error = "Cannot move the unreadable settings file " + m_path.string() +
+                      " aside: " + std::strerror(errno);
+            return false;
+        }
+        // A file system without the no-replace rename: look first.
+        std::error_code ec;
+        if (std::filesystem::exists(aside, ec))
+            continue;
+        std::filesystem::rename(m_path, aside, ec);
+        if (!ec) {
+            m_movedAside = aside;
+            m_setAside = false;
+            return true;
+        }
+        m_error = "Cannot move the unreadable settings file " + m_path.string() +
+                  " aside: " + ec.message();
+        return false;
+    }
+    return false;
+}
+
+bool Profile::Flush() {
+    return !m_dirty || SaveNow();
+}
+
 bool Profile::Save() {
     if (m_volatile)
         return true;
+    m_dirty = true;
+    return m_deferred || SaveNow();
+}
+
+bool Profile::SaveNow() {
     // Values that are not UTF-8 stay in memory for this run only: the file must read back.
     toml::table doc;
     for (const auto& [name, values] : m_sections) {
@@ -273,25 +329,18 @@ bool Profile::Save() {
         }
     }
     if (m_setAside) {
-        std::filesystem::path aside = m_path;
-        aside += ".broken";
-        std::filesystem::rename(m_path, aside, ec);
         std::error_code gone;
-        if (ec && std::filesystem::exists(m_path, gone)) {
-            m_error = "Cannot save the settings: the unreadable file " + m_path.string() +
-                      " could not be moved aside: " + ec.message();
+        if (!MoveAside() && std::filesystem::exists(m_path, gone))
             return false;
-        }
-        if (!ec)
-            m_error = "The settings file " + m_path.string() +
-                      " could not be read; it was kept as " + aside.string();
-        m_setAside = false;
+        m_error = "The settings file " + m_path.string() + " could not be read; it was kept as " +
+                  m_movedAside.string();
     }
     std::string why;
     if (!AtomicWrite(m_path, out, why)) {
         m_error = "Cannot save the settings: " + why;
         return false;
     }
+    m_dirty = false;
     return true;
 }
 

@@ -55,6 +55,7 @@ bool SerialPort::Open(const std::string& device) {
     Close();
     m_device = device;
     m_error.clear();
+    m_lost = false;
     // Non-blocking, so that a port waiting for its carrier does not hang the open; reads wait
     // through poll with their own time limits.
     int fd = ::open(device.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -220,6 +221,7 @@ int SerialPort::WaitForInput(std::chrono::milliseconds timeout) {
         }
         if (p.revents & POLLIN)
             return 1;
+        m_lost = true;
         Fail("line hung up");
         return -1;
     }
@@ -246,6 +248,8 @@ long SerialPort::Read(char* data, size_t size) {
         if (r < 0 && errno == EINTR)
             continue;
         if (r < 0 && errno != EAGAIN) {
+            // An I/O error on a terminal: its other end is gone.
+            m_lost = true;
             Fail(Reason(errno));
             return got > 0 ? static_cast<long>(got) : -1;
         }

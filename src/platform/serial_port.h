@@ -60,6 +60,9 @@ class SerialPort {
 
     // 1 when input waits, 0 when none came within `timeout`, -1 when the line is gone or failed.
     int WaitForInput(std::chrono::milliseconds timeout);
+    // True once the device has gone away (hang-up, I/O error, end of input): a pulled cable.
+    bool Lost() const { return m_lost; }
+    void MarkLost() { m_lost = true; }
     // Bytes waiting in the input queue; -1 on failure.
     long Queued();
     // Reads up to `size` bytes, waiting at most the read timeout for them to arrive: the count
@@ -73,6 +76,7 @@ class SerialPort {
     std::chrono::milliseconds m_readTimeout{1000};
     std::string m_error;
     std::string m_device;
+    bool m_lost = false;
     bool Fail(const std::string& what);
 };
 

@@ -17,10 +17,8 @@ constexpr std::array kTable{
                 "Данные проекта могут быть неполными.\nПродолжить экспорт?"},
 
     // Serial receive
-    StringEntry{9001, "COM", ""},
-    StringEntry{9002, "%s\n Failed to open", ""},
-    StringEntry{9003, "Failed UpdateData", ""},
-    StringEntry{9006, "File %s already exists", ""},
+    StringEntry{9001, "COM", ""}, StringEntry{9002, "%s\n Failed to open", ""},
+    StringEntry{9003, "Failed UpdateData", ""}, StringEntry{9006, "File %s already exists", ""},
     StringEntry{9008, " Error creating a secondary thread", ""},
     StringEntry{9011, "File %s\nReceived %u strings\nContinue ?", ""},
 
@@ -44,34 +42,27 @@ constexpr std::array kTable{
     StringEntry{9032, "The file name is not given.", "Имя файла не задано."},
 
     // Import formats: captions of the files-of-type list
-    StringEntry{9034, "TOPCON GTS-7", ""},
-    StringEntry{9035, "SDR", ""},
-    StringEntry{9036, "TOPCON GTS-6", ""},
-    StringEntry{9037, "2TA5", ""},
+    StringEntry{9034, "TOPCON GTS-7", ""}, StringEntry{9035, "SDR", ""},
+    StringEntry{9036, "TOPCON GTS-6", ""}, StringEntry{9037, "2TA5", ""},
     StringEntry{9038, "3TA5", ""},
     StringEntry{9039, "GEODIMETER, measurement", "GEODIMETER, измерения"},
     StringEntry{9041, "Error _getcwd();", "Не удаётся прочитать текущую папку"},
     StringEntry{9042, "WILD LEICA", ""},
 
     // Import formats: file type names
-    StringEntry{9043, "SDR files", "SDR"},
-    StringEntry{9044, "2TA5 Files", "2TA5"},
+    StringEntry{9043, "SDR files", "SDR"}, StringEntry{9044, "2TA5 Files", "2TA5"},
     StringEntry{9045, "3TA5 Files", "3TA5"},
     StringEntry{9046, "GEODIMETER Files, measurement", "GEODIMETER, измерения"},
-    StringEntry{9047, "LEICA Files", "LEICA"},
-    StringEntry{9048, "NIKON RDF Files", "NIKON RDF"},
+    StringEntry{9047, "LEICA Files", "LEICA"}, StringEntry{9048, "NIKON RDF Files", "NIKON RDF"},
     StringEntry{9049, "TOPCON GTS-6 Files", "TOPCON GTS-6"},
     StringEntry{9050, "TOPCON GTS-7 Files", "TOPCON GTS-7"},
 
     // Import dialog and option sheet
     StringEntry{9051, "Options for import from ", "Настройки для импорта файлов формата "},
-    StringEntry{9052, "File import from device", ""},
-    StringEntry{9053, "ELTA R4", "Elta R4"},
-    StringEntry{9054, "ELTA R5", "Elta R5"},
-    StringEntry{9055, "4TA5 Files", "4TA5"},
+    StringEntry{9052, "File import from device", ""}, StringEntry{9053, "ELTA R4", "Elta R4"},
+    StringEntry{9054, "ELTA R5", "Elta R5"}, StringEntry{9055, "4TA5 Files", "4TA5"},
     StringEntry{9056, "ELTA REC 500", "Elta  Rec 500"},
-    StringEntry{9057, "ELTA R4 Files", "Elta R4"},
-    StringEntry{9058, "ELTA R5 Files", "Elta R5"},
+    StringEntry{9057, "ELTA R4 Files", "Elta R4"}, StringEntry{9058, "ELTA R5 Files", "Elta R5"},
     StringEntry{9060, "ELTA REC 500 Files", "Elta  Rec 500"},
     StringEntry{9061, "GEODIMETER Files, points", "GEODIMETER, точки"},
     StringEntry{9062, "GEODIMETER, points", "GEODIMETER, точки"},
@@ -83,8 +74,7 @@ constexpr std::array kTable{
     StringEntry{9067, "PENTAX, Files, measurement", "PENTAX, измерения"},
     StringEntry{9068, "PENTAX, Files, points", "PENTAX, точки"},
     StringEntry{9069, "PENTAX, Files, measurement", "PENTAX, измерения"},
-    StringEntry{9070, "4TA5", ""},
-    StringEntry{9072, "NIKON RDF", ""},
+    StringEntry{9070, "4TA5", ""}, StringEntry{9072, "NIKON RDF", ""},
     StringEntry{9073, "File wil be not imported.\n", "Файл не может быть импортирован.\n"},
 
     // Export writers
@@ -104,8 +94,7 @@ constexpr std::array kTable{
     StringEntry{9086, "Code false in word 41", "Неверное значение кода в слове 41\n"},
     StringEntry{9087, "Unknown LEICA format : %s\n", "Неизвестный LEICA формат : %s\n"},
 
-    StringEntry{9088, "Put the destination file name", ""},
-    StringEntry{9089, "Import", ""},
+    StringEntry{9088, "Put the destination file name", ""}, StringEntry{9089, "Import", ""},
     StringEntry{9094, "Cancel", ""},
 
     // Tips of the option pages, also the captions `tavrin options` shows.
@@ -137,8 +126,7 @@ constexpr std::array kTable{
     StringEntry{9116, "%s: no unit defined", "%s: единица измерения не указана"},
     StringEntry{9117, "%s: no space symbol", "%s: нет пробела"},
 
-    StringEntry{9118, "Format:", ""},
-    StringEntry{9120, "Export data", "Данные для экспорта"},
+    StringEntry{9118, "Format:", ""}, StringEntry{9120, "Export data", "Данные для экспорта"},
     StringEntry{9121, "Export", "Экспортировать"},
     StringEntry{9122, "The name of point %s contains invalid characters\nor has an invalid length.",
                 "Имя пункта %s содержит недопустимые символы\nили недопустимое количество "
@@ -166,6 +154,48 @@ constexpr std::array kTable{
         "Имя пункта \"%s\" с родителями длиннее 1023 символов; сохранены ближайшие родители.\n"},
 
     // Nothing is lost: outputs, locks, settings, receive (9600-)
+    StringEntry{9600,
+                "The settings file %s could not be used (%s); it was moved to %s and default "
+                "settings are used.",
+                "Файл настроек %s не прочитан (%s); он перемещён в %s, действуют настройки по "
+                "умолчанию."},
+    StringEntry{9601, "The settings file %s could not be read (%s); default settings are used.",
+                "Файл настроек %s не прочитан (%s); действуют настройки по умолчанию."},
+    StringEntry{9602,
+                "%s is the same file as the input %s; it is not written over (choose another "
+                "output)",
+                "%s - тот же файл, что и исходный %s; он не будет перезаписан (выберите другой "
+                "выходной файл)"},
+    StringEntry{9603, "cannot read %s: there is no such file",
+                "не удаётся прочитать %s: такого файла нет"},
+    StringEntry{9604, "Waiting for another run that is writing %s...\n",
+                "Ожидание другого запуска, который записывает %s...\n"},
+    StringEntry{9605,
+                "File %s has the same contents as %s, which has already been imported into this "
+                "project. Repeat import?",
+                "Файл %s совпадает по содержимому с файлом %s, уже импортированным в этот проект. "
+                "Повторить импорт?"},
+    StringEntry{9606, "Nothing was imported.\n", "Ничего не импортировано.\n"},
+    StringEntry{9607, "Nothing was imported; %s is left as it was.\n",
+                "Ничего не импортировано; %s оставлен без изменений.\n"},
+    StringEntry{9608, " %s is left as it was.", " %s оставлен без изменений."},
+    StringEntry{9609, " No file was made.", " Файл не создан."},
+    StringEntry{9610, "The export was refused; nothing was written.",
+                "Экспорт отменён; ничего не записано."},
+    StringEntry{9611, "No point could be written.", "Ни один пункт не удалось записать."},
+    StringEntry{9612, "the port was lost after %s lines", "связь с портом потеряна после %s строк"},
+    StringEntry{9613, "The port %s was lost: %s", "Связь с портом %s потеряна: %s"},
+    StringEntry{9614,
+                "The receive ended on a write error: %s\n%s bytes were saved in %s; %s bytes "
+                "could not be saved. Do not clear the instrument's memory.\n",
+                "Приём прерван ошибкой записи: %s\nСохранено байт: %s в %s; не удалось "
+                "сохранить байт: %s. Не очищайте память прибора.\n"},
+    StringEntry{9615, "Nothing was received; %s is left as it was.\n",
+                "Ничего не принято; %s оставлен без изменений.\n"},
+    StringEntry{9616, "%s: the options page does not take %s (it would keep %s)",
+                "%s: страница параметров не принимает %s (она сохранила бы %s)"},
+    StringEntry{9617, "cannot save the settings: %s", "не удаётся сохранить настройки: %s"},
+    StringEntry{9618, "imported file", "импортированный файл"},
     // end of 9600
 
     // Real files: encodings, codes, nameless records (9650-)

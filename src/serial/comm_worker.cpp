@@ -1,12 +1,14 @@
 #include "serial/comm_worker.h"
 
+#include <array>
+#include <filesystem>
+#include <fstream>
 #include <new>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "platform/atomic_write.h"
 #include "platform/serial_port.h"
-#include "platform/text_file.h"
 #include "resources/strings.h"
 #include "serial/comm_receiv.h"
 #include "ui/prompter.h"
@@ -18,12 +20,18 @@ namespace {
 constexpr unsigned char kEndMark = 0xFF;
 constexpr int kProgressStep = 20;
 
-// Waits out a line that is gone, in short steps so that the stop code is seen at once.
-void Idle(const TransferState& state, std::chrono::milliseconds total) {
-    const auto step = std::chrono::milliseconds(20);
-    for (auto waited = std::chrono::milliseconds(0); waited < total && state.stop == kReceiving;
-         waited += step)
-        std::this_thread::sleep_for(step);
+// Copies the file an append adds to into the new version of it; a file not there is empty.
+bool CopyOld(const std::string& path, platform::AtomicFile& into, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    std::error_code ec;
+    if (!in)
+        return !std::filesystem::exists(path, ec) ||
+               (error = "Cannot read " + path + " to add to it", false);
+    std::array<char, 65536> block;
+    while (in.read(block.data(), block.size()) || in.gcount() > 0)
+        if (!into.Write(std::string_view(block.data(), static_cast<size_t>(in.gcount()))))
+            return (error = into.WriteError(), false);
+    return !in.bad() || (error = "Cannot read " + path + " to add to it", false);
 }
 
 }  // namespace
@@ -51,33 +59,45 @@ int CommReadProc(CCommReceiv* window, TransferState& state, const ReceiveTimeout
         return -1;  // the port puts its settings back as it closes
     }
 
-    platform::TextFile file;
+    // The bytes go to a file beside the target; the target changes only once data has come, so
+    // a receive that brings nothing (or is refused) leaves an existing file as it was.
     const bool append = window->exist() == kAppendFile;
-    if (!file.Open(window->file(),
-                   append ? platform::TextFile::Append : platform::TextFile::Mode::Write)) {
-        window->PostMessage(file.error());
+    platform::AtomicFile file(window->file());
+    std::string error;
+    uint64_t kept = 0;  // bytes of the old file that an append carries over
+    if (!file.Open(error) || (append && !CopyOld(window->file(), file, error))) {
+        window->PostMessage(error);
         port.RestoreLine();
         window->PostCommand(kCmdReceiveEnded);
         return state.stop.load();
     }
+    kept = file.written();
 
     window->ResetLines();
     window->SetProgressRange(kLineLength);
     window->SetTimer();
 
     std::vector<char> buffer;
-    std::string out;
+    // Received bytes not yet written: kept until they are, so a failed write loses none of them
+    // without saying so.
+    std::string pending;
     int count = 0;  // bytes of the current line
     bool ended = false;
     while (state.stop == kReceiving && !ended) {
         const int wait = port.WaitForInput(timeouts.read_interval);
-        if (wait < 0)
-            Idle(state, timeouts.read_interval);
-        if (wait <= 0)
+        if (wait < 0 || port.Lost())
+            break;
+        if (wait == 0)
             continue;
-        const long queued = port.Queued();
-        if (queued <= 0)
-            continue;
+        long queued = port.Queued();
+        if (queued < 0) {
+            // The device itself is gone (an adapter pulled out).
+            port.MarkLost();
+            break;
+        }
+        // Input but nothing queued: the read waits for a byte in poll, or finds the hang-up.
+        if (queued == 0)
+            queued = 1;
         try {
             buffer.resize(static_cast<size_t>(queued) + 1);
         } catch (const std::bad_alloc&) {
@@ -85,17 +105,18 @@ int CommReadProc(CCommReceiv* window, TransferState& state, const ReceiveTimeout
             break;
         }
         const long got = port.Read(buffer.data(), static_cast<size_t>(queued));
-        if (got < queued) {
+        if (got < queued && !port.Lost()) {
             // The bytes the port announced did not come: the link is broken.
             window->PostMessage(res::LoadString(9082));
             if (got <= 0)
                 break;
             ended = true;
         }
+        if (got <= 0 && port.Lost())
+            break;
         window->KillTimer();
         buffer[static_cast<size_t>(got)] = '\0';
 
-        out.clear();
         for (long i = 0; i < got; ++i) {
             const unsigned char byte = static_cast<unsigned char>(buffer[static_cast<size_t>(i)]);
             // A zero byte ends what this chunk has to say.
@@ -105,28 +126,50 @@ int CommReadProc(CCommReceiv* window, TransferState& state, const ReceiveTimeout
                 ended = true;
                 break;
             }
-            out += static_cast<char>(byte);
+            pending += static_cast<char>(byte);
             ++count;
             if (count % kProgressStep == 0)
                 window->PostProgress(count);
             if (count == kLineLength) {
                 window->AddLine();
-                out += '\n';
+                pending += "\r\n";
                 count = 0;
             }
         }
-        if (!out.empty() && !(file.Write(out) && file.Flush())) {
-            window->PostMessage(file.error());
+        const uint64_t before = file.written();
+        const bool wrote = file.Write(pending);
+        pending.erase(0, static_cast<size_t>(file.written() - before));
+        if (!wrote) {
+            error = file.WriteError();
+            state.Stop(kWriteFailed);
+            window->PostMessage(error);
             break;
         }
+        if (port.Lost())
+            break;
         if (!ended)
             window->SetTimer();
     }
+    if (port.Lost() && state.Stop(kPortLost))
+        window->PostMessage(res::Format(res::LoadString(9613), {state.PortName(), port.error()}));
 
     window->KillTimer();
     port.RestoreLine();
     port.Close();
-    file.Close();
+    state.bytes_saved = file.written() - kept;
+    state.bytes_unsaved = pending.size();
+    state.saved_in = window->file();
+    if (state.stop == kWriteFailed)
+        state.write_error = error;
+    // Nothing came: the target stays as it was. Else what came replaces (or extends) it; when
+    // even that fails the bytes stay in the temporary file, and the summary names it.
+    if (state.bytes_saved == 0) {
+        file.Discard();
+    } else if (!file.CommitWhatWasWritten(error)) {
+        state.Stop(kWriteFailed);
+        state.write_error = error;
+        state.saved_in = file.temp().string();
+    }
     if (state.stop == kReceiving)
         window->PostCommand(kCmdReceiveEnded);
     return state.stop.load();

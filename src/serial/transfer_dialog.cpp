@@ -32,6 +32,9 @@ int CTransferDEVDlg::DoTransfer() {
             on_show(window);
         state.stop = kReceiving;
         state.lines_received = 0;
+        state.bytes_saved = state.bytes_unsaved = 0;
+        state.saved_in.clear();
+        state.write_error.clear();
         const ReceiveTimeouts limits = timeouts;
         if (!worker.Start(
                 [&window, &state, limits] { return CommReadProc(&window, state, limits); })) {

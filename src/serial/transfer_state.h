@@ -14,10 +14,12 @@ namespace serial {
 // How a receive ended. Moves from kReceiving to exactly one of the others.
 enum StopCode : int {
     kReceiving = 0,
-    kStoppedByUser = 1,   // Stop pressed after data arrived
-    kDeviceTimeout = 2,   // the device fell silent after data arrived
-    kDeviceFinished = 3,  // the device ended the transmission after data arrived
-    kNothingReceived = 4  // ended in any of those ways before a whole line arrived
+    kStoppedByUser = 1,    // Stop pressed after data arrived
+    kDeviceTimeout = 2,    // the device fell silent after data arrived
+    kDeviceFinished = 3,   // the device ended the transmission after data arrived
+    kNothingReceived = 4,  // ended in any of those ways before a whole line arrived
+    kPortLost = 5,         // the port went away (hang-up, I/O error)
+    kWriteFailed = 6       // the received bytes could not all be written
 };
 
 // The existing-file choice.
@@ -54,6 +56,11 @@ struct TransferState {
     std::string device_path;
     std::atomic<int> stop{kReceiving};
     int lines_received = 0;
+    // Where the last receive's bytes went: the bytes on disk in `saved_in` (the file, or the
+    // temporary file beside it when it could not be put in place), those that could not be
+    // written, and why.
+    uint64_t bytes_saved = 0, bytes_unsaved = 0;
+    std::string saved_in, write_error;
 
     // The rate of the baud index.
     static unsigned BaudOf(int index);

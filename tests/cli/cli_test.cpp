@@ -1,5 +1,7 @@
 // The tavrin tool as scripts use it: output, files written, exit status.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +11,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -277,4 +280,132 @@ TEST_F(CliTest, ImportDetectsTheFormatOfEachFile) {
     EXPECT_EQ(lines[0]["best"]["key"], "LEICA");
     EXPECT_EQ(lines[0]["best"]["settings"]["Format16Digits"], "0");
     EXPECT_FALSE(lines[1]["recognised"].get<bool>());
+}
+
+namespace {
+
+// A project with one station, imported from a.job; `complete` is what the import found.
+const char kJob[] = "2=S1 3=1.5 37=100 38=200 39=10\n5=P1 7=90.0000 9=12.5\n";
+
+}  // namespace
+
+TEST_F(CliTest, RunsThatMustNotWriteLeaveEveryFileAsItWas) {
+    Write("a.job", kJob);
+    Write("b.job", "2=S2\n");
+    ASSERT_EQ(Run("import -f GEODI a.job -o p.json").status, 0);
+    fs::create_hard_link(dir / "a.job", dir / "same.job");
+    // A point name no Leica file can hold: the export writes nothing.
+    Write("bad.json",
+          R"({"control_points":[{"name":"Ж","x":1,"y":2,"h":3}],"attributes":{"4":1}})");
+    Write("old.gsi", "old");
+    Write("settings.toml", "[\"ImportSettings\\\\LEICA\"]\nStation412 = 42\n");
+    struct Row {
+        const char* args;
+        int status;
+        const char* err;   // a piece of stderr
+        const char* keep;  // a file the run must leave as it was
+    };
+    const Row rows[] = {
+        {"import -f GEODI typo.job -o p.json", 1, "typo.job: there is no such file", "p.json"},
+        {"import -f GEODI typo.job --into p.json", 1, "typo.job", "p.json"},
+        {"cdx typo.cdx -o p.json", 1, "typo.cdx", "p.json"},
+        {"import -f GEODI a.job -o a.job", 2, "same file as the input a.job", "a.job"},
+        {"import -f GEODI a.job -o ./same.job", 2, "same file", "a.job"},
+        {"export -f leica-8 p.json ./p.json --yes", 2, "same file", "p.json"},
+        {"events -f GEODI nothere.job", 1, "nothere.job", "p.json"},
+        {"export -f leica-8 bad.json old.gsi --yes", 1, "old.gsi is left as it was", "old.gsi"},
+        {"export -f leica-8 bad.json old.gsi --no", 1, "already exists", "old.gsi"},
+        {"import -f GEODI a.job --set CheckDel=5", 2, "CheckDel", "settings.toml"},
+        {"options -f LEICA --set Station412=999999", 2, "999999", "settings.toml"},
+        {"options -f LEICA --set Format16Digits=7", 2, "Format16Digits", "settings.toml"},
+        {"options -f ELTAC_M5 --set NameWidth=-3", 2, "-3", "settings.toml"},
+        {"options -f LEICA", 0, "", "settings.toml"},
+        {"formats", 0, "", "settings.toml"},
+        {"events -f GEODI a.job", 0, "", "settings.toml"},
+    };
+    for (const Row& row : rows) {
+        const std::string before = Slurp(dir / row.keep);
+        const auto stamp = fs::last_write_time(dir / row.keep);
+        Result r = Run(row.args);
+        EXPECT_EQ(r.status, row.status) << row.args << "\n" << r.err;
+        EXPECT_NE(r.err.find(row.err), std::string::npos) << row.args << "\n" << r.err;
+        EXPECT_EQ(Slurp(dir / row.keep), before) << row.args;
+        EXPECT_EQ(fs::last_write_time(dir / row.keep), stamp) << row.args;
+    }
+    // Of three named files one is missing: two are imported, and the status says one was not.
+    Result some = Run("import -f GEODI a.job b.job nothere.job -o q.json");
+    EXPECT_EQ(some.status, 1);
+    EXPECT_NE(some.out.find("Imported 2 file"), std::string::npos) << some.out;
+    EXPECT_EQ(nlohmann::json::parse(Slurp(dir / "q.json"))["stations"].size(), 2u);
+}
+
+TEST_F(CliTest, OptionsAndValuesAsScriptsWriteThem) {
+    Write("a.job", "2=007 37=100 38=200 39=10\n5=P 7=100.0000\n");
+    // --set before the files takes one value; unit names in any case.
+    Result r = Run("import -f GEODI --set CheckDel=0 --angle-unit GON a.job -o p.json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto doc = nlohmann::json::parse(Slurp(dir / "p.json"));
+    EXPECT_EQ(doc["stations"][0]["name"], "007");
+    EXPECT_NEAR(doc["stations"][0]["observations"][0]["hz"].get<double>(), 90.0, 1e-9);
+    // A freshly imported project exports without the question about incomplete data.
+    Result ex = Run("export -f leica-8 p.json out.gsi");
+    EXPECT_EQ(ex.status, 0) << ex.err;
+    EXPECT_EQ(ex.err.find("incomplete"), std::string::npos) << ex.err;
+    // After an import with a data error it is asked (and refused without a terminal).
+    Write("bad.job", "99=1\n");
+    Write("b.job", "2=S2\n");
+    ASSERT_EQ(Run("import -f GEODI b.job bad.job --into p.json").status, 0);
+    Result asked = Run("export -f leica-8 p.json out2.gsi");
+    EXPECT_EQ(asked.status, 1);
+    EXPECT_NE(asked.err.find("incomplete"), std::string::npos) << asked.err;
+    EXPECT_FALSE(fs::exists(dir / "out2.gsi"));
+}
+
+TEST_F(CliTest, TheProjectRemembersItsFilesAndIsWrittenBackUnderALock) {
+    Write("a.job", kJob);
+    ASSERT_EQ(Run("import -f GEODI a.job -o p.json").status, 0);
+    // --into alone writes back; the same contents under another name are known again.
+    fs::rename(dir / "a.job", dir / "moved.job");
+    const std::string before = Slurp(dir / "p.json");
+    Result again = Run("import -f GEODI moved.job --into p.json --no");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("already been imported"), std::string::npos) << again.err;
+    EXPECT_EQ(Slurp(dir / "p.json"), before);
+    Result yes = Run("import -f GEODI moved.job --into p.json --yes");
+    EXPECT_EQ(yes.status, 0) << yes.err;
+    EXPECT_EQ(nlohmann::json::parse(Slurp(dir / "p.json"))["stations"].size(), 2u);
+
+    // Another writer holds the project: the run says it waits, then adds its import.
+    Write("b.job", "2=S3\n");
+    const int fd = ::open((dir / "p.json").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    Result locked;
+    std::thread run([&] { locked = Run("import -f GEODI b.job --into p.json -o p.json"); });
+    for (int i = 0; i < 500 && Slurp(dir / "err.txt").find("Waiting") == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(nlohmann::json::parse(Slurp(dir / "p.json"))["stations"].size(), 2u);
+    ::close(fd);
+    run.join();
+    EXPECT_EQ(locked.status, 0) << locked.err;
+    EXPECT_NE(locked.err.find("Waiting for another run"), std::string::npos) << locked.err;
+    EXPECT_EQ(nlohmann::json::parse(Slurp(dir / "p.json"))["stations"].size(), 3u);
+}
+
+TEST_F(CliTest, BrokenSettingsAreSaidOnceAndEveryCopyKept) {
+    Write("a.job", kJob);
+    const std::string first = "[[[", second = "x = = 2";
+    Write("settings.toml", first);
+    Result r = Run("import -f GEODI a.job -o p.json");
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string moved = (dir / "settings.toml.broken").string();
+    EXPECT_NE(r.err.find("moved to " + moved), std::string::npos) << r.err;
+    // Once, however often the run reads or writes settings.
+    EXPECT_EQ(r.err.find("could not be used"), r.err.rfind("could not be used")) << r.err;
+    Write("settings.toml", second);
+    Result set = Run("options -f LEICA --set Format16Digits=1");
+    EXPECT_EQ(set.status, 0) << set.err;
+    EXPECT_NE(set.err.find("settings.toml.broken.2"), std::string::npos) << set.err;
+    EXPECT_EQ(Slurp(moved), first);
+    EXPECT_EQ(Slurp(dir / "settings.toml.broken.2"), second);
+    EXPECT_NE(Run("options -f LEICA").out.find("Format16Digits = 1"), std::string::npos);
 }

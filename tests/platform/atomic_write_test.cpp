@@ -1,5 +1,8 @@
 #include "platform/atomic_write.h"
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+
 #include "support/temp_dir.h"
 
 namespace {
@@ -9,26 +12,64 @@ namespace fs = std::filesystem;
 class AtomicWrite : public ::testing::Test {
   protected:
     testing_support::TempDir tmp;
+    std::string error;
+    size_t Entries() const {
+        return static_cast<size_t>(
+            std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()));
+    }
 };
 
 TEST_F(AtomicWrite, ReplacesWholeAndLeavesNothingBehind) {
     const fs::path target = tmp.path() / "out.txt";
-    std::string error;
     ASSERT_TRUE(platform::AtomicWrite(target, "old", error)) << error;
     ASSERT_TRUE(platform::AtomicWrite(target, std::string(100000, 'n'), error)) << error;
     EXPECT_EQ(tmp.Read(target), std::string(100000, 'n'));
-    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()), 1);
-
-    // A link planted under the temporary name is not followed.
-    const fs::path victim = tmp.Write("victim", "keep");
-    fs::create_symlink(victim, target.string() + ".tmp" + std::to_string(::getpid()));
-    ASSERT_TRUE(platform::AtomicWrite(target, "new", error)) << error;
-    EXPECT_EQ(tmp.Read(victim), "keep");
-    EXPECT_EQ(tmp.Read(target), "new");
+    EXPECT_EQ(Entries(), 1u);
 
     // A folder that does not exist: refused with the reason.
     EXPECT_FALSE(platform::AtomicWrite(tmp.path() / "no" / "out.txt", "x", error));
     EXPECT_NE(error.find("no/out.txt"), std::string::npos);
+}
+
+TEST_F(AtomicWrite, LinksAreWrittenThroughAndTheModeKept) {
+    const fs::path real = tmp.Write("data/real.json", "old");
+    ::chmod(real.c_str(), 0640);
+    fs::create_symlink("data/real.json", tmp.path() / "link.json");
+    fs::create_symlink("link.json", tmp.path() / "link2.json");
+    ASSERT_TRUE(platform::AtomicWrite(tmp.path() / "link2.json", "new", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(tmp.path() / "link.json"));
+    EXPECT_TRUE(fs::is_symlink(tmp.path() / "link2.json"));
+    EXPECT_EQ(tmp.Read(real), "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    // A link to a file not there yet makes that file.
+    fs::create_symlink("data/later.json", tmp.path() / "dangling.json");
+    ASSERT_TRUE(platform::AtomicWrite(tmp.path() / "dangling.json", "x", error)) << error;
+    EXPECT_EQ(tmp.Read(tmp.path() / "data/later.json"), "x");
+    // Links in a loop: refused.
+    fs::create_symlink("loop2", tmp.path() / "loop1");
+    fs::create_symlink("loop1", tmp.path() / "loop2");
+    EXPECT_FALSE(platform::AtomicWrite(tmp.path() / "loop1", "x", error));
+}
+
+TEST_F(AtomicWrite, StaleTemporariesOfDeadRunsAreRemoved) {
+    // A run that died: its process id is no longer in use.
+    const pid_t dead = ::fork();
+    if (dead == 0)
+        ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string stale = "p.json.tavrin-tmp-" + std::to_string(dead) + "-3";
+    const std::string alive = "p.json.tavrin-tmp-" + std::to_string(::getppid()) + "-1";
+    tmp.Write(stale, std::string(1000, 's'));
+    tmp.Write(alive, "a");
+    tmp.Write("p.json.tavrin-tmp-notours", "n");
+    EXPECT_TRUE(platform::IsOurTemporaryName(stale));
+    EXPECT_FALSE(platform::IsOurTemporaryName("p.json.tavrin-tmp-notours"));
+    ASSERT_TRUE(platform::AtomicWrite(tmp.path() / "p.json", "{}", error)) << error;
+    EXPECT_FALSE(fs::exists(tmp.path() / stale));
+    EXPECT_TRUE(fs::exists(tmp.path() / alive));
+    EXPECT_TRUE(fs::exists(tmp.path() / "p.json.tavrin-tmp-notours"));
 }
 
 }  // namespace

@@ -83,22 +83,21 @@ TEST_F(ProfileTest, HandWrittenFilesAreReadAndKeptOnSaving) {
     EXPECT_EQ(again.GetInt("", "top", 0), 1);
 }
 
-TEST_F(ProfileTest, BrokenFilesGiveDefaultsAndAreKeptAsideOnSaving) {
+TEST_F(ProfileTest, BrokenFilesAreMovedAsideAndEarlierCopiesKept) {
     const std::string text = "[ImportSettings]\nCurrentSelection = = 3\n[[[";
     const auto path = tmp.Write("settings.toml", text);
     Profile profile(path);
-    EXPECT_NE(profile.error().find("settings.toml"), std::string::npos) << profile.error();
-    EXPECT_NE(profile.error().find("line 2"), std::string::npos) << profile.error();
+    EXPECT_NE(profile.problem().find("line 2"), std::string::npos) << profile.problem();
+    EXPECT_EQ(profile.moved_aside(), tmp.path() / "settings.toml.broken");
     EXPECT_EQ(profile.GetInt("ImportSettings", "CurrentSelection", 7), 7);
-
-    EXPECT_TRUE(profile.WriteInt("ImportSettings", "CurrentSelection", 6));
-    EXPECT_NE(profile.error().find("settings.toml.broken"), std::string::npos) << profile.error();
-    // Later saves replace only the good file.
-    EXPECT_TRUE(profile.WriteInt("ImportSettings", "CurrentSelection", 8));
     EXPECT_EQ(tmp.Read(tmp.path() / "settings.toml.broken"), text);
-    Profile fresh(path);
-    EXPECT_TRUE(fresh.error().empty()) << fresh.error();
-    EXPECT_EQ(fresh.GetInt("ImportSettings", "CurrentSelection", 0), 8);
+    // The next save makes a good file; a second breakage does not replace the first copy.
+    EXPECT_TRUE(profile.WriteInt("ImportSettings", "CurrentSelection", 8));
+    EXPECT_EQ(Profile(path).GetInt("ImportSettings", "CurrentSelection", 0), 8);
+    tmp.Write("settings.toml", "x = = 1");
+    EXPECT_EQ(Profile(path).moved_aside(), tmp.path() / "settings.toml.broken.2");
+    EXPECT_EQ(tmp.Read(tmp.path() / "settings.toml.broken"), text);
+    EXPECT_EQ(tmp.Read(tmp.path() / "settings.toml.broken.2"), "x = = 1");
 
     EXPECT_FALSE(Profile(tmp.Write("bin.toml", std::string("\0\xff[\x01=\"", 6))).error().empty());
 
@@ -116,6 +115,24 @@ TEST_F(ProfileTest, BrokenFilesGiveDefaultsAndAreKeptAsideOnSaving) {
         EXPECT_NE(unreadable.error().find("Permission denied"), std::string::npos);
         EXPECT_EQ(unreadable.GetInt("A", "B", 5), 5);
     }
+}
+
+TEST_F(ProfileTest, DeferredWritesAreSavedOnceAndVolatileOnesNever) {
+    const auto path = tmp.path() / "settings.toml";
+    Profile profile(path);
+    profile.SetDeferred(true);
+    profile.WriteInt("S", "A", 1);
+    profile.WriteString("S", "B", "two");
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_TRUE(profile.Flush());
+    EXPECT_EQ(Profile(path).GetString("S", "B", ""), "two");
+    const auto saved = fs::last_write_time(path);
+    profile.SetVolatile(true);
+    profile.WriteInt("S", "A", 5);
+    profile.SetVolatile(false);
+    EXPECT_TRUE(profile.Flush());  // nothing to save
+    EXPECT_EQ(fs::last_write_time(path), saved);
+    EXPECT_EQ(Profile(path).GetInt("S", "A", 0), 1);
 }
 
 TEST_F(ProfileTest, MissingFileAndTextThatIsNotUtf8) {

@@ -8,6 +8,7 @@
 #include "readers/elta/elta_rec500_reader.h"
 #include "readers/geodimeter/geodimeter_reader.h"
 #include "support/reader_harness.h"
+#include "support/settings_edit.h"
 
 using testing_support::ReaderHarness;
 
@@ -51,7 +52,8 @@ TEST(RealFiles, CodeBeforeCoordinatesBelongsToThePoint) {
 
 TEST(RealFiles, NamelessRecordsAreReportedNeverMerged) {
     ReaderHarness h;
-    h.dlg.settings.NameWidthE = 0;  // columns that find no name
+    // Columns that find no name.
+    testing_support::EditSettings(h.dlg, [](ImportSettings& s) { s.NameWidthE = 0; });
     const std::string text =
         Rec500("P1            OAK          ", 1) + Rec500("P2                         ", 2);
     const std::string path = h.Write("a.dat", text);
@@ -72,10 +74,12 @@ TEST(RealFiles, NamelessRecordsAreReportedNeverMerged) {
     EXPECT_EQ(guess->name_start, 1);
     EXPECT_EQ(guess->code_start, guess->name_start + guess->name_width);
     ReaderHarness again;
-    again.dlg.settings.NameStartE = guess->name_start;
-    again.dlg.settings.NameWidthE = guess->name_width;
-    again.dlg.settings.CodeStartE = guess->code_start;
-    again.dlg.settings.CodeWidthE = guess->code_width;
+    testing_support::EditSettings(again.dlg, [&](ImportSettings& s) {
+        s.NameStartE = guess->name_start;
+        s.NameWidthE = guess->name_width;
+        s.CodeStartE = guess->code_start;
+        s.CodeWidthE = guess->code_width;
+    });
     again.Run<CImpELTAREC500>({again.Write("a.dat", text)}, std::string("Rec 500"));
     EXPECT_EQ(static_cast<double>(PointOf(again, "P2").x), 2.0);
     EXPECT_EQ(PointOf(again, "P1").code, "OAK");

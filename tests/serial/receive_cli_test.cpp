@@ -1,6 +1,7 @@
 // The receive command of the tavrin tool, run as a program against a pseudo-terminal.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include "serial_fixture.h"
@@ -21,9 +22,14 @@ class ReceiveCommandTest : public ReceiveTest {
         ReceiveTest::SetUp();
     }
 
-    // Starts the tool with its output in a file; stdin is empty.
-    pid_t Start(std::vector<std::string> args) {
+    // Starts the tool with its output in a file; stdin is empty. With `limit` the tool may write
+    // files of that many 512-byte blocks at most (a disk that fills up).
+    pid_t Start(std::vector<std::string> args, int limit = 0) {
         args.insert(args.begin(), {kTool, "--config", Path("settings.toml"), "receive"});
+        if (limit > 0)
+            args.insert(args.begin(), {"/bin/sh", "-c",
+                                       "trap '' XFSZ; ulimit -f " + std::to_string(limit) +
+                                           "; exec \"$0\" \"$@\""});
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
@@ -35,13 +41,14 @@ class ReceiveCommandTest : public ReceiveTest {
                                          0644);
         posix_spawn_file_actions_adddup2(&actions, 1, 2);
         pid_t pid = -1;
-        EXPECT_EQ(posix_spawn(&pid, kTool.c_str(), &actions, nullptr, argv.data(), environ), 0);
+        EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
         posix_spawn_file_actions_destroy(&actions);
         return pid;
     }
-    int Wait(pid_t pid) {
+    int Wait(pid_t pid, rusage* usage = nullptr) {
         int status = 0;
-        waitpid(pid, &status, 0);
+        rusage ignored{};
+        wait4(pid, &status, 0, usage ? usage : &ignored);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     std::string Output() { return ReadFile(Path("out.log")); }
@@ -95,4 +102,52 @@ TEST_F(ReceiveCommandTest, RefusalsAndBadArguments) {
         EXPECT_EQ(Wait(Start(bad)), 2) << bad[0];
         EXPECT_NE(Output().find("tavrin: "), std::string::npos) << Output();
     }
+}
+
+TEST_F(ReceiveCommandTest, WhatCameIsKeptAndWhatWasLostIsSaid) {
+    const std::string job = Path("job.txt");
+    const std::string record = Record({"0010", "ST1", "", "010203", "", "", "1550"});
+    // --yes with nothing received: the old file is not destroyed.
+    std::ofstream(job) << "keep";
+    EXPECT_EQ(Wait(Start({"--port", pty.path, "-o", job, "--yes", "--timeout", "0.3"})), 1);
+    EXPECT_NE(Output().find("Nothing was received; " + job + " is left as it was"),
+              std::string::npos)
+        << Output();
+    EXPECT_EQ(ReadFile(job), "keep");
+
+    // The cable is pulled after two records: what came is kept, the end is said, no spinning.
+    Play({record + record});
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = Start({"--port", pty.path, "-o", job, "--yes"});
+    while (!sent && std::chrono::steady_clock::now() - start < 5s) std::this_thread::sleep_for(5ms);
+    std::this_thread::sleep_for(200ms);
+    close(pty.master);
+    pty.master = -1;
+    rusage usage{};
+    EXPECT_EQ(Wait(pid, &usage), 1) << Output();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+    EXPECT_LT(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec, 2);
+    EXPECT_NE(Output().find("the port was lost after 2 lines"), std::string::npos) << Output();
+    EXPECT_EQ(ReadFile(job), record + "\r\n" + record + "\r\n");
+}
+
+TEST_F(ReceiveCommandTest, AFullDiskEndsTheReceiveAndSaysWhatWasSaved) {
+    const std::string job = Path("full.txt");
+    std::string many, expected;
+    for (int i = 0; i < 80; ++i) {
+        const std::string r = Record({"2010", "P" + std::to_string(i), "", "1", "1"});
+        many += r;
+        expected += r + "\r\n";
+    }
+    Play({many});
+    // Four blocks: the file fills up after 2 or 4 kB, whichever block size the shell counts in.
+    const pid_t pid = Start({"--port", pty.path, "-o", job, "--yes", "--timeout", "1"}, 4);
+    EXPECT_EQ(Wait(pid), 1) << Output();
+    const std::string out = Output();
+    EXPECT_NE(out.find("write error"), std::string::npos) << out;
+    const size_t at = out.find(" bytes were saved in " + job);
+    ASSERT_NE(at, std::string::npos) << out;
+    const size_t saved = std::stoul(out.substr(out.rfind('\n', at) + 1));
+    EXPECT_TRUE(saved == 2048 || saved == 4096) << out;
+    EXPECT_EQ(ReadFile(job), expected.substr(0, saved));
 }

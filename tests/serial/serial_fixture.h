@@ -2,6 +2,7 @@
 // opens the slave by its name; the test answers the dialogs and questions.
 #pragma once
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <termios.h>
@@ -36,6 +37,9 @@ class Pty {
             return;
         }
         path = name;  // a new line is canonical, as a terminal starts
+        // A tool started by the test must not hold the line open: closing it is a pulled cable.
+        fcntl(master, F_SETFD, FD_CLOEXEC);
+        fcntl(slave, F_SETFD, FD_CLOEXEC);
     }
     ~Pty() {
         if (master >= 0)

@@ -87,6 +87,8 @@ class CVrkLog {
     int Write(const std::string& text, int flags, int level);
     void Close();
     const std::vector<Entry>& Entries() const { return m_entries; }
+    // True when an entry from index `mark` on reports an error (level 2 and above).
+    bool ErrorsFrom(size_t mark) const;
     void Clear();
     // Called for every entry written (the front end prints them as they come).
     std::function<void(const Entry&)> listener;
@@ -141,6 +143,20 @@ class CVrkObject {
     void SetEStyle(int s) { m_estyle = s; }
     int GetAttr(int id) const;
     void SetAttr(int id, int value);
+    // Attribute 4: the data is complete, that is the last import read every one of its files
+    // without a data error. An export asks before it writes a project that is not.
+    static constexpr int kAttrComplete = 4;
+
+    // The files imported into the project, so that a file is known again on a later run, also
+    // when it was moved or renamed.
+    struct ImportedFile {
+        std::string path;
+        uint64_t size = 0;
+        std::string hash;  // see platform::DigestOf
+    };
+    std::vector<ImportedFile> imported_files;
+    // The earlier import of a file with this size and hash; null when there is none.
+    const ImportedFile* FindImported(uint64_t size, const std::string& hash) const;
 
     CPointList GetActiveCPList() const;
     CPointList GetActiveTPList() const;

@@ -417,7 +417,7 @@ void CImpELTAR4::ReportNoNames() {
     // Said of the whole file, so without the line prefix.
     m_pProject->ImportLog().Write(
         res::Format(res::LoadString(res::kNoNamesMessage),
-                    {m_pDlg ? m_pDlg->m_CurrentFile : m_File.path().string(), settings,
+                    {CurrentFileName(), settings,
                      ColumnRuler(m_FirstColumnText.size()), ToUtf8(m_FirstColumnText), names}),
         0, 2);
     m_FirstColumnText.clear();
