@@ -255,6 +255,7 @@ TEST_F(CliTest, VersionHelpAndDescribedOptions) {
     EXPECT_NE(ru.out.find("Hi412 = 43"), std::string::npos) << ru.out;
     EXPECT_NE(ru.out.find("Высота инструмента: слово блока"), std::string::npos) << ru.out;
     EXPECT_NE(ru.out.find("по умолчанию 43; допустимо 42..49"), std::string::npos) << ru.out;
+}
 
 // Without -f each file is read as the format it is detected as, in the order given; a file of no
 // known format is reported and skipped, and the run says so in its exit status.
