@@ -19,7 +19,8 @@ enum ExitCode { kOk = 0, kNotDone = 1, kBadArguments = 2 };
 
 // Answers of message boxes: from --yes/--no, else asked on the terminal, else "No".
 enum class Answer { Ask, Yes, No };
-void InstallTerminalPrompter(Answer answer);
+// `why` names what gave a fixed answer when it is not --yes/--no ("--import").
+void InstallTerminalPrompter(Answer answer, std::string why = {});
 
 // Prints protocol entries to stderr as they are written.
 void PrintProtocolLive(vrk::CVrkObject& project);
@@ -77,7 +78,12 @@ class ProjectLocks {
     std::vector<std::string> m_held;
 };
 
-int CmdFormats(bool json);
+// `list` "import" or "export" prints only the names, one a line (for shell completion).
+int CmdFormats(bool json, const std::string& list);
+// "tavrin 0.1.0 (commit ..., RelWithDebInfo build)" in the current language.
+std::string VersionText();
+// Prints the manual page of a command ("import") or of the tool (empty topic).
+int CmdHelp(const std::string& topic);
 
 // Keys and captions of formats, with the plug-ins' detectors loaded while it lives.
 class FormatNames {

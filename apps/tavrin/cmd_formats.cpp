@@ -6,13 +6,19 @@
 #include "cli.h"
 #include "export/export_formats.h"
 #include "import/import_dialog.h"
+#include "import/setting_help.h"
 #include "platform/profile.h"
 #include "readers/elta/elta_column_guess.h"
 #include "resources/strings.h"
 
 namespace cli {
 
-int CmdFormats(bool json) {
+namespace {
+constexpr unsigned kSettingsOf = 9842;
+constexpr unsigned kDefaultAllowed = 9843;
+}  // namespace
+
+int CmdFormats(bool json, const std::string& list) {
     CImpDEVDlg dlg(nullptr, nullptr, 0, "", 0);
     dlg.CreatePluginMap();
     std::vector<std::string> patterns, names;
@@ -26,6 +32,15 @@ int CmdFormats(bool json) {
         std::string key =
             i < kBuiltInFormats ? BuiltInFormats()[static_cast<size_t>(i)].section : std::string();
         rows.push_back({i, key, FormatCaption(dlg, i), patterns[static_cast<size_t>(i)]});
+    }
+    if (list == "import") {
+        for (const Row& r : rows)
+            std::cout << (r.key.empty() ? std::to_string(r.index) : r.key) << "\n";
+        return kOk;
+    }
+    if (list == "export") {
+        for (const ExportFormat& e : ExportFormats()) std::cout << e.key << "\n";
+        return kOk;
     }
     if (json) {
         nlohmann::ordered_json imp = nlohmann::ordered_json::array();
@@ -63,17 +78,26 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
     if (!sets.empty())
         dlg.SaveData();
     nlohmann::ordered_json out = nlohmann::ordered_json::object();
-    std::cout << (json ? ""
-                       : "[" + dlg.GetSection() + "] in " +
-                             platform::Profile::Instance().path().string() + "\n");
+    if (!json)
+        std::cout << res::Format(res::LoadString(kSettingsOf),
+                                 {dlg.GetSection(), platform::Profile::Instance().path().string()})
+                  << "\n";
     for (const auto& info : AllSettings()) {
         if (info.block != SettingBlock::General && info.block != FormatBlock(format))
             continue;
-        std::string v = SettingText(dlg.Settings(), info);
-        if (json)
-            out[info.name] = v;
-        else
-            std::cout << "  " << info.name << " = " << v << "\n";
+        const std::string value = SettingText(dlg.Settings(), info);
+        const std::string caption = SettingCaption(info);
+        const std::string def = SettingDefaultText(info);
+        const std::string allowed = SettingAllowedText(info);
+        if (json) {
+            out[info.name] = {
+                {"value", value}, {"default", def}, {"caption", caption}, {"allowed", allowed}};
+            continue;
+        }
+        std::string assignment = std::string(info.name) + " = " + value;
+        std::printf("  %-26s %s\n", assignment.c_str(), caption.c_str());
+        std::printf("  %-26s %s\n", "",
+                    res::Format(res::LoadString(kDefaultAllowed), {def, allowed}).c_str());
     }
     if (json)
         std::cout << out.dump(2) << "\n";

@@ -278,7 +278,8 @@ int CmdReceive(const ReceiveArgs& args) {
                   << serial::TransferState::BaudOf(state.baud) << " baud into " << state.file
                   << (tty ? " (Ctrl-C stops)" : "") << "\n";
         // From here on the only question is whether to import what came.
-        InstallTerminalPrompter(args.import ? Answer::Yes : Answer::No);
+        InstallTerminalPrompter(args.import ? Answer::Yes : Answer::No,
+                                args.import ? "--import" : "no --import");
     };
     dlg.on_pump = [&](serial::CCommReceiv& w) {
         // Nobody else can press Stop when the worker gave up without ending the receive.

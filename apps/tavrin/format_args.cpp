@@ -2,6 +2,7 @@
 #include <strings.h>
 
 #include "cli.h"
+#include "import/setting_help.h"
 #include "import/options_sheet.h"
 #include "resources/strings.h"
 
@@ -77,7 +78,8 @@ bool ParseSettingAssignments(const std::vector<std::string>& sets, int format,
             return false;
         }
         ImportSettings probe;
-        if (!SetSettingText(probe, *info, value, error)) {
+        if (!SetSettingText(probe, *info, value, error) ||
+            !SettingValueAllowed(*info, value, error)) {
             PrintError("--set " + s + ": " + error);
             return false;
         }

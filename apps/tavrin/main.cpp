@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     res::SetLanguageFromEnvironment();
     CLI::App app{"tavrin: survey instrument files in and out of a project"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", [] { return cli::VersionText(); });
     std::string lang;
     app.add_option("--lang", lang, "Language of messages: en or ru");
     std::string config;
@@ -19,6 +20,13 @@ int main(int argc, char** argv) {
     bool formats_json = false;
     auto* formats = app.add_subcommand("formats", "List the import and export formats");
     formats->add_flag("--json", formats_json, "Print as JSON");
+    std::string formats_list;
+    formats->add_option("--list", formats_list, "Only the names, one a line: import or export")
+        ->check(CLI::IsMember({"import", "export"}));
+
+    std::string help_topic;
+    auto* help = app.add_subcommand("help", "Show the manual of a command (tavrin help import)");
+    help->add_option("topic", help_topic, "A command, or nothing for the tool's own page");
 
     cli::ImportArgs imp;
     bool yes = false, no = false;
@@ -153,7 +161,7 @@ int main(int argc, char** argv) {
 
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
+    } catch (const CLI::Success& e) {  // --help, --version
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         std::string what = e.what();
@@ -192,8 +200,10 @@ int main(int argc, char** argv) {
     ex.answer = rx.answer = imp.answer;
 
     int rc = cli::kBadArguments;
-    if (*formats)
-        rc = cli::CmdFormats(formats_json);
+    if (*help)
+        rc = cli::CmdHelp(help_topic);
+    else if (*formats)
+        rc = cli::CmdFormats(formats_json, formats_list);
     else if (*import)
         rc = cli::CmdImport(imp);
     else if (*events)

@@ -15,7 +15,7 @@ namespace {
 
 class TerminalPrompter : public ui::Prompter {
   public:
-    explicit TerminalPrompter(Answer answer) : m_answer(answer) {}
+    TerminalPrompter(Answer answer, std::string why) : m_answer(answer), m_why(std::move(why)) {}
 
     int Ask(const std::string& text, unsigned type, unsigned help_id) override {
         const bool question = (type & 0x0F) == ui::MB_YESNO || (type & 0x0F) == ui::MB_YESNOCANCEL;
@@ -25,14 +25,15 @@ class TerminalPrompter : public ui::Prompter {
         if (!question)
             return ui::IDOK;
         if (m_answer == Answer::Yes) {
-            std::cerr << "  -> yes (--yes)\n";
+            std::cerr << "  -> yes (" << (m_why.empty() ? "--yes" : m_why) << ")\n";
             return ui::IDYES;
         }
         if (m_answer == Answer::No || !isatty(STDIN_FILENO)) {
-            std::cerr << "  -> no"
-                      << (m_answer == Answer::No ? " (--no)"
-                                                 : " (not a terminal; --yes answers yes)")
-                      << "\n";
+            std::cerr << "  -> no ("
+                      << (m_answer != Answer::No ? "not a terminal; --yes answers yes"
+                          : m_why.empty()        ? "--no"
+                                                 : m_why)
+                      << ")\n";
             return ui::IDNO;
         }
         for (;;) {
@@ -53,12 +54,13 @@ class TerminalPrompter : public ui::Prompter {
 
   private:
     Answer m_answer;
+    std::string m_why;  // what gave the answer, when not --yes/--no
 };
 
 }  // namespace
 
-void InstallTerminalPrompter(Answer answer) {
-    ui::InstallPrompter(std::make_shared<TerminalPrompter>(answer));
+void InstallTerminalPrompter(Answer answer, std::string why) {
+    ui::InstallPrompter(std::make_shared<TerminalPrompter>(answer, std::move(why)));
 }
 
 void PrintProtocolLive(vrk::CVrkObject& project) {

@@ -21,10 +21,6 @@ SettingInfo Txt(const char* n, B b, std::string S::*f) {
     return {n, SettingType::Text, b, nullptr, nullptr, f};
 }
 
-bool IsSeparator(const SettingInfo& i) {
-    return i.type == SettingType::Text && i.block == B::General;
-}
-
 struct FlagBit {
     uint16_t bit;
     int ImportSettings::*field;
@@ -38,6 +34,10 @@ constexpr FlagBit kFlagBits[] = {
 constexpr std::string S::*kSeparators[4] = {&S::CodeSep, &S::Link, &S::AtrAtr, &S::AtrVal};
 
 }  // namespace
+
+bool IsSeparator(const SettingInfo& i) {
+    return i.type == SettingType::Text && i.block == B::General;
+}
 
 uint16_t FlagsFromSettings(const ImportSettings& s, uint16_t flags) {
     for (const auto& [bit, field] : kFlagBits)

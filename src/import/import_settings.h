@@ -32,6 +32,9 @@ const SettingInfo* FindSetting(std::string_view name);
 // The block stored for a built-in format besides the general one (General for none).
 SettingBlock FormatBlock(int format);
 
+// The code and attribute separators: one character each.
+bool IsSeparator(const SettingInfo& info);
+
 // The value as text ("%f" for doubles, as stored).
 std::string SettingText(const ImportSettings& s, const SettingInfo& info);
 // Sets a value from text; false with a reason when the text does not fit the type.

@@ -248,6 +248,46 @@ TEST_F(CliTest, RealGeodimeterJob) {
     EXPECT_GT(doc["survey_points"].size(), 50u);
 }
 
+TEST_F(CliTest, VersionHelpAndDescribedOptions) {
+    Result v = Run("--version");
+    EXPECT_EQ(v.status, 0);
+    EXPECT_EQ(v.out.rfind("tavrin 0.", 0), 0u) << v.out;
+    EXPECT_NE(v.out.find("commit "), std::string::npos) << v.out;
+    EXPECT_NE(v.out.find(" build)"), std::string::npos) << v.out;
+
+    // The manual pages, shown without their markup.
+    Result help = Run("help import");
+    ASSERT_EQ(help.status, 0) << help.err;
+    EXPECT_NE(help.out.find("tavrin import -f FORMAT [OPTIONS] FILE..."), std::string::npos)
+        << help.out;
+    EXPECT_NE(help.out.find("--into FILE"), std::string::npos);
+    EXPECT_EQ(Run("help").out.rfind("NAME\n\n    tavrin - survey instrument files", 0), 0u);
+    Result unknown = Run("help nope");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("topics: cdx, events"), std::string::npos) << unknown.err;
+
+    Result json = Run("options -f LEICA --json");
+    ASSERT_EQ(json.status, 0) << json.err;
+    auto settings = nlohmann::json::parse(json.out);
+    EXPECT_EQ(settings["Hi412"]["value"], "43");
+    EXPECT_EQ(settings["Hi412"]["default"], "43");
+    EXPECT_EQ(settings["Hi412"]["allowed"], "42..49");
+    EXPECT_EQ(settings["Hi412"]["caption"], "Instrument height: word of the block");
+    EXPECT_FALSE(settings.contains("NameStart"));  // an M5 setting
+
+    // A value out of range is refused and nothing is stored.
+    Result refused = Run("options -f LEICA --set Hi412=50");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("Hi412 allows 42..49, not \"50\""), std::string::npos)
+        << refused.err;
+    EXPECT_FALSE(fs::exists(dir / "settings.toml"));
+
+    Result ru = Run("--lang ru options -f LEICA");
+    EXPECT_NE(ru.out.find("Hi412 = 43"), std::string::npos) << ru.out;
+    EXPECT_NE(ru.out.find("Высота инструмента: слово блока"), std::string::npos) << ru.out;
+    EXPECT_NE(ru.out.find("по умолчанию 43; допустимо 42..49"), std::string::npos) << ru.out;
+}
+
 // Without -f each file is read as the format it is detected as, in the order given; a file of no
 // known format is reported and skipped, and the run says so in its exit status.
 TEST_F(CliTest, ImportDetectsTheFormatOfEachFile) {

@@ -72,6 +72,8 @@ TEST_F(ReceiveCommandTest, InterruptStopsAndTheReceivedFileIsImported) {
     EXPECT_NE(Output().find("Received 2 strings into " + Path("in.txt") + " (stopped)"),
               std::string::npos)
         << Output();
+    // The question whether to import is answered by --import, and says so.
+    EXPECT_NE(Output().find("-> yes (--import)"), std::string::npos) << Output();
     EXPECT_TRUE(SameLine(before, pty.Settings()));
     vrk::CVrkObject p;
     std::string error;

@@ -1,0 +1,50 @@
+# The core: one set of objects built once, linked into a static library (the tests, fuzz
+# targets and benchmarks use it) and into libtavrin.so.0 (the tool and the desktop program
+# share it).
+file(GLOB_RECURSE TAVRIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp)
+# The outputs layer is a library of its own, so only what writes GIS/CAD files links GDAL.
+list(FILTER TAVRIN_SOURCES EXCLUDE REGEX "/src/outputs/")
+add_library(tavrin_objects OBJECT ${TAVRIN_SOURCES})
+
+set(TAVRIN_CORE_INCLUDES ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/include)
+set(TAVRIN_CORE_LIBS nlohmann_json::nlohmann_json tomlplusplus::tomlplusplus Threads::Threads
+    ${CMAKE_DL_LIBS} util)
+target_include_directories(tavrin_objects PUBLIC ${TAVRIN_CORE_INCLUDES})
+target_link_libraries(tavrin_objects PUBLIC ${TAVRIN_CORE_LIBS})
+
+add_library(tavrin_core STATIC $<TARGET_OBJECTS:tavrin_objects>)
+add_library(tavrin_shared SHARED $<TARGET_OBJECTS:tavrin_objects>)
+foreach(lib tavrin_core tavrin_shared)
+  target_include_directories(${lib} PUBLIC ${TAVRIN_CORE_INCLUDES})
+  target_link_libraries(${lib} PUBLIC ${TAVRIN_CORE_LIBS})
+endforeach()
+set_target_properties(tavrin_shared PROPERTIES
+  OUTPUT_NAME tavrin
+  VERSION ${PROJECT_VERSION}
+  SOVERSION ${PROJECT_VERSION_MAJOR})
+
+# What a plug-in author builds against: the public header and the language level, nothing to
+# link (plug-ins never link the core).
+add_library(tavrin_plugin INTERFACE)
+add_library(Tavrin::plugin ALIAS tavrin_plugin)
+target_include_directories(tavrin_plugin INTERFACE
+  $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
+  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+target_compile_features(tavrin_plugin INTERFACE cxx_std_20)
+set_target_properties(tavrin_plugin PROPERTIES EXPORT_NAME plugin)
+
+# Programs find the core beside them once installed: <prefix>/bin -> <prefix>/lib.
+function(tavrin_use_installed_core target)
+  file(RELATIVE_PATH to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+  set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN/${to_lib}")
+  target_link_libraries(${target} PRIVATE tavrin_shared)
+endfunction()
+
+# Project to LandXML (pugixml) and to GIS/CAD formats (GDAL/OGR). It sees the core's headers and
+# leaves the choice of the static or the shared core to whoever links it.
+find_package(GDAL CONFIG REQUIRED)
+find_package(pugixml REQUIRED)
+file(GLOB TAVRIN_OUTPUT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/outputs/*.cpp)
+add_library(tavrin_outputs STATIC ${TAVRIN_OUTPUT_SOURCES})
+target_include_directories(tavrin_outputs PUBLIC ${TAVRIN_CORE_INCLUDES})
+target_link_libraries(tavrin_outputs PUBLIC ${TAVRIN_CORE_LIBS} PRIVATE GDAL::GDAL pugixml::pugixml)

@@ -1,0 +1,32 @@
+// Every export writer fed a project the project reader accepted (the path of `tavrin export`),
+// all points and then only the selected ones.
+#include <memory>
+
+#include "dialogs/report_type.h"
+#include "export/export_formats.h"
+#include "fuzz_support.h"
+#include "import/contracts/vrk.h"
+#include "ui/dialog.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::ResetProcessState();
+    const auto path = fuzz::WriteInput("project.json", data, size);
+    vrk::CVrkObject project;
+    std::string error;
+    if (!project.LoadJson(path.string(), error))
+        return 0;
+    const auto out = fuzz::ScratchDir() / "export.out";
+    for (const auto& format : ExportFormats()) {
+        for (int choice : {kIdAllObjects, kIdSelectedObjects}) {
+            auto front = std::make_shared<ui::HeadlessFrontEnd>();
+            front->Queue([choice](ui::Dialog& d) {
+                d.OnCommand(choice);
+                d.OnCommand(ui::IDOK);
+            });
+            ui::InstallFrontEnd(front);
+            CreateExporter(format.index)->DoExport(&project, out.string());
+            ui::InstallFrontEnd(nullptr);
+        }
+    }
+    return 0;
+}
