@@ -137,7 +137,7 @@ void PointTable::MarkSelection() {
         if (i < points.size())
             points[i].selected = selectionModel()->isRowSelected(r, {});
     }
-    emit selectionMarked();
+    Q_EMIT selectionMarked();
 }
 
 }  // namespace gui

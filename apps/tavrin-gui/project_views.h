@@ -29,7 +29,7 @@ class PointTable : public QTableWidget {
     // Selects the rows of the points with these names (and no others).
     void SelectNames(const QStringList& names);
 
-  signals:
+  Q_SIGNALS:
     void selectionMarked();
 
   private:

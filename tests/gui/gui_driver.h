@@ -45,16 +45,26 @@ class Driver {
                 return w;
         return nullptr;
     }
+    // Acts run from a posted call, not from the timer itself: an act that opens a modal window
+    // runs a nested loop, in which the timer must go on serving the next steps.
     void Tick() {
+        if (m_busy)
+            return;
         if (m_steps.empty()) {
             m_timer.stop();
             return;
         }
         if (QWidget* w = Find(m_steps.front().window)) {
-            if (m_steps.front().act(*w)) {
+            m_busy = true;
+            QTimer::singleShot(0, w, [this, w] {
+                Step step = std::move(m_steps.front());
                 m_steps.pop_front();
-                m_waiting.start();
-            }
+                m_busy = false;
+                if (step.act(*w))
+                    m_waiting.start();
+                else
+                    m_steps.push_front(std::move(step));
+            });
             return;
         }
         if (m_waiting.elapsed() > 20000) {
@@ -70,6 +80,7 @@ class Driver {
     std::deque<Step> m_steps;
     QTimer m_timer;
     QElapsedTimer m_waiting;
+    bool m_busy = false;
 };
 
 // Clicks the button of that object name in the window; false when there is none.

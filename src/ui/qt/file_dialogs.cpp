@@ -51,6 +51,7 @@ QStringList NameFilters(const Control& type_list) {
 // A file dialog whose confirm and cancel go to the dialog's logic.
 class BoundFileDialog : public QFileDialog {
   public:
+    using QFileDialog::done;
     using QFileDialog::QFileDialog;
     std::function<void()> on_accept, on_reject;
     void accept() override {

@@ -6,10 +6,13 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "export/export_device_dlg.h"
+#include "import/import_dialog.h"
 #include "import/options_page.h"
 #include "resources/strings.h"
 #include "serial/comm_port_settings.h"
@@ -39,9 +42,9 @@ void ShowIcons(QWidget& form) {
 // The port list also takes a device path typed into it ("/dev/ttyUSB0"), which stands for the
 // port while it is there; the browse button opens a file chooser.
 void ExtendPortSettings(serial::CCommPortSettings& settings, QWidget& form) {
-    settings.browse = [&form](const serial::BrowseRequest& request, std::string& chosen) {
+    settings.browse = [](const serial::BrowseRequest& request, std::string& chosen) {
         const QString path = QFileDialog::getSaveFileName(
-            &form, QString(), Q(request.folder),
+            QApplication::activeWindow(), QString(), Q(request.folder),
             QStringLiteral("*.") + Q(request.default_extension), nullptr,
             QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
         chosen = path.toStdString();
@@ -53,8 +56,11 @@ void ExtendPortSettings(serial::CCommPortSettings& settings, QWidget& form) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         QObject::connect(combo, &QComboBox::editTextChanged, combo, [](const QString& text) {
-            serial::Transfer().device_path = text.startsWith('/') ? text.toStdString() : "";
+            if (text.startsWith('/'))
+                serial::Transfer().device_path = text.toStdString();
         });
+        QObject::connect(combo, &QComboBox::activated, combo,
+                         [] { serial::Transfer().device_path.clear(); });
     }
 }
 
