@@ -39,21 +39,24 @@ void PlanView::SetProject(vrk::CVrkObject* project) {
 }
 
 QRectF PlanView::Extent() const {
-    QRectF box;
+    if (!m_project)
+        return {};
+    double left = 0, right = 0, bottom = 0, top = 0;
     bool any = false;
     auto add = [&](QPointF p) {
-        box = any ? box.united(QRectF(p, QSizeF(0, 0))) : QRectF(p, QSizeF(0, 0));
+        left = any ? std::min(left, p.x()) : p.x();
+        right = any ? std::max(right, p.x()) : p.x();
+        bottom = any ? std::min(bottom, p.y()) : p.y();
+        top = any ? std::max(top, p.y()) : p.y();
         any = true;
     };
-    if (!m_project)
-        return box;
     for (const auto& p : m_project->data().points)
         if (auto at = PlanOf(p))
             add(*at);
     for (const auto& s : m_project->data().stations)
         if (auto at = PlanOf(s))
             add(*at);
-    return box;
+    return QRectF(QPointF(left, bottom), QPointF(right, top));
 }
 
 void PlanView::Fit() {
@@ -129,7 +132,8 @@ void PlanView::paintEvent(QPaintEvent*) {
             continue;
         const QPointF c = ToScreen(at->x(), at->y());
         painter.drawRect(QRectF(c - QPointF(5, 5), QSizeF(10, 10)));
-        painter.drawText(c + QPointF(7, 12), QString::fromStdString(s.name));
+        if (!m_project->FindPoint(s.name))  // a station that is a point has its name already
+            painter.drawText(c + QPointF(7, 12), QString::fromStdString(s.name));
     }
 }
 
@@ -147,6 +151,10 @@ void PlanView::mouseMoveEvent(QMouseEvent* e) {
     m_origin += e->position() - m_drag_from;
     m_drag_from = e->position();
     update();
+}
+
+void PlanView::showEvent(QShowEvent*) {
+    Fit();
 }
 
 void PlanView::resizeEvent(QResizeEvent*) {

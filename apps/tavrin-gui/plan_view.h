@@ -30,6 +30,7 @@ class PlanView : public QWidget {
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    void showEvent(QShowEvent*) override;
 
   private:
     QPointF ToScreen(double east, double north) const;

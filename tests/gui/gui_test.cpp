@@ -99,6 +99,7 @@ TEST_F(GuiTest, GeodimeterFileImportsThroughTheFileDialog) {
     for (const char* name : {"101", "102", "103", "104", "105"})
         EXPECT_TRUE(targets.contains(name)) << name;
     window->resize(1100, 750);
+    QApplication::processEvents();
     Shot(*window, "main_window");
 }
 

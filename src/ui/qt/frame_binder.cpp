@@ -152,8 +152,9 @@ void FrameBinder::Push(const Binding& b) {
         }
         if (b.options.select)
             b.options.select(c.selection);
-        else
-            combo->setCurrentIndex(c.selection < combo->count() ? c.selection : -1);
+        else if (const int index = c.selection < combo->count() ? c.selection : -1;
+                 combo->currentIndex() != index)
+            combo->setCurrentIndex(index);  // (an editable list keeps what was typed into it)
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
         const QStringList items = Items(c);
         if (list->count() != items.size()) {
