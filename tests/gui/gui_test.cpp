@@ -101,6 +101,13 @@ TEST_F(GuiTest, GeodimeterFileImportsThroughTheFileDialog) {
     window->resize(1100, 750);
     QApplication::processEvents();
     Shot(*window, "main_window");
+
+    // Closing asks about the unsaved import: Cancel keeps the window, No lets it go.
+    driver.Then("tavrinMessage", Answer(QMessageBox::Cancel));
+    EXPECT_FALSE(window->close());
+    driver.Then("tavrinMessage", Answer(QMessageBox::No));
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(driver.Done());
 }
 
 TEST_F(GuiTest, OutOfRangeOptionIsRefusedByItsPage) {
