@@ -80,6 +80,7 @@ MainWindow::MainWindow()
     for (PointTable* table : {m_control, m_survey})
         connect(table, &PointTable::selectionMarked, m_plan, qOverload<>(&QWidget::update));
 
+    UseQtTexts(res::CurrentLanguage());
     BuildMenus();
     ShowProject();
     resize(1000, 700);
@@ -164,6 +165,7 @@ void MainWindow::Retranslate() {
 
 void MainWindow::SetLanguage(res::Language language) {
     res::SetLanguage(language);
+    UseQtTexts(language);
     platform::Profile::Instance().WriteString(kDesktop, "Language",
                                               language == res::Language::Russian ? "ru" : "en");
     Retranslate();

@@ -1,5 +1,9 @@
 #include "texts.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include "resources/strings.h"
 
 namespace gui {
@@ -19,6 +23,15 @@ QStringList Parts(unsigned id) {
 QString Part(unsigned id, int index) {
     const QStringList parts = Parts(id);
     return index < parts.size() ? parts[index] : QString();
+}
+
+void UseQtTexts(res::Language language) {
+    static QTranslator russian;
+    static const bool loaded = russian.load(QStringLiteral("qtbase_ru"),
+                                            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    QCoreApplication::removeTranslator(&russian);
+    if (loaded && language == res::Language::Russian)
+        QCoreApplication::installTranslator(&russian);
 }
 
 }  // namespace gui

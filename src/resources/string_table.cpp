@@ -212,6 +212,7 @@ constexpr std::array kTable{
     StringEntry{9830, "No point could be written; no file was made.",
                 "Ни один пункт не записан; файл не создан."},
     StringEntry{9831, "Cannot save the project %s:\n%s", "Не удается сохранить проект %s:\n%s"},
+    StringEntry{9832, "OK|Cancel", "OK|Отмена"},
     // end of 9810
 
     // Install, version, help and fuzzing (9840-)

@@ -26,7 +26,8 @@ namespace ui::qt {
 namespace {
 
 constexpr unsigned kNoWindowMessage = 9828;
-constexpr int kIconControl = 9257;  // the warning icon of the receive templates
+constexpr unsigned kSheetButtons = 9832;  // "OK|Cancel"
+constexpr int kIconControl = 9257;        // the warning icon of the receive templates
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
@@ -173,8 +174,11 @@ int QtFrontEnd::RunSheet(PropertySheet& sheet) {
     });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &window);
     buttons->setObjectName("sheetButtons");
-    if (res::CurrentLanguage() == res::Language::Russian)
-        buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    const QStringList captions = Q(res::LoadString(kSheetButtons)).split('|');
+    if (captions.size() == 2) {
+        buttons->button(QDialogButtonBox::Ok)->setText(captions[0]);
+        buttons->button(QDialogButtonBox::Cancel)->setText(captions[1]);
+    }
     layout->addWidget(buttons);
     auto run = [&](int id) {
         if (!sheet.OnCommand(id)) {
