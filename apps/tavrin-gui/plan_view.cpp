@@ -68,7 +68,7 @@ void PlanView::Fit() {
         m_scale = 1;
     const QPointF centre = box.center();
     m_origin = QPointF(width() / 2.0 - centre.x() * m_scale, height() / 2.0 + centre.y() * m_scale);
-    m_fitted = true;
+    m_moved = false;
     update();
 }
 
@@ -82,6 +82,7 @@ void PlanView::ZoomAbout(double factor, QPointF screen) {
         return;
     m_origin = screen + (m_origin - screen) * factor;
     m_scale = next;
+    m_moved = true;
     update();
 }
 
@@ -149,16 +150,19 @@ void PlanView::mouseMoveEvent(QMouseEvent* e) {
     if (!(e->buttons() & Qt::LeftButton))
         return;
     m_origin += e->position() - m_drag_from;
+    m_moved = true;
     m_drag_from = e->position();
     update();
 }
 
+// Until the user zooms or pans, the plan keeps showing everything as the window changes.
 void PlanView::showEvent(QShowEvent*) {
-    Fit();
+    if (!m_moved)
+        Fit();
 }
 
 void PlanView::resizeEvent(QResizeEvent*) {
-    if (m_fitted)
+    if (!m_moved)
         Fit();
 }
 

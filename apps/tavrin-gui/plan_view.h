@@ -40,7 +40,7 @@ class PlanView : public QWidget {
     double m_scale = 1;  // pixels per metre
     QPointF m_origin;    // screen position of east 0, north 0
     QPointF m_drag_from;
-    bool m_fitted = false;
+    bool m_moved = false;  // zoomed or panned by the user since the last fit
 };
 
 }  // namespace gui
