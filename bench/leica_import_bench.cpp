@@ -56,7 +56,7 @@ void BM_LeicaImport(benchmark::State& state) {
     for (auto _ : state) {
         vrk::CVrkObject project;
         CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-        dlg.FileListRef() = path;
+        dlg.SetFileList(path);
         CImpLEICA reader(&project, &dlg, &dlg.ImportInfo());
         reader.DoImport();
         stations = project.data().stations.size();

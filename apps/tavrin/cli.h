@@ -1,6 +1,7 @@
 // The command-line front end: shared pieces of the commands.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ class ProgressBar {
 
 // A format index from a section key or a number; prints the reason and returns -1 when unknown.
 int ParseFormat(const std::string& text, int highest);
+// A --dist-unit value (m, ft, usft, mm); anything else is reported and gives false.
+bool ParseDistUnit(const std::string& text, zut::dist_unit& unit);
 // The highest import format index with the plug-ins of the settings loaded.
 int HighestImportFormat();
 // The caption of a format: the table's for a built-in one, the file type's for a plug-in.
@@ -51,6 +54,30 @@ bool SplitAssignment(const std::string& text, std::string& name, std::string& va
 void PrintError(const std::string& text);
 
 int CmdFormats(bool json);
+
+// Keys and captions of formats, with the plug-ins' detectors loaded while it lives.
+class FormatNames {
+  public:
+    FormatNames();
+    ~FormatNames();
+    std::string Key(int format) const;
+    std::string Caption(int format) const;
+    std::string Index(int format) const;
+
+  private:
+    std::unique_ptr<CImpDEVDlg> m_dlg;
+};
+int CmdDetect(const std::vector<std::string>& files, bool json);
+// Files of an import without -f, grouped by the format each was detected as, in the order given.
+// Files that fit no format, or two formats alike when the answer is no, are reported and left
+// out (`skipped` is set).
+struct DetectedGroup {
+    int format;
+    std::vector<std::pair<std::string, std::string>> settings;
+    std::vector<std::string> files;
+};
+std::vector<DetectedGroup> PlanDetectedImport(const FormatNames& names,
+                                              const std::vector<std::string>& files, bool& skipped);
 struct ImportArgs {
     std::string format;
     std::vector<std::string> files;

@@ -28,19 +28,6 @@ std::string FormatKeys() {
     return keys;
 }
 
-bool ParseDistUnit(const std::string& text, zut::dist_unit& unit) {
-    static const std::pair<const char*, zut::dist_unit> units[] = {{"m", zut::du_metre},
-                                                                   {"ft", zut::du_foot},
-                                                                   {"usft", zut::du_us_foot},
-                                                                   {"mm", zut::du_millimetre}};
-    for (const auto& [name, u] : units)
-        if (text == name) {
-            unit = u;
-            return true;
-        }
-    return false;
-}
-
 }  // namespace
 
 int CmdExport(const ExportArgs& args) {
@@ -50,10 +37,8 @@ int CmdExport(const ExportArgs& args) {
         return kBadArguments;
     }
     zut::dist_unit unit = zut::du_metre;
-    if (!args.dist_unit.empty() && !ParseDistUnit(args.dist_unit, unit)) {
-        PrintError("--dist-unit takes m, ft, usft or mm, not \"" + args.dist_unit + "\"");
+    if (!args.dist_unit.empty() && !ParseDistUnit(args.dist_unit, unit))
         return kBadArguments;
-    }
     if (args.decimals < -1 || args.decimals > 12) {
         PrintError("--decimals takes 0 to 12");
         return kBadArguments;

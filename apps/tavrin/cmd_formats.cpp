@@ -4,16 +4,12 @@
 #include <nlohmann/json.hpp>
 
 #include "cli.h"
+#include "export/export_formats.h"
 #include "import/import_dialog.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
 
 namespace cli {
-
-namespace {
-const char* const kExportFormats[] = {"trimble-3300", "trimble-3600", "leica-8", "leica-16",
-                                      "geodimeter",   "3ta5",         "pentax"};
-}
 
 int CmdFormats(bool json) {
     CImpDEVDlg dlg(nullptr, nullptr, 0, "", 0);
@@ -38,7 +34,7 @@ int CmdFormats(bool json) {
                            {"caption", r.caption},
                            {"patterns", r.patterns}});
         nlohmann::ordered_json exp = nlohmann::ordered_json::array();
-        for (const char* e : kExportFormats) exp.push_back(e);
+        for (const ExportFormat& e : ExportFormats()) exp.push_back(e.key);
         std::cout << nlohmann::ordered_json{{"import", imp}, {"export", exp}}.dump(2) << "\n";
         return kOk;
     }
@@ -47,7 +43,7 @@ int CmdFormats(bool json) {
         std::printf("  %2d  %-11s %-32s %s\n", r.index, r.key.c_str(), r.caption.c_str(),
                     r.patterns.c_str());
     std::cout << "Export formats (tavrin export -f FORMAT):\n";
-    for (const char* e : kExportFormats) std::cout << "      " << e << "\n";
+    for (const ExportFormat& e : ExportFormats()) std::cout << "      " << e.key << "\n";
     return kOk;
 }
 
@@ -64,7 +60,9 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
     if (!ParseSettingAssignments(sets, format, format_text, assignments))
         return kBadArguments;
     std::string error;
-    for (const auto& a : assignments) SetSettingText(dlg.settings, *a.info, a.value, error);
+    ImportSettings s = dlg.Settings();
+    for (const auto& a : assignments) SetSettingText(s, *a.info, a.value, error);
+    dlg.SetSettings(s);
     if (!sets.empty()) {
         dlg.SaveData();
         if (!platform::Profile::Instance().error().empty()) {
@@ -79,7 +77,7 @@ int CmdOptions(const std::string& format_text, const std::vector<std::string>& s
     for (const auto& info : AllSettings()) {
         if (info.block != SettingBlock::General && info.block != FormatBlock(format))
             continue;
-        std::string v = SettingText(dlg.settings, info);
+        std::string v = SettingText(dlg.Settings(), info);
         if (json)
             out[info.name] = v;
         else

@@ -156,19 +156,16 @@ class ReceiveFrontEnd : public ui::FrontEnd {
   private:
     void FillSettings(serial::CCommPortSettings& s) {
         ui::Frame& f = s.frame();
-        auto radio = [&f](int first, int count, int value) {
-            for (int i = 0; i < count; ++i) f.SetCheck(first + i, i == value ? 1 : 0);
-        };
         if (m_choices.port)
             f.SetSelection(serial::kIdPortList, *m_choices.port);
         if (m_choices.baud)
             f.SetSelection(serial::kIdRateList, *m_choices.baud);
         if (m_choices.data_bits)
-            radio(serial::kIdDataBits8, 2, *m_choices.data_bits);
+            f.SetRadio(serial::kIdDataBits8, 2, *m_choices.data_bits);
         if (m_choices.parity)
-            radio(serial::kIdParityNone, 3, *m_choices.parity);
+            f.SetRadio(serial::kIdParityNone, 3, *m_choices.parity);
         if (m_choices.stop_bits)
-            radio(serial::kIdStopBits2, 2, *m_choices.stop_bits);
+            f.SetRadio(serial::kIdStopBits2, 2, *m_choices.stop_bits);
         if (m_choices.flow) {
             f.SetCheck(serial::kIdFlowDtr, (*m_choices.flow & serial::kFlowDtr) ? 1 : 0);
             f.SetCheck(serial::kIdFlowRts, (*m_choices.flow & serial::kFlowRts) ? 1 : 0);

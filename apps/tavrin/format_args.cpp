@@ -16,6 +16,20 @@ int ParseFormat(const std::string& text, int highest) {
     return f;
 }
 
+bool ParseDistUnit(const std::string& text, zut::dist_unit& unit) {
+    static const std::pair<const char*, zut::dist_unit> units[] = {{"m", zut::du_metre},
+                                                                   {"ft", zut::du_foot},
+                                                                   {"usft", zut::du_us_foot},
+                                                                   {"mm", zut::du_millimetre}};
+    for (const auto& [name, u] : units)
+        if (text == name) {
+            unit = u;
+            return true;
+        }
+    PrintError("--dist-unit takes m, ft, usft or mm, not \"" + text + "\"");
+    return false;
+}
+
 int HighestImportFormat() {
     CImpDEVDlg probe(nullptr, nullptr, 0, "", 0);
     probe.CreatePluginMap();

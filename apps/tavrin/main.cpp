@@ -23,9 +23,8 @@ int main(int argc, char** argv) {
     cli::ImportArgs imp;
     bool yes = false, no = false;
     auto* import = app.add_subcommand("import", "Import instrument files into a project");
-    import
-        ->add_option("-f,--format", imp.format, "Format: section key (GEODI, LEICA, ...) or index")
-        ->required();
+    import->add_option("-f,--format", imp.format,
+                       "Format: section key (GEODI, LEICA, ...) or index; detected when left out");
     import->add_option("files", imp.files, "Files to import")->required();
     import->add_option("-o,--output", imp.output, "Write the project to this JSON file");
     import->add_option("--into", imp.into, "Import into this existing project (JSON)");
@@ -58,6 +57,12 @@ int main(int argc, char** argv) {
     options->add_option("-f,--format", opt_format, "Format: section key or index")->required();
     options->add_option("--set", opt_sets, "NAME=VALUE: store a setting");
     options->add_flag("--json", opt_json, "Print as JSON");
+
+    std::vector<std::string> detect_files;
+    bool detect_json = false;
+    auto* detect_cmd = app.add_subcommand("detect", "Tell the format of instrument files");
+    detect_cmd->add_option("files", detect_files, "Files to look at")->required();
+    detect_cmd->add_flag("--json", detect_json, "One JSON object a line");
 
     cli::CdxArgs cdx;
     auto* cdx_cmd = app.add_subcommand("cdx", "Import the control points of a CDX file");
@@ -134,6 +139,8 @@ int main(int argc, char** argv) {
         return cli::CmdOptions(opt_format, opt_sets, opt_json);
     if (*cdx_cmd)
         return cli::CmdCdx(cdx);
+    if (*detect_cmd)
+        return cli::CmdDetect(detect_files, detect_json);
     if (*export_cmd) {
         ex.answer = imp.answer;
         return cli::CmdExport(ex);

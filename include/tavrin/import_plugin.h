@@ -356,4 +356,17 @@ class IRegImportServer : public IPluginObject {
 extern "C" {
 using CreateInstanceFunction = IPluginObject* (*)(int abi, IImportHost* host);
 }
+
+// Optional: a library may also export
+//     TAVRIN_PLUGIN_EXPORT int DetectFormat(const char* head, size_t size, char* evidence,
+//                                           size_t evidence_size) { ... }
+// which judges the first bytes of a file (`head`, `size` bytes, not NUL-terminated): 0 when it is
+// not of the plug-in's format, up to 100 when it certainly is, and writes one line saying why
+// into `evidence` (NUL-terminated, at most `evidence_size` bytes with the NUL). Files are then
+// read with the plug-in when no format is named. Libraries without it work as before; detection
+// never picks their format.
+extern "C" {
+using DetectFormatFunction = int (*)(const char* head, size_t size, char* evidence,
+                                     size_t evidence_size);
+}
 #define TAVRIN_PLUGIN_EXPORT extern "C" __attribute__((visibility("default")))

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "dialogs/report_type.h"
-#include "host/codepage.h"
 #include "resources/strings.h"
+#include "text/code_page.h"
 #include "ui/prompter.h"
 
 namespace fs = std::filesystem;
@@ -187,7 +187,7 @@ bool CExportDev::ExportList(platform::TextFile& file, vrk::CVrkObject& project,
         if (selected_only && !point->selected)
             continue;
         // The project holds UTF-8; instruments take the single-byte code page.
-        const std::string name = host::FromUtf8(point->GetName());
+        const std::string name = text::FromUtf8(point->GetName());
         if (ExportPoint(file, *point, name))
             ++m_nExported;
         if (m_bWriteFailed)

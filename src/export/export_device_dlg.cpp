@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "export/export_formats.h"
-#include "import/import_paths.h"
 #include "platform/process.h"
-#include "readers/text_helpers.h"
 #include "resources/strings.h"
+#include "text/paths.h"
+#include "text/trim.h"
 #include "ui/prompter.h"
 
 namespace fs = std::filesystem;
@@ -81,18 +81,18 @@ bool CExportDeviceDlg::OnCommand(int id) {
 }
 
 void CExportDeviceDlg::OnFileNameChange() {
-    m_frame.Enable(kIdView, !readers::Trim(m_frame.Text(kIdNameBox)).empty());
+    m_frame.Enable(kIdView, !text::Trim(m_frame.Text(kIdNameBox)).empty());
 }
 
 void CExportDeviceDlg::OnExport() {
-    std::string name = readers::Trim(m_frame.Text(kIdNameBox));
+    std::string name = text::Trim(m_frame.Text(kIdNameBox));
     if (name.empty()) {
         ui::ShowMessage(9032, ui::MB_OK | ui::MB_ICONEXCLAMATION);
         return;
     }
     // A folder typed into the name box opens that folder, as file dialogs do.
     std::error_code ec;
-    const std::string typed = ResolvePath(current_folder, name);
+    const std::string typed = text::ResolvePath(current_folder, name);
     if (name.back() == '/' || fs::is_directory(typed, ec)) {
         current_folder = typed;
         m_frame.SetText(kIdNameBox, "");
@@ -100,7 +100,7 @@ void CExportDeviceDlg::OnExport() {
         return;
     }
     AddExtention(name);
-    m_PathName = ResolvePath(current_folder, name);
+    m_PathName = text::ResolvePath(current_folder, name);
     if (fs::exists(m_PathName, ec)) {
         const std::string question = res::Format(res::LoadString(9012), {m_PathName});
         if (ui::ShowMessage(question, ui::MB_YESNO | ui::MB_ICONEXCLAMATION) != ui::IDYES)
@@ -110,7 +110,7 @@ void CExportDeviceDlg::OnExport() {
 }
 
 void CExportDeviceDlg::OnTypeChange() {
-    std::string name = readers::Trim(m_frame.Text(kIdNameBox));
+    std::string name = text::Trim(m_frame.Text(kIdNameBox));
     if (!name.empty())
         AddExtention(name);
 }
@@ -134,11 +134,11 @@ void CExportDeviceDlg::AddExtention(std::string& name) {
 }
 
 void CExportDeviceDlg::OnView() {
-    const std::string name = readers::Trim(m_frame.Text(kIdNameBox));
+    const std::string name = text::Trim(m_frame.Text(kIdNameBox));
     if (name.empty())
         return;
     std::string error;
-    if (platform::OpenInViewer(ResolvePath(current_folder, name), error) ==
+    if (platform::OpenInViewer(text::ResolvePath(current_folder, name), error) ==
         platform::ViewerResult::Failed)
         ui::ShowMessage(res::LoadString(9285) + "\n" + error, ui::MB_OK | ui::MB_ICONEXCLAMATION, 0,
                         true);

@@ -1,14 +1,13 @@
 #include "export/export_formats.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "export/export_3ta5.h"
 #include "export/export_geodimetr.h"
 #include "export/export_leica.h"
 #include "export/export_pentax.h"
 #include "export/export_trimble.h"
+#include "text/letter_case.h"
 
 namespace {
 
@@ -22,13 +21,6 @@ constexpr std::array<ExportFormat, 7> kFormats{{
     {6, "pentax", "Pentax", "*.csv;"},
 }};
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 }  // namespace
 
 std::span<const ExportFormat> ExportFormats() {
@@ -37,7 +29,7 @@ std::span<const ExportFormat> ExportFormats() {
 
 const ExportFormat* FindExportFormat(std::string_view key) {
     for (const auto& f : kFormats)
-        if (SameIgnoringCase(key, f.key))
+        if (text::Lower(key) == f.key)
             return &f;
     return nullptr;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/codepage.h"
+#include "text/code_page.h"
 
 CExportGeodimetr::CExportGeodimetr() {
     m_XFormat = m_YFormat = m_HFormat = "%.*f";
@@ -14,7 +14,7 @@ CExportGeodimetr::CExportGeodimetr() {
 
 bool CExportGeodimetr::ExportFirst(platform::TextFile& file, vrk::CVrkObject& project) {
     // A line break in the title would start a label line of its own.
-    std::string title = host::FromUtf8(project.title);
+    std::string title = text::FromUtf8(project.title);
     std::replace(title.begin(), title.end(), '\r', ' ');
     std::replace(title.begin(), title.end(), '\n', ' ');
     Put(file, "15=" + title + "\n");

@@ -1,9 +1,9 @@
 // Turns the accepted events of pass 2 into stations, observations and points.
 #include <cctype>
 
-#include "host/codepage.h"
 #include "host/import_build_state.h"
 #include "import/contracts/vrk.h"
+#include "text/code_page.h"
 
 namespace vrk {
 namespace {
@@ -39,7 +39,7 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
     const bool force_code = (m_info.flags & kFlagForceCode) != 0;
 
     auto name_of = [&](const std::string& raw) {
-        std::string n = host::ToUtf8(raw);
+        std::string n = text::ToUtf8(raw);
         return (m_info.flags & kFlagDeleteZeros) ? StripZeros(std::move(n)) : n;
     };
     auto station = [&]() -> CStation& {
@@ -117,7 +117,7 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             station().backsight_azimuth = value.number;
             break;
         case evDirectionName:
-            station().directions.push_back({host::ToUtf8(text), std::nullopt});
+            station().directions.push_back({text::ToUtf8(text), std::nullopt});
             break;
         case evDirectionAngle: {
             CStation& s = station();
@@ -204,7 +204,7 @@ void CImport::Build(EventID id, const std::string& raw_text, const PushValue& va
             break;
         }
         case evCode: {
-            std::string code = host::ToUtf8(text);
+            std::string code = text::ToUtf8(text);
             st.forced_code = code;
             if (st.mode == BuildState::Mode::Station) {
                 station().code = code;

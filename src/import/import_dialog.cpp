@@ -1,33 +1,25 @@
 #include "import/import_dialog.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
-#include "import/import_paths.h"
 #include "import/import_plugins.h"
 #include "import/import_run.h"
 #include "platform/profile.h"
 #include "platform/text_file.h"
 #include "resources/strings.h"
+#include "text/letter_case.h"
+#include "text/paths.h"
+#include "text/trim.h"
 #include "ui/prompter.h"
 
 namespace {
 
 constexpr const char* kImportSettings = "ImportSettings";
 
-std::string Trim(std::string s) {
-    const char* blanks = " \t\r\n";
-    size_t b = s.find_first_not_of(blanks);
-    if (b == std::string::npos)
-        return {};
-    size_t e = s.find_last_not_of(blanks);
-    return s.substr(b, e - b + 1);
-}
-
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
+// The name box may hold line ends pasted with the names.
+std::string Trim(std::string_view s) {
+    return text::Trim(s, text::kBlanksAndLineEnds);
 }
 
 }  // namespace
@@ -42,7 +34,7 @@ CImpDEVDlg::CImpDEVDlg(vrk::CVrkObject* project, ProgressCallback progress, unsi
       m_bFileGiven(file_given) {
     m_Info.flags = 15;
     std::error_code ec;
-    current_folder = std::filesystem::current_path(ec).string();
+    m_CurrentFolder = std::filesystem::current_path(ec).string();
 }
 
 CImpDEVDlg::~CImpDEVDlg() {
@@ -86,7 +78,7 @@ std::string CImpDEVDlg::GetSection(int index) const {
 }
 
 void CImpDEVDlg::GetDefaults() {
-    ImportSettings& s = settings;
+    ImportSettings& s = m_Settings;
     s.CodeSystem = m_Info.GetCodeSystem(m_pProject);
     s.OnRelief = m_Info.GetDTM();
     SettingsFromFlags(s, m_Info.flags);
@@ -109,7 +101,7 @@ void CImpDEVDlg::GetData() {
         LoadPluginSettings(*this, plugin);
         return;
     }
-    LoadSettings(settings, platform::Profile::Instance(), GetSection(), m_nCurrent);
+    LoadSettings(m_Settings, platform::Profile::Instance(), GetSection(), m_nCurrent);
 }
 
 void CImpDEVDlg::SaveData() {
@@ -117,7 +109,7 @@ void CImpDEVDlg::SaveData() {
         SavePluginSettings(*this, plugin);
         return;
     }
-    SaveSettings(settings, platform::Profile::Instance(), GetSection(), m_nCurrent);
+    SaveSettings(m_Settings, platform::Profile::Instance(), GetSection(), m_nCurrent);
 }
 
 int CImpDEVDlg::GetFileList(std::string& list, std::string& quoted) {
@@ -183,7 +175,7 @@ void CImpDEVDlg::OnMOK() {
     platform::Profile::Instance().WriteInt(kImportSettings, "CurrentSelection", m_nCurrent);
 
     std::string first = Trim(m_FileList.substr(0, m_FileList.find(';')));
-    std::string folder = FolderOf(ResolvePath(current_folder, first));
+    std::string folder = text::FolderOf(text::ResolvePath(m_CurrentFolder, first));
 
     size_t pos = 0;
     while (!m_FileList.empty()) {
@@ -196,7 +188,7 @@ void CImpDEVDlg::OnMOK() {
                 break;
             name = m_FileList;
         }
-        std::string full = Lower(JoinFolder(folder, Trim(name)));
+        std::string full = text::Lower(text::JoinFolder(folder, Trim(name)));
         std::string key = full + "\n";
         if (m_ImportedFiles.find(key) == std::string::npos) {
             m_ImportedFiles += key;
@@ -269,15 +261,15 @@ void CImpDEVDlg::RunImport() {
     if (auto plugin = FindPlugin(m_nCurrent)) {
         RunPluginImport(*this, plugin, m_Progress);
     } else if (m_nCurrent < kBuiltInFormats) {
-        if (settings.CodeSystem == -1 && m_pProject->GetClassificator())
-            settings.CodeSystem = 0;
-        m_Info.SetCodeSystem(m_pProject, static_cast<short>(settings.CodeSystem));
-        m_Info.SetDTM(static_cast<short>(settings.OnRelief));
-        uint16_t f = FlagsFromSettings(settings, 0);
+        if (m_Settings.CodeSystem == -1 && m_pProject->GetClassificator())
+            m_Settings.CodeSystem = 0;
+        m_Info.SetCodeSystem(m_pProject, static_cast<short>(m_Settings.CodeSystem));
+        m_Info.SetDTM(static_cast<short>(m_Settings.OnRelief));
+        uint16_t f = FlagsFromSettings(m_Settings, 0);
         if (m_nCurrent <= 4)
             f |= vrk::kFlagEltaFamily;
         m_Info.flags = f;
-        SeparatorsFromSettings(settings, m_Info.separators);
+        SeparatorsFromSettings(m_Settings, m_Info.separators);
         RunBuiltInReader(*this, m_nCurrent);
     }
     ui::MessageBeep(0x30);

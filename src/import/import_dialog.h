@@ -2,6 +2,7 @@
 // whose Import button runs the import of the chosen files into the project.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
@@ -10,6 +11,8 @@
 
 #include "import/contracts/vrk.h"
 #include "import/import_settings.h"
+#include "readers/reader_site.h"
+#include "readers/registry.h"
 #include "ui/dialog.h"
 
 class IRegImportServer;
@@ -29,27 +32,16 @@ enum ImportDialogControl : int {
     kIdRecheckName = 64934,
 };
 
-struct ImportFormat {
-    int index;
-    const char* section;
-    unsigned caption_id;
-    const char* pattern;
-    unsigned filter_name_id;
-};
-// The sixteen built-in formats.
-const std::vector<ImportFormat>& BuiltInFormats();
-constexpr int kBuiltInFormats = 16;
-// A format index from a section key (any letter case) or a number; -1 when unknown.
-int FormatFromText(const std::string& text, int highest);
-
 // An entry of the plug-in map: a built-in format, or a loaded plug-in that serves the index.
 struct PluginEntry {
     std::shared_ptr<IRegImportServer> plugin;  // null for a built-in format
     std::string guid;
     std::string filter_pattern, filter_name, section;
+    // The plug-in's optional detector (DetectFormat of the plug-in interface).
+    int (*detect)(const char*, std::size_t, char*, std::size_t) = nullptr;
 };
 
-class CImpDEVDlg : public ui::Dialog {
+class CImpDEVDlg : public ui::Dialog, public ReaderSite {
   public:
     using ProgressCallback = std::function<void(int, vrk::CDocument*)>;
 
@@ -59,12 +51,13 @@ class CImpDEVDlg : public ui::Dialog {
 
     // Shows the dialog; 1 when it closed through Import.
     int DoImport();
-    void SetProgress(const std::string& path);
-    void SetProgress(long line);
+    void SetProgress(const std::string& path) override;
+    void SetProgress(long line) override;
     void CloseDialog(unsigned code);
 
-    // Settings (read by the readers through their dialog pointer).
-    ImportSettings settings;
+    // Settings of the current format (read by the readers).
+    const ImportSettings& Settings() const override { return m_Settings; }
+    void SetSettings(const ImportSettings& settings) { m_Settings = settings; }
     void GetDefaults();
     void GetData();
     void SaveData();
@@ -100,9 +93,10 @@ class CImpDEVDlg : public ui::Dialog {
 
     // State the readers and the front ends use.
     vrk::CVrkObject* project() const { return m_pProject; }
-    const std::string& FileList() const { return m_FileList; }
-    std::string& FileListRef() { return m_FileList; }
-    std::string m_CurrentFile;
+    const std::string& FileList() const override { return m_FileList; }
+    void SetFileList(std::string list) { m_FileList = std::move(list); }
+    // The file being read (progress display).
+    const std::string& CurrentFile() const { return m_CurrentFile; }
     const std::string& ImportedFiles() const { return m_ImportedFiles; }
     int CurrentFormat() const { return m_nCurrent; }
     void SetCurrentFormat(int f) { m_nCurrent = f; }
@@ -115,9 +109,11 @@ class CImpDEVDlg : public ui::Dialog {
     int ProgressStep() const { return m_nProgressStep; }
     int ProgressTicks() const { return m_nProgressTicks; }
     // Folder the name box is relative to (the file dialog's current folder).
-    std::string current_folder;
+    const std::string& CurrentFolder() const { return m_CurrentFolder; }
+    void SetCurrentFolder(std::string folder) { m_CurrentFolder = std::move(folder); }
     // Observer of every event that the readers push (the events command).
-    std::function<void(const vrk::PushInfo&)> event_sink;
+    const EventSink& PushObserver() const override { return m_PushObserver; }
+    void SetPushObserver(EventSink observer) { m_PushObserver = std::move(observer); }
     // Plug-in folder override (tests); empty: from the settings file.
     std::string plugin_folder;
     const std::map<int, PluginEntry>& PluginMap() const { return m_PluginMap; }
@@ -127,9 +123,13 @@ class CImpDEVDlg : public ui::Dialog {
     void RunImport();
     void GetCaption(int index);
 
+    std::string m_CurrentFile;
     vrk::CVrkObject* m_pProject;
     ProgressCallback m_Progress;
+    ImportSettings m_Settings;
     std::string m_FileList;
+    std::string m_CurrentFolder;
+    EventSink m_PushObserver;
     std::string m_ImportedFiles;
     int m_nProgressStep = 1;
     int m_nProgressTicks = 0;

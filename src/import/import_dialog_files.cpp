@@ -1,18 +1,17 @@
 // The file-selection side of the import dialog: format list and filters, remembered folders and
 // wildcards, the name box, and the buttons that open files in the viewer.
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <filesystem>
 #include <fstream>
 
 #include "import/import_dialog.h"
-#include "import/import_paths.h"
 #include "platform/atomic_write.h"
 #include "platform/process.h"
 #include "platform/profile.h"
-#include "readers/text_helpers.h"
 #include "resources/strings.h"
+#include "text/letter_case.h"
+#include "text/paths.h"
+#include "text/trim.h"
 #include "ui/prompter.h"
 
 namespace fs = std::filesystem;
@@ -21,12 +20,6 @@ namespace {
 
 // One fixed name, so every press overwrites the same file instead of leaving a new one behind.
 constexpr const char* kImportedListFile = "tavrin-imported-files.txt";
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // A name or pattern must not hold the separators of the filter text, or every later entry
 // would shift by one.
@@ -43,46 +36,6 @@ void ReportViewerFailure(const std::string& error, bool beep) {
 }
 
 }  // namespace
-
-const std::vector<ImportFormat>& BuiltInFormats() {
-    static const std::vector<ImportFormat> formats = {
-        {0, "ELTAR4", 9053, "*.dat", 9057},
-        {1, "ELTAR5", 9054, "*.dat", 9058},
-        {2, "ELTAC_M5", 9065, "*.dat", 9064},
-        {3, "ELTAREC500", 9056, "*.dat", 9060},
-        {4, "SDR", 9035, "*.sdr", 9043},
-        {5, "LEICA", 9042, "*.gre;*.txt;*.gsi", 9047},
-        {6, "2TA5", 9037, "*.txt", 9044},
-        {7, "3TA5", 9038, "*.txt;*.rsv", 9045},
-        {8, "4TA5", 9070, "*.txt;*.rsv", 9055},
-        {9, "NRDF", 9072, "*.400;*.rdf", 9048},
-        {10, "TDS6", 9036, "*.txt", 9049},
-        {11, "TDS7", 9034, "*.txt", 9050},
-        {12, "GEODI", 9039, "*.job;*.in", 9046},
-        {13, "GEODP", 9062, "*.are", 9061},
-        {14, "PENTAXI", 9069, "*.dc1;*.aux;*.txt", 9067},
-        {15, "PENTAXP", 9068, "*.dc1;*.csv;*.txt", 9066},
-    };
-    return formats;
-}
-
-int FormatFromText(const std::string& text, int highest) {
-    const std::string t = readers::Trim(text);
-    if (t.empty())
-        return -1;
-    if (std::all_of(t.begin(), t.end(), [](unsigned char c) { return std::isdigit(c); })) {
-        int value = -1;
-        auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-        if (ec != std::errc() || end != t.data() + t.size() || value > highest)
-            return -1;
-        return value;
-    }
-    const std::string key = Lower(t);
-    for (const auto& f : BuiltInFormats())
-        if (key == Lower(f.section))
-            return f.index <= highest ? f.index : -1;
-    return -1;
-}
 
 void CImpDEVDlg::LoadFilters(std::vector<std::string>& patterns, std::vector<std::string>& names) {
     patterns.clear();
@@ -111,9 +64,9 @@ void CImpDEVDlg::LoadFilters(std::vector<std::string>& patterns, std::vector<std
             continue;
         std::string stored = profile.GetString(GetSection(index), "Filters", patterns[at]);
         // A blank stored text is no pattern at all: the table's pattern stands.
-        if (readers::Trim(stored).empty())
+        if (text::Trim(stored).empty())
             stored = patterns[at];
-        stored = Lower(stored);
+        stored = text::Lower(stored);
         if (stored.find("*.txt") == std::string::npos && stored.find("*.*") == std::string::npos)
             stored += ";*.txt";
         patterns[at] = stored;
@@ -140,16 +93,16 @@ void CImpDEVDlg::SetOFN() {
 
     m_InitDir = GetInitDir();
     if (m_bFileGiven && m_bFirstChange) {
-        const std::string given = readers::Trim(m_FileList);
-        const std::string full = ResolvePath(current_folder, given);
+        const std::string given = text::Trim(m_FileList);
+        const std::string full = text::ResolvePath(m_CurrentFolder, given);
         std::error_code ec;
         bool readable = !given.empty() && fs::is_regular_file(full, ec);
         if (readable)
             readable = std::ifstream(full, std::ios::binary).is_open();
         if (readable) {
             // The dialog opens in the file's folder with the bare name in the name box.
-            m_InitDir = FolderOf(full);
-            current_folder = m_InitDir;
+            m_InitDir = text::FolderOf(full);
+            m_CurrentFolder = m_InitDir;
             m_FileList = fs::path(full).filename().string();
         } else {
             // The message names the file even when its text has no place for the name.
@@ -167,7 +120,7 @@ void CImpDEVDlg::SetOFN() {
 std::string CImpDEVDlg::GetInitDir() {
     const std::string stored =
         platform::Profile::Instance().GetString(GetSection(), "FileName", "");
-    return FolderOf(readers::Trim(stored.substr(0, stored.find(';'))));
+    return text::FolderOf(text::Trim(stored.substr(0, stored.find(';'))));
 }
 
 void CImpDEVDlg::SetInitDir(const std::string& text) {
@@ -177,7 +130,7 @@ void CImpDEVDlg::SetInitDir(const std::string& text) {
 void CImpDEVDlg::SaveFilter() {
     if (m_Wildcard.empty())
         return;
-    platform::Profile::Instance().WriteString(GetSection(), "Filters", Lower(m_Wildcard));
+    platform::Profile::Instance().WriteString(GetSection(), "Filters", text::Lower(m_Wildcard));
 }
 
 bool CImpDEVDlg::OnInitDialog() {
@@ -242,7 +195,7 @@ void CImpDEVDlg::OnView() {
     if (GetFileList(name, quoted) != 1)
         return;
     const int mark = SelectionIndex(-1);
-    ShowFile(ResolvePath(current_folder, name));
+    ShowFile(text::ResolvePath(m_CurrentFolder, name));
     if (mark != -1)
         SelectionIndex(mark);
 }

@@ -1,23 +1,12 @@
 // The Options button of the import dialog.
 #include "import/import_dialog.h"
 #include "import/options_sheet.h"
+#include "import/plugin_options.h"
 #include "resources/strings.h"
-
-namespace {
-PluginOptionsHandler& InstalledPluginOptions() {
-    static PluginOptionsHandler handler;
-    return handler;
-}
-}  // namespace
-
-void SetPluginOptionsHandler(PluginOptionsHandler handler) {
-    InstalledPluginOptions() = std::move(handler);
-}
 
 void CImpDEVDlg::OnOptions() {
     if (auto plugin = FindPlugin(CurrentFormat())) {
-        if (InstalledPluginOptions())
-            InstalledPluginOptions()(*this, plugin);
+        RunPluginOptions(*this, plugin);
         return;
     }
     if (CurrentFormat() < 0 || CurrentFormat() >= kBuiltInFormats)

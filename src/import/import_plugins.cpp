@@ -42,6 +42,7 @@ constexpr const char* kPluginFolderKey = "OrvelDatPlugins";
 struct LoadedPlugin {
     std::shared_ptr<IRegImportServer> server;
     std::string guid;
+    DetectFormatFunction detect = nullptr;
 };
 
 // Loads one library and makes its import server; nothing when any step fails.
@@ -67,7 +68,8 @@ std::optional<LoadedPlugin> LoadPlugin(const fs::path& path) {
     tavrin::Guid id;
     if (!Contained([&] { return server->GetFormatId(&id); }, false))
         return std::nullopt;
-    return LoadedPlugin{std::move(server).Share(), tavrin::GuidToText(id)};
+    return LoadedPlugin{std::move(server).Share(), tavrin::GuidToText(id),
+                        library.FunctionNamed<DetectFormatFunction>("DetectFormat")};
 }
 
 std::optional<int> VersionOf(IRegImportServer& server) {
@@ -78,7 +80,8 @@ std::optional<int> VersionOf(IRegImportServer& server) {
 }
 
 // The plug-in serves the entry: its filter and section are asked once, here.
-void TakeEntry(PluginEntry& entry, std::shared_ptr<IRegImportServer> server) {
+void TakeEntry(PluginEntry& entry, std::shared_ptr<IRegImportServer> server,
+               DetectFormatFunction detect) {
     std::string pattern, name, section;
     Contained([&] { server->GetFilter(pattern); });
     Contained([&] { server->GetFilterName(name); });
@@ -89,6 +92,7 @@ void TakeEntry(PluginEntry& entry, std::shared_ptr<IRegImportServer> server) {
     entry.filter_name = name.empty() ? entry.guid : name;
     entry.section = section;
     entry.plugin = std::move(server);
+    entry.detect = detect;
 }
 
 }  // namespace
@@ -109,7 +113,6 @@ std::vector<fs::path> PluginLibraryFiles(const fs::path& folder) {
 }
 
 void CImpDEVDlg::CreatePluginMap() {
-    SetPluginOptionsHandler(&RunPluginOptions);
     ClearPluginMap();
     for (int i = 0; i < kBuiltInFormats; ++i)
         m_PluginMap[i] = PluginEntry{nullptr, tavrin::kBuiltInFormatIds[i], {}, {}, {}};
@@ -127,12 +130,12 @@ void CImpDEVDlg::CreatePluginMap() {
             if (same == m_PluginMap.end()) {
                 PluginEntry& entry = m_PluginMap[next++];
                 entry.guid = loaded->guid;
-                TakeEntry(entry, std::move(loaded->server));
+                TakeEntry(entry, std::move(loaded->server), loaded->detect);
                 continue;
             }
             PluginEntry& entry = same->second;
             if (!entry.plugin) {
-                TakeEntry(entry, std::move(loaded->server));
+                TakeEntry(entry, std::move(loaded->server), loaded->detect);
                 continue;
             }
             const std::optional<int> held = VersionOf(*entry.plugin);
@@ -141,7 +144,7 @@ void CImpDEVDlg::CreatePluginMap() {
                 continue;
             // The lower version serves the format; on a tie the one found first stays.
             if (*found < *held)
-                TakeEntry(entry, std::move(loaded->server));
+                TakeEntry(entry, std::move(loaded->server), loaded->detect);
         }
     }
     m_nHighest = next - 1;
@@ -161,14 +164,20 @@ void LoadPluginSettings(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>
         return;
     Contained([&] { plugin->LoadSettings(); });
     if (ImportPluginSettings* record = PluginRecord(*plugin))
-        SettingsFromRecord(*record, dlg.settings);
+        ApplyPluginRecord(*record, dlg);
+}
+
+void ApplyPluginRecord(const ImportPluginSettings& record, CImpDEVDlg& dlg) {
+    ImportSettings s = dlg.Settings();
+    SettingsFromRecord(record, s);
+    dlg.SetSettings(s);
 }
 
 void SavePluginSettings(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>& plugin) {
     if (!plugin)
         return;
     if (ImportPluginSettings* record = PluginRecord(*plugin))
-        RecordFromSettings(dlg.settings, *record);
+        RecordFromSettings(dlg.Settings(), *record);
     Contained([&] { plugin->SaveSettings(); });
 }
 
@@ -177,6 +186,6 @@ void RunPluginImport(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>& p
     if (!dlg.project())
         return;
     CImportClient client(dlg.project(), plugin, progress);
-    client.event_sink = dlg.event_sink;
+    client.event_sink = dlg.PushObserver();
     client.Import(dlg.FileList());
 }

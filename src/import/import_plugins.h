@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "import/import_dialog.h"
+#include "tavrin/import_plugin.h"
 
 // The plug-in libraries of a folder (*.so files, not folders), in the order of their names.
 std::vector<std::filesystem::path> PluginLibraryFiles(const std::filesystem::path& folder);
@@ -15,6 +16,8 @@ std::vector<std::filesystem::path> PluginLibraryFiles(const std::filesystem::pat
 // and the dialog's general settings are kept alike.
 void LoadPluginSettings(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>& plugin);
 void SavePluginSettings(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>& plugin);
+// The general options of the plug-in's record into the dialog's settings.
+void ApplyPluginRecord(const ImportPluginSettings& record, CImpDEVDlg& dlg);
 // Runs a plug-in format over the dialog's file list.
 void RunPluginImport(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>& plugin,
                      const CImpDEVDlg::ProgressCallback& progress);

@@ -3,6 +3,5 @@
 
 class CImpDEVDlg;
 
-// Constructs the reader of `format`, runs its import and destroys it. A format whose reader is
-// not available writes that into the import protocol.
+// Constructs the reader of `format` from the registry, runs its import and destroys it.
 void RunBuiltInReader(CImpDEVDlg& dlg, int format);

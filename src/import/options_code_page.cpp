@@ -18,13 +18,11 @@ constexpr SeparatorEdit kSeparators[] = {
 
 }  // namespace
 
-std::vector<std::string> CodeSystemNames(CImpDEVDlg* dlg) {
+std::vector<std::string> CodeSystemNames(const vrk::CClassificator* classificator) {
     std::vector<std::string> names;
-    vrk::CVrkObject* project = dlg ? dlg->project() : nullptr;
-    const vrk::CClassificator* cls = project ? project->GetClassificator() : nullptr;
-    if (!cls)
+    if (!classificator)
         return names;
-    for (const auto& slot : cls->slots)
+    for (const auto& slot : classificator->slots)
         if (slot.in_use)
             names.push_back(slot.name);
     return names;
@@ -69,7 +67,8 @@ void CImpOptCodePage::Load() {
     m_frame.SetSelection(kIdOnRelief, ClampInt(m_v.OnRelief, 0, 2));
     for (const auto& sep : kSeparators) m_frame.SetText(sep.id, m_v.*sep.field);
 
-    std::vector<std::string> names = CodeSystemNames(m_pDlg);
+    std::vector<std::string> names = CodeSystemNames(
+        m_pDlg && m_pDlg->project() ? m_pDlg->project()->GetClassificator() : nullptr);
     const int count = static_cast<int>(names.size());
     m_frame.SetItems(kIdCodeSystem, std::move(names));
     NormaliseCodeSystem();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "import/contracts/vrk.h"
 #include "import/options_page.h"
 
 enum CodePageControl : int {
@@ -39,4 +40,4 @@ class CImpOptCodePage : public CImpOptPage {
 
 // The names of the code systems in use in the project's classificator, in slot order; empty
 // without a classificator.
-std::vector<std::string> CodeSystemNames(CImpDEVDlg* dlg);
+std::vector<std::string> CodeSystemNames(const vrk::CClassificator* classificator);

@@ -65,15 +65,18 @@ unsigned CImpOptPage::TipId(int control) const {
 void CImpOptPage::OnInitPage() {
     m_tips_active = true;
     m_selected_text = 0;
-    m_v = m_pDlg ? m_pDlg->settings : ImportSettings{};
+    m_v = m_pDlg ? m_pDlg->Settings() : ImportSettings{};
     Load();
 }
 
 bool CImpOptPage::OnApply() {
     if (!Check())
         return false;
-    if (m_pDlg)
-        Store(m_pDlg->settings);
+    if (m_pDlg) {
+        ImportSettings s = m_pDlg->Settings();
+        Store(s);
+        m_pDlg->SetSettings(s);
+    }
     SetModified(false);
     return true;
 }

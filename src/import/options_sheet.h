@@ -2,8 +2,6 @@
 // layout where it has one.
 #pragma once
 
-#include <functional>
-#include <memory>
 #include <string>
 
 #include "import/options_code_page.h"
@@ -13,7 +11,6 @@
 #include "ui/property_sheet.h"
 
 class CImpDEVDlg;
-class IRegImportServer;
 
 class CImpOptDlgSheet : public ui::PropertySheet {
   public:
@@ -40,9 +37,3 @@ class CImpOptDlgSheet : public ui::PropertySheet {
     CImpOptRecM5Page m_m5;
     CImpOptRec500Page m_rec500;
 };
-
-// Options of a plug-in format: its own pages or its own dialog. The plug-in bridge installs the
-// handler; while none is installed the Options button does nothing for a plug-in format.
-using PluginOptionsHandler =
-    std::function<void(CImpDEVDlg&, const std::shared_ptr<IRegImportServer>&)>;
-void SetPluginOptionsHandler(PluginOptionsHandler handler);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "import/import_dialog.h"
+#include "import/import_plugins.h"
 #include "import/options_sheet.h"
 #include "import/plugin_guard.h"
 #include "import/plugin_host.h"
@@ -22,24 +23,22 @@ std::string PageCaption(IImportPage& page) {
 }
 
 // The names of the project's code systems in use, each followed by ";".
-std::string CodeSystemNames(vrk::CClassificator& classificator) {
+std::string JoinedCodeSystemNames(const vrk::CClassificator& classificator) {
     std::string names;
-    for (const auto& slot : classificator.slots)
-        if (slot.in_use)
-            names += slot.name + ";";
+    for (const auto& name : CodeSystemNames(&classificator)) names += name + ";";
     return names;
 }
 
 void EditWithoutPages(CImpDEVDlg& dlg, IRegImportServer& plugin, ImportPluginSettings* record) {
     if (record && dlg.project())
         if (vrk::CClassificator* classificator = dlg.project()->GetClassificator())
-            record->code_system_names = CodeSystemNames(*classificator);
+            record->code_system_names = JoinedCodeSystemNames(*classificator);
     if (!Contained([&] { return plugin.EditOptions(); }, false))
         return;
     Contained([&] { plugin.SaveSettings(); });
     // The dialog shows and saves what the plug-in now holds.
     if (record)
-        SettingsFromRecord(*record, dlg.settings);
+        ApplyPluginRecord(*record, dlg);
 }
 
 void EditWithPages(CImpDEVDlg& dlg, IRegImportServer& plugin, ImportPluginSettings* record) {
@@ -57,10 +56,10 @@ void EditWithPages(CImpDEVDlg& dlg, IRegImportServer& plugin, ImportPluginSettin
         sheet.AddPage(pages.back().get());
     }
     if (record)
-        SettingsFromRecord(*record, dlg.settings);
+        ApplyPluginRecord(*record, dlg);
     if (sheet.DoModal() == ui::IDOK) {
         if (record)
-            RecordFromSettings(dlg.settings, *record);
+            RecordFromSettings(dlg.Settings(), *record);
         Contained([&] { plugin.SaveSettings(); });
     }
     dlg.SelectionIndex(mark);

@@ -15,6 +15,7 @@
 #include <system_error>
 
 #include "platform/atomic_write.h"
+#include "text/utf8.h"
 
 namespace platform {
 
@@ -37,81 +38,6 @@ std::filesystem::path HomeFolder() {
         found != nullptr && found->pw_dir != nullptr)
         return found->pw_dir;
     return {};
-}
-
-// TOML keeps text as UTF-8; a value that is not would make the whole file unreadable.
-bool IsUtf8(std::string_view text) {
-    size_t i = 0;
-    const size_t n = text.size();
-    while (i < n) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        size_t extra = 0;
-        unsigned min = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-            min = 0x80;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            min = 0x800;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            min = 0x10000;
-        } else {
-            return false;
-        }
-        if (n - i <= extra)
-            return false;
-        unsigned cp = c & (0x3F >> extra);
-        for (size_t k = 1; k <= extra; ++k) {
-            const auto cc = static_cast<unsigned char>(text[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
-// Writes text as a TOML basic string; keys are always quoted the same way, so section names
-// with backslashes, blanks or dots stay one name.
-void AppendQuoted(std::string& out, std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    out += '"';
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                if (c < 0x20 || c == 0x7F) {
-                    out += "\\u00";
-                    out += kHex[c >> 4];
-                    out += kHex[c & 0xF];
-                } else {
-                    out += ch;
-                }
-        }
-    }
-    out += '"';
 }
 
 // Reads a whole decimal integer, blanks around it allowed.
@@ -216,7 +142,7 @@ bool Profile::Has(const std::string& section, const std::string& key) const {
 
 bool Profile::WriteInt(const std::string& section, const std::string& key, int value) {
     m_sections[section][key] = static_cast<long long>(value);
-    if (!IsUtf8(section) || !IsUtf8(key))
+    if (!text::IsUtf8(section) || !text::IsUtf8(key))
         return NotSaved(section, key);
     return Save();
 }
@@ -224,7 +150,7 @@ bool Profile::WriteInt(const std::string& section, const std::string& key, int v
 bool Profile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
     m_sections[section][key] = value;
-    if (!IsUtf8(section) || !IsUtf8(key) || !IsUtf8(value))
+    if (!text::IsUtf8(section) || !text::IsUtf8(key) || !text::IsUtf8(value))
         return NotSaved(section, key);
     return Save();
 }
@@ -312,35 +238,30 @@ void Profile::Reload() {
 bool Profile::Save() {
     if (m_volatile)
         return true;
-    std::string out;
-    out.reserve(1024);
+    // Values that are not UTF-8 stay in memory for this run only: the file must read back.
+    toml::table doc;
     for (const auto& [name, values] : m_sections) {
-        if (!IsUtf8(name))
+        if (!text::IsUtf8(name))
             continue;
-        // The unnamed section sorts first and holds the values outside any table.
-        if (!name.empty()) {
-            if (!out.empty())
-                out += '\n';
-            out += '[';
-            AppendQuoted(out, name);
-            out += "]\n";
-        }
+        // The unnamed section holds the values outside any table.
+        toml::table* section = &doc;
+        if (!name.empty())
+            section = doc.insert(name, toml::table{}).first->second.as_table();
+        if (section == nullptr)
+            continue;  // a top-level value of the same name was there first
         for (const auto& [key, value] : values) {
-            if (!IsUtf8(key))
+            if (!text::IsUtf8(key))
                 continue;
-            if (const auto* number = std::get_if<long long>(&value)) {
-                AppendQuoted(out, key);
-                out += " = ";
-                out += std::to_string(*number);
-                out += '\n';
-            } else if (const auto& text = std::get<std::string>(value); IsUtf8(text)) {
-                AppendQuoted(out, key);
-                out += " = ";
-                AppendQuoted(out, text);
-                out += '\n';
-            }
+            if (const auto* number = std::get_if<long long>(&value))
+                section->insert(key, *number);
+            else if (const auto& text = std::get<std::string>(value); text::IsUtf8(text))
+                section->insert(key, text);
         }
     }
+    std::ostringstream formatted;
+    // Basic strings only, escapes rather than raw tabs and line ends: one line per value.
+    formatted << toml::toml_formatter(doc, toml::format_flags::allow_unicode_strings);
+    const std::string out = formatted.str() + "\n";
 
     std::error_code ec;
     if (m_path.has_parent_path()) {

@@ -5,16 +5,19 @@
 #include <climits>
 #include <filesystem>
 
-#include "import/import_dialog.h"
-#include "import/import_paths.h"
 #include "readers/text_helpers.h"
 #include "resources/strings.h"
+#include "text/paths.h"
 
-CWImport::CWImport(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : vrk::CImport(project, info), m_pDlg(dlg) {
+CWImport::CWImport(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : vrk::CImport(project, info), m_pSite(site) {
     m_pProject->ImportLog().Open(1);
-    if (dlg && dlg->event_sink)
-        event_sink = dlg->event_sink;
+    if (site && site->PushObserver())
+        event_sink = site->PushObserver();
+}
+
+std::string CWImport::CurrentFileName() const {
+    return m_CurrentFile.empty() ? m_File.path().string() : m_CurrentFile;
 }
 
 CWImport::~CWImport() {
@@ -187,8 +190,8 @@ int CWImport::PushM(EventID id, std::string_view text, unsigned filter) {
         if (r && !(filter & kPushNoAccept))
             m_bAccepted = 1;
     }
-    if ((filter & kPushProgress) && m_pDlg)
-        m_pDlg->SetProgress(m_nLine);
+    if ((filter & kPushProgress) && m_pSite)
+        m_pSite->SetProgress(m_nLine);
     return r;
 }
 
@@ -198,9 +201,9 @@ void CWImport::DoImport() {
 
 void CWImport::RunFiles(const RunHooks& hooks) {
     // Readers that the host builds without a dialog have no file list to run over.
-    if (!m_pDlg)
+    if (!m_pSite)
         return;
-    const ImportSettings& s = m_pDlg->settings;
+    const ImportSettings& s = m_pSite->Settings();
     zut::CLocCrdStyle style;
     double fe = (s.YStyle == 1 || s.YStyle == 2) ? s.Y0 : zut::CEast::false_easting();
     double fn = s.XStyle == 1 ? s.X0 : zut::CNorth::false_northing();
@@ -208,9 +211,9 @@ void CWImport::RunFiles(const RunHooks& hooks) {
     style.Setup(fe, fn, zone, s.Zone == 1 ? 0 : 1, (s.YStyle == 1 || s.YStyle == 2) ? s.YStyle : 0,
                 s.XStyle == 1 ? 1 : 0);
 
-    std::string& list = m_pDlg->FileListRef();
+    std::string list = m_pSite->FileList();
     std::string first = readers::Trim(list.substr(0, list.find(';')));
-    std::string folder = FolderOf(first);
+    std::string folder = text::FolderOf(first);
     if (folder.empty()) {
         std::error_code ec;
         std::string cwd = std::filesystem::current_path(ec).string();
@@ -235,7 +238,7 @@ void CWImport::RunFiles(const RunHooks& hooks) {
             if (name.empty())
                 break;
             pos = semi == std::string::npos ? list.size() + 1 : semi + 1;
-            std::string path = i == 0 ? name : JoinFolder(folder, name);
+            std::string path = i == 0 ? name : text::JoinFolder(folder, name);
             std::error_code ec;
             if (!std::filesystem::exists(path, ec)) {
                 LogMessage(9022, {path});
@@ -243,9 +246,9 @@ void CWImport::RunFiles(const RunHooks& hooks) {
             }
             if (hooks.before_file && !hooks.before_file(path, pass))
                 continue;
-            m_pDlg->m_CurrentFile = path;
+            m_CurrentFile = path;
             m_bAccepted = 0;
-            m_pDlg->SetProgress(path);
+            m_pSite->SetProgress(path);
             if (pass == 1)
                 PrepareOneFile(path);
             else

@@ -9,12 +9,11 @@
 
 #include "import/contracts/vrk.h"
 #include "platform/text_file.h"
-
-class CImpDEVDlg;
+#include "readers/reader_site.h"
 
 class CWImport : public vrk::CImport {
-public:
-    CWImport(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+  public:
+    CWImport(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info);
     ~CWImport() override;
 
     int OpenLog() override;
@@ -31,20 +30,22 @@ public:
     // The import run over the dialog's file list: both passes.
     virtual void DoImport();
 
-    void SetDlg(CImpDEVDlg* dlg) { m_pDlg = dlg; }
     void SetAttrib(unsigned short id, int value) { SetAttr(id, value); }
     int GetAttrib(unsigned short id) { return GetAttr(id); }
     // Writes a string-table message with arguments to the protocol.
     int LogMessage(unsigned id, std::initializer_list<std::string_view> args, int level = 2);
 
-protected:
+  protected:
     platform::TextFile m_File;
     long m_nLine = 0;
-    CImpDEVDlg* m_pDlg;
-    int m_bAccepted = 0;   // an event of the current file was accepted
-    int m_nLastPush = 0;   // result of the last push through PushM
-    bool m_bLongLine = false;  // the last piece read was cut at the read limit
+    ReaderSite* m_pSite;        // null when the host builds the reader on its own
+    std::string m_CurrentFile;  // the file of the run being read
+    int m_bAccepted = 0;        // an event of the current file was accepted
+    int m_nLastPush = 0;        // result of the last push through PushM
+    bool m_bLongLine = false;   // the last piece read was cut at the read limit
 
+    // The file being read, for messages: the one the run started, else the open file.
+    std::string CurrentFileName() const;
     // Reads the next line piece (at most 1023 characters, line feed kept) and counts it.
     bool ReadRawLine(std::string& line);
 
@@ -64,11 +65,11 @@ protected:
 
     enum PushFilter : unsigned {
         kPushPlain = 0,
-        kPushSkipEmpty = 1,       // an empty value is not pushed
-        kPushProgress = 2,        // report the line counter to the dialog after the push
-        kPushApostropheCut = 4,   // only the text after the last apostrophe is pushed
-        kPushNoAccept = 8,        // an accepted push does not mark the file as accepted; the
-                                  // reader decides which pushes count
+        kPushSkipEmpty = 1,      // an empty value is not pushed
+        kPushProgress = 2,       // report the line counter to the dialog after the push
+        kPushApostropheCut = 4,  // only the text after the last apostrophe is pushed
+        kPushNoAccept = 8,       // an accepted push does not mark the file as accepted; the
+                                 // reader decides which pushes count
     };
     int PushM(EventID id, std::string_view text, unsigned filter);
 

@@ -4,18 +4,6 @@
 
 namespace readers {
 
-std::string_view TrimView(std::string_view t) {
-    size_t b = t.find_first_not_of(" \t");
-    if (b == std::string_view::npos)
-        return {};
-    size_t e = t.find_last_not_of(" \t");
-    return t.substr(b, e - b + 1);
-}
-
-std::string Trim(std::string_view text) {
-    return std::string(TrimView(text));
-}
-
 std::string CutWord(std::string& buffer, char sep, SeparatorRun run, WordBlanks blanks) {
     auto finish = [blanks](std::string_view w) {
         return blanks == WordBlanks::Trim ? Trim(w) : std::string(w);
@@ -97,14 +85,6 @@ long AtoI(std::string_view text) {
         v = v * 10 + (text[i] - '0');
     }
     return static_cast<long>(neg ? -v : v);
-}
-
-std::string Upper(std::string_view text) {
-    std::string s(text);
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return s;
 }
 
 }  // namespace readers

@@ -5,6 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "text/letter_case.h"
+#include "text/trim.h"
+
 namespace readers {
 
 // What happens to separators that follow the one that ended the word.
@@ -35,11 +38,11 @@ void StrDelete(std::string& text, long position, long count);
 // Degrees and the packed minutes, seconds and tenths (MMSSt) as "DDD.MM.SS.t".
 std::string DottedDms(std::string_view degrees, std::string_view packed);
 // Blanks (space, tab) removed at both ends.
-std::string Trim(std::string_view text);
-std::string_view TrimView(std::string_view text);
+using text::Trim;
+using text::TrimView;
 // The C atoi rule: leading blanks, an optional sign, digits; 0 when there are none.
 long AtoI(std::string_view text);
 // ASCII upper case.
-std::string Upper(std::string_view text);
+using text::Upper;
 
 }  // namespace readers

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "import/import_paths.h"
 #include "platform/serial_port.h"
 #include "resources/strings.h"
 #include "serial/comm_fexist.h"
+#include "text/paths.h"
 #include "ui/prompter.h"
 
 namespace serial {
@@ -13,22 +13,6 @@ namespace serial {
 namespace {
 
 constexpr const char* kDefaultName = "3TA5.txt";
-
-// The radio buttons of a group, by their first id.
-int ReadRadio(ui::Frame& f, int first, int count) {
-    int chosen = -1;
-    for (int i = 0; i < count; ++i)
-        if (f.Checked(first + i)) {
-            if (chosen >= 0)
-                return -1;  // two at once is no choice
-            chosen = i;
-        }
-    return chosen;
-}
-
-void WriteRadio(ui::Frame& f, int first, int count, int value) {
-    for (int i = 0; i < count; ++i) f.SetCheck(first + i, i == value ? 1 : 0);
-}
 
 bool InRange(int v, int count) {
     return v >= 0 && v < count;
@@ -106,15 +90,15 @@ bool CCommPortSettings::UpdateData(bool save) {
         f.SetSelection(kIdDeviceList, device);
         f.SetSelection(kIdPortList, port);
         f.SetText(kIdFileEdit, file);
-        WriteRadio(f, kIdDataBits8, 2, data_bits);
-        WriteRadio(f, kIdParityNone, 3, parity);
-        WriteRadio(f, kIdStopBits2, 2, stop_bits);
+        f.SetRadio(kIdDataBits8, 2, data_bits);
+        f.SetRadio(kIdParityNone, 3, parity);
+        f.SetRadio(kIdStopBits2, 2, stop_bits);
         return true;
     }
     const int b = f.Selection(kIdRateList), d = f.Selection(kIdDeviceList),
               p = f.Selection(kIdPortList);
-    const int db = ReadRadio(f, kIdDataBits8, 2), pa = ReadRadio(f, kIdParityNone, 3),
-              sb = ReadRadio(f, kIdStopBits2, 2);
+    const int db = f.Radio(kIdDataBits8, 2), pa = f.Radio(kIdParityNone, 3),
+              sb = f.Radio(kIdStopBits2, 2);
     if (!InRange(b, kBaudCount) || !InRange(d, 1) || !InRange(p, kPortCount) || db < 0 || pa < 0 ||
         sb < 0)
         return false;
@@ -164,7 +148,7 @@ void CCommPortSettings::OnBrowse() {
     file = chosen;
     m_frame.SetText(kIdFileEdit, chosen);
     OnFileNameChange();
-    RememberFolder(FolderOf(chosen));
+    RememberFolder(text::FolderOf(chosen));
 }
 
 void CCommPortSettings::OnOK() {
@@ -210,7 +194,7 @@ void CCommPortSettings::OnOK() {
         s.exist = kNewFile;  // a file yet to be made keeps its name as entered
     }
     file = s.file;
-    RememberFolder(FolderOf(ResolvePath(std::string(), s.file)));
+    RememberFolder(text::FolderOf(text::ResolvePath(std::string(), s.file)));
     EndDialog(ui::IDOK);
 }
 

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "import/import_paths.h"
 #include "platform/profile.h"
-#include "readers/text_helpers.h"
 #include "resources/strings.h"
+#include "text/paths.h"
+#include "text/trim.h"
 
 namespace serial {
 
@@ -63,7 +63,7 @@ std::string RememberedFolder() {
     std::string stored = platform::Profile::Instance().GetString(kSection, kKey, cwd);
     if (stored == cwd)
         return cwd;
-    return readers::Trim(FolderOf(stored));
+    return text::Trim(text::FolderOf(stored));
 }
 
 void RememberFolder(const std::string& path) {

@@ -20,7 +20,7 @@ struct Control {
 };
 
 class Frame {
-public:
+  public:
     // The control of that id; created on first use.
     Control& control(int id) { return m_controls[id]; }
     bool Has(int id) const { return m_controls.count(id) != 0; }
@@ -33,6 +33,10 @@ public:
     bool IsVisible(int id) { return control(id).visible; }
     void SetCheck(int id, int checked) { control(id).checked = checked; }
     int Checked(int id) { return control(id).checked; }
+    // A group of radio buttons with consecutive ids from `first`: the checked one's place, -1
+    // for none or more than one; and checking the one at `value` (none when out of range).
+    int Radio(int first, int count);
+    void SetRadio(int first, int count, int value);
     void SetItems(int id, std::vector<std::string> items);
     void SetSelection(int id, int index) { control(id).selection = index; }
     int Selection(int id) { return control(id).selection; }
@@ -45,7 +49,7 @@ public:
     std::optional<int> end_code;
     void End(int code) { end_code = code; }
 
-private:
+  private:
     std::map<int, Control> m_controls;
     int m_focus = 0;
 };

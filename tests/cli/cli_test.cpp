@@ -190,3 +190,29 @@ TEST_F(CliTest, RealGeodimeterJob) {
     EXPECT_GE(with_angles, 100u);
     EXPECT_GT(doc["survey_points"].size(), 50u);
 }
+
+// Without -f each file is read as the format it is detected as, in the order given; a file of no
+// known format is reported and skipped, and the run says so in its exit status.
+TEST_F(CliTest, ImportDetectsTheFormatOfEachFile) {
+    Write("a.gsi", "110001+0000P100 81..00+00001000 82..00+00002000 \n"
+                   "110002+0000P200 81..00+00001100 82..00+00002100 \n");
+    Write("b.job", "2=S1 3=1.5\n5=P1 7=90.0000 9=12.5\n");
+    Write("c.csv", "name,x,y,h\nP9,1,2,3\n");
+    Result r = Run("import c.csv a.gsi b.job -o p.json");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("c.csv: skipped, no format recognised"), std::string::npos) << r.err;
+    EXPECT_LT(r.out.find("a.gsi was read as LEICA"), r.out.find("b.job was read as GEODI"))
+        << r.out;
+    auto doc = nlohmann::json::parse(Slurp(dir / "p.json"));
+    EXPECT_EQ(doc["stations"].size(), 1u);
+    EXPECT_EQ(doc["survey_points"].size(), 2u);
+    EXPECT_EQ(Run("import a.gsi b.job").status, 0);
+
+    Result d = Run("detect --json a.gsi c.csv");
+    EXPECT_EQ(d.status, 1);
+    auto lines = JsonLines(d.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["best"]["key"], "LEICA");
+    EXPECT_EQ(lines[0]["best"]["settings"]["Format16Digits"], "0");
+    EXPECT_FALSE(lines[1]["recognised"].get<bool>());
+}

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "platform/profile.h"
+#include "support/settings_edit.h"
 #include "ui/dialog.h"
 #include "ui/prompter.h"
 
@@ -46,7 +47,7 @@ class ImportDialogTest : public ::testing::Test {
     // Chooses files by their names in `dir` and presses Import.
     static void Choose(CImpDEVDlg& dlg, int format, const std::string& folder,
                        const std::string& names) {
-        dlg.current_folder = folder;
+        dlg.SetCurrentFolder(folder);
         dlg.frame().SetSelection(kIdTypeList, format);
         dlg.OnTypeChange();
         dlg.frame().SetText(kIdNameBox, names);
@@ -99,7 +100,7 @@ TEST_F(ImportDialogTest, OneAndSeveralNames) {
     CImpDEVDlg two(&project, nullptr, 0, "", 0);
     std::string box;
     Show(two, [&](CImpDEVDlg& d) {
-        d.current_folder = dir.string();
+        d.SetCurrentFolder(dir.string());
         d.frame().SetText(kIdNameBox, "\"a.job\" \"b.job\"");
         d.OnFileNameChange();
         box = d.frame().Text(kIdNameBox);
@@ -194,10 +195,10 @@ TEST_F(ImportDialogTest, ImportInformationFromTheSettings) {
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
     auto run = [&](int format, std::function<void(ImportSettings&)> change) {
         Show(dlg, [&](CImpDEVDlg& d) {
-            d.current_folder = dir.string();
+            d.SetCurrentFolder(dir.string());
             d.frame().SetSelection(kIdTypeList, format);
             d.OnTypeChange();
-            change(d.settings);
+            testing_support::EditSettings(d, change);
             d.frame().SetText(kIdNameBox, "x.txt");
             d.OnFileNameChange();
             prompter->Answer(ui::IDYES);
@@ -232,10 +233,10 @@ TEST_F(ImportDialogTest, SettingsAreSavedPerFormatOnImport) {
     Write("a.job", "2=S\n");
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
     Show(dlg, [&](CImpDEVDlg& d) {
-        d.current_folder = dir.string();
+        d.SetCurrentFolder(dir.string());
         d.frame().SetSelection(kIdTypeList, 12);
         d.OnTypeChange();
-        d.settings.CheckDel = 1;
+        testing_support::EditSettings(d, [&](ImportSettings& s) { s.CheckDel = 1; });
         d.frame().SetText(kIdNameBox, "a.job");
         d.OnFileNameChange();
         d.OnMOK();
@@ -247,7 +248,7 @@ TEST_F(ImportDialogTest, SettingsAreSavedPerFormatOnImport) {
     // The next dialog opens on the same format with the same settings.
     CImpDEVDlg again(&project, nullptr, 0, "", 0);
     int del = -1;
-    Show(again, [&](CImpDEVDlg& d) { del = d.settings.CheckDel; });
+    Show(again, [&](CImpDEVDlg& d) { del = d.Settings().CheckDel; });
     EXPECT_EQ(del, 1);
 }
 

@@ -6,6 +6,7 @@
 
 #include "import/import_dialog.h"
 #include "platform/profile.h"
+#include "support/settings_edit.h"
 
 namespace fs = std::filesystem;
 
@@ -27,17 +28,17 @@ struct SettingsChain : ::testing::Test {
 TEST_F(SettingsChain, ConstructorThenEngineThenFile) {
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
     // Constructor defaults.
-    EXPECT_EQ(dlg.settings.CheckDel, 0);
-    EXPECT_EQ(dlg.settings.CodeSep, "/");
-    EXPECT_EQ(dlg.settings.Station412, 42);
+    EXPECT_EQ(dlg.Settings().CheckDel, 0);
+    EXPECT_EQ(dlg.Settings().CodeSep, "/");
+    EXPECT_EQ(dlg.Settings().Station412, 42);
     // The engine's side: the flags word starts at 15.
     dlg.SetCurrentFormat(12);
     dlg.GetData();
-    EXPECT_EQ(dlg.settings.CheckUnique, 1);
-    EXPECT_EQ(dlg.settings.CheckDel, 1);
-    EXPECT_EQ(dlg.settings.CheckAuto, 1);
-    EXPECT_EQ(dlg.settings.CodeNumeric, 1);
-    EXPECT_EQ(dlg.settings.ForceCode, 0);
+    EXPECT_EQ(dlg.Settings().CheckUnique, 1);
+    EXPECT_EQ(dlg.Settings().CheckDel, 1);
+    EXPECT_EQ(dlg.Settings().CheckAuto, 1);
+    EXPECT_EQ(dlg.Settings().CodeNumeric, 1);
+    EXPECT_EQ(dlg.Settings().ForceCode, 0);
     // The file overrides, per format section.
     auto& profile = platform::Profile::Instance();
     profile.WriteInt("ImportSettings\\GEODI", "CheckDel", 0);
@@ -45,27 +46,29 @@ TEST_F(SettingsChain, ConstructorThenEngineThenFile) {
     profile.WriteString("ImportSettings\\GEODI", "CodeSep", "");
     profile.WriteString("ImportSettings\\GEODI", "Link", "+");
     dlg.GetData();
-    EXPECT_EQ(dlg.settings.CheckDel, 0);
-    EXPECT_DOUBLE_EQ(dlg.settings.X0, 1234.5);
-    EXPECT_EQ(dlg.settings.CodeSep, "/");  // an empty text keeps the import's separator
-    EXPECT_EQ(dlg.settings.Link, "+");
+    EXPECT_EQ(dlg.Settings().CheckDel, 0);
+    EXPECT_DOUBLE_EQ(dlg.Settings().X0, 1234.5);
+    EXPECT_EQ(dlg.Settings().CodeSep, "/");  // an empty text keeps the import's separator
+    EXPECT_EQ(dlg.Settings().Link, "+");
     dlg.SetCurrentFormat(13);
     dlg.GetData();
-    EXPECT_EQ(dlg.settings.CheckDel, 1);  // another format's section
+    EXPECT_EQ(dlg.Settings().CheckDel, 1);  // another format's section
 }
 
 TEST_F(SettingsChain, EachFormatSavesItsOwnBlock) {
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
     dlg.SetCurrentFormat(5);
     dlg.GetData();
-    dlg.settings.Format16Digits = 1;
-    dlg.settings.Hi412 = 47;
-    dlg.settings.NameStart = 9;
-    dlg.settings.Y0 = 500000;
+    testing_support::EditSettings(dlg, [&](ImportSettings& s) {
+        s.Format16Digits = 1;
+        s.Hi412 = 47;
+        s.NameStart = 9;
+        s.Y0 = 500000;
+    });
     dlg.SaveData();
     dlg.SetCurrentFormat(2);
     dlg.GetData();
-    dlg.settings.NameStart = 7;
+    testing_support::EditSettings(dlg, [&](ImportSettings& s) { s.NameStart = 7; });
     dlg.SaveData();
 
     auto& profile = platform::Profile::Instance();
@@ -79,7 +82,7 @@ TEST_F(SettingsChain, EachFormatSavesItsOwnBlock) {
     CImpDEVDlg again(&project, nullptr, 0, "", 0);
     again.SetCurrentFormat(5);
     again.GetData();
-    EXPECT_EQ(again.settings.Format16Digits, 1);
-    EXPECT_EQ(again.settings.Hi412, 47);
-    EXPECT_DOUBLE_EQ(again.settings.Y0, 500000);
+    EXPECT_EQ(again.Settings().Format16Digits, 1);
+    EXPECT_EQ(again.Settings().Hi412, 47);
+    EXPECT_DOUBLE_EQ(again.Settings().Y0, 500000);
 }

@@ -3,24 +3,23 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
-#include <thread>
 
 #include "import/import_dialog.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
+#include "support/viewer_recorder.h"
 #include "ui/prompter.h"
 
 namespace dialog_files_test {
 
 namespace fs = std::filesystem;
+using testing_support::WaitForFile;
 
 class DialogFilesTest : public ::testing::Test {
   protected:
@@ -34,7 +33,7 @@ class DialogFilesTest : public ::testing::Test {
         ui::InstallPrompter(prompter);
         dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 9038, "", 0);
         dlg->CreatePluginMap();
-        dlg->current_folder = tmp.path().string() + "/";
+        dlg->SetCurrentFolder(tmp.path().string() + "/");
     }
 
     void TearDown() override {
@@ -46,27 +45,12 @@ class DialogFilesTest : public ::testing::Test {
     static std::string Section(const std::string& key) { return "ImportSettings\\" + key; }
     const fs::path& dir() const { return tmp.path(); }
 
-    // A viewer that writes its arguments, one a line, to `out` (through a rename, so a reader
-    // never sees half of it).
     fs::path WriteRecorder(const std::string& name, const fs::path& out) {
-        const std::string o = out.string();
-        const fs::path script =
-            tmp.Write(name, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + o + ".part'\n/bin/mv '" + o +
-                                ".part' '" + o + "'\n");
-        fs::permissions(script, fs::perms::owner_all);
-        return script;
+        return testing_support::WriteRecorder(tmp.path(), name, out);
     }
 
     static void UseViewer(const std::string& command) {
         profile().WriteString("Company\\Paths", "Viewer", command);
-    }
-
-    // The file's contents once it appears; nothing after five seconds.
-    static std::optional<std::string> WaitForFile(const fs::path& path) {
-        for (int i = 0; i < 500; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(10)))
-            if (fs::exists(path))
-                return testing_support::TempDir::Read(path);
-        return std::nullopt;
     }
 
     vrk::CVrkObject project;

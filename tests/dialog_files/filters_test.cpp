@@ -1,4 +1,3 @@
-#include <set>
 #include <string>
 #include <vector>
 
@@ -7,17 +6,14 @@
 namespace dialog_files_test {
 namespace {
 
-TEST(FormatTable, RowsAreDistinctWithKnownStringsAndKeysResolveInAnyCase) {
-    const auto& table = BuiltInFormats();
-    ASSERT_EQ(table.size(), static_cast<size_t>(kBuiltInFormats));
-    std::set<std::string> sections;
-    for (size_t i = 0; i < table.size(); ++i) {
-        EXPECT_EQ(table[i].index, static_cast<int>(i));
-        EXPECT_TRUE(sections.insert(table[i].section).second) << table[i].section;
-        EXPECT_TRUE(res::HasString(table[i].caption_id)) << table[i].caption_id;
-        EXPECT_TRUE(res::HasString(table[i].filter_name_id)) << table[i].filter_name_id;
-        EXPECT_EQ(FormatFromText(table[i].section, 15), static_cast<int>(i));
+TEST(FormatRegistry, EveryFormatHasItsTextsAndReaderAndKeysResolveInAnyCase) {
+    vrk::CVrkObject project;
+    for (const ImportFormat& f : BuiltInFormats()) {
+        EXPECT_TRUE(res::HasString(f.caption_id) && res::HasString(f.filter_name_id)) << f.section;
+        EXPECT_EQ(FormatFromText(f.section, 15), f.index);
+        EXPECT_NE(CreateReader(f.index, &project, nullptr, nullptr), nullptr) << f.section;
     }
+    EXPECT_EQ(CreateReader(kBuiltInFormats, &project, nullptr, nullptr), nullptr);
     EXPECT_EQ(FormatFromText("leica", 15), 5);
     EXPECT_EQ(FormatFromText(" GeodP ", 15), 13);
     EXPECT_EQ(FormatFromText("15", 15), 15);
@@ -88,7 +84,7 @@ TEST_F(FiltersTest, GivenFileIsSplitIntoFolderAndNameOrReportedAndLeftOut) {
         ASSERT_EQ(prompter->shown.size(), found ? 0u : 1u) << given;
         if (found) {
             EXPECT_EQ(dlg->InitialFolder(), (dir() / "received").string() + "/");
-            EXPECT_EQ(dlg->current_folder, dlg->InitialFolder());
+            EXPECT_EQ(dlg->CurrentFolder(), dlg->InitialFolder());
             EXPECT_EQ(dlg->frame().Text(kIdNameBox), "rec 1.txt");
             EXPECT_TRUE(dlg->frame().IsEnabled(kIdView));
         } else {

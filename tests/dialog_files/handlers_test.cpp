@@ -17,7 +17,7 @@ TEST_F(HandlersTest, OpeningAndFormatChangeLoadTheFormatsSettings) {
     auto& f = dlg->frame();
     EXPECT_EQ(f.title, res::LoadString(9052));
     EXPECT_EQ(f.Selection(kIdTypeList), 5);
-    EXPECT_EQ(dlg->settings.CheckDel, 0);
+    EXPECT_EQ(dlg->Settings().CheckDel, 0);
     EXPECT_FALSE(f.IsEnabled(kIdFiles));  // nothing imported yet
     EXPECT_FALSE(f.IsVisible(ui::IDOK));
     EXPECT_FALSE(f.IsVisible(ui::IDCANCEL));
@@ -29,8 +29,8 @@ TEST_F(HandlersTest, OpeningAndFormatChangeLoadTheFormatsSettings) {
     EXPECT_EQ(dlg->CurrentFormat(), 12);
     EXPECT_EQ(f.Text(kIdNameBox), "");
     EXPECT_EQ(dlg->CaptionId(), 9039u);
-    EXPECT_EQ(dlg->settings.CheckDel, 1);
-    EXPECT_EQ(dlg->settings.CodeSep, "%");
+    EXPECT_EQ(dlg->Settings().CheckDel, 1);
+    EXPECT_EQ(dlg->Settings().CodeSep, "%");
     // The wildcard typed for the Leica format is not saved for Geodimeter.
     dlg->SaveFilter();
     EXPECT_FALSE(profile().Has(Section("GEODI"), "Filters"));

@@ -12,6 +12,7 @@
 #include "readers/elta/elta_r5_reader.h"
 #include "readers/elta/elta_rec500_reader.h"
 #include "support/reader_harness.h"
+#include "support/settings_edit.h"
 
 namespace elta_test {
 
@@ -46,7 +47,7 @@ template <class Reader>
 std::unique_ptr<Session> Import(const std::string& text, const Setup& setup = {}) {
     auto s = std::make_unique<Session>();
     if (setup)
-        setup(s->h.dlg.settings);
+        testing_support::EditSettings(s->h.dlg, setup);
     s->path = s->h.Write("job.txt", text);
     s->h.Run<Reader>({s->path}, kFormat<Reader>);
     return s;

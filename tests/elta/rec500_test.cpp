@@ -65,7 +65,7 @@ TEST(EltaRec500Angles, AlwaysMetresAndDegreesMinutesSecondsWithAllSecondDigits) 
               (Events{"evTarget=101", "evHorAngle=123 45 305", "evVertAngle=10 05 0"}));
     // Whatever units the import had, each field is read in metres and degrees-minutes-seconds.
     testing_support::ReaderHarness h;
-    h.dlg.FileListRef() = h.Write("a.txt", Line("101", "", "SD 10.000 Hz 100.3000"));
+    h.dlg.SetFileList(h.Write("a.txt", Line("101", "", "SD 10.000 Hz 100.3000")));
     CImpELTAREC500 reader(&h.project, &h.dlg, &h.dlg.ImportInfo(), "Rec 500");
     reader.m_DistUnit = zut::du_foot;
     reader.m_AngleUnit = zut::au_gon;

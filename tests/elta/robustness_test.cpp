@@ -2,6 +2,7 @@
 
 #include "elta_fixture.h"
 #include "support/noise.h"
+#include "support/settings_edit.h"
 
 using namespace elta_test;
 
@@ -14,7 +15,8 @@ void Survives(unsigned seed) {
     for (unsigned round = 0; round < 8; ++round) {
         SCOPED_TRACE(round);
         testing_support::ReaderHarness h;
-        h.dlg.settings.StnM5Def = static_cast<int>(round % 2);
+        testing_support::EditSettings(
+            h.dlg, [&](ImportSettings& s) { s.StnM5Def = static_cast<int>(round % 2); });
         const std::string noise = testing_support::NoiseBytes(
             seed + round, 6000 + round * 2000,
             {"For R4|", "For R5|",      "For M5|", "|",

@@ -1,6 +1,7 @@
 // Coordinate files of the Trimble writer are M5 files: they read back through the M5 reader.
 #include "elta_fixture.h"
 #include "export/export_trimble.h"
+#include "support/settings_edit.h"
 
 using namespace elta_test;
 
@@ -30,7 +31,7 @@ std::unique_ptr<Session> ThroughTrimble(int model, const std::vector<Written>& p
         }
     }
     if (setup)
-        setup(s->h.dlg.settings);
+        testing_support::EditSettings(s->h.dlg, setup);
     s->h.Run<CImpELTAC_M5>({s->path}, kFormat<CImpELTAC_M5>);
     return s;
 }

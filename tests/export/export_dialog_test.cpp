@@ -1,9 +1,8 @@
-#include <chrono>
-#include <thread>
-
 #include "export/export_device_dlg.h"
 #include "export/export_formats.h"
 #include "export_fixture.h"
+#include "support/viewer_recorder.h"
+#include "text/letter_case.h"
 
 namespace export_test {
 namespace {
@@ -21,21 +20,6 @@ class ExportDialog : public ExportTest {
     void Type(const std::string& name, int format) {
         dlg.frame().SetText(Dlg::kIdNameBox, name);
         dlg.frame().SetSelection(Dlg::kIdTypeList, format);
-    }
-    // A viewer that writes its arguments, one a line, to `out`.
-    std::string Recorder(const fs::path& out) {
-        const fs::path script = dir() / "viewer.sh";
-        std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << out.string()
-                              << ".part'\n/bin/mv '" << out.string() << ".part' '" << out.string()
-                              << "'\n";
-        fs::permissions(script, fs::perms::owner_all);
-        return script.string();
-    }
-    static std::string WaitForFile(const fs::path& path) {
-        for (int i = 0; i < 500; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(10)))
-            if (fs::exists(path))
-                return ReadFile(path);
-        return "(nothing)";
     }
 
     CExportDeviceDlg dlg;
@@ -155,17 +139,16 @@ TEST_F(ExportDialog, ViewNeedsANameAndAViewer) {
     EXPECT_TRUE(prompter->shown[0].beep);
 
     const fs::path out = dir() / "viewed.txt";
-    platform::Profile::Instance().WriteString("Company\\Paths", "Viewer", Recorder(out));
+    platform::Profile::Instance().WriteString(
+        "Company\\Paths", "Viewer", testing_support::WriteRecorder(dir(), "viewer.sh", out));
     dlg.OnView();
-    EXPECT_EQ(WaitForFile(out), (dir() / "a.gsi").string() + "\n");
+    EXPECT_EQ(testing_support::WaitForFile(out), (dir() / "a.gsi").string() + "\n");
 }
 
 TEST(ExportFormatTable, CommandLineNamesInAnyCaseAndIndexBounds) {
-    const char* keys[] = {"trimble-3300", "Trimble-3600", "leica-8", "LEICA-16",
-                          "geodimeter",   "3TA5",         "pentax"};
-    for (int i = 0; i < 7; ++i) {
-        ASSERT_NE(FindExportFormat(keys[i]), nullptr) << keys[i];
-        EXPECT_EQ(FindExportFormat(keys[i])->index, i);
+    for (const ExportFormat& f : ExportFormats()) {
+        ASSERT_NE(FindExportFormat(text::Upper(f.key)), nullptr) << f.key;
+        EXPECT_EQ(FindExportFormat(text::Upper(f.key))->index, f.index);
     }
     EXPECT_EQ(FindExportFormat("leica"), nullptr);
     EXPECT_EQ(CreateExporter(7), nullptr);

@@ -19,6 +19,7 @@
 #include "import/contracts/vrk.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
+#include "support/temp_dir.h"
 #include "ui/dialog.h"
 #include "ui/prompter.h"
 
@@ -49,12 +50,7 @@ inline vrk::CVrkPoint ToPoint(const Pt& p) {
 class ExportTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() / ("tavrin_export_" + std::to_string(::getpid()) + "_" +
-                                             info->test_suite_name() + "_" + info->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        platform::Profile::UseFile(m_dir / "settings.toml");
+        platform::Profile::UseFile(dir() / "settings.toml");
         res::SetLanguage(res::Language::English);
         prompter = std::make_shared<ui::ScriptedPrompter>();
         ui::InstallPrompter(prompter);
@@ -69,12 +65,10 @@ class ExportTest : public ::testing::Test {
         zut::CNorth::precision(3);
         ui::InstallPrompter(nullptr);
         ui::InstallFrontEnd(nullptr);
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
     }
 
-    const fs::path& dir() const { return m_dir; }
-    std::string Out(const std::string& name = "out.txt") const { return (m_dir / name).string(); }
+    const fs::path& dir() const { return m_tmp.path(); }
+    std::string Out(const std::string& name = "out.txt") const { return (dir() / name).string(); }
 
     void Add(const Pt& p, bool control = false, bool selected = false) {
         vrk::CVrkPoint v = ToPoint(p);
@@ -87,8 +81,7 @@ class ExportTest : public ::testing::Test {
     }
 
     static std::string ReadFile(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return testing_support::TempDir::Read(path);
     }
 
     // Runs the writer into out.txt and gives back the bytes (empty when no file was left).
@@ -123,7 +116,7 @@ class ExportTest : public ::testing::Test {
     // Files in the test folder other than the settings: nothing temporary may stay behind.
     std::vector<std::string> FolderContents() const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(m_dir))
+        for (const auto& e : fs::directory_iterator(dir()))
             if (e.path().filename() != "settings.toml")
                 names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
@@ -135,7 +128,7 @@ class ExportTest : public ::testing::Test {
     std::shared_ptr<ui::HeadlessFrontEnd> front_end;
 
   private:
-    fs::path m_dir;
+    testing_support::TempDir m_tmp;
 };
 
 }  // namespace export_test

@@ -3,8 +3,9 @@
 #include <functional>
 
 #include "export_fixture.h"
-#include "readers/reader_factory.h"
+#include "readers/registry.h"
 #include "support/reader_harness.h"
+#include "support/settings_edit.h"
 
 namespace export_test {
 namespace {
@@ -53,8 +54,8 @@ TEST_F(RoundTrip, NamesAndCoordinatesComeBack) {
         auto reader = CreateReader(row.reader, &h.project, &h.dlg, &h.dlg.ImportInfo());
         ASSERT_NE(reader, nullptr);
         if (row.options)
-            row.options(h.dlg.settings);
-        h.dlg.FileListRef() = Out();
+            testing_support::EditSettings(h.dlg, row.options);
+        h.dlg.SetFileList(Out());
         reader->DoImport();
 
         const auto& read = h.project.data().points;

@@ -128,11 +128,12 @@ TEST(EnginePush, AcceptanceAndConversion) {
                      {evTemperature, "20"},
                      {evPpm, "12.5"},
                      {evHorDist, "   "},
-                     {evCode, "  "}}});
+                     {evCode, "  "},
+                     {evCode, ""}}});
     r.InitImport();
     r.PrepareOneFile("a");
-    // Blank numbers are not given; a blank text is still a text.
-    EXPECT_EQ(r.results, (std::vector<int>{1, 0, 0, 1, 0, 1, 1, 0, 1}));
+    // Blank numbers are not given; a blank text is still a text, an empty one is not.
+    EXPECT_EQ(r.results, (std::vector<int>{1, 0, 0, 1, 0, 1, 1, 0, 1, 0}));
 }
 
 TEST(EnginePush, UnitsChangingBetweenPushesApplyToTheValuesThatFollow) {
@@ -143,13 +144,14 @@ TEST(EnginePush, UnitsChangingBetweenPushesApplyToTheValuesThatFollow) {
     };
     im.Run({{{evStation, "S"}},
             {{evTarget, "A"}, {evHorAngle, "90.3000"}, {evSlopeDist, "100"}},
-            {{evTarget, "B"}, {evHorAngle, "100"}, {evSlopeDist, "100"}}});
+            {{evTarget, "B"}, {evHorAngle, "100"}, {evSlopeDist, "100"}, {evHeightDiffAux, "10"}}});
     const auto& obs = im.station(0).observations;
     ASSERT_EQ(obs.size(), 2u);
     EXPECT_NEAR(*obs[0].hz, 90.5 * kDeg, 1e-12);
     EXPECT_DOUBLE_EQ(*obs[0].sd, 100);
     EXPECT_NEAR(*obs[1].hz, M_PI / 2, 1e-12);
     EXPECT_DOUBLE_EQ(*obs[1].sd, 30.48);
+    EXPECT_DOUBLE_EQ(*obs[1].dh_aux, 3.048);
     EXPECT_EQ(zut::CLinear::unit(), zut::du_metre);  // the process-wide units are left alone
     EXPECT_EQ(zut::CAngular::unit(), zut::au_dms);
 }

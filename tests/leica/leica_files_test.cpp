@@ -6,6 +6,7 @@
 #include "readers/leica/leica_reader.h"
 #include "support/noise.h"
 #include "support/reader_harness.h"
+#include "support/settings_edit.h"
 
 using testing_support::ReaderHarness;
 
@@ -59,7 +60,8 @@ TEST(LeicaRobustness, AnyBytesEndTheRunInOrder) {
     for (int wide = 0; wide <= 1; ++wide)
         for (unsigned seed : {1u, 2u, 3u}) {
             ReaderHarness h;
-            h.dlg.settings.Format16Digits = wide;
+            testing_support::EditSettings(h.dlg,
+                                          [&](ImportSettings& s) { s.Format16Digits = wide; });
             const std::string bytes = testing_support::NoiseBytes(
                 seed, 48 * 1024,
                 {"110001+0000000A ", "21.324+12345278 ", "22...2-09000000 ", "31..00+00012345 ",

@@ -150,10 +150,10 @@ TEST(NrdfResection, ManyMarkersAllSeeTheLastResectedPoint) {
 
 TEST(NrdfComments, AtmosphereForTheNextStationsDateForOne) {
     ReaderHarness h;
-    h.dlg.FileListRef() = h.Write("a.rdf",
-                                  "CO,Temp:20C Press:760mmHg Prism:0 01-Jan-2020 12:34:56\n"
-                                  "ST,S1,,,,1.5,,,\nST,S2,,,,1.5,,,\n"
-                                  "CO,TEMPERATURE:-5 FAHRENHEIT PRESSURE:29 INHG\nST,S3,,,,,,,\n");
+    h.dlg.SetFileList(h.Write("a.rdf",
+                              "CO,Temp:20C Press:760mmHg Prism:0 01-Jan-2020 12:34:56\n"
+                              "ST,S1,,,,1.5,,,\nST,S2,,,,1.5,,,\n"
+                              "CO,TEMPERATURE:-5 FAHRENHEIT PRESSURE:29 INHG\nST,S3,,,,,,,\n"));
     CImpNRDF reader(&h.project, &h.dlg, &h.dlg.ImportInfo());
     reader.DoImport();
     EXPECT_EQ(

@@ -1,5 +1,6 @@
 #include "import/options_code_page.h"
 #include "options_fixture.h"
+#include "support/settings_edit.h"
 
 namespace {
 
@@ -14,14 +15,14 @@ class CodePageTest : public OptionsTest {
 };
 
 TEST_F(CodePageTest, NoClassificatorMeansNoCodeSystem) {
-    dlg->settings.CodeSystem = 3;  // as a settings file might hold it
+    testing_support::EditSettings(*dlg, [](ImportSettings& s) { s.CodeSystem = 3; });  // as stored
     Open(page);
     EXPECT_TRUE(page.frame().control(kIdCodeSystem).items.empty());
     EXPECT_FALSE(page.frame().IsEnabled(kIdCodeSystem));
     EXPECT_FALSE(page.frame().IsEnabled(kIdCSFromProject));
     page.frame().SetSelection(kIdCodeSystem, 2);  // a front end cannot conjure one up
     ASSERT_TRUE(page.OnApply());
-    EXPECT_EQ(dlg->settings.CodeSystem, -1);
+    EXPECT_EQ(dlg->Settings().CodeSystem, -1);
 }
 
 TEST_F(CodePageTest, ListHoldsSystemsInUseInSlotOrder) {
@@ -32,12 +33,12 @@ TEST_F(CodePageTest, ListHoldsSystemsInUseInSlotOrder) {
     EXPECT_EQ(page.frame().Selection(kIdCodeSystem), 0) << "none stored: the first one";
     Pick(page, kIdCodeSystem, 2);
     ASSERT_TRUE(page.OnApply());
-    EXPECT_EQ(dlg->settings.CodeSystem, 2);
+    EXPECT_EQ(dlg->Settings().CodeSystem, 2);
     page.frame().SetSelection(kIdCodeSystem, -1);
     ASSERT_TRUE(page.OnApply());
-    EXPECT_EQ(dlg->settings.CodeSystem, -1);
+    EXPECT_EQ(dlg->Settings().CodeSystem, -1);
 
-    dlg->settings.CodeSystem = 9;
+    testing_support::EditSettings(*dlg, [&](ImportSettings& s) { s.CodeSystem = 9; });
     CImpOptCodePage again;
     Open(again);
     EXPECT_EQ(again.frame().Selection(kIdCodeSystem), 2) << "clamped to the list";
@@ -45,7 +46,7 @@ TEST_F(CodePageTest, ListHoldsSystemsInUseInSlotOrder) {
 
 TEST_F(CodePageTest, CodeSystemFromProjectDisablesTheList) {
     UseClassificator({{0, "Main"}});
-    dlg->settings.CSFromProject = 1;
+    testing_support::EditSettings(*dlg, [&](ImportSettings& s) { s.CSFromProject = 1; });
     Open(page);
     EXPECT_TRUE(page.frame().IsEnabled(kIdCSFromProject));
     EXPECT_FALSE(page.frame().IsEnabled(kIdCodeSystem));
@@ -56,7 +57,7 @@ TEST_F(CodePageTest, CodeSystemFromProjectDisablesTheList) {
 }
 
 TEST_F(CodePageTest, ValuesAndSeparatorsRoundTrip) {
-    dlg->settings.OnRelief = 9;
+    testing_support::EditSettings(*dlg, [&](ImportSettings& s) { s.OnRelief = 9; });
     Open(page);
     EXPECT_EQ(page.frame().Selection(kIdOnRelief), 2);
     EXPECT_EQ(page.frame().Text(kIdCodeSep), "/");
@@ -68,7 +69,7 @@ TEST_F(CodePageTest, ValuesAndSeparatorsRoundTrip) {
     Type(page, kIdLink, "");
     page.frame().control(kIdAtrAtr).text = ":;";  // a front end that ignores the limit
     ASSERT_TRUE(page.OnApply());
-    const ImportSettings& s = dlg->settings;
+    const ImportSettings& s = dlg->Settings();
     EXPECT_EQ(s.OnRelief, 1);
     EXPECT_EQ(s.CodeNumeric, 0);
     EXPECT_EQ(s.ForceCode, 1);

@@ -7,13 +7,8 @@ namespace {
 
 class CommonPageTest : public OptionsTest {
   protected:
-    // Zone-numbered eastings and offset northings: every check of the page is live.
     void OpenZoned(int zone_type) {
-        dlg->settings.XStyle = 1;
-        dlg->settings.YStyle = 2;
-        dlg->settings.Zone = zone_type;
-        dlg->settings.NZone = 7;
-        dlg->settings.Y0 = 500000;
+        UseZonedSettings(zone_type);
         Open(page);
     }
     CImpOptCommonPage page;
@@ -39,21 +34,22 @@ TEST_F(CommonPageTest, StylesEnableTheirEditsAndResetTheOthers) {
     EXPECT_FALSE(page.frame().IsEnabled(kIdX0));
     EXPECT_TRUE(page.modified());
     ASSERT_TRUE(page.OnApply());
-    EXPECT_EQ(dlg->settings.YStyle, 0);
-    EXPECT_EQ(dlg->settings.NZone, 1);
-    EXPECT_EQ(dlg->settings.Y0, 0.0);
-    EXPECT_EQ(dlg->settings.XStyle, 0);
-    EXPECT_EQ(dlg->settings.X0, 0.0);
-    EXPECT_EQ(dlg->settings.CheckDel, 1);
+    EXPECT_EQ(dlg->Settings().YStyle, 0);
+    EXPECT_EQ(dlg->Settings().NZone, 1);
+    EXPECT_EQ(dlg->Settings().Y0, 0.0);
+    EXPECT_EQ(dlg->Settings().XStyle, 0);
+    EXPECT_EQ(dlg->Settings().X0, 0.0);
+    EXPECT_EQ(dlg->Settings().CheckDel, 1);
 }
 
 TEST_F(CommonPageTest, OpeningClampsWhatItShows) {
-    ImportSettings& s = dlg->settings;
+    ImportSettings s;
     s.CheckDel = 5;
     s.XStyle = 7;
     s.X0 = std::numeric_limits<double>::quiet_NaN();
     s.YStyle = -3;
     s.Zone = 4;
+    dlg->SetSettings(s);
     Open(page);
     EXPECT_EQ(page.frame().Checked(kIdCheckDel), 1);
     EXPECT_EQ(page.frame().Selection(kIdXStyle), 1);
@@ -67,6 +63,7 @@ TEST_F(CommonPageTest, OpeningClampsWhatItShows) {
     s.YStyle = 2;
     s.Y0 = -1e12;
     s.NZone = 200;
+    dlg->SetSettings(s);
     CImpOptCommonPage again;
     Open(again);
     EXPECT_EQ(again.frame().Text(kIdX0), "10002300");

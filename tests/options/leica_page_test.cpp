@@ -1,5 +1,6 @@
 #include "import/options_leica_page.h"
 #include "options_fixture.h"
+#include "support/settings_edit.h"
 
 namespace {
 
@@ -15,16 +16,18 @@ TEST_F(LeicaPageTest, CodeThreeInWord41DisablesTheCodeWord) {
     EXPECT_FALSE(page.frame().IsEnabled(kIdCode412));
     Type(page, kIdCodeW41, "31");
     EXPECT_TRUE(page.frame().IsEnabled(kIdCode412));
-    dlg->settings.CodeW41 = "3";
+    testing_support::EditSettings(*dlg, [&](ImportSettings& s) { s.CodeW41 = "3"; });
     CImpOptLeicaPage opened;
     Open(opened);
     EXPECT_FALSE(opened.frame().IsEnabled(kIdCode412));
 }
 
 TEST_F(LeicaPageTest, ValuesRoundTripThroughThePage) {
-    ImportSettings& s = dlg->settings;
-    s.Station412 = 3;  // beyond the words: shown at the nearest one
-    s.Hv412 = 120;
+    testing_support::EditSettings(*dlg, [](ImportSettings& s) {
+        s.Station412 = 3;  // beyond the words: shown at the nearest one
+        s.Hv412 = 120;
+    });
+    const ImportSettings& s = dlg->Settings();
     Open(page);
     EXPECT_EQ(page.frame().Text(kIdStation412), "42");
     EXPECT_EQ(page.frame().Text(kIdHi412), "43");

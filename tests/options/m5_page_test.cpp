@@ -2,6 +2,7 @@
 
 #include "import/options_m5_page.h"
 #include "options_fixture.h"
+#include "support/settings_edit.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ TEST_F(M5PageTest, ColumnsAndHeaderReachTheDialog) {
     EXPECT_EQ(page.frame().Checked(kIdHeaderO), 1);
     EXPECT_EQ(page.frame().Checked(kIdHeaderKnown), 1);
     ASSERT_TRUE(page.OnApply());
-    const ImportSettings& s = dlg->settings;
+    const ImportSettings& s = dlg->Settings();
     EXPECT_EQ(s.NameStart, 2);
     EXPECT_EQ(s.CodeWidth, 3);
     EXPECT_EQ(s.StnM5Def * 100 + s.StnM5O * 10 + s.StnM5Known, 11);
@@ -85,9 +86,11 @@ TEST_F(M5PageTest, ColumnsAndHeaderReachTheDialog) {
 }
 
 TEST_F(M5PageTest, Rec500PageEditsItsOwnColumnsAndNotTheHeader) {
-    ImportSettings& s = dlg->settings;
-    s.NameStartE = 40;
-    s.NameWidthE = 28;
+    testing_support::EditSettings(*dlg, [](ImportSettings& s) {
+        s.NameStartE = 40;
+        s.NameWidthE = 28;
+    });
+    const ImportSettings& s = dlg->Settings();
     CImpOptRec500Page page;
     Open(page);
     EXPECT_FALSE(page.frame().IsEnabled(kIdFormatGroup));

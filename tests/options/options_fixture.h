@@ -32,6 +32,17 @@ class OptionsTest : public ::testing::Test {
         ui::InstallPrompter(nullptr);
     }
 
+    // Zone-numbered eastings and offset northings, so that every check of the common page is
+    // live; zone type 0 is six degrees wide, 1 three.
+    void UseZonedSettings(int zone_type) {
+        ImportSettings s = dlg->Settings();
+        s.XStyle = 1;
+        s.YStyle = 2;
+        s.Zone = zone_type;
+        s.NZone = 7;
+        s.Y0 = 500000;
+        dlg->SetSettings(s);
+    }
     // Opens a page on the dialog as the sheet does when it first shows it.
     void Open(CImpOptPage& page) {
         page.SetDialog(dlg.get());

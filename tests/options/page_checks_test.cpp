@@ -21,13 +21,8 @@ enum class Page { Common3Deg, Common6Deg, Leica, M5, Rec500 };
 
 class PageChecksTest : public OptionsTest {
   protected:
-    // Zone-numbered eastings and offset northings, so that every check of the common page is live.
     std::unique_ptr<CImpOptPage> OpenPage(Page kind) {
-        dlg->settings.XStyle = 1;
-        dlg->settings.YStyle = 2;
-        dlg->settings.Zone = kind == Page::Common3Deg ? 1 : 0;
-        dlg->settings.NZone = 7;
-        dlg->settings.Y0 = 500000;
+        UseZonedSettings(kind == Page::Common3Deg ? 1 : 0);
         std::unique_ptr<CImpOptPage> page;
         if (kind == Page::Leica)
             page = std::make_unique<CImpOptLeicaPage>();
@@ -108,11 +103,11 @@ TEST_F(PageChecksTest, CommonChecksRunInOrderAndARefusedApplyStoresNothing) {
     Type(*page, kIdY0, "0");
     EXPECT_FALSE(page->OnApply());
     EXPECT_EQ(Messages(), (std::vector<std::string>{kBadZone, kBadEo, kBadNo}));
-    EXPECT_EQ(dlg->settings.NZone, 7);
-    EXPECT_DOUBLE_EQ(dlg->settings.Y0, 500000.0);
+    EXPECT_EQ(dlg->Settings().NZone, 7);
+    EXPECT_DOUBLE_EQ(dlg->Settings().Y0, 500000.0);
     Type(*page, kIdX0, "0");
     EXPECT_TRUE(page->OnApply());
-    EXPECT_EQ(dlg->settings.NZone, 5);
+    EXPECT_EQ(dlg->Settings().NZone, 5);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "import/options_sheet.h"
 #include "options_fixture.h"
+#include "support/settings_edit.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ TEST_F(SheetTest, OkSavesTheFormatSectionUnderItsTitle) {
     });
     dlg->OnOptions();
     EXPECT_EQ(title, "Options for import from WILD LEICA");
-    EXPECT_EQ(dlg->settings.Code412, 47);
+    EXPECT_EQ(dlg->Settings().Code412, 47);
     platform::Profile::UseFile(m_config);  // read back what was written
     EXPECT_EQ(platform::Profile::Instance().GetInt("ImportSettings\\LEICA", "Code412", 0), 47);
 
@@ -63,8 +64,10 @@ TEST_F(SheetTest, OkSavesTheFormatSectionUnderItsTitle) {
 
 TEST_F(SheetTest, CancelOrARefusedPageSavesNothing) {
     dlg->SetCurrentFormat(2);
-    dlg->settings.YStyle = 2;
-    dlg->settings.NZone = 5;
+    testing_support::EditSettings(*dlg, [&](ImportSettings& s) {
+        s.YStyle = 2;
+        s.NZone = 5;
+    });
     Queue([](CImpOptDlgSheet& s) {
         ASSERT_TRUE(s.SetActivePage(2));
         s.M5Page().frame().SetText(kIdNameStart, "9");
@@ -79,8 +82,8 @@ TEST_F(SheetTest, CancelOrARefusedPageSavesNothing) {
     dlg->OnOptions();
     dlg->OnOptions();  // closed without an answer
     EXPECT_EQ(prompter->shown.size(), 2u);
-    EXPECT_EQ(dlg->settings.NameStart, 1);
-    EXPECT_EQ(dlg->settings.NZone, 5);
+    EXPECT_EQ(dlg->Settings().NameStart, 1);
+    EXPECT_EQ(dlg->Settings().NZone, 5);
     EXPECT_FALSE(SettingsSaved());
 }
 

@@ -21,6 +21,7 @@
 #include "platform/plugin_library.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
+#include "support/temp_dir.h"
 #include "ui/dialog.h"
 #include "ui/prompter.h"
 
@@ -54,32 +55,25 @@ inline FixtureState& ResetState(const char* library) {
 class PluginTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() / ("tavrin_plugins_" + std::to_string(::getpid()) + "_" +
-                                             info->test_suite_name() + "_" + info->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        m_config = m_dir / "settings.toml";
+        m_config = dir() / "settings.toml";
         ::setenv("TAVRIN_CONFIG", m_config.c_str(), 1);
         platform::Profile::UseFile(m_config);
         res::SetLanguage(res::Language::English);
         ui::InstallPrompter(prompter);
         ui::InstallFrontEnd(front);
         dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 0, "", 0);
-        dlg->current_folder = m_dir.string() + "/";
+        dlg->SetCurrentFolder(dir().string() + "/");
     }
 
     void TearDown() override {
         dlg.reset();
         ui::InstallFrontEnd(nullptr);
         ui::InstallPrompter(nullptr);
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
     }
 
     // A plug-in folder holding the links; the dialog loads from it.
     void UsePlugins(const Links& links, const std::string& folder_name = "plugins") {
-        const fs::path folder = m_dir / folder_name;
+        const fs::path folder = dir() / folder_name;
         fs::create_directories(folder);
         for (const auto& [name, target] : links) fs::create_symlink(target, folder / name);
         dlg->plugin_folder = folder.string();
@@ -87,9 +81,7 @@ class PluginTest : public ::testing::Test {
     }
 
     fs::path WriteFile(const std::string& name, const std::string& contents) {
-        const fs::path path = m_dir / name;
-        std::ofstream(path, std::ios::binary) << contents;
-        return path;
+        return m_tmp.Write(name, contents);
     }
 
     std::vector<std::string> Filters(std::vector<std::string>* names = nullptr) {
@@ -112,7 +104,7 @@ class PluginTest : public ::testing::Test {
     }
 
     static platform::Profile& profile() { return platform::Profile::Instance(); }
-    const fs::path& dir() const { return m_dir; }
+    const fs::path& dir() const { return m_tmp.path(); }
     const fs::path& config() const { return m_config; }
 
     // Whether one entry of the import protocol holds all the parts.
@@ -144,7 +136,8 @@ class PluginTest : public ::testing::Test {
     std::shared_ptr<ui::HeadlessFrontEnd> front = std::make_shared<ui::HeadlessFrontEnd>();
 
   private:
-    fs::path m_dir, m_config;
+    testing_support::TempDir m_tmp;
+    fs::path m_config;
 };
 
 }  // namespace plugin_test

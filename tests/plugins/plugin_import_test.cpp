@@ -3,7 +3,9 @@
 #include <string>
 
 #include "plugin_fixture.h"
+#include "readers/format_detect.h"
 #include "support/noise.h"
+#include "support/settings_edit.h"
 
 namespace plugin_test {
 namespace {
@@ -43,6 +45,20 @@ TEST_F(PluginImportTest, NumbersTheImportCannotTakeAreNamedInTheProtocol) {
     EXPECT_EQ(Points(), "A - 2 3\nB - 2 3\nC 4 5 6\n");
 }
 
+// A plug-in may offer a detector; one without it is loaded as before and never detected.
+TEST_F(PluginImportTest, DetectionAsksThePluginsThatOfferADetector) {
+    const std::string points = "P1,100.5,200.25,10.125\nP2,101,201,11\n";
+    EXPECT_EQ(detect::DetectText(points, true, ".csv").Format(), -1);
+    UsePlugins({{"csv_points.so", CSV_POINTS_PATH}, {"leica.so", FIXTURE_LEICA_PATH}});
+    EXPECT_EQ(dlg->PluginMap().at(5).detect, nullptr);
+    ASSERT_NE(dlg->PluginMap().at(16).detect, nullptr);
+    detect::SetExtraDetectors({{16, dlg->PluginMap().at(16).detect}});
+    const detect::Result r = detect::DetectText(points, true, ".csv");
+    detect::SetExtraDetectors({});
+    EXPECT_EQ(r.Format(), 16);
+    EXPECT_EQ(detect::EvidenceText(r.ranked.front()), "name,x,y,h points on 2 of 2 lines");
+}
+
 // The fixture announces the id of format 5: its filter, settings and reading replace the
 // Leica reader's, and the formats around it stay.
 TEST_F(PluginImportTest, APluginOfFormatFiveTakesOverFilterSettingsAndImport) {
@@ -61,9 +77,9 @@ TEST_F(PluginImportTest, APluginOfFormatFiveTakesOverFilterSettingsAndImport) {
     FixtureState& state = ResetState(FIXTURE_LEICA_PATH);
     dlg->frame().SetSelection(kIdTypeList, 5);
     dlg->OnTypeChange();
-    EXPECT_EQ(dlg->settings.CheckDel, 0);
-    EXPECT_EQ(dlg->settings.OnRelief, 1) << "the fixture's default";
-    dlg->settings.CheckDel = 1;
+    EXPECT_EQ(dlg->Settings().CheckDel, 0);
+    EXPECT_EQ(dlg->Settings().OnRelief, 1) << "the fixture's default";
+    testing_support::EditSettings(*dlg, [&](ImportSettings& s) { s.CheckDel = 1; });
     dlg->SaveData();
     EXPECT_EQ(profile().GetInt("ImportSettings\\LEICAPLUG", "CheckDel", -1), 1);
     EXPECT_FALSE(profile().Has("ImportSettings\\LEICAPLUG", "Format16Digits"))

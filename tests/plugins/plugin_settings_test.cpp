@@ -5,6 +5,7 @@
 
 #include "import/options_sheet.h"
 #include "plugin_fixture.h"
+#include "support/settings_edit.h"
 
 namespace plugin_test {
 namespace {
@@ -34,9 +35,9 @@ TEST_F(PluginSettingsTest, APluginWithoutPagesLoadsEditsAndSavesItsOwnRecord) {
     ChooseFormat(*dlg, 16);
     EXPECT_EQ(state.load_settings, 1);
     // The fixture's own defaults, and what its section holds.
-    EXPECT_EQ(dlg->settings.OnRelief, 1);
-    EXPECT_EQ(dlg->settings.CodeSystem, 7);
-    EXPECT_EQ(dlg->settings.ForceCode, 1);
+    EXPECT_EQ(dlg->Settings().OnRelief, 1);
+    EXPECT_EQ(dlg->Settings().CodeSystem, 7);
+    EXPECT_EQ(dlg->Settings().ForceCode, 1);
 
     state.edit_answer = false;
     dlg->OnOptions();
@@ -48,12 +49,14 @@ TEST_F(PluginSettingsTest, APluginWithoutPagesLoadsEditsAndSavesItsOwnRecord) {
     state.edit_relief = 2;
     dlg->OnOptions();
     EXPECT_EQ(state.save_settings, 1);
-    EXPECT_EQ(dlg->settings.OnRelief, 2) << "the dialog follows the plug-in";
+    EXPECT_EQ(dlg->Settings().OnRelief, 2) << "the dialog follows the plug-in";
 
-    dlg->settings.CheckDel = 1;
-    dlg->settings.ForceCode = 0;
-    dlg->settings.NZone = 12;
-    dlg->settings.AtrVal.clear();
+    testing_support::EditSettings(*dlg, [&](ImportSettings& s) {
+        s.CheckDel = 1;
+        s.ForceCode = 0;
+        s.NZone = 12;
+        s.AtrVal.clear();
+    });
     dlg->SaveData();
     EXPECT_EQ(state.save_settings, 2);
     platform::Profile::UseFile(config());  // what reached the file
@@ -66,10 +69,10 @@ TEST_F(PluginSettingsTest, APluginWithoutPagesLoadsEditsAndSavesItsOwnRecord) {
     // Back again through the plug-in.
     ChooseFormat(*dlg, 0);
     ChooseFormat(*dlg, 16);
-    EXPECT_EQ(dlg->settings.CheckDel, 1);
-    EXPECT_EQ(dlg->settings.ForceCode, 0);
-    EXPECT_EQ(dlg->settings.NZone, 12);
-    EXPECT_EQ(dlg->settings.AtrVal, "#") << "an empty separator is not stored";
+    EXPECT_EQ(dlg->Settings().CheckDel, 1);
+    EXPECT_EQ(dlg->Settings().ForceCode, 0);
+    EXPECT_EQ(dlg->Settings().NZone, 12);
+    EXPECT_EQ(dlg->Settings().AtrVal, "#") << "an empty separator is not stored";
 }
 
 TEST_F(PluginSettingsTest, OptionsShowTheGeneralPagesAndThePluginsPage) {
@@ -103,7 +106,7 @@ TEST_F(PluginSettingsTest, OptionsShowTheGeneralPagesAndThePluginsPage) {
     EXPECT_EQ(prompter->shown.back().text, "A prefix has no blanks.");
     EXPECT_EQ(state.save_settings, 1);
     EXPECT_EQ(profile().GetString("ImportSettings\\LEICAPLUG", "Prefix", ""), "X_");
-    EXPECT_EQ(dlg->settings.CheckDel, 1);
+    EXPECT_EQ(dlg->Settings().CheckDel, 1);
     EXPECT_EQ(profile().GetInt("ImportSettings\\LEICAPLUG", "CheckDel", -1), 1);
 
     // Cancel saves nothing.

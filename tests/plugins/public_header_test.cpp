@@ -17,11 +17,6 @@ TEST(PluginHeader, GuidsReadAndWriteTheirRegistryText) {
     }
     EXPECT_EQ(tavrin::GuidToText(tavrin::kIidPluginObject),
               "{00000000-0000-0000-C000-000000000046}");
-    for (const char* id : tavrin::kBuiltInFormatIds) {
-        tavrin::Guid b;
-        ASSERT_TRUE(tavrin::GuidFromText(id, b)) << id;
-        EXPECT_EQ(tavrin::GuidToText(b), id);
-    }
 
     const tavrin::Guid before = g;
     for (const char* bad :

@@ -113,21 +113,30 @@ TEST(GeodimeterValues, DistancesAtmosphereAndDates) {
     EXPECT_EQ(Read("2=S 56=0 74=abc\n"), (Events{"evStation=S"}));
 }
 
-TEST(GeodimeterValues, UnitsChangeHowDistancesAreRead) {
-    ReaderHarness h;
-    h.Run<CImpGEOD>({h.Write("a.job", "2=S\n23=1211\n5=T 9=10\n23=1111\n5=U 9=10\n")}, 0);
-    const auto& obs = h.project.data().stations.at(0).observations;
-    ASSERT_EQ(obs.size(), 2u);
-    EXPECT_NEAR(*obs[0].sd, 3.048, 1e-9);
-    EXPECT_NEAR(*obs[1].sd, 10.0, 1e-9);
-}
-
-TEST(GeodimeterValues, ShortUnitWordChangesNothing) {
-    ReaderHarness h;
-    h.Run<CImpGEOD>({h.Write("a.job", "2=S\n23=12\n5=T 7=100.0000\n")}, 0);
-    const auto& obs = h.project.data().stations.at(0).observations;
-    ASSERT_EQ(obs.size(), 1u);
-    EXPECT_NEAR(*obs[0].hz * 180 / M_PI, 100.0, 1e-9);  // still degrees-minutes-seconds
+TEST(GeodimeterValues, UnitWordSetsDistanceAndAngleUnits) {
+    // Label 23 gives pressure, distance, temperature and angle units by code; a short word
+    // changes nothing.
+    const struct {
+        const char* word;
+        double sd, hz_degrees;
+    } rows[] = {
+        {"1111", 10.0, 90.27},                // metres, gon
+        {"1211", 3.048, 90.27},               // feet
+        {"1311", 10 * 1200.0 / 3937, 90.27},  // US survey feet
+        {"1112", 10.0, 100.5},                // degrees-minutes-seconds
+        {"1113", 10.0, 100.3},                // decimal degrees
+        {"1114", 10.0, 100.3 * 360 / 6400},   // mils
+        {"12", 10.0, 100.5},                  // too short: metres and dms stay
+    };
+    for (const auto& row : rows) {
+        ReaderHarness h;
+        h.Run<CImpGEOD>(
+            {h.Write("a.job", std::string("2=S\n23=") + row.word + "\n5=T 7=100.3000 9=10\n")}, 0);
+        const auto& obs = h.project.data().stations.at(0).observations;
+        ASSERT_EQ(obs.size(), 1u) << row.word;
+        EXPECT_NEAR(*obs[0].sd, row.sd, 1e-9) << row.word;
+        EXPECT_NEAR(*obs[0].hz * 180 / M_PI, row.hz_degrees, 1e-9) << row.word;
+    }
 }
 
 TEST(GeodimeterDates, DayMonthYearForms) {
@@ -187,4 +196,9 @@ TEST(GeodimeterFiles, ErrorsNameFileAndLine) {
     h.Run<CImpGEOD>({path}, 0);
     EXPECT_TRUE(h.ProtocolContains(path)) << ::testing::PrintToString(h.Protocol());
     EXPECT_TRUE(h.ProtocolContains("string  2")) << ::testing::PrintToString(h.Protocol());
+    // Before its first line an open file gives no place.
+    CImpGEOD reader(&h.project, &h.dlg, &h.dlg.ImportInfo(), 0);
+    ASSERT_EQ(reader.Open(path), 1);
+    reader.WriteToLog("before any line", 2);
+    EXPECT_EQ(h.Protocol().back(), "before any line");
 }

@@ -19,34 +19,6 @@ class LanguageTest : public ::testing::Test {
     Language m_saved = Language::English;
 };
 
-TEST(StringTable, TextsAreKeptExactlyInBothLanguages) {
-    struct Case {
-        unsigned id;
-        Language lang;
-        const char* text;
-    } const cases[] = {
-        {9018, Language::English, "File  \"%s\"\nmismatches required data format.\n"},
-        {9018, Language::Russian, "Файл \"%s\" содержит данные в неизвестном формате.\n"},
-        {9026, Language::English, "File  %s, string  %ld:\n%s"},
-        {9063, Language::English,
-         "File %s has already been imported into this project. Repeat import?"},
-        {9073, Language::English, "File wil be not imported.\n"},
-        {9073, Language::Russian, "Файл не может быть импортирован.\n"},
-        // A percent, a real line feed and an s.
-        {9022, Language::English, "File %\ns not exists"},
-        {9029, Language::Russian, "За точкой\n%s\nнет пробела"},
-        {9086, Language::English, "Code false in word 41"},
-        {9086, Language::Russian, "Неверное значение кода в слове 41\n"},
-        // Captions and filter names have their own Russian entries.
-        {9039, Language::Russian, "GEODIMETER, измерения"},
-        {9043, Language::English, "SDR files"},
-        {9043, Language::Russian, "SDR"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(res::LoadString(c.id, c.lang), c.text)
-            << c.id << (c.lang == Language::Russian ? " ru" : " en");
-}
-
 TEST(StringTable, OneLanguageServesForTheOther) {
     // Only English exists: Russian falls back to it.
     EXPECT_EQ(res::LoadString(9075, Language::Russian), res::LoadString(9075, Language::English));

@@ -33,7 +33,9 @@ TEST_F(ReceiveTest, HowTheDeviceEndsDecidesFileStopCodeAndMessage) {
           "Received 2 strings\nContinue ?");
     check("silence", {one}, one.substr(0, 84) + "\r\n" + one.substr(84), serial::kDeviceTimeout, 1,
           pty.path + ": Device timeout");
-    // Nothing whole arrived: the end by the device counts as nothing received.
+    // Nothing whole arrived: silence or the end by the device counts as nothing received.
+    check("silence before a whole line", {Text(10)}, Text(10), serial::kNothingReceived, 0,
+          pty.path + ": Device timeout");
     check("zero byte ends its chunk", {std::string("abc\0def", 7), "ghi\xFF"}, "abcghi",
           serial::kNothingReceived, 0, "Received 0 strings");
 }

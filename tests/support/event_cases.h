@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/reader_harness.h"
+#include "support/settings_edit.h"
 
 namespace testing_support {
 
@@ -30,7 +31,7 @@ void CheckEvents(const std::string& file_name, const std::vector<EventCase>& cas
         SCOPED_TRACE(c.text);
         ReaderHarness h;
         if (c.tune)
-            c.tune(h.dlg.settings);
+            testing_support::EditSettings(h.dlg, c.tune);
         h.Run<Reader>({h.Write(file_name, c.text)});
         EXPECT_EQ(h.Stream(2, !c.refused_too), c.events);
         const auto protocol = h.Protocol();

@@ -36,9 +36,9 @@ class ReaderHarness {
         platform::Profile::UseFile(dir / "settings.toml");
         prompter = std::make_shared<ui::ScriptedPrompter>();
         ui::InstallPrompter(prompter);
-        dlg.event_sink = [this](const vrk::PushInfo& e) {
+        dlg.SetPushObserver([this](const vrk::PushInfo& e) {
             events.push_back({e.pass, e.record, e.line, e.id, e.value, e.accepted});
-        };
+        });
     }
     ~ReaderHarness() {
         std::error_code ec;
@@ -58,7 +58,7 @@ class ReaderHarness {
     void Run(const std::vector<std::string>& paths, Extra... extra) {
         std::string list;
         for (size_t i = 0; i < paths.size(); ++i) list += paths[i] + (paths.size() > 1 ? ";" : "");
-        dlg.FileListRef() = list;
+        dlg.SetFileList(list);
         Reader reader(&project, &dlg, &dlg.ImportInfo(), extra...);
         reader.DoImport();
     }

@@ -1,15 +1,14 @@
 #include "readers/elta/elta_m5_reader.h"
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
 
 namespace {
 constexpr int kMaxWidth = 28;
 }  // namespace
 
-CImpELTAC_M5::CImpELTAC_M5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+CImpELTAC_M5::CImpELTAC_M5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                            std::string format)
-    : CImpELTAR4(project, dlg, info, std::move(format)) {
+    : CImpELTAR4(project, site, info, std::move(format)) {
     ResetState();
 }
 
@@ -23,7 +22,7 @@ void CImpELTAC_M5::ResetState() {
     m_bStationPending = 0;
     m_bStationKnown = 0;
     ImportSettings defaults;
-    const ImportSettings& s = m_pDlg ? m_pDlg->settings : defaults;
+    const ImportSettings& s = m_pSite ? m_pSite->Settings() : defaults;
     m_Columns = ClampColumns(s.NameStart, s.NameWidth, s.CodeStart, s.CodeWidth, kMaxWidth);
     m_bStandardHeader = s.StnM5Def != 0;
 }

@@ -9,7 +9,7 @@
 
 class CImpELTAC_M5 : public CImpELTAR4 {
   public:
-    CImpELTAC_M5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+    CImpELTAC_M5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                  std::string format);
     ~CImpELTAC_M5() override;
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
 
 namespace {
@@ -50,9 +49,9 @@ std::span<const std::string_view> CImpELTAR4::TypeWords() {
     return kTypeWords;
 }
 
-CImpELTAR4::CImpELTAR4(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+CImpELTAR4::CImpELTAR4(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                        std::string format)
-    : CWImport(project, dlg, info),
+    : CWImport(project, site, info),
       m_Format(std::move(format)),
       m_bRec500(m_Format == kRec500),
       m_bSpaceCheck(m_Format == "For R4" || m_Format == "For R5") {}
@@ -111,7 +110,7 @@ int CImpELTAR4::ReadEvents() {
     do {
         if (!ReadRawLine(line)) {
             if (!m_bAccepted)
-                LogMessage(9018, {m_pDlg ? m_pDlg->m_CurrentFile : ""});
+                LogMessage(9018, {CurrentFileName()});
             return 0;
         }
         if (!line.empty() && line.back() == '\n')
@@ -140,8 +139,8 @@ int CImpELTAR4::ReadEvents() {
         SetUnits(m_Value, units);
         ApplyField(type);
     }
-    if (m_pDlg)
-        m_pDlg->SetProgress(m_nLine);
+    if (m_pSite)
+        m_pSite->SetProgress(m_nLine);
     return 1;
 }
 

@@ -13,7 +13,7 @@ class CImpELTAR4 : public CWImport {
   public:
     // `format` is the text every line of such a file begins with ("For R4", "For R5", "For M5")
     // or "Rec 500", whose lines carry no such text.
-    CImpELTAR4(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+    CImpELTAR4(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                std::string format);
     ~CImpELTAR4() override;
 

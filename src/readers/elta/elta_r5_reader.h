@@ -7,7 +7,7 @@
 
 class CImpELTAR5 : public CImpELTAR4 {
   public:
-    CImpELTAR5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+    CImpELTAR5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                std::string format);
     ~CImpELTAR5() override;
 };

@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
-#include "import/import_dialog.h"
-
 namespace {
 // The record number and blanks in front of every line.
 constexpr size_t kLineNumberWidth = 8;
 constexpr int kMaxWidth = 27;
 }  // namespace
 
-CImpELTAREC500::CImpELTAREC500(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+CImpELTAREC500::CImpELTAREC500(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                                std::string format)
-    : CImpELTAR4(project, dlg, info, std::move(format)) {
+    : CImpELTAR4(project, site, info, std::move(format)) {
     ResetState();
 }
 
@@ -23,7 +21,7 @@ void CImpELTAREC500::ResetState() {
     m_Code.clear();
     m_Point.clear();
     ImportSettings defaults;
-    const ImportSettings& s = m_pDlg ? m_pDlg->settings : defaults;
+    const ImportSettings& s = m_pSite ? m_pSite->Settings() : defaults;
     m_Columns = ClampColumns(s.NameStartE, s.NameWidthE, s.CodeStartE, s.CodeWidthE, kMaxWidth);
 }
 

@@ -8,7 +8,7 @@
 
 class CImpELTAREC500 : public CImpELTAR4 {
   public:
-    CImpELTAREC500(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+    CImpELTAREC500(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                    std::string format);
     ~CImpELTAREC500() override;
 

@@ -2,15 +2,14 @@
 
 #include <ctime>
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
 #include "readers/unit_codes.h"
 
 using readers::CutWord;
 using readers::Trim;
 
-CImpGEOD::CImpGEOD(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info, int points)
-    : CWImport(project, dlg, info), m_bPoints(points) {}
+CImpGEOD::CImpGEOD(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info, int points)
+    : CWImport(project, site, info), m_bPoints(points) {}
 
 CImpGEOD::~CImpGEOD() = default;
 
@@ -23,10 +22,10 @@ int CImpGEOD::PushM(EventID id, std::string_view text) {
 }
 
 void CImpGEOD::DoImport() {
-    MLoadFile(m_pDlg->FileListRef(), 0, m_bPoints);
+    MLoadFile(0, m_bPoints);
 }
 
-void CImpGEOD::MLoadFile(std::string& files, int mode, int points) {
+void CImpGEOD::MLoadFile(int mode, int points) {
     m_bPoints = points;
     // Label 23 may change the units for the rest of the run; the run leaves them as it found them.
     const auto dist = m_DistUnit;
@@ -62,7 +61,7 @@ int CImpGEOD::ReadEvents() {
     for (;;) {
         if (!ReadRawLine(buf)) {
             if (m_nFileAccepted == 0)
-                LogMessage(9018, {m_pDlg->m_CurrentFile});
+                LogMessage(9018, {CurrentFileName()});
             m_bFirstLine = 1;
             return 0;
         }
@@ -98,7 +97,7 @@ int CImpGEOD::ReadEvents() {
     }
     if (m_nLineAccepted)
         m_nFileAccepted = 1;
-    m_pDlg->SetProgress(m_nLine);
+    m_pSite->SetProgress(m_nLine);
     return 1;
 }
 

@@ -8,11 +8,11 @@
 class CImpGEOD : public CWImport {
   public:
     // `points` set: every station and point is also a known ("Base") point.
-    CImpGEOD(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info, int points);
+    CImpGEOD(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info, int points);
     ~CImpGEOD() override;
 
     void DoImport() override;
-    void MLoadFile(std::string& files, int mode, int points);
+    void MLoadFile(int mode, int points);
     int ReadEvents() override;
     int GetDate(const char* text, int64_t* time) override;
     int GetPressure(const char* text, double* value) override;

@@ -1,21 +1,20 @@
 #include "readers/leica/leica_reader.h"
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
 
 namespace gsi = readers::gsi;
 
-CImpLEICA::CImpLEICA(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : CWImport(project, dlg, info) {
+CImpLEICA::CImpLEICA(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : CWImport(project, site, info) {
     TakeSettings();
 }
 
 CImpLEICA::~CImpLEICA() = default;
 
 void CImpLEICA::TakeSettings() {
-    if (!m_pDlg)
+    if (!m_pSite)
         return;
-    const ImportSettings& s = m_pDlg->settings;
+    const ImportSettings& s = m_pSite->Settings();
     m_nWide = s.Format16Digits ? gsi::kLongWord : gsi::kShortWord;
     m_Items = {BlockItem{readers::Upper(s.StationW41), s.Station412},
                BlockItem{readers::Upper(s.HiW41), s.Hi412},
@@ -51,7 +50,7 @@ bool CImpLEICA::ReadBlock() {
 int CImpLEICA::ReadEvents() {
     if (!ReadBlock()) {
         if (!m_bAccepted)
-            LogMessage(9018, {m_pDlg ? m_pDlg->m_CurrentFile : m_File.path().string()});
+            LogMessage(9018, {CurrentFileName()});
         return 0;
     }
     ClearEventList();
@@ -69,8 +68,8 @@ int CImpLEICA::ReadEvents() {
         int code = ReadWord(word);
         PushWord(code, word);
     }
-    if (m_pDlg)
-        m_pDlg->SetProgress(m_nLine);
+    if (m_pSite)
+        m_pSite->SetProgress(m_nLine);
     return 1;
 }
 

@@ -11,7 +11,7 @@
 
 class CImpLEICA : public CWImport {
   public:
-    CImpLEICA(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+    CImpLEICA(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info);
     ~CImpLEICA() override;
 
     void DoImport() override;

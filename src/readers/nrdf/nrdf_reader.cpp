@@ -4,15 +4,14 @@
 #include <cmath>
 #include <numbers>
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
 
 using readers::CutWord;
 using readers::SeparatorRun;
 using readers::Trim;
 
-CImpNRDF::CImpNRDF(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : CWImport(project, dlg, info) {}
+CImpNRDF::CImpNRDF(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : CWImport(project, site, info) {}
 
 CImpNRDF::~CImpNRDF() = default;
 
@@ -66,7 +65,7 @@ int CImpNRDF::ReadEvents() {
                 return 1;
             }
             if (!m_bAccepted)
-                LogMessage(9018, {m_pDlg->m_CurrentFile});
+                LogMessage(9018, {CurrentFileName()});
             return 0;
         }
         if (line.find("Start of Resection") != std::string::npos) {
@@ -111,7 +110,7 @@ int CImpNRDF::ReadEvents() {
         default:
             break;
     }
-    m_pDlg->SetProgress(m_nLine);
+    m_pSite->SetProgress(m_nLine);
     return 1;
 }
 

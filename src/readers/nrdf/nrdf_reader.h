@@ -8,7 +8,7 @@
 
 class CImpNRDF : public CWImport {
   public:
-    CImpNRDF(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+    CImpNRDF(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info);
     ~CImpNRDF() override;
 
     int Open(const std::string& path) override;

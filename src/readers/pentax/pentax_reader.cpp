@@ -4,9 +4,8 @@
 #include <array>
 #include <filesystem>
 
-#include "host/codepage.h"
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
+#include "text/code_page.h"
 
 using readers::CutUpTo;
 using readers::CutWord;
@@ -47,8 +46,8 @@ std::string_view WithoutLineFeed(std::string_view text) {
 
 }  // namespace
 
-CImpPENTAX::CImpPENTAX(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : CWImport(project, dlg, info) {
+CImpPENTAX::CImpPENTAX(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : CWImport(project, site, info) {
     m_Line.reserve(platform::TextFile::kReadLimit + 1);
     m_Next.reserve(platform::TextFile::kReadLimit + 1);
 }
@@ -141,7 +140,7 @@ int CImpPENTAX::ReadEvents() {
     do {
         if (!NextLine(m_Line)) {
             if (!m_nFileAccepted)
-                LogMessage(9018, {m_pDlg ? m_pDlg->m_CurrentFile : m_File.path().string()});
+                LogMessage(9018, {CurrentFileName()});
             return 0;
         }
         TrimInPlace(m_Line);
@@ -174,7 +173,7 @@ void CImpPENTAX::ReadDataP() {
     if (m_Line[3] == '1') {
         CutWord(m_Line, 6L);
         if (m_Line.find(':') != std::string::npos)
-            m_pProject->title = host::ToUtf8(CutUpTo(m_Line, ':'));
+            m_pProject->title = text::ToUtf8(CutUpTo(m_Line, ':'));
     } else if (m_Line[3] == '2') {
         PushPoint();
     }
@@ -232,7 +231,7 @@ void CImpPENTAX::ReadDataI() {
         value.remove_suffix(1);  // the line feed, or the last character of a last line
 
     if (keyword == "STL") {
-        m_pProject->title = host::ToUtf8(WithoutLineFeed(value));
+        m_pProject->title = text::ToUtf8(WithoutLineFeed(value));
         return;
     }
     for (const auto& k : kKeywordEvents) {

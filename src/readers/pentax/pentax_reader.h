@@ -9,7 +9,7 @@
 
 class CImpPENTAX : public CWImport {
   public:
-    CImpPENTAX(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+    CImpPENTAX(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info);
     ~CImpPENTAX() override;
 
     void DoImport() override;

@@ -1,13 +1,12 @@
 #include "readers/sdr/sdr_reader.h"
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
 #include "readers/unit_codes.h"
 
 using readers::Trim;
 
-CImpSDR::CImpSDR(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : CWImport(project, dlg, info) {}
+CImpSDR::CImpSDR(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : CWImport(project, site, info) {}
 
 CImpSDR::~CImpSDR() = default;
 
@@ -46,7 +45,7 @@ int CImpSDR::ReadEvents() {
             if (!m_File.error().empty())
                 throw vrk::FileError{m_File.path().string(), m_File.error()};
             if (!m_bAccepted)
-                LogMessage(9018, {m_pDlg ? m_pDlg->m_CurrentFile : m_File.path().string()});
+                LogMessage(9018, {CurrentFileName()});
             return 0;
         }
         if (!m_Record.empty() && m_Record.back() == '\n')

@@ -10,7 +10,7 @@
 
 class CImpSDR : public CWImport {
   public:
-    CImpSDR(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+    CImpSDR(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info);
     ~CImpSDR() override;
 
     int ReadEvents() override;

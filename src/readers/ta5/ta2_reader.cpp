@@ -1,11 +1,10 @@
 #include "readers/ta5/ta2_reader.h"
 
-#include "import/import_dialog.h"
 #include "readers/ta5/ta5_values.h"
 #include "readers/text_helpers.h"
 
-CImp2TA5::CImp2TA5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : CWImport(project, dlg, info) {}
+CImp2TA5::CImp2TA5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : CWImport(project, site, info) {}
 
 CImp2TA5::~CImp2TA5() = default;
 
@@ -102,7 +101,7 @@ int CImp2TA5::ReadEvents() {
                 return 1;
             }
             if (!m_bAccepted)
-                LogMessage(9018, {m_pDlg ? m_pDlg->m_CurrentFile : std::string()});
+                LogMessage(9018, {CurrentFileName()});
             return 0;
         }
         if (!line.empty() && line.back() == '\n')
@@ -144,8 +143,8 @@ int CImp2TA5::ReadEvents() {
     }
     if ((kind == kHeader || (kind >= 1 && kind <= 4)) && m_nLastPush)
         m_bAccepted = 1;
-    if (m_pDlg)
-        m_pDlg->SetProgress(m_nLine);
+    if (m_pSite)
+        m_pSite->SetProgress(m_nLine);
     return 1;
 }
 

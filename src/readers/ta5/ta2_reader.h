@@ -9,7 +9,7 @@
 
 class CImp2TA5 : public CWImport {
   public:
-    CImp2TA5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+    CImp2TA5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info);
     ~CImp2TA5() override;
 
     int ReadEvents() override;

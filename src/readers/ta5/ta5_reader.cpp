@@ -1,6 +1,5 @@
 #include "readers/ta5/ta5_reader.h"
 
-#include "import/import_dialog.h"
 #include "readers/ta5/ta5_values.h"
 #include "readers/text_helpers.h"
 
@@ -14,12 +13,12 @@ char CharAt(const std::string& text, size_t i) {
 
 }  // namespace
 
-CImp3TA5::CImp3TA5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : CImp3TA5(project, dlg, info, 7 * kField, {zut::au_gon, zut::au_dms, zut::au_degree}) {}
+CImp3TA5::CImp3TA5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : CImp3TA5(project, site, info, 7 * kField, {zut::au_gon, zut::au_dms, zut::au_degree}) {}
 
-CImp3TA5::CImp3TA5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info,
+CImp3TA5::CImp3TA5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info,
                    int record_length, AngleUnits units)
-    : CWImport(project, dlg, info), m_nRecordLength(record_length), m_Units(units) {}
+    : CWImport(project, site, info), m_nRecordLength(record_length), m_Units(units) {}
 
 CImp3TA5::~CImp3TA5() = default;
 
@@ -76,7 +75,7 @@ int CImp3TA5::ReadEvents() {
             return 1;
         }
         if (!m_bAccepted)
-            LogMessage(9018, {m_pDlg ? m_pDlg->m_CurrentFile : std::string()});
+            LogMessage(9018, {CurrentFileName()});
         return 0;
     }
 
@@ -102,8 +101,8 @@ int CImp3TA5::ReadEvents() {
         default:
             break;
     }
-    if (m_pDlg)
-        m_pDlg->SetProgress(m_nLine);
+    if (m_pSite)
+        m_pSite->SetProgress(m_nLine);
     return 1;
 }
 
@@ -304,8 +303,8 @@ int CImp3TA5::GetDate(const char* text, int64_t* time) {
     return readers::Ta5Date(text, time) ? 1 : 0;
 }
 
-CImp4TA5::CImp4TA5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : CImp3TA5(project, dlg, info, 9 * kField, {zut::au_dms, zut::au_degree, zut::au_gon}) {}
+CImp4TA5::CImp4TA5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : CImp3TA5(project, site, info, 9 * kField, {zut::au_dms, zut::au_degree, zut::au_gon}) {}
 
 void CImp4TA5::PushInstr(const std::string& code) {
     const char variant = CharAt(code, 1);

@@ -10,7 +10,7 @@
 
 class CImp3TA5 : public CWImport {
   public:
-    CImp3TA5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+    CImp3TA5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info);
     ~CImp3TA5() override;
 
     int ReadEvents() override;
@@ -38,7 +38,7 @@ class CImp3TA5 : public CWImport {
     struct AngleUnits {
         zut::angle_unit code0, code1, code2;
     };
-    CImp3TA5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info, int record_length,
+    CImp3TA5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info, int record_length,
              AngleUnits units);
 
     // Records whose code begins with "1" and "2"; the layouts differ between the instruments.
@@ -70,7 +70,7 @@ class CImp3TA5 : public CWImport {
 
 class CImp4TA5 : public CImp3TA5 {
   public:
-    CImp4TA5(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+    CImp4TA5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info);
 
     void PushInstr(const std::string& code) override;
 

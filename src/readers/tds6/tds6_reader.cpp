@@ -1,12 +1,11 @@
 #include "readers/tds6/tds6_reader.h"
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
 
 using readers::Trim;
 
-CImpTDS6::CImpTDS6(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : CWImport(project, dlg, info) {}
+CImpTDS6::CImpTDS6(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : CWImport(project, site, info) {}
 
 CImpTDS6::~CImpTDS6() = default;
 
@@ -113,6 +112,6 @@ int CImpTDS6::ReadEvents() {
     }
     if (m_nLastPush)
         m_bAccepted = 1;
-    m_pDlg->SetProgress(m_nLine);
+    m_pSite->SetProgress(m_nLine);
     return 1;
 }

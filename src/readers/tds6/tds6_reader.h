@@ -9,7 +9,7 @@
 
 class CImpTDS6 : public CWImport {
   public:
-    CImpTDS6(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+    CImpTDS6(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info);
     ~CImpTDS6() override;
 
     int Open(const std::string& path) override;

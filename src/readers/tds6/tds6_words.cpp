@@ -1,7 +1,6 @@
 // Cutting a GTS-6 transmission into words and a packed word into fields.
 #include <algorithm>
 
-#include "import/import_dialog.h"
 #include "readers/tds6/tds6_reader.h"
 
 namespace {
@@ -47,7 +46,7 @@ bool CImpTDS6::NextWord(std::string& word) {
             // The end of the data: nothing more comes from this file.
             m_bEndOfData = 0;
             if (!m_bAccepted)
-                LogMessage(9018, {m_pDlg->m_CurrentFile});
+                LogMessage(9018, {CurrentFileName()});
             word.clear();
             return false;
         }

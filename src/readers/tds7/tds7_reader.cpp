@@ -3,11 +3,10 @@
 #include <ctime>
 #include <utility>
 
-#include "import/import_dialog.h"
 #include "readers/text_helpers.h"
 
-CImpTDS7::CImpTDS7(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info)
-    : CWImport(project, dlg, info) {}
+CImpTDS7::CImpTDS7(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
+    : CWImport(project, site, info) {}
 
 CImpTDS7::~CImpTDS7() = default;
 
@@ -53,7 +52,7 @@ int CImpTDS7::ReadEvents() {
             if (!m_File.error().empty())
                 throw vrk::FileError{m_File.path().string(), m_File.error()};
             if (!m_bAccepted)
-                LogMessage(9018, {m_pDlg ? m_pDlg->m_CurrentFile : m_File.path().string()});
+                LogMessage(9018, {CurrentFileName()});
             return 0;
         }
     } while (m_Line.empty());
@@ -69,8 +68,8 @@ int CImpTDS7::ReadEvents() {
         if (m_nLastPush)
             m_bAccepted = 1;
     }
-    if (m_pDlg)
-        m_pDlg->SetProgress(m_nLine);
+    if (m_pSite)
+        m_pSite->SetProgress(m_nLine);
     return 1;
 }
 

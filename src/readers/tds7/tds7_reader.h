@@ -9,7 +9,7 @@
 
 class CImpTDS7 : public CWImport {
   public:
-    CImpTDS7(vrk::CVrkObject* project, CImpDEVDlg* dlg, vrk::CImportInfo* info);
+    CImpTDS7(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info);
     ~CImpTDS7() override;
 
     void DoImport() override;

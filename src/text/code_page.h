@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace host {
+namespace text {
 
 // The code page of instrument files (iconv name), "CP1251" unless changed.
 const std::string& InstrumentCodePage();
@@ -16,4 +16,4 @@ std::string ToUtf8(std::string_view bytes);
 // UTF-8 back to the instrument code page; characters it cannot hold become '?'.
 std::string FromUtf8(std::string_view text);
 
-}  // namespace host
+}  // namespace text

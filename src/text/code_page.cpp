@@ -1,10 +1,12 @@
-#include "host/codepage.h"
+#include "text/code_page.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 
-namespace host {
+#include "text/utf8.h"
+
+namespace text {
 namespace {
 
 std::string g_code_page = "CP1251";
@@ -13,31 +15,6 @@ bool IsAscii(std::string_view s) {
     for (unsigned char c : s)
         if (c >= 0x80)
             return false;
-    return true;
-}
-
-bool IsUtf8(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        size_t n;
-        if (c < 0x80)
-            n = 0;
-        else if (c >= 0xC2 && c < 0xE0)
-            n = 1;
-        else if ((c & 0xF0) == 0xE0)
-            n = 2;
-        else if (c >= 0xF0 && c < 0xF5)
-            n = 3;
-        else
-            return false;
-        if (n > s.size() - i - 1)
-            return false;
-        for (size_t k = 1; k <= n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += n + 1;
-    }
     return true;
 }
 
@@ -90,4 +67,4 @@ std::string FromUtf8(std::string_view text) {
     return Convert(text, (g_code_page + "//TRANSLIT").c_str(), "UTF-8");
 }
 
-}  // namespace host
+}  // namespace text

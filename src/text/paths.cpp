@@ -1,6 +1,8 @@
-#include "import/import_paths.h"
+#include "text/paths.h"
 
 #include <filesystem>
+
+namespace text {
 
 namespace fs = std::filesystem;
 
@@ -10,16 +12,20 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string JoinFolder(const std::string& folder, const std::string& name) {
-    if (name.empty() || name[0] == '/') return name;
+    if (name.empty() || name[0] == '/')
+        return name;
     return folder + name;
 }
 
 std::string ResolvePath(const std::string& folder, const std::string& name) {
     fs::path p(name);
-    if (p.is_relative() && !folder.empty()) p = fs::path(folder) / p;
+    if (p.is_relative() && !folder.empty())
+        p = fs::path(folder) / p;
     if (p.is_relative()) {
         std::error_code ec;
         p = fs::absolute(p, ec);
     }
     return p.lexically_normal().string();
 }
+
+}  // namespace text
