@@ -5,9 +5,9 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
-#include "host/codepage.h"
 #include "import/contracts/vrk.h"
 #include "resources/strings.h"
+#include "text/code_page.h"
 #include "texts.h"
 #include "ui/prompter.h"
 
@@ -87,7 +87,7 @@ bool ProtocolDock::OpenAt(const FileLine& where) {
     // Instrument files are in the instrument code page; the viewer shows them as UTF-8.
     const QByteArray bytes = file.readAll();
     const QString text =
-        QString::fromStdString(host::ToUtf8(std::string(bytes.constData(), size_t(bytes.size()))));
+        QString::fromStdString(text::ToUtf8(std::string(bytes.constData(), size_t(bytes.size()))));
     if (!m_viewer) {
         m_viewer = new QPlainTextEdit(parentWidget());
         m_viewer->setObjectName("fileViewer");

@@ -158,12 +158,14 @@ int QtFrontEnd::RunImport(CImpDEVDlg& dialog) {
     fd.setAcceptMode(QFileDialog::AcceptOpen);
     QWidget* child = ImportChildForm(&fd);
     auto* caption = child->findChild<QLabel*>("formatCaption");
-    const std::string folder = StartFolder(dialog.InitialFolder().empty() ? dialog.current_folder
+    const std::string folder = StartFolder(dialog.InitialFolder().empty() ? dialog.CurrentFolder()
                                                                           : dialog.InitialFolder());
-    dialog.current_folder = folder;
+    // The folder as the file dialog and the logic last agreed on it.
+    std::string current = folder;
+    dialog.SetCurrentFolder(current);
 
     FrameBinder* binder_ptr = nullptr;
-    FolderSync folders(fd, dialog.current_folder);
+    FolderSync folders(fd, current);
     // The format's caption follows the format in use.
     auto follow = [&] {
         caption->setText(Q(dialog.CaptionId() ? res::LoadString(dialog.CaptionId()) : ""));
@@ -171,13 +173,14 @@ int QtFrontEnd::RunImport(CImpDEVDlg& dialog) {
     };
     auto run = [&](int id) {
         folders.Before();
-        if (id == kIdNameBox) {
+        if (id == kIdImport || id == IDOK)
+            SplitTypedPath(frame, current);
+        dialog.SetCurrentFolder(current);
+        if (id == kIdNameBox)
             dialog.OnFileNameChange();
-        } else {
-            if (id == kIdImport || id == IDOK)
-                SplitTypedPath(frame, dialog.current_folder);
+        else
             dialog.OnCommand(id);
-        }
+        current = dialog.CurrentFolder();
         if (frame.end_code)
             fd.done(*frame.end_code);
         else
@@ -188,6 +191,7 @@ int QtFrontEnd::RunImport(CImpDEVDlg& dialog) {
     Prepare(fd, child, binder, NameFilters(frame.control(kIdTypeList)), folder);
     QObject::connect(&fd, &QFileDialog::directoryEntered, &fd, [&](const QString&) {
         folders.Before();
+        dialog.SetCurrentFolder(current);
         dialog.OnFolderChange();
         binder_ptr->Refresh();
     });
