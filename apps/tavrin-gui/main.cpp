@@ -1,6 +1,5 @@
 // tavrin-gui [PROJECT.json] [--lang en|ru]: the desktop program.
 #include <QApplication>
-#include <QStringList>
 #include <iostream>
 
 #include "main_window.h"
@@ -8,38 +7,38 @@
 #include "resources/strings.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("tavrin-gui");
-    QApplication::setApplicationDisplayName("Tavrin");
-    QApplication::setDesktopFileName("tavrin-gui");
-
     res::SetLanguageFromEnvironment();
     const std::string stored = platform::Profile::Instance().GetString("Desktop", "Language", "");
     res::Language language;
     if (res::ParseLanguage(stored, language))
         res::SetLanguage(language);
 
-    QString project;
-    const QStringList args = QApplication::arguments();
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        if (args[i] == "--lang" && i + 1 < args.size()) {
-            if (!res::ParseLanguage(args[++i].toStdString(), language)) {
-                std::cerr << "tavrin-gui: --lang takes en or ru, not \"" << args[i].toStdString()
-                          << "\"\n";
+    // The arguments first, so that a wrong one is told even where no window can open.
+    std::string project;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--lang" && i + 1 < argc) {
+            if (!res::ParseLanguage(argv[++i], language)) {
+                std::cerr << "tavrin-gui: --lang takes en or ru, not \"" << argv[i] << "\"\n";
                 return 2;
             }
             res::SetLanguage(language);
-        } else if (args[i].startsWith('-')) {
-            std::cerr << "tavrin-gui: unknown option " << args[i].toStdString()
+        } else if (!arg.empty() && arg[0] == '-') {
+            std::cerr << "tavrin-gui: unknown option " << arg
                       << "; usage: tavrin-gui [PROJECT.json] [--lang en|ru]\n";
             return 2;
         } else {
-            project = args[i];
+            project = arg;
         }
     }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("tavrin-gui");
+    QApplication::setApplicationDisplayName("Tavrin");
+    QApplication::setDesktopFileName("tavrin-gui");
     gui::MainWindow window;
     window.show();
-    if (!project.isEmpty())
-        window.OpenProject(project);
+    if (!project.empty())
+        window.OpenProject(QString::fromStdString(project));
     return app.exec();
 }
