@@ -4,6 +4,8 @@
 file(GLOB_RECURSE TAVRIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp)
 # The outputs layer is a library of its own, so only what writes GIS/CAD files links GDAL.
 list(FILTER TAVRIN_SOURCES EXCLUDE REGEX "/src/outputs/")
+# The Qt front end is a library of its own, built only when Qt is there.
+list(FILTER TAVRIN_SOURCES EXCLUDE REGEX "/src/ui/qt/")
 add_library(tavrin_objects OBJECT ${TAVRIN_SOURCES})
 
 set(TAVRIN_CORE_INCLUDES ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/include)

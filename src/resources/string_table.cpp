@@ -359,6 +359,44 @@ constexpr std::array kTable{
     // end of 9780
 
     // The desktop program (9810-)
+    // Menus: the menu title, then its items, apart by "|".
+    StringEntry{9810, "&File|&New|&Open project...|&Save|Save &As...|&Recent files|&Quit",
+                "&Файл|&Новый|&Открыть проект...|&Сохранить|Сохранить &как...|&Последние файлы|"
+                "&Выход"},
+    StringEntry{9811, "&Import|&Instrument files...|&Control points (CDX)...",
+                "&Импорт|&Файлы приборов...|&Опорные пункты (CDX)..."},
+    StringEntry{9812, "&Export|&Instrument formats...", "&Экспорт|&Форматы приборов..."},
+    StringEntry{9813, "I&nstrument|&Receive...", "&Прибор|Прие&м..."},
+    StringEntry{9814, "&Options|&Import options...", "&Настройки|&Настройки импорта..."},
+    StringEntry{9815, "&Help|&About...|&Language|English|Русский",
+                "&Справка|&О программе...|&Язык|English|Русский"},
+    StringEntry{9816, "Project|Protocol|Plan|Control points|Survey points",
+                "Проект|Протокол|План|Опорные пункты|Съемочные пункты"},
+    StringEntry{9817, "Name|X|Y|H|Code", "Имя|X|Y|H|Код"},
+    StringEntry{9818, "Station / target|Hz|V|Slope distance|Target height|Code",
+                "Станция / цель|Hz|V|Наклонное расстояние|Высота цели|Код"},
+    StringEntry{9819, "The project has unsaved changes. Save them?",
+                "В проекте есть несохраненные изменения. Сохранить их?"},
+    StringEntry{9820, "Cannot open the project %s:\n%s", "Не удается открыть проект %s:\n%s"},
+    StringEntry{9821,
+                "Tavrin %s\nImports, shows and exports the files of total stations and "
+                "recorders.",
+                "Таврин %s\nИмпорт, просмотр и экспорт файлов тахеометров и регистраторов."},
+    StringEntry{9822, "Untitled", "Без имени"},
+    StringEntry{9823, "Fit|Zoom in|Zoom out", "Весь план|Крупнее|Мельче"},
+    StringEntry{9824, "%s, line %s", "%s, строка %s"},
+    StringEntry{9825, "%s stations, %s observations, %s control points, %s survey points",
+                "Станций: %s, измерений: %s, опорных пунктов: %s, съемочных пунктов: %s"},
+    StringEntry{9826, "Projects (*.json)|Control points (*.cdx *.txt)|All files (*)",
+                "Проекты (*.json)|Опорные пункты (*.cdx *.txt)|Все файлы (*)"},
+    StringEntry{9827, "Cannot read %s:\n%s", "Не удается прочитать %s:\n%s"},
+    StringEntry{9828, "This window is not available in the desktop program.",
+                "Это окно недоступно в настольной программе."},
+    StringEntry{9829, "%s points written to %s", "Записано пунктов: %s, файл %s"},
+    StringEntry{9830, "No point could be written; no file was made.",
+                "Ни один пункт не записан; файл не создан."},
+    StringEntry{9831, "Cannot save the project %s:\n%s", "Не удается сохранить проект %s:\n%s"},
+    StringEntry{9832, "OK|Cancel", "OK|Отмена"},
     // end of 9810
 
     // Install, version, help and fuzzing (9840-)

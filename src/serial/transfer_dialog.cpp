@@ -38,6 +38,8 @@ int CTransferDEVDlg::DoTransfer() {
         const ReceiveTimeouts limits = timeouts;
         if (!worker.Start(
                 [&window, &state, limits] { return CommReadProc(&window, state, limits); })) {
+            if (on_hide)
+                on_hide(window);
             ui::ShowMessage(9008, ui::MB_OK | ui::MB_ICONSTOP, 0, true);
             return 0;
         }
@@ -51,6 +53,8 @@ int CTransferDEVDlg::DoTransfer() {
         // must outlive it.
         worker.Join();
         m_worker = nullptr;
+        if (on_hide)
+            on_hide(window);
         window.ShowPendingMessages();
         if (!window.Closed())
             state.lines_received = window.Lines();

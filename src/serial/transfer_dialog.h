@@ -28,6 +28,8 @@ class CTransferDEVDlg {
     // Called after every round of the pump while bytes arrive: a front end shows the window's
     // progress and may press its Stop button.
     std::function<void(CCommReceiv&)> on_pump;
+    // Called when the receive has ended, while the window still exists (a front end closes it).
+    std::function<void(CCommReceiv&)> on_hide;
     // Whether the worker of the current receive has ended without ending the receive (the port
     // could not be set up): only Stop ends it then.
     bool WorkerGaveUp();
