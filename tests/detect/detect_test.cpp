@@ -53,6 +53,7 @@ TEST(Detect, EachFormatAndEachNearMiss) {
          "02TP0001    100.000   200.000   30.000    1.500\n"
          "09F100010002   12.345  90.1234  123.4530 CODE\n",
          4},
+        {"SDR notes (type 13)", "00NMSDR33 V04-03.02\n" + Times("13NMNOTE A   \n", 3), 4},
         {"GTS-7", "JOB TEST\nSTN A1,1.550,TREE\nBS B1,1.6\nFS P1,1.6,POLE\nHV 123.4530,90.0000\n",
          11},
         {"GTS-6", "'ST1_)1.500_(TREE_+P1 ?+00123450902030012345670_+P2 <0902030012345_,1.6_", 10},

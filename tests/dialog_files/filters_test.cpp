@@ -1,7 +1,11 @@
+#include <gmock/gmock.h>
+
 #include <string>
 #include <vector>
 
 #include "dialog_fixture.h"
+
+using ::testing::HasSubstr;
 
 namespace dialog_files_test {
 namespace {
@@ -89,7 +93,7 @@ TEST_F(FiltersTest, GivenFileIsSplitIntoFolderAndNameOrReportedAndLeftOut) {
             EXPECT_TRUE(dlg->frame().IsEnabled(kIdView));
         } else {
             EXPECT_TRUE(prompter->shown[0].beep);
-            EXPECT_NE(prompter->shown[0].text.find(given), std::string::npos);
+            EXPECT_THAT(prompter->shown[0].text, HasSubstr(given));
         }
     }
 }

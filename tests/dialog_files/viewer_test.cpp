@@ -1,8 +1,12 @@
+#include <gmock/gmock.h>
+
 #include <cctype>
 #include <string>
 
 #include "dialog_fixture.h"
 #include "platform/process.h"
+
+using ::testing::HasSubstr;
 
 namespace dialog_files_test {
 namespace {
@@ -15,7 +19,7 @@ TEST_F(ViewerTest, SpawnPassesArgumentsUntouchedAndReportsFailures) {
     EXPECT_FALSE(error.empty());
     const std::string missing = (dir() / "no-such-program").string();
     EXPECT_FALSE(platform::Process::Spawn({missing, "x"}, error));
-    EXPECT_NE(error.find(missing), std::string::npos) << error;
+    EXPECT_THAT(error, HasSubstr(missing));
 
     const fs::path out = dir() / "args.txt";
     ASSERT_TRUE(platform::Process::Spawn(
@@ -40,7 +44,7 @@ TEST_F(ViewerTest, ShowFileNeedsAViewerAndViewShowsOnlyASingleChosenFile) {
     dlg->ShowFile("/x/a.gsi");
     ASSERT_EQ(prompter->shown.size(), 1u);
     EXPECT_EQ(prompter->shown[0].text.rfind(res::LoadString(9285), 0), 0u);
-    EXPECT_NE(prompter->shown[0].text.find("missing-viewer"), std::string::npos);
+    EXPECT_THAT(prompter->shown[0].text, HasSubstr("missing-viewer"));
     EXPECT_TRUE(prompter->shown[0].beep);
     EXPECT_EQ(prompter->beeps, 1);
 
@@ -94,7 +98,7 @@ TEST_F(ViewerTest, FilesReportsAListThatCannotBeWritten) {
     fs::create_directories(dir() / "tavrin-imported-files.txt");  // a folder is not replaced
     dlg->OnFiles();
     ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_NE(prompter->shown[0].text.find("tavrin-imported-files.txt"), std::string::npos);
+    EXPECT_THAT(prompter->shown[0].text, HasSubstr("tavrin-imported-files.txt"));
     EXPECT_FALSE(fs::exists(out));
 }
 
@@ -115,7 +119,7 @@ TEST_F(ViewerTest, HelpOpensTheConfiguredAddressAndKeepsTheListMark) {
     env.Set("PATH", (dir() / "empty").c_str());
     dlg->OnIhelp();
     ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_NE(prompter->shown[0].text.find("xdg-open"), std::string::npos);
+    EXPECT_THAT(prompter->shown[0].text, HasSubstr("xdg-open"));
 }
 
 }  // namespace

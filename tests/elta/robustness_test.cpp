@@ -1,49 +1,8 @@
 #include <filesystem>
 
 #include "elta_fixture.h"
-#include "support/noise.h"
-#include "support/settings_edit.h"
 
 using namespace elta_test;
-
-namespace {
-
-// Noise with the formats' words, NULs, carriage returns and long lines, then a file that starts
-// with thousands of NULs: no crash, no hang, every record belongs to a line read.
-template <class Reader>
-void Survives(unsigned seed) {
-    for (unsigned round = 0; round < 8; ++round) {
-        SCOPED_TRACE(round);
-        testing_support::ReaderHarness h;
-        testing_support::EditSettings(
-            h.dlg, [&](ImportSettings& s) { s.StnM5Def = static_cast<int>(round % 2); });
-        const std::string noise = testing_support::NoiseBytes(
-            seed + round, 6000 + round * 2000,
-            {"For R4|", "For R5|",      "For M5|", "|",
-             "PI1 ",    "KR ",          "TI ",     "X ",
-             "Z ",      "N_ ",          "E ",      " m",
-             " DMS",    " deg",         "Hz ",     "V1 ",
-             "th ",     "SD ",          "HD ",     "dT",
-             "O",       "\n",           "\r\n",    "STAT.",
-             "Set Hz",  "HIDDEN POINT", "|dm",     "|nD",
-             "INPUT",   "123.45",       "-.",      "NO REFLECTOR             DR"},
-            40, "x|Z "[round % 4]);
-        const std::string a = h.Write("a.txt", noise);
-        const std::string b =
-            h.Write("b.txt", std::string(5000, '\0') + "For R4|PI1 AB  P1|SD 1 m|");
-        h.Run<Reader>({a, b}, kFormat<Reader>);
-        for (const auto& e : h.events) EXPECT_LE(e.record, e.line);
-    }
-}
-
-}  // namespace
-
-TEST(EltaRobustness, RandomBytesInEveryReader) {
-    Survives<CImpELTAR4>(11);
-    Survives<CImpELTAR5>(23);
-    Survives<CImpELTAC_M5>(37);
-    Survives<CImpELTAREC500>(41);
-}
 
 TEST(EltaRobustness, LongLinesAreReadInPieces) {
     // A line longer than one read is taken as several lines; nothing of it is lost.

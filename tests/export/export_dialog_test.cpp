@@ -2,7 +2,6 @@
 #include "export/export_formats.h"
 #include "export_fixture.h"
 #include "support/viewer_recorder.h"
-#include "text/letter_case.h"
 
 namespace export_test {
 namespace {
@@ -24,20 +23,6 @@ class ExportDialog : public ExportTest {
 
     CExportDeviceDlg dlg;
 };
-
-TEST_F(ExportDialog, FilterListsTheSevenFormatsInOrder) {
-    using namespace std::string_literals;
-    EXPECT_EQ(dlg.GetFilters(),
-              " Trimble 3300 (*.dat;)\0 *.dat;\0 Trimble 3600 (*.dat;)\0 *.dat;\0"
-              " Leica-8 (*.gsi;)\0 *.gsi;\0 Leica-16 (*.gsi;)\0 *.gsi;\0"
-              " Geodimetr (*.are;)\0 *.are;\0 3TA5 (*.txt;)\0 *.txt;\0"
-              " Pentax (*.csv;)\0 *.csv;\0\0"s);
-    EXPECT_EQ(dlg.frame().control(Dlg::kIdTypeList).items.size(), 7u);
-    EXPECT_EQ(dlg.frame().Selection(Dlg::kIdTypeList), 0);
-    // The standard buttons give way to the template's own.
-    EXPECT_FALSE(dlg.frame().IsVisible(Dlg::kIdStandardOk));
-    EXPECT_FALSE(dlg.frame().IsVisible(Dlg::kIdStandardCancel));
-}
 
 TEST_F(ExportDialog, TypeChangeGivesAGivenNameTheFormatsExtension) {
     struct Row {
@@ -143,16 +128,6 @@ TEST_F(ExportDialog, ViewNeedsANameAndAViewer) {
         "Company\\Paths", "Viewer", testing_support::WriteRecorder(dir(), "viewer.sh", out));
     dlg.OnView();
     EXPECT_EQ(testing_support::WaitForFile(out), (dir() / "a.gsi").string() + "\n");
-}
-
-TEST(ExportFormatTable, CommandLineNamesInAnyCaseAndIndexBounds) {
-    for (const ExportFormat& f : ExportFormats()) {
-        ASSERT_NE(FindExportFormat(text::Upper(f.key)), nullptr) << f.key;
-        EXPECT_EQ(FindExportFormat(text::Upper(f.key))->index, f.index);
-    }
-    EXPECT_EQ(FindExportFormat("leica"), nullptr);
-    EXPECT_EQ(CreateExporter(7), nullptr);
-    EXPECT_EQ(CreateExporter(-1), nullptr);
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 // The export run shared by all writers, driven through the Pentax writer (one line a point).
+#include <gmock/gmock.h>
+
 #include <sstream>
 
 #include "dialogs/report_type.h"
 #include "export/export_pentax.h"
 #include "export_fixture.h"
+
+using ::testing::HasSubstr;
 
 namespace export_test {
 namespace {
@@ -83,10 +87,10 @@ TEST_F(ExportRun, AFileThatCannotBeCreatedFailsQuietlyWithAReason) {
     CExportPentax writer;
     const std::string missing = (dir() / "no-folder" / "out.csv").string();
     EXPECT_FALSE(writer.DoExport(&project, missing));
-    EXPECT_NE(writer.LastError().find(missing), std::string::npos) << writer.LastError();
+    EXPECT_THAT(writer.LastError(), HasSubstr(missing));
     EXPECT_EQ(writer.LastError().find(".part"), std::string::npos) << writer.LastError();
     EXPECT_FALSE(writer.DoExport(&project, dir().string()));
-    EXPECT_NE(writer.LastError().find("folder"), std::string::npos);
+    EXPECT_THAT(writer.LastError(), HasSubstr("folder"));
     EXPECT_FALSE(writer.DoExport(nullptr, Out()));
     EXPECT_TRUE(prompter->shown.empty());
     EXPECT_TRUE(FolderContents().empty());

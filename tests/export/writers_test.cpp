@@ -1,7 +1,11 @@
 // The records of each writer, byte for byte, and the project settings each writer refuses.
+#include <gmock/gmock.h>
+
 #include "export/export_leica.h"
 #include "export/export_trimble.h"
 #include "export_fixture.h"
+
+using ::testing::HasSubstr;
 
 namespace export_test {
 namespace {
@@ -103,12 +107,12 @@ TEST_F(Writers, TheTenThousandthLeicaPointHasAFiveDigitNumber) {
     CExportLeica eight(8);
     std::string bytes = Export(eight);
     EXPECT_EQ(eight.ExportedCount(), 10000);
-    EXPECT_NE(bytes.find("\r\n119999+000P9999 "), std::string::npos);
+    EXPECT_THAT(bytes, HasSubstr("\r\n119999+000P9999 "));
     EXPECT_TRUE(bytes.ends_with(
         "\r\n1110000+00P10000 81..10+10000000 82..10+10000000 83..10+00000000 \r\n"));
     CExportLeica sixteen(16);
     bytes = Export(sixteen);
-    EXPECT_NE(bytes.find("\r\n*1110000+0000000000P10000 "), std::string::npos);
+    EXPECT_THAT(bytes, HasSubstr("\r\n*1110000+0000000000P10000 "));
 }
 
 TEST_F(Writers, TheHundredThousandthTrimbleAddressLengthensTheRecord) {
@@ -147,7 +151,7 @@ TEST_F(Writers, LeicaUnitCodeFromDecimalsAndUnitOtherwise9074) {
         const std::string bytes = Export(writer);
         EXPECT_EQ(writer.UnitCode(), row.code);
         EXPECT_EQ(bytes.empty(), row.part.empty());
-        EXPECT_NE(bytes.find(row.part), std::string::npos) << bytes;
+        EXPECT_THAT(bytes, HasSubstr(row.part));
     }
     EXPECT_TRUE(prompter->shown.empty());
     for (auto [decimals, unit] : {std::pair{2, zut::du_metre},
@@ -183,7 +187,7 @@ TEST_F(Writers, FeetAsk9084AndYesStillWritesMetres) {
         ExpectRefused(*writer, 9084);
         EXPECT_EQ(prompter->shown[0].type & 0x0F, unsigned(ui::MB_YESNO));
         prompter->Answer(ui::IDYES);
-        EXPECT_NE(Export(*writer).find("1234.567"), std::string::npos) << format;
+        EXPECT_THAT(Export(*writer), HasSubstr("1234.567")) << format;
         EXPECT_EQ(zut::CLinear::unit(), zut::du_foot);  // put back after each record
     }
     // 3TA5 asks first, then checks the style.
@@ -192,20 +196,6 @@ TEST_F(Writers, FeetAsk9084AndYesStillWritesMetres) {
     prompter->Answer(ui::IDYES);
     ExpectRefused(*CreateExporter(kTTA5), 9074);
     EXPECT_EQ(prompter->shown.size(), 2u);
-}
-
-TEST_F(Writers, LeicaCopiesKeepWordSizeAndUnitCode) {
-    zut::CNorth::precision(4);
-    CExportLeica leica(16);
-    platform::TextFile none;
-    ASSERT_TRUE(leica.ExportFirst(none, project));
-    CExportLeica copy(leica);
-    CExportLeica assigned(8);
-    assigned = leica;
-    for (const CExportLeica* w : {&copy, &assigned}) {
-        EXPECT_EQ(w->WordSize(), 16);
-        EXPECT_EQ(w->UnitCode(), "16");
-    }
 }
 
 }  // namespace

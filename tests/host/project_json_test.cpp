@@ -1,9 +1,12 @@
 // The project file: exact round trips and the messages for documents that are not projects.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "import/contracts/vrk.h"
+
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -24,6 +27,7 @@ TEST(ProjectJson, WriteReadWriteGivesTheSameBytes) {
     cp.x = 0.1 + 0.2;
     cp.h = -1e-300;
     cp.code = "КОД";
+    cp.code_items = {{"FENCE", "1", {{"H", "1.2"}, {"D", ""}}, "Fence"}};
     p.PointByName("").y = 6378137.000000001;
     auto& s = p.data().stations.emplace_back();
     s.name = "S1";
@@ -53,9 +57,10 @@ TEST(ProjectJson, WriteReadWriteGivesTheSameBytes) {
     EXPECT_EQ(back.data().stations[0].observations[0].hz, M_PI);
     EXPECT_EQ(back.data().points.size(), 2u);
     EXPECT_EQ(back.GetAttr(4), 1);
+    EXPECT_EQ(back.FindPoint("CP")->code_items, p.FindPoint("CP")->code_items);
     EXPECT_EQ(back.title, p.title);
-    EXPECT_NE(first.find("\"format_version\": 1"), std::string::npos);
-    EXPECT_NE(first.find("\"hz\": 180,"), std::string::npos);
+    EXPECT_THAT(first, HasSubstr("\"format_version\": 1"));
+    EXPECT_THAT(first, HasSubstr("\"hz\": 180,"));
 }
 
 TEST(ProjectJson, NumbersAsWrittenByHandComeBackAsTheyWere) {
@@ -111,13 +116,13 @@ TEST(ProjectJson, DocumentsThatAreNotProjectsAreRefusedWithTheReason) {
         p.title = "kept";
         std::string error;
         EXPECT_FALSE(p.FromJson(c.text, error)) << c.text;
-        EXPECT_NE(error.find(c.message), std::string::npos) << c.text << "\n  gave: " << error;
+        EXPECT_THAT(error, HasSubstr(c.message)) << c.text << "\n  gave: " << error;
         EXPECT_EQ(p.title, "kept") << c.text;
     }
     vrk::CVrkObject p;
     std::string error;
     EXPECT_FALSE(p.LoadJson("/nonexistent/p.json", error));
-    EXPECT_NE(error.find("/nonexistent/p.json: cannot read the file"), std::string::npos) << error;
+    EXPECT_THAT(error, HasSubstr("/nonexistent/p.json: cannot read the file"));
     // A file of an earlier version (no version field, fields in any order, unknown fields) loads.
     ASSERT_TRUE(
         p.FromJson("{\"later\": {\"a\": [1, {}]}, \"survey_points\": [{\"x\": 1.5, \"name\": "
@@ -125,4 +130,10 @@ TEST(ProjectJson, DocumentsThatAreNotProjectsAreRefusedWithTheReason) {
                    error))
         << error;
     EXPECT_EQ(p.data().points.at(0).name, "A\xC3\xA9\xF0\x9F\x98\x80");
+    // Processing values out of their range keep the defaults.
+    ASSERT_TRUE(
+        p.FromJson(R"({"processing": {"code_system": 11, "relief": 3, "flags": -1}})", error));
+    EXPECT_EQ(p.processing.code_system, -1);
+    EXPECT_EQ(p.processing.relief, 0);
+    EXPECT_EQ(p.processing.flags, 15);
 }

@@ -4,7 +4,6 @@
 #include <map>
 
 #include "readers/leica/leica_reader.h"
-#include "support/noise.h"
 #include "support/reader_harness.h"
 #include "support/settings_edit.h"
 
@@ -54,27 +53,4 @@ TEST(LeicaSample, TraverseImportsEveryObservation) {
     EXPECT_NEAR(static_cast<double>(p1->y), 520.431, 1e-9);
     EXPECT_NEAR(static_cast<double>(p1->x), 469.857, 1e-9);
     EXPECT_NEAR(static_cast<double>(p1->h), -0.357, 1e-9);
-}
-
-TEST(LeicaRobustness, AnyBytesEndTheRunInOrder) {
-    for (int wide = 0; wide <= 1; ++wide)
-        for (unsigned seed : {1u, 2u, 3u}) {
-            ReaderHarness h;
-            testing_support::EditSettings(h.dlg,
-                                          [&](ImportSettings& s) { s.Format16Digits = wide; });
-            const std::string bytes = testing_support::NoiseBytes(
-                seed, 48 * 1024,
-                {"110001+0000000A ", "21.324+12345278 ", "22...2-09000000 ", "31..00+00012345 ",
-                 "410001+00000001 ", "42....+0000ST01 ", "88..10+00001550 ", "87....+00001500 ",
-                 "81..00+0000000515836123 ", "410001+00000123 ", "*", "\r\n", "\n", "\r"},
-                40, '7');
-            h.Run<CImpLEICA>({h.Write("noise.gsi", bytes)});
-            testing_support::ExpectLinesAscend(h);
-            // A line ends at LF, CR LF or a lone CR; lines longer than a read count once per
-            // read, and no more.
-            long lines = static_cast<long>(bytes.size() / 1023 + 1);
-            for (size_t i = 0; i < bytes.size(); ++i)
-                lines += bytes[i] == '\n' || (bytes[i] == '\r' && bytes[i + 1] != '\n');
-            for (const auto& e : h.events) EXPECT_LE(e.line, lines) << "seed " << seed;
-        }
 }

@@ -267,3 +267,9 @@ TEST(NrdfRecords, LineNumbersIgnoreTheLookAhead) {
     EXPECT_EQ(line_of_p1, 3);
     EXPECT_FALSE(h.ProtocolContains("mismatches"));
 }
+
+TEST(NrdfRecords, LastLineWithoutEndIsRead) {
+    ReaderHarness h;
+    h.Run<CImpNRDF>({h.Write("end.rdf", "ST,S1,,B1,,,,1.0000")});
+    EXPECT_EQ(h.Stream(), (Events{"evStation=S1", "evBacksight=B1"}));
+}

@@ -46,6 +46,9 @@ TEST_F(LeicaPageTest, ValuesRoundTripThroughThePage) {
     EXPECT_EQ(s.Hv412, 49);
     EXPECT_EQ(s.CodeW41, "5");
     EXPECT_EQ(s.Code412, 44);
+    CImpOptLeicaPage again;  // a plain check, not the third state
+    Open(again);
+    EXPECT_EQ(again.frame().Checked(kIdFormat16), 1);
 }
 
 }  // namespace

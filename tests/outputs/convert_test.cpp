@@ -1,6 +1,7 @@
 // Each output format written from one small project and read back as other programs read it.
 #include "outputs/convert.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +11,8 @@
 #include "outputs/landxml_writer.h"
 #include "readback.h"
 #include "support/temp_dir.h"
+
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -298,7 +301,7 @@ TEST_F(Converted, RefusesWhatItCannotHonourAndKeepsTheOldFile) {
         outputs::ConvertSummary summary;
         std::string error;
         EXPECT_FALSE(outputs::Convert(project, dir.path() / c.output, options, summary, error));
-        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+        EXPECT_THAT(error, HasSubstr(c.message));
     }
     EXPECT_EQ(TempDir::Read(input), kProject);
     EXPECT_EQ(TempDir::Read(old), "old contents");

@@ -1,9 +1,13 @@
+#include <gmock/gmock.h>
+
 #include <cmath>
 #include <numbers>
 
 #include "readers/pentax/pentax_reader.h"
 #include "support/event_cases.h"
 #include "support/reader_harness.h"
+
+using ::testing::HasSubstr;
 
 using testing_support::CheckEvents;
 using testing_support::ReaderHarness;
@@ -90,6 +94,5 @@ TEST(PentaxPoints, CsvFiles) {
         {h.Write("points.CSV", "P1,1,2,3\n"), h.Write("b.txt", "00011:J:\n00021:P,1,2,3,\n")});
     EXPECT_EQ(h.Stream(), (Events{"evPointName=P", "evPointX=1", "evPointY=2", "evPointH=3"}));
     ASSERT_EQ(h.Protocol().size(), 1u);
-    EXPECT_NE(h.Protocol()[0].find("points.CSV\"\nmismatches required data format"),
-              std::string::npos);
+    EXPECT_THAT(h.Protocol()[0], HasSubstr("points.CSV\"\nmismatches required data format"));
 }

@@ -1,9 +1,12 @@
 #include "platform/atomic_write.h"
 
+#include <gmock/gmock.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "support/temp_dir.h"
+
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -28,7 +31,7 @@ TEST_F(AtomicWrite, ReplacesWholeAndLeavesNothingBehind) {
 
     // A folder that does not exist: refused with the reason.
     EXPECT_FALSE(platform::AtomicWrite(tmp.path() / "no" / "out.txt", "x", error));
-    EXPECT_NE(error.find("no/out.txt"), std::string::npos);
+    EXPECT_THAT(error, HasSubstr("no/out.txt"));
 }
 
 TEST_F(AtomicWrite, LinksAreWrittenThroughAndTheModeKept) {

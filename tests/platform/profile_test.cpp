@@ -1,9 +1,13 @@
 #include "platform/profile.h"
 
+#include <gmock/gmock.h>
+
 #include <vector>
 
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
+
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -35,7 +39,7 @@ TEST_F(ProfileTest, ValuesRoundTripThroughTheFile) {
         EXPECT_TRUE(profile.error().empty()) << profile.error();
     }
     // The section with a backslash is one quoted table, not a nested one.
-    EXPECT_NE(tmp.Read(path).find("[\"ImportSettings\\\\LEICA\"]"), std::string::npos);
+    EXPECT_THAT(tmp.Read(path), HasSubstr("[\"ImportSettings\\\\LEICA\"]"));
 
     Profile again(path);
     EXPECT_TRUE(again.error().empty()) << again.error();
@@ -87,7 +91,7 @@ TEST_F(ProfileTest, BrokenFilesAreMovedAsideAndEarlierCopiesKept) {
     const std::string text = "[ImportSettings]\nCurrentSelection = = 3\n[[[";
     const auto path = tmp.Write("settings.toml", text);
     Profile profile(path);
-    EXPECT_NE(profile.problem().find("line 2"), std::string::npos) << profile.problem();
+    EXPECT_THAT(profile.problem(), HasSubstr("line 2"));
     EXPECT_EQ(profile.moved_aside(), tmp.path() / "settings.toml.broken");
     EXPECT_EQ(profile.GetInt("ImportSettings", "CurrentSelection", 7), 7);
     EXPECT_EQ(tmp.Read(tmp.path() / "settings.toml.broken"), text);
@@ -103,7 +107,7 @@ TEST_F(ProfileTest, BrokenFilesAreMovedAsideAndEarlierCopiesKept) {
 
     // A folder in the way is not read and not saved over; the value still holds for the run.
     Profile folder(tmp.path());
-    EXPECT_NE(folder.error().find("folder"), std::string::npos) << folder.error();
+    EXPECT_THAT(folder.error(), HasSubstr("folder"));
     EXPECT_FALSE(folder.WriteInt("A", "B", 2));
     EXPECT_EQ(folder.GetInt("A", "B", 1), 2);
     EXPECT_TRUE(fs::is_directory(tmp.path()));
@@ -112,7 +116,7 @@ TEST_F(ProfileTest, BrokenFilesAreMovedAsideAndEarlierCopiesKept) {
         const auto locked = tmp.Write("locked.toml", "[A]\nB = 1\n");
         fs::permissions(locked, fs::perms::none);
         Profile unreadable(locked);
-        EXPECT_NE(unreadable.error().find("Permission denied"), std::string::npos);
+        EXPECT_THAT(unreadable.error(), HasSubstr("Permission denied"));
         EXPECT_EQ(unreadable.GetInt("A", "B", 5), 5);
     }
 }

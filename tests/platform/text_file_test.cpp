@@ -1,8 +1,12 @@
 #include "platform/text_file.h"
 
+#include <gmock/gmock.h>
+
 #include <vector>
 
 #include "support/temp_dir.h"
+
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -112,13 +116,12 @@ TEST_F(TextFileTest, OpenFailuresExplainThemselves) {
     TextFile file;
     EXPECT_FALSE(file.Open(tmp.path(), TextFile::Read));
     EXPECT_FALSE(file.IsOpen());
-    EXPECT_NE(file.error().find("folder"), std::string::npos) << file.error();
-    EXPECT_NE(file.error().find(tmp.path().string()), std::string::npos) << file.error();
+    EXPECT_THAT(file.error(), HasSubstr("folder"));
+    EXPECT_THAT(file.error(), HasSubstr(tmp.path().string()));
 
     const auto missing = tmp.path() / "no_such_file.txt";
     EXPECT_FALSE(file.Open(missing, TextFile::Read));
-    EXPECT_NE(file.error().find("no_such_file.txt': No such file"), std::string::npos)
-        << file.error();
+    EXPECT_THAT(file.error(), HasSubstr("no_such_file.txt': No such file"));
     std::string line;
     EXPECT_FALSE(file.ReadLine(line));
     EXPECT_FALSE(file.Write("x"));
@@ -128,7 +131,7 @@ TEST_F(TextFileTest, OpenFailuresExplainThemselves) {
         const auto locked = tmp.Write("locked", "secret\n");
         fs::permissions(locked, fs::perms::none);
         EXPECT_FALSE(file.Open(locked, TextFile::Read));
-        EXPECT_NE(file.error().find("Permission denied"), std::string::npos) << file.error();
+        EXPECT_THAT(file.error(), HasSubstr("Permission denied"));
     }
     EXPECT_EQ(TextFile::Length(missing), -1);
     EXPECT_EQ(TextFile::Length(tmp.path()), -1);

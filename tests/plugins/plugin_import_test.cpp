@@ -1,11 +1,15 @@
 // Importing through plug-ins: the example CSV plug-in as a new format and a plug-in that takes
 // over a built-in format, driven through the import dialog.
+#include <gmock/gmock.h>
+
 #include <string>
 
 #include "plugin_fixture.h"
 #include "readers/format_detect.h"
 #include "support/noise.h"
 #include "support/settings_edit.h"
+
+using ::testing::HasSubstr;
 
 namespace plugin_test {
 namespace {
@@ -30,8 +34,8 @@ TEST_F(PluginImportTest, ANewFormatAt16ImportsItsPointsThroughTheEngine) {
     EXPECT_EQ(Points(), "P1 100.5 200.25 10.125\nP2 101 201 11 TREE\nP,3 102 202 -\n");
     // The format was remembered with the plug-in's section.
     EXPECT_EQ(profile().GetInt("ImportSettings", "CurrentSelection", -1), 16);
-    EXPECT_NE(profile().GetString("ImportSettings\\CSVPOINTS", "FileName", "").find("site.csv"),
-              std::string::npos);
+    EXPECT_THAT(profile().GetString("ImportSettings\\CSVPOINTS", "FileName", ""),
+                HasSubstr("site.csv"));
 }
 
 TEST_F(PluginImportTest, NumbersTheImportCannotTakeAreNamedInTheProtocol) {
@@ -91,8 +95,8 @@ TEST_F(PluginImportTest, APluginOfFormatFiveTakesOverFilterSettingsAndImport) {
     EXPECT_EQ(state.imports, 1);
     EXPECT_GE(state.save_settings, 2) << "settings are saved before the import";
     EXPECT_EQ(Points(), "L-S1 10 20 30\nL-S2 11 21 -\n");
-    EXPECT_NE(profile().GetString("ImportSettings\\LEICAPLUG", "FileName", "").find("job.lpt"),
-              std::string::npos);
+    EXPECT_THAT(profile().GetString("ImportSettings\\LEICAPLUG", "FileName", ""),
+                HasSubstr("job.lpt"));
     EXPECT_FALSE(profile().Has("ImportSettings\\LEICA", "FileName"));
 }
 

@@ -1,7 +1,11 @@
 // Building the format map from a plug-in folder.
+#include <gmock/gmock.h>
+
 #include <string>
 
 #include "plugin_fixture.h"
+
+using ::testing::HasSubstr;
 
 namespace plugin_test {
 namespace {
@@ -12,8 +16,6 @@ TEST_F(PluginMapTest, TheFolderComesFromTheCompanyPathsWithoutItOnlyBuiltInForma
     dlg->CreatePluginMap();
     EXPECT_EQ(dlg->HighestFormat(), 15);
     ASSERT_EQ(dlg->PluginMap().size(), 16u);
-    EXPECT_EQ(dlg->PluginMap().at(0).guid, "{F69E9517-9373-4A75-B8D3-8667D7868C0D}");
-    EXPECT_EQ(dlg->PluginMap().at(5).guid, "{42DFC2A7-FF05-4AED-9AAE-BBBFA4119323}");
     EXPECT_EQ(dlg->PluginMap().at(15).guid, "{11811C15-FA4E-4D93-BA1D-CFB7323D65FB}");
     for (int i = -1; i <= 17; ++i) EXPECT_EQ(dlg->FindPlugin(i), nullptr) << i;
 
@@ -51,7 +53,7 @@ TEST_F(PluginMapTest, ThreeNewPluginsGet16To18InTheOrderOfTheirNames) {
     EXPECT_EQ(dlg->GetSection(17), "ImportSettings");
     EXPECT_EQ(dlg->GetSection(18), "ImportSettings\\CSVPOINTS");
     dlg->SetOFN();
-    EXPECT_NE(dlg->FilterText().find("CSV point files (*.csv)"), std::string::npos);
+    EXPECT_THAT(dlg->FilterText(), HasSubstr("CSV point files (*.csv)"));
     // A plug-in format has no caption of the string table.
     dlg->SetCurrentFormat(18);
     dlg->frame().SetSelection(kIdTypeList, 18);

@@ -1,11 +1,15 @@
 // Settings and options of plug-in formats: the plug-in's record in the dialog, the options
 // sheet with the plug-in's pages, and the plug-in's own options dialog.
+#include <gmock/gmock.h>
+
 #include <algorithm>
 #include <string>
 
 #include "import/options_sheet.h"
 #include "plugin_fixture.h"
 #include "support/settings_edit.h"
+
+using ::testing::HasSubstr;
 
 namespace plugin_test {
 namespace {
@@ -146,7 +150,7 @@ TEST_F(PluginSettingsTest, TheCsvPageChecksItsSeparatorAndKeepsItsChoices) {
     dlg->OnOptions();
     EXPECT_EQ(title, "Options for import from CSV points");
     EXPECT_EQ(prompter->shown.size(), 7u);
-    EXPECT_NE(prompter->shown.front().text.find("separator"), std::string::npos);
+    EXPECT_THAT(prompter->shown.front().text, HasSubstr("separator"));
     EXPECT_EQ(profile().GetString("ImportSettings\\CSVPOINTS", "Separator", ""), "Tab");
     EXPECT_EQ(profile().GetString("ImportSettings\\CSVPOINTS", "Header", ""), "1");
     EXPECT_EQ(profile().GetString("ImportSettings\\CSVPOINTS", "ControlPoints", ""), "1");
@@ -158,8 +162,8 @@ TEST_F(PluginSettingsTest, TheCsvPageChecksItsSeparatorAndKeepsItsChoices) {
     ImportThrough(16, {"tabs.csv", "more.csv"});
     const std::string points = Points();
     EXPECT_EQ(std::count(points.begin(), points.end(), '\n'), 2) << points;
-    EXPECT_NE(points.find("*T1 - 2 3\n"), std::string::npos) << points;
-    EXPECT_NE(points.find("*T2 4 5 6\n"), std::string::npos) << points;
+    EXPECT_THAT(points, HasSubstr("*T1 - 2 3\n"));
+    EXPECT_THAT(points, HasSubstr("*T2 4 5 6\n"));
 }
 
 TEST_F(PluginSettingsTest, APluginWhosePagesThrowStillShowsTheGeneralPages) {

@@ -17,100 +17,68 @@ Events Read(const std::string& text, int points = 0) {
 
 }  // namespace
 
-TEST(GeodimeterStations, StationThenInstrumentHeight) {
-    EXPECT_EQ(Read("2=ST1 3=1.550\n"), (Events{"evStation=ST1", "evInstrumentHeight=1.550"}));
-}
-
-TEST(GeodimeterStations, PointsFlagMakesStationsAndPointsKnown) {
-    EXPECT_EQ(
-        Read("2=ST1\n5=P1\n", 1),
-        (Events{"evStation=ST1", "evPlanClass=Base", "evHeightClass=Base", "evPointName=P1",
-                "evTarget=P1", "evTargetHeight=0", "evPlanClass=Base", "evHeightClass=Base"}));
-    // An empty station name with the points flag still gives the two classes.
-    EXPECT_EQ(Read("3=1\n2= 3=1.5\n", 1),
-              (Events{"evInstrumentHeight=1", "evPlanClass=Base", "evHeightClass=Base"}));
-}
-
-TEST(GeodimeterPoints, MeasurementModeAnnouncesTarget) {
-    EXPECT_EQ(Read("5=P1 37=100.5 38=200.25 39=10\n"),
-              (Events{"evPointName=P1", "evTarget=P1", "evTargetHeight=0", "evPointX=100.5",
-                      "evPointY=200.25", "evPointH=10"}));
-}
-
-TEST(GeodimeterPoints, LeadLabel15IsAPointList) {
-    // The first line (label 15) pushes nothing; label 5 then names only a point.
-    EXPECT_EQ(Read("15=LIST 5=X\n5=P1 37=1\n5=P2\n"),
-              (Events{"evPointName=P1", "evPointX=1", "evPointName=P2"}));
-    EXPECT_EQ(Read("15=LIST\n5=P1\n", 1),
-              (Events{"evPointName=P1", "evPlanClass=Base", "evHeightClass=Base"}));
-}
-
-TEST(GeodimeterPoints, Label50LeavesPointListMode) {
-    EXPECT_EQ(Read("15=A\n5=P1\n50=1 5=P2\n"),
-              (Events{"evPointName=P1", "evPointName=P2", "evTarget=P2", "evTargetHeight=0"}));
-}
-
-TEST(GeodimeterPoints, BlankFirstLineHasLeadLabelZero) {
-    EXPECT_EQ(Read("\n15=A 5=P1\n"), (Events{"evPointName=P1", "evTarget=P1", "evTargetHeight=0"}));
-}
-
-TEST(GeodimeterLines, EmptyValueEndsTheLine) {
-    EXPECT_EQ(Read("3= 5=P1\n2=S\n"), (Events{"evStation=S"}));
-    EXPECT_EQ(Read("2=S\n5= 9=12\n"), (Events{"evStation=S", "evTargetHeight=0"}));
-    // A word without "=" ends the line too.
-    EXPECT_EQ(Read("2=S junk 3=1.5\n"), (Events{"evStation=S"}));
-}
-
-TEST(GeodimeterLines, CodesKeepTheirBlanks) {
-    EXPECT_EQ(Read("2=S\n4=OAK TREE 5=P1\n"),
-              (Events{"evStation=S", "evCode=OAK TREE", "evPointName=P1", "evTarget=P1",
-                      "evTargetHeight=0"}));
-    EXPECT_EQ(Read("2=S\n4=OAK TREE  OLD\n"), (Events{"evStation=S", "evCode=OAK TREE  OLD"}));
-}
-
-TEST(GeodimeterAngles, DmsTextRule) {
-    EXPECT_EQ(
-        Read("2=S\n7=-12.3456 8=95.1020 21=123.4530\n"),
-        (Events{"evStation=S", "evCircleFace=Left", "evHorAngle=-012.34.56", "evCircleFace=Left",
-                "evVertAngle=095.10.20", "evCircleFace=Left", "evHorAngle=123.45.30"}));
-}
-
-TEST(GeodimeterAngles, GonKeepsThePoint) {
-    EXPECT_EQ(Read("23=1111\n7=-12.3456\n"), (Events{"evCircleFace=Left", "evHorAngle=-012.3456"}));
-}
-
-TEST(GeodimeterAngles, EmptyAngleIsZeroAndTheLineGoesOn) {
-    EXPECT_EQ(Read("2=S\n7= 9=10.5\n"), (Events{"evStation=S", "evCircleFace=Left",
-                                                "evHorAngle=000000.00", "evSlopeDist=10.5"}));
-}
-
-TEST(GeodimeterAngles, RightFaceBelongsToTheAnnouncedTarget) {
-    EXPECT_EQ(Read("2=S\n17=10.0000\n"), (Events{"evStation=S"}));
-    EXPECT_EQ(Read("2=S\n5=T1\n17=10.0000\n17=20.0000\n24=30.0000\n"),
-              (Events{"evStation=S", "evPointName=T1", "evTarget=T1", "evTargetHeight=0",
-                      "evCircleFace=Right", "evHorAngle=010.00.00", "evTarget=T1",
-                      "evCircleFace=Right", "evHorAngle=020.00.00", "evTarget=T1",
-                      "evCircleFace=Left", "evHorAngle=030.00.00"}));
-    EXPECT_EQ(Read("2=S\n5=T1 18=270.0000\n"),
-              (Events{"evStation=S", "evPointName=T1", "evTarget=T1", "evTargetHeight=0",
-                      "evCircleFace=Right", "evVertAngle=270.00.00"}));
-}
-
-TEST(GeodimeterAngles, OrientationTargetKeepsTheTargetName) {
-    EXPECT_EQ(Read("2=S\n5=T1\n62=R1\n17=1.0000\n"),
-              (Events{"evStation=S", "evPointName=T1", "evTarget=T1", "evTargetHeight=0",
-                      "evOrientationStart=", "evTarget=R1", "evTargetHeight=0",
-                      "evCircleFace=Right", "evHorAngle=001.00.00"}));
-}
-
-TEST(GeodimeterValues, DistancesAtmosphereAndDates) {
-    EXPECT_EQ(Read("2=S 1=24.12.1999 56=20 74=745\n5=T 9=10.5 10=-1.25 11=10.4 49=0.5 6=1.6\n"),
-              (Events{"evStation=S", "evDate=24.12.1999", "evTemperature=20", "evPressure=745",
-                      "evPointName=T", "evTarget=T", "evTargetHeight=0", "evSlopeDist=10.5",
-                      "evHeightDiff=-1.25", "evHorDist=10.4", "evHeightDiffAux=0.5",
-                      "evTargetHeight=1.6"}));
-    // Integer kind: 0 counts as not given.
-    EXPECT_EQ(Read("2=S 56=0 74=abc\n"), (Events{"evStation=S"}));
+// Each case: the file's text, the events it gives, and whether the points flag is set.
+TEST(GeodimeterLabels, EventsOfEachLine) {
+    const struct {
+        const char* text;
+        Events events;
+        int points = 0;
+    } cases[] = {
+        {"2=ST1 3=1.550\n", {"evStation=ST1", "evInstrumentHeight=1.550"}},
+        // The points flag makes stations and points known.
+        {"2=ST1\n5=P1\n",
+         {"evStation=ST1", "evPlanClass=Base", "evHeightClass=Base", "evPointName=P1",
+          "evTarget=P1", "evTargetHeight=0", "evPlanClass=Base", "evHeightClass=Base"},
+         1},
+        // An empty station name with the points flag still gives the two classes.
+        {"3=1\n2= 3=1.5\n", {"evInstrumentHeight=1", "evPlanClass=Base", "evHeightClass=Base"}, 1},
+        // Measurement mode: a point announces a target.
+        {"5=P1 37=100.5 38=200.25 39=10\n",
+         {"evPointName=P1", "evTarget=P1", "evTargetHeight=0", "evPointX=100.5", "evPointY=200.25",
+          "evPointH=10"}},
+        // Lead label 15 makes a point list: the line pushes nothing, label 5 names only a point;
+        // label 50 leaves the list, a blank first line has lead label 0.
+        {"15=LIST 5=X\n5=P1 37=1\n5=P2\n", {"evPointName=P1", "evPointX=1", "evPointName=P2"}},
+        {"15=LIST\n5=P1\n", {"evPointName=P1", "evPlanClass=Base", "evHeightClass=Base"}, 1},
+        {"15=A\n5=P1\n50=1 5=P2\n",
+         {"evPointName=P1", "evPointName=P2", "evTarget=P2", "evTargetHeight=0"}},
+        {"\n15=A 5=P1\n", {"evPointName=P1", "evTarget=P1", "evTargetHeight=0"}},
+        // An empty value or a word without "=" ends the line.
+        {"3= 5=P1\n2=S\n", {"evStation=S"}},
+        {"2=S\n5= 9=12\n", {"evStation=S", "evTargetHeight=0"}},
+        {"2=S junk 3=1.5\n", {"evStation=S"}},
+        // Codes keep their blanks.
+        {"2=S\n4=OAK TREE 5=P1\n",
+         {"evStation=S", "evCode=OAK TREE", "evPointName=P1", "evTarget=P1", "evTargetHeight=0"}},
+        {"2=S\n4=OAK TREE  OLD\n", {"evStation=S", "evCode=OAK TREE  OLD"}},
+        // Angles: dms texts get dots, gon keeps the point, an empty angle is zero.
+        {"2=S\n7=-12.3456 8=95.1020 21=123.4530\n",
+         {"evStation=S", "evCircleFace=Left", "evHorAngle=-012.34.56", "evCircleFace=Left",
+          "evVertAngle=095.10.20", "evCircleFace=Left", "evHorAngle=123.45.30"}},
+        {"23=1111\n7=-12.3456\n", {"evCircleFace=Left", "evHorAngle=-012.3456"}},
+        {"2=S\n7= 9=10.5\n",
+         {"evStation=S", "evCircleFace=Left", "evHorAngle=000000.00", "evSlopeDist=10.5"}},
+        // A right-face reading belongs to the announced target, and needs one.
+        {"2=S\n17=10.0000\n", {"evStation=S"}},
+        {"2=S\n5=T1\n17=10.0000\n17=20.0000\n24=30.0000\n",
+         {"evStation=S", "evPointName=T1", "evTarget=T1", "evTargetHeight=0", "evCircleFace=Right",
+          "evHorAngle=010.00.00", "evTarget=T1", "evCircleFace=Right", "evHorAngle=020.00.00",
+          "evTarget=T1", "evCircleFace=Left", "evHorAngle=030.00.00"}},
+        {"2=S\n5=T1 18=270.0000\n",
+         {"evStation=S", "evPointName=T1", "evTarget=T1", "evTargetHeight=0", "evCircleFace=Right",
+          "evVertAngle=270.00.00"}},
+        // An orientation target keeps the target name.
+        {"2=S\n5=T1\n62=R1\n17=1.0000\n",
+         {"evStation=S", "evPointName=T1", "evTarget=T1", "evTargetHeight=0", "evOrientationStart=",
+          "evTarget=R1", "evTargetHeight=0", "evCircleFace=Right", "evHorAngle=001.00.00"}},
+        {"2=S 1=24.12.1999 56=20 74=745\n5=T 9=10.5 10=-1.25 11=10.4 49=0.5 6=1.6\n",
+         {"evStation=S", "evDate=24.12.1999", "evTemperature=20", "evPressure=745", "evPointName=T",
+          "evTarget=T", "evTargetHeight=0", "evSlopeDist=10.5", "evHeightDiff=-1.25",
+          "evHorDist=10.4", "evHeightDiffAux=0.5", "evTargetHeight=1.6"}},
+        // Integer kind: 0 counts as not given.
+        {"2=S 56=0 74=abc\n", {"evStation=S"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Read(c.text, c.points), c.events) << c.text;
 }
 
 TEST(GeodimeterValues, UnitWordSetsDistanceAndAngleUnits) {

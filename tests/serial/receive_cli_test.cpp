@@ -1,10 +1,13 @@
 // The receive command of the tavrin tool, run as a program against a pseudo-terminal.
 #include <fcntl.h>
+#include <gmock/gmock.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
 #include "serial_fixture.h"
+
+using ::testing::HasSubstr;
 
 extern char** environ;
 
@@ -69,11 +72,9 @@ TEST_F(ReceiveCommandTest, InterruptStopsAndTheReceivedFileIsImported) {
     std::this_thread::sleep_for(300ms);
     kill(pid, SIGINT);
     EXPECT_EQ(Wait(pid), 0) << Output();
-    EXPECT_NE(Output().find("Received 2 strings into " + Path("in.txt") + " (stopped)"),
-              std::string::npos)
-        << Output();
+    EXPECT_THAT(Output(), HasSubstr("Received 2 strings into " + Path("in.txt") + " (stopped)"));
     // The question whether to import is answered by --import, and says so.
-    EXPECT_NE(Output().find("-> yes (--import)"), std::string::npos) << Output();
+    EXPECT_THAT(Output(), HasSubstr("-> yes (--import)"));
     EXPECT_TRUE(SameLine(before, pty.Settings()));
     vrk::CVrkObject p;
     std::string error;
@@ -88,10 +89,10 @@ TEST_F(ReceiveCommandTest, RefusalsAndBadArguments) {
     // An existing file with neither --new nor --append, and no terminal to ask: nothing starts.
     std::ofstream(Path("in.txt")) << "keep";
     EXPECT_EQ(Wait(Start({"--port", pty.path, "-o", Path("in.txt")})), 1);
-    EXPECT_NE(Output().find("already exists"), std::string::npos) << Output();
+    EXPECT_THAT(Output(), HasSubstr("already exists"));
     EXPECT_EQ(ReadFile(Path("in.txt")), "keep");
     EXPECT_EQ(Wait(Start({"--port", "/nonexistent/ttyS5", "-o", Path("x.txt"), "--yes"})), 1);
-    EXPECT_NE(Output().find("Failed to open"), std::string::npos) << Output();
+    EXPECT_THAT(Output(), HasSubstr("Failed to open"));
     for (auto bad : std::vector<std::vector<std::string>>{{"--baud", "1000"},
                                                           {"--data-bits", "6"},
                                                           {"--stop-bits", "3"},
@@ -100,7 +101,7 @@ TEST_F(ReceiveCommandTest, RefusalsAndBadArguments) {
                                                           {"--new", "--append"},
                                                           {"--project", "p.json"}}) {
         EXPECT_EQ(Wait(Start(bad)), 2) << bad[0];
-        EXPECT_NE(Output().find("tavrin: "), std::string::npos) << Output();
+        EXPECT_THAT(Output(), HasSubstr("tavrin: "));
     }
 }
 
@@ -110,9 +111,7 @@ TEST_F(ReceiveCommandTest, WhatCameIsKeptAndWhatWasLostIsSaid) {
     // --yes with nothing received: the old file is not destroyed.
     std::ofstream(job) << "keep";
     EXPECT_EQ(Wait(Start({"--port", pty.path, "-o", job, "--yes", "--timeout", "0.3"})), 1);
-    EXPECT_NE(Output().find("Nothing was received; " + job + " is left as it was"),
-              std::string::npos)
-        << Output();
+    EXPECT_THAT(Output(), HasSubstr("Nothing was received; " + job + " is left as it was"));
     EXPECT_EQ(ReadFile(job), "keep");
 
     // The cable is pulled after two records: what came is kept, the end is said, no spinning.
@@ -127,7 +126,7 @@ TEST_F(ReceiveCommandTest, WhatCameIsKeptAndWhatWasLostIsSaid) {
     EXPECT_EQ(Wait(pid, &usage), 1) << Output();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
     EXPECT_LT(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec, 2);
-    EXPECT_NE(Output().find("the port was lost after 2 lines"), std::string::npos) << Output();
+    EXPECT_THAT(Output(), HasSubstr("the port was lost after 2 lines"));
     EXPECT_EQ(ReadFile(job), record + "\r\n" + record + "\r\n");
 }
 
@@ -144,7 +143,7 @@ TEST_F(ReceiveCommandTest, AFullDiskEndsTheReceiveAndSaysWhatWasSaved) {
     const pid_t pid = Start({"--port", pty.path, "-o", job, "--yes", "--timeout", "1"}, 4);
     EXPECT_EQ(Wait(pid), 1) << Output();
     const std::string out = Output();
-    EXPECT_NE(out.find("write error"), std::string::npos) << out;
+    EXPECT_THAT(out, HasSubstr("write error"));
     const size_t at = out.find(" bytes were saved in " + job);
     ASSERT_NE(at, std::string::npos) << out;
     const size_t saved = std::stoul(out.substr(out.rfind('\n', at) + 1));

@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <thread>
 
 #include "import/import_dialog.h"
@@ -22,6 +21,7 @@
 #include "serial/comm_port_settings.h"
 #include "serial/comm_receiv.h"
 #include "serial/transfer_dialog.h"
+#include "support/temp_dir.h"
 #include "ui/prompter.h"
 
 namespace serial_test {
@@ -130,10 +130,6 @@ class AnswerPrompter : public ui::Prompter {
 class ReceiveTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        static int counter = 0;
-        dir = std::filesystem::temp_directory_path() /
-              ("tavrin-serial-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(dir);
         platform::Profile::UseFile(dir / "settings.toml");
         ui::InstallPrompter(prompter);
         ui::InstallFrontEnd(front);
@@ -155,8 +151,6 @@ class ReceiveTest : public ::testing::Test {
         ui::InstallFrontEnd(nullptr);
         ui::InstallPrompter(nullptr);
         serial::Transfer().device_path.clear();
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
     }
 
     std::string Path(const std::string& name) const { return (dir / name).string(); }
@@ -195,12 +189,12 @@ class ReceiveTest : public ::testing::Test {
     }
 
     static std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        return testing_support::TempDir::Read(path);
     }
 
     Pty pty;
-    std::filesystem::path dir;
+    testing_support::TempDir tmp;
+    const std::filesystem::path& dir = tmp.path();
     std::shared_ptr<AnswerPrompter> prompter = std::make_shared<AnswerPrompter>();
     std::shared_ptr<ui::HeadlessFrontEnd> front = std::make_shared<ui::HeadlessFrontEnd>();
     vrk::CVrkObject project;

@@ -1,8 +1,11 @@
 #include "platform/serial_port.h"
 
+#include <gmock/gmock.h>
 #include <sys/ioctl.h>
 
 #include "serial_fixture.h"
+
+using ::testing::HasSubstr;
 
 using platform::SerialLine;
 using platform::SerialPort;
@@ -24,11 +27,11 @@ TEST(SerialPortOpen, ExclusiveWhileOpenAndRefusesWhatIsNotAPort) {
 
     SerialPort port;
     EXPECT_FALSE(port.Open("/nonexistent/ttyS9"));
-    EXPECT_NE(port.error().find("/nonexistent/ttyS9"), std::string::npos);
+    EXPECT_THAT(port.error(), HasSubstr("/nonexistent/ttyS9"));
     const auto file = std::filesystem::temp_directory_path() / "tavrin-not-a-port.txt";
     std::ofstream(file) << "x";
     EXPECT_FALSE(port.Open(file.string()));
-    EXPECT_NE(port.error().find("not a serial port"), std::string::npos);
+    EXPECT_THAT(port.error(), HasSubstr("not a serial port"));
     std::filesystem::remove(file);
     // Nothing open: the line calls fail cleanly.
     char c;

@@ -1,4 +1,8 @@
+#include <gmock/gmock.h>
+
 #include "serial_fixture.h"
+
+using ::testing::HasSubstr;
 
 using namespace serial_test;
 using serial::CCommPortSettings;
@@ -99,7 +103,7 @@ TEST_F(ReceiveTest, RefusalsKeepTheDialogOpen) {
     // An existing file asks; Cancel there keeps this dialog open, Append closes it.
     d.frame().SetCheck(serial::kIdParityNone, 1);
     front->Queue([](ui::Dialog& fx) {
-        EXPECT_NE(fx.frame().Text(serial::kIdFexistText).find("already exists"), std::string::npos);
+        EXPECT_THAT(fx.frame().Text(serial::kIdFexistText), HasSubstr("already exists"));
         fx.OnCommand(ui::IDCANCEL);
     });
     d.OnOK();

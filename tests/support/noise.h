@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/reader_harness.h"
 
@@ -15,12 +15,11 @@ namespace testing_support {
 // `size` bytes from a fixed seed: the format's words (word_percent of the draws), random bytes
 // including NUL and CR, and now and then a run of thousands of `long_fill` characters.
 inline std::string NoiseBytes(unsigned seed, size_t size,
-                              std::initializer_list<std::string_view> words,
+                              const std::vector<std::string_view>& pieces,
                               unsigned word_percent = 30, char long_fill = 'x') {
     std::mt19937 rng(seed);
     std::string bytes;
     bytes.reserve(size + 8192);
-    const std::vector<std::string_view> pieces(words);
     while (bytes.size() < size) {
         unsigned r = rng() % 100;
         if (r < word_percent && !pieces.empty())

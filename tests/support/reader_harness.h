@@ -2,10 +2,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +11,8 @@
 #include "import/contracts/events.h"
 #include "import/import_dialog.h"
 #include "platform/profile.h"
+#include "readers/registry.h"
+#include "support/temp_dir.h"
 #include "ui/prompter.h"
 
 namespace testing_support {
@@ -29,10 +29,6 @@ struct RecordedEvent {
 class ReaderHarness {
   public:
     ReaderHarness() {
-        static int counter = 0;
-        dir = std::filesystem::temp_directory_path() /
-              ("tavrin-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(dir);
         platform::Profile::UseFile(dir / "settings.toml");
         prompter = std::make_shared<ui::ScriptedPrompter>();
         ui::InstallPrompter(prompter);
@@ -40,27 +36,24 @@ class ReaderHarness {
             events.push_back({e.pass, e.record, e.line, e.id, e.value, e.accepted});
         });
     }
-    ~ReaderHarness() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-        ui::InstallPrompter(nullptr);
-    }
+    ~ReaderHarness() { ui::InstallPrompter(nullptr); }
 
     // Writes the bytes as they are (no line-end translation) and returns the full path.
     std::string Write(const std::string& name, const std::string& bytes) {
-        std::filesystem::path p = dir / name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p.string();
+        return m_tmp.Write(name, bytes).string();
     }
 
     // Runs a reader constructed as the import dialog constructs it over the given files.
     template <class Reader, class... Extra>
     void Run(const std::vector<std::string>& paths, Extra... extra) {
-        std::string list;
-        for (size_t i = 0; i < paths.size(); ++i) list += paths[i] + (paths.size() > 1 ? ";" : "");
-        dlg.SetFileList(list);
+        SetFiles(paths);
         Reader reader(&project, &dlg, &dlg.ImportInfo(), extra...);
         reader.DoImport();
+    }
+    // The same through the table of built-in formats.
+    void RunFormat(int format, const std::vector<std::string>& paths) {
+        SetFiles(paths);
+        CreateReader(format, &project, &dlg, &dlg.ImportInfo())->DoImport();
     }
 
     // "evName=value" of the accepted events of a pass, in order.
@@ -86,11 +79,23 @@ class ReaderHarness {
         return false;
     }
 
-    std::filesystem::path dir;
+  private:
+    inline static int s_count = 0;
+    TempDir m_tmp{"_" + std::to_string(++s_count)};
+
+  public:
+    const std::filesystem::path& dir = m_tmp.path();
     std::shared_ptr<ui::ScriptedPrompter> prompter;
     vrk::CVrkObject project;
     CImpDEVDlg dlg{&project, nullptr, 0, "", 0};
     std::vector<RecordedEvent> events;
+
+  private:
+    void SetFiles(const std::vector<std::string>& paths) {
+        std::string list;
+        for (const auto& p : paths) list += p + (paths.size() > 1 ? ";" : "");
+        dlg.SetFileList(list);
+    }
 };
 
 }  // namespace testing_support

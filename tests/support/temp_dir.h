@@ -14,10 +14,11 @@ namespace testing_support {
 
 class TempDir {
   public:
-    // Named after the process and the running test, so that tests side by side never meet.
-    TempDir() {
+    // Named after the process and the running test, so that tests side by side never meet; a
+    // test with several folders tells them apart by `suffix`.
+    explicit TempDir(const std::string& suffix = "") {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "tavrin_" + std::to_string(::getpid());
+        std::string name = "tavrin_" + std::to_string(::getpid()) + suffix;
         if (info)
             name += std::string("_") + info->test_suite_name() + "_" + info->name();
         m_path = std::filesystem::temp_directory_path() / name;

@@ -5,7 +5,6 @@
 #include <numbers>
 
 #include "support/event_cases.h"
-#include "support/noise.h"
 #include "support/reader_harness.h"
 #include "support/time_text.h"
 
@@ -140,17 +139,4 @@ TEST(Tds7Files, BacksightDoesNotReachIntoTheSecondPass) {
                           "evTarget=B"};
     EXPECT_EQ(h.Stream(1), expected);
     EXPECT_EQ(h.Stream(2), expected);
-}
-
-TEST(Tds7Robustness, AnyBytesEndTheRun) {
-    for (unsigned seed : {21u, 22u, 23u}) {
-        ReaderHarness h;
-        h.Run<CImpTDS7>(
-            {h.Write("noise.gt7", testing_support::NoiseBytes(
-                                      seed, 48 * 1024,
-                                      {"STN ", "BKB ", "BS ", "FS ", "HV ", "SD ", "HD ", "DATE ",
-                                       "UNITS ", "'", ",", ",,", "-", ".", "\n", "\r\n", "  "},
-                                      35, ','))});
-        testing_support::ExpectLinesAscend(h);
-    }
 }

@@ -1,43 +1,35 @@
 // The import dialog driven headless: format choice, file lists, the repeat question, progress.
 #include "import/import_dialog.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "dialog_fixture.h"
 #include "platform/profile.h"
 #include "support/settings_edit.h"
 #include "ui/dialog.h"
 #include "ui/prompter.h"
 
+using ::testing::HasSubstr;
+
 namespace fs = std::filesystem;
 
 namespace {
 
-class ImportDialogTest : public ::testing::Test {
+class ImportDialogTest : public dialog_files_test::DialogFilesTest {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tavrin-dlg-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-        platform::Profile::UseFile(dir / "settings.toml");
-        front = std::make_shared<ui::HeadlessFrontEnd>();
+        DialogFilesTest::SetUp();
         ui::InstallFrontEnd(front);
-        prompter = std::make_shared<ui::ScriptedPrompter>();
-        ui::InstallPrompter(prompter);
     }
     void TearDown() override {
         ui::InstallFrontEnd(nullptr);
-        ui::InstallPrompter(nullptr);
-        std::error_code ec;
-        fs::remove_all(dir, ec);
+        DialogFilesTest::TearDown();
     }
     std::string Write(const std::string& name, const std::string& text) {
-        std::ofstream(dir / name, std::ios::binary) << text;
-        return (dir / name).string();
+        return tmp.Write(name, text).string();
     }
     // Opens the dialog and runs `script` inside it; returns DoImport's result.
     int Show(CImpDEVDlg& dlg, std::function<void(CImpDEVDlg&)> script) {
@@ -55,10 +47,7 @@ class ImportDialogTest : public ::testing::Test {
         dlg.OnMOK();
     }
 
-    fs::path dir;
-    std::shared_ptr<ui::HeadlessFrontEnd> front;
-    std::shared_ptr<ui::ScriptedPrompter> prompter;
-    vrk::CVrkObject project;
+    std::shared_ptr<ui::HeadlessFrontEnd> front = std::make_shared<ui::HeadlessFrontEnd>();
 };
 
 }  // namespace
@@ -94,13 +83,13 @@ TEST_F(ImportDialogTest, OneAndSeveralNames) {
     Write("a.job", "2=S1\n");
     Write("b.job", "2=S2\n");
     CImpDEVDlg one(&project, nullptr, 0, "", 0);
-    EXPECT_EQ(Show(one, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "a.job"); }), 1);
-    EXPECT_EQ(one.FileList(), dir.string() + "/a.job");
+    EXPECT_EQ(Show(one, [&](CImpDEVDlg& d) { Choose(d, 12, dir().string(), "a.job"); }), 1);
+    EXPECT_EQ(one.FileList(), dir().string() + "/a.job");
 
     CImpDEVDlg two(&project, nullptr, 0, "", 0);
     std::string box;
     Show(two, [&](CImpDEVDlg& d) {
-        d.SetCurrentFolder(dir.string());
+        d.SetCurrentFolder(dir().string());
         d.frame().SetText(kIdNameBox, "\"a.job\" \"b.job\"");
         d.OnFileNameChange();
         box = d.frame().Text(kIdNameBox);
@@ -113,7 +102,7 @@ TEST_F(ImportDialogTest, OneAndSeveralNames) {
     // The box shows the names in reverse order; the list keeps the order chosen, however often
     // the box's change is handled.
     EXPECT_EQ(box, "\"b.job\" \"a.job\"");
-    EXPECT_EQ(two.FileList(), dir.string() + "/a.job;b.job;");
+    EXPECT_EQ(two.FileList(), dir().string() + "/a.job;b.job;");
     ASSERT_EQ(project.data().stations.size(), 3u);
     EXPECT_EQ(project.data().stations[1].name, "S1");
     EXPECT_EQ(project.data().stations[2].name, "S2");
@@ -121,8 +110,8 @@ TEST_F(ImportDialogTest, OneAndSeveralNames) {
 
 TEST_F(ImportDialogTest, NothingTypedOrAWildcardImportsNothing) {
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "   "); }), 0);
-    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "*.JOB"); }), 0);
+    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir().string(), "   "); }), 0);
+    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir().string(), "*.JOB"); }), 0);
     EXPECT_EQ(dlg.WildcardPattern(), "*.JOB");
     EXPECT_TRUE(project.data().stations.empty());
 }
@@ -131,37 +120,38 @@ TEST_F(ImportDialogTest, RepeatQuestionOnLowerCasedFullPath) {
     Write("Job.job", "2=S1\n");
     Write("b.job", "2=S2\n");
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-    ASSERT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "Job.job"); }), 1);
+    ASSERT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir().string(), "Job.job"); }), 1);
     EXPECT_TRUE(prompter->shown.empty());
-    std::string lower = dir.string() + "/job.job\n";
+    std::string lower = dir().string() + "/job.job\n";
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_NE(dlg.ImportedFiles().find(lower), std::string::npos);
+    EXPECT_THAT(dlg.ImportedFiles(), HasSubstr(lower));
 
     // No: the only file is dropped, nothing is imported and the dialog stays open.
     prompter->Answer(ui::IDNO);
     bool ended = true;
     EXPECT_EQ(Show(dlg,
                    [&](CImpDEVDlg& d) {
-                       Choose(d, 12, dir.string(), "JOB.JOB");
+                       Choose(d, 12, dir().string(), "JOB.JOB");
                        ended = d.frame().end_code.has_value();
                    }),
               0);
     EXPECT_FALSE(ended);
     ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_NE(prompter->shown[0].text.find("job.job has already been imported"), std::string::npos);
+    EXPECT_THAT(prompter->shown[0].text, HasSubstr("job.job has already been imported"));
     EXPECT_EQ(prompter->shown[0].type & 0x0F, ui::MB_YESNO);
     EXPECT_EQ(project.data().stations.size(), 1u);
 
     // Declining one of several removes only that one.
     prompter->Answer(ui::IDNO);
     EXPECT_EQ(
-        Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "\"job.job\" \"b.job\""); }), 1);
-    EXPECT_EQ(dlg.FileList(), dir.string() + "/b.job;");
+        Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir().string(), "\"job.job\" \"b.job\""); }),
+        1);
+    EXPECT_EQ(dlg.FileList(), dir().string() + "/b.job;");
     EXPECT_EQ(project.data().stations.size(), 2u);
 
     // Yes: imported again.
     prompter->Answer(ui::IDYES);
-    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir.string(), "b.job"); }), 1);
+    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir().string(), "b.job"); }), 1);
     EXPECT_EQ(project.data().stations.size(), 3u);
 }
 
@@ -183,7 +173,7 @@ TEST_F(ImportDialogTest, ProgressSteps) {
     EXPECT_EQ(dlg.ProgressTicks(), 101);
     EXPECT_EQ(calls.back(), 100);  // ticks stop at 100
     EXPECT_EQ(calls[calls.size() - 2], 100);
-    dlg.SetProgress((dir / "absent").string());
+    dlg.SetProgress((dir() / "absent").string());
     EXPECT_EQ(dlg.ProgressStep(), 1);
 }
 
@@ -195,7 +185,7 @@ TEST_F(ImportDialogTest, ImportInformationFromTheSettings) {
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
     auto run = [&](int format, std::function<void(ImportSettings&)> change) {
         Show(dlg, [&](CImpDEVDlg& d) {
-            d.SetCurrentFolder(dir.string());
+            d.SetCurrentFolder(dir().string());
             d.frame().SetSelection(kIdTypeList, format);
             d.OnTypeChange();
             testing_support::EditSettings(d, change);
@@ -233,7 +223,7 @@ TEST_F(ImportDialogTest, SettingsAreSavedPerFormatOnImport) {
     Write("a.job", "2=S\n");
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
     Show(dlg, [&](CImpDEVDlg& d) {
-        d.SetCurrentFolder(dir.string());
+        d.SetCurrentFolder(dir().string());
         d.frame().SetSelection(kIdTypeList, 12);
         d.OnTypeChange();
         testing_support::EditSettings(d, [&](ImportSettings& s) { s.CheckDel = 1; });
@@ -255,6 +245,6 @@ TEST_F(ImportDialogTest, SettingsAreSavedPerFormatOnImport) {
 TEST_F(ImportDialogTest, MissingReaderFormatImportsNothingButSaysSo) {
     Write("a.txt", "x\n");
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-    Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 20, dir.string(), "a.txt"); });
+    Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 20, dir().string(), "a.txt"); });
     EXPECT_TRUE(project.data().stations.empty());
 }

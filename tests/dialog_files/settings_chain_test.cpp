@@ -1,9 +1,9 @@
 // Where an import setting comes from: the constructor, then the engine's side, then the file.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
+#include "dialog_fixture.h"
 #include "import/import_dialog.h"
 #include "platform/profile.h"
 #include "support/settings_edit.h"
@@ -12,16 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct SettingsChain : ::testing::Test {
-    void SetUp() override {
-        file = fs::temp_directory_path() / ("tavrin-chain-" + std::to_string(::getpid()) + ".toml");
-        fs::remove(file);
-        platform::Profile::UseFile(file);
-    }
-    void TearDown() override { fs::remove(file); }
-    fs::path file;
-    vrk::CVrkObject project;
-};
+using SettingsChain = dialog_files_test::DialogFilesTest;
 
 }  // namespace
 
