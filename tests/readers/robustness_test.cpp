@@ -80,6 +80,7 @@ const Row kRows[] = {
     // TA5 lines are cut at the record length.
     {6, "a.txt", kTa5, 40, ' ', nullptr, "", 84},
     {7, "a.txt", kTa5, 40, '2', nullptr, "", 84},
+    {8, "a.txt", kTa5, 40, ' ', nullptr, "", 84},
     {9, "noise.rdf",
      "\nST,S1,,B1,,~\nSS,P1,1.6,10,~\r\nF1,B1,,,350,~\nF2,P1,,,12.4530,~\nMC,P1,C1,1,~"
      "\nMP,P2,,4,5,6,~\nCP,P2,x,1.7,~\nRE,R1,,1,2,3,~\nSO,P3,,,12.5,~\nUP,P3,,7,8,,~20.0000,350.,~"

@@ -127,9 +127,10 @@ TEST(Ta5Lines, BlankCodeFieldStopsTheFileAndNothingAcceptedIsReported) {
         {h.Write("a.txt", Rec({"2010", "P1"}) + Rec({"", "P2"}) + Rec({"2010", "P3"}))});
     EXPECT_EQ(h.Stream(), (Events{"evTarget=P1", "evSlopeDist=0"}));
     EXPECT_FALSE(h.ProtocolContains("mismatches"));
-    // A file with nothing accepted is reported; the values of a record 22 do not count.
+    // A file with nothing accepted is reported, also when its data end at once; the values of a
+    // record 22 do not count.
     for (const std::string& text :
-         {"\n\r\n" + Rec({"5000", "X"}) + "\n", Rec({"2210", "", "", "12.3"})}) {
+         {"\n\r\n" + Rec({"5000", "X"}) + "\n", Rec({"2210", "", "", "12.3"}), Rec({"", "P2"})}) {
         ReaderHarness none;
         none.Run<CImp3TA5>({none.Write("a.txt", text)});
         EXPECT_TRUE(none.ProtocolContains("mismatches required data format")) << text;

@@ -82,9 +82,12 @@ int CImp3TA5::ReadEvents() {
     ClearEventList();
     m_Line = std::move(line);
     const std::string code = Next_Part(kField);
-    // A record without a code ends the data of the file.
-    if (code.empty())
+    // A record without a code ends the data of the file; a file that gave nothing says so.
+    if (code.empty()) {
+        if (!m_bAccepted)
+            LogMessage(9018, {CurrentFileName()});
         return 0;
+    }
     m_nLastPush = 0;
     m_PointName = Next_Part(kField);
 
