@@ -1,6 +1,6 @@
 #include "resources/string_table.h"
 
-#include <array>
+#include <iterator>
 
 namespace res {
 
@@ -8,7 +8,7 @@ namespace {
 
 // Texts in the instruments' own words are kept as they have always been shown, odd spacing
 // and "%\ns" included: protocols and users' scripts compare against them.
-constexpr std::array kTable{
+constexpr StringEntry kTable[] = {
     // Values that do not convert
     StringEntry{7601, "Invalid symbol(s)  %s  found in string  %s.\n",
                 "Недопустимые символы  %s  в строке  %s.\n"},
@@ -515,7 +515,7 @@ constexpr std::array kTable{
 };
 
 constexpr bool SortedAndComplete() {
-    for (size_t i = 0; i < kTable.size(); ++i) {
+    for (size_t i = 0; i < std::size(kTable); ++i) {
         if (kTable[i].en.empty() && kTable[i].ru.empty())
             return false;
         if (i > 0 && kTable[i - 1].id >= kTable[i].id)
