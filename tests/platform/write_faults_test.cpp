@@ -118,6 +118,7 @@ TEST_F(WriteFaults, EveryStepOfEveryWriteFailsWithoutHarm) {
                     EXPECT_FALSE(writer.write(target, "NEW2", error));
                     EXPECT_EQ(tmp.Read(target), old);
                     EXPECT_NE(error.find(target.string()), std::string::npos) << error;
+                    EXPECT_EQ(error.find("tavrin-tmp"), std::string::npos) << error;
                     EXPECT_NE(error.find(std::strerror(err)), std::string::npos) << error;
                     EXPECT_EQ(Folder(), std::vector<std::string>{"target.dat"});
                 }
