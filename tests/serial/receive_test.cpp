@@ -84,8 +84,7 @@ TEST_F(ReceiveTest, AFailingWriteKeepsTheOldFileAndTheReceivedBytes) {
             continue;
         }
         EXPECT_EQ(Transfer().stop, serial::kWriteFailed);
-        EXPECT_NE(Transfer().write_error.find(reason), std::string::npos)
-            << Transfer().write_error;
+        EXPECT_NE(Transfer().write_error.find(reason), std::string::npos) << Transfer().write_error;
         EXPECT_EQ(Transfer().bytes_unsaved, where == kUnwritten ? 3u : 0u);
         if (where == kAside) {
             EXPECT_EQ(ReadFile(Transfer().saved_in), "abc");
