@@ -356,6 +356,9 @@ constexpr std::array kTable{
                 "Не удалось прочитать проект %s: %s\n"},
     StringEntry{9794, "This build of GDAL has no %s driver; nothing written.\n",
                 "В этой сборке GDAL нет драйвера %s; ничего не записано.\n"},
+    StringEntry{9795, "Cannot open the conversion module %s: %s\nNothing was written.\n",
+                "Не удалось открыть модуль преобразования %s: %s\nНичего не записано.\n"},
+    StringEntry{9796, "it is not installed", "он не установлен"},
     // end of 9780
 
     // The desktop program (9810-)
