@@ -5,7 +5,8 @@ file(GLOB_RECURSE TAVRIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.c
 # The outputs layer is a library of its own, so only what writes GIS/CAD files links GDAL; its
 # table of formats and their file endings is in the core.
 list(FILTER TAVRIN_SOURCES EXCLUDE REGEX "/src/outputs/")
-list(APPEND TAVRIN_SOURCES ${PROJECT_SOURCE_DIR}/src/outputs/output_format.cpp)
+list(APPEND TAVRIN_SOURCES ${PROJECT_SOURCE_DIR}/src/outputs/output_format.cpp
+  ${PROJECT_SOURCE_DIR}/src/outputs/module_loader.cpp)
 # The Qt front end is a library of its own, built only when Qt is there.
 list(FILTER TAVRIN_SOURCES EXCLUDE REGEX "/src/ui/qt/")
 add_library(tavrin_objects OBJECT ${TAVRIN_SOURCES})
@@ -15,6 +16,10 @@ set(TAVRIN_CORE_LIBS nlohmann_json::nlohmann_json tomlplusplus::tomlplusplus Thr
     ${CMAKE_DL_LIBS} util)
 target_include_directories(tavrin_objects PUBLIC ${TAVRIN_CORE_INCLUDES})
 target_link_libraries(tavrin_objects PUBLIC ${TAVRIN_CORE_LIBS})
+# Where the programs find the outputs module once installed: <prefix>/bin -> <prefix>/lib/tavrin.
+file(RELATIVE_PATH TAVRIN_BIN_TO_LIB ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/outputs/module_loader.cpp APPEND PROPERTY
+  COMPILE_DEFINITIONS TAVRIN_OUTPUTS_FROM_BIN="${TAVRIN_BIN_TO_LIB}/tavrin")
 
 add_library(tavrin_core STATIC $<TARGET_OBJECTS:tavrin_objects>)
 add_library(tavrin_shared SHARED $<TARGET_OBJECTS:tavrin_objects>)
@@ -50,7 +55,8 @@ endfunction()
 find_package(GDAL CONFIG REQUIRED)
 find_package(pugixml REQUIRED)
 file(GLOB TAVRIN_OUTPUT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/outputs/*.cpp)
-list(REMOVE_ITEM TAVRIN_OUTPUT_SOURCES ${PROJECT_SOURCE_DIR}/src/outputs/output_format.cpp)
+list(REMOVE_ITEM TAVRIN_OUTPUT_SOURCES ${PROJECT_SOURCE_DIR}/src/outputs/output_format.cpp
+  ${PROJECT_SOURCE_DIR}/src/outputs/module_loader.cpp)
 add_library(tavrin_outputs_objects OBJECT ${TAVRIN_OUTPUT_SOURCES})
 target_include_directories(tavrin_outputs_objects PUBLIC ${TAVRIN_CORE_INCLUDES})
 target_link_libraries(tavrin_outputs_objects PUBLIC ${TAVRIN_CORE_LIBS} GDAL::GDAL pugixml::pugixml)

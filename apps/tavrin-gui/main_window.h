@@ -55,6 +55,8 @@ class MainWindow : public QMainWindow {
     void ImportInstrumentFiles();
     void ImportControlPoints();
     void ExportInstrumentFormats();
+    // The project as GeoPackage, GeoJSON, DXF, KML, Shapefile, CSV or LandXML.
+    void ExportOutputs();
     void Receive();
     void ImportOptions();
     void About();

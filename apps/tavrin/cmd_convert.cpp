@@ -3,7 +3,7 @@
 
 #include "cli.h"
 #include "outputs/convert.h"
-#include "outputs_module.h"
+#include "outputs/module_loader.h"
 #include "resources/strings.h"
 
 namespace cli {
@@ -31,7 +31,7 @@ int WriteConverted(vrk::CVrkObject& project, const std::string& output,
                    const outputs::ConvertOptions& options) {
     outputs::ConvertSummary summary;
     std::string error;
-    const outputs::ModuleApi* api = OutputsModule(error);
+    const outputs::ModuleApi* api = outputs::LoadModule(error);
     if (!api || !api->convert(project, output, options, summary, error)) {
         std::cerr << "tavrin: " << error;
         return kNotDone;

@@ -11,7 +11,7 @@
 #include "host/processing/processing.h"
 #include "import/import_dialog.h"
 #include "outputs/convert.h"
-#include "outputs_module.h"
+#include "outputs/module_loader.h"
 #include "platform/profile.h"
 #include "readers/cdx/cdx_reader.h"
 #include "readers/format_detect.h"
@@ -168,7 +168,7 @@ int CmdImport(const ImportArgs& args) {
         if (!args.into.empty())
             convert.inputs.emplace_back(args.into);
         std::string why;
-        const outputs::ModuleApi* api = OutputsModule(why);
+        const outputs::ModuleApi* api = outputs::LoadModule(why);
         if (!api || !api->check(args.output, convert, why)) {
             std::cerr << "tavrin: " << why;
             return kBadArguments;

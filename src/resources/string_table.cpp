@@ -368,7 +368,8 @@ constexpr std::array kTable{
                 "&Выход"},
     StringEntry{9811, "&Import|&Instrument files...|&Control points (CDX)...",
                 "&Импорт|&Файлы приборов...|&Опорные пункты (CDX)..."},
-    StringEntry{9812, "&Export|&Instrument formats...", "&Экспорт|&Форматы приборов..."},
+    StringEntry{9812, "&Export|&Instrument formats...|&GIS, CAD and LandXML...",
+                "&Экспорт|&Форматы приборов...|&ГИС, САПР и LandXML..."},
     StringEntry{9813, "I&nstrument|&Receive...", "&Прибор|Прие&м..."},
     StringEntry{9814, "&Options|&Import options...", "&Настройки|&Настройки импорта..."},
     StringEntry{9815, "&Help|&About...|&Language|English|Русский",
@@ -400,6 +401,8 @@ constexpr std::array kTable{
                 "Ни один пункт не записан; файл не создан."},
     StringEntry{9831, "Cannot save the project %s:\n%s", "Не удается сохранить проект %s:\n%s"},
     StringEntry{9832, "OK|Cancel", "OK|Отмена"},
+    StringEntry{9833, "Coordinate reference system of the project (EPSG:NNNN):",
+                "Система координат проекта (EPSG:NNNN):"},
     // end of 9810
 
     // Install, version, help and fuzzing (9840-)

@@ -2,11 +2,13 @@
 // terminal for the instrument.
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -175,6 +177,24 @@ TEST_F(GuiTest, SelectedPointsAreExportedThroughTheExportDialog) {
     EXPECT_NE(text.str().find("5001.5"), std::string::npos) << text.str();
     EXPECT_NE(text.str().find("5003.5"), std::string::npos) << text.str();
     EXPECT_EQ(text.str().find("5002.5"), std::string::npos) << text.str();
+
+    // The same project to GIS: the type picks the format, the points become features.
+    driver.Then("OutputsDialog", [&](QWidget& w) {
+        ChooseType(w, "GeoJSON");
+        Type(w, "fileNameEdit", Path("out.json.txt"));
+        Shot(w, "outputs_dialog");
+        qobject_cast<QDialog*>(&w)
+            ->accept();  // the file dialog's own accept, through the public slot
+        return true;
+    });
+    window->ExportOutputs();
+    ASSERT_TRUE(driver.Done());
+    std::ifstream gis((dir / "out.json.txt").string());
+    std::stringstream features;
+    features << gis.rdbuf();
+    EXPECT_NE(features.str().find("FeatureCollection"), std::string::npos) << features.str();
+    EXPECT_NE(features.str().find("\"13\""), std::string::npos) << features.str();
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("GeoJSON"));
 }
 
 TEST_F(GuiTest, FileReceivedOverTheLineIsImported) {

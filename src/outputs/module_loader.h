@@ -1,4 +1,4 @@
-// Finds and opens the outputs module: beside the tool in a build folder, in lib/tavrin once
+// Finds and opens the outputs module: beside the program in a build folder, in lib/tavrin once
 // installed.
 #pragma once
 
@@ -6,10 +6,10 @@
 
 #include "outputs/module_api.h"
 
-namespace cli {
+namespace outputs {
 
 // The module's entry points, opened at the first call and kept for the run; null with `error`
 // set (a message for the user) when it cannot be found or is of another build.
-const outputs::ModuleApi* OutputsModule(std::string& error);
+const ModuleApi* LoadModule(std::string& error);
 
-}  // namespace cli
+}  // namespace outputs

@@ -1,4 +1,4 @@
-#include "outputs_module.h"
+#include "outputs/module_loader.h"
 
 #include <filesystem>
 #include <vector>
@@ -10,27 +10,27 @@
 #define TAVRIN_OUTPUTS_FROM_BIN "../lib/tavrin"
 #endif
 
-namespace cli {
+namespace outputs {
 namespace fs = std::filesystem;
 
-const outputs::ModuleApi* OutputsModule(std::string& error) {
+const ModuleApi* LoadModule(std::string& error) {
     static platform::PluginLibrary library;
-    static const outputs::ModuleApi* api = nullptr;
+    static const ModuleApi* api = nullptr;
     if (api)
         return api;
     std::error_code ec;
     const fs::path bin = fs::read_symlink("/proc/self/exe", ec).parent_path();
-    const std::vector<fs::path> places = {bin / outputs::kModuleFile,
-                                          bin / TAVRIN_OUTPUTS_FROM_BIN / outputs::kModuleFile};
+    const std::vector<fs::path> places = {bin / kModuleFile,
+                                          bin / TAVRIN_OUTPUTS_FROM_BIN / kModuleFile};
     std::string reasons;
     for (const fs::path& place : places) {
         if (!fs::exists(place, ec))
             continue;
         platform::PluginLibrary lib(place);
-        using Entry = const outputs::ModuleApi* (*)();
-        auto entry = lib.IsOpen() ? lib.FunctionNamed<Entry>(outputs::kModuleEntry) : nullptr;
-        const outputs::ModuleApi* found = entry ? entry() : nullptr;
-        if (found && found->version == outputs::kModuleApiVersion) {
+        using Entry = const ModuleApi* (*)();
+        auto entry = lib.IsOpen() ? lib.FunctionNamed<Entry>(kModuleEntry) : nullptr;
+        const ModuleApi* found = entry ? entry() : nullptr;
+        if (found && found->version == kModuleApiVersion) {
             library = std::move(lib);
             library.KeepLoaded();
             api = found;
@@ -43,4 +43,4 @@ const outputs::ModuleApi* OutputsModule(std::string& error) {
     return nullptr;
 }
 
-}  // namespace cli
+}  // namespace outputs
