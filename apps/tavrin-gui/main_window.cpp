@@ -14,6 +14,7 @@
 
 #include "export/export_device_dlg.h"
 #include "export/export_formats.h"
+#include "host/processing/processing.h"
 #include "import/contracts/vrk.h"
 #include "import/import_dialog.h"
 #include "outputs/module_loader.h"
@@ -316,8 +317,18 @@ void MainWindow::ImportInstrumentFiles() {
     const bool imported = dialog.DoImport() == 1;
     EndProgress();
     if (imported)
-        SetModified(true);
+        Process();
     ShowProject();
+}
+
+void MainWindow::Process() {
+    // As the command line does after an import: the measured points get their coordinates.
+    const processing::Summary s = processing::Compute(*m_project);
+    statusBar()->showMessage(
+        Text(9733, {std::to_string(s.stations), std::to_string(s.free_stations),
+                    std::to_string(s.points), std::to_string(s.lines)})
+            .trimmed());
+    SetModified(true);
 }
 
 void MainWindow::ImportControlPoints() {
@@ -334,7 +345,7 @@ void MainWindow::ImportControlPoints() {
     }
     EndProgress();
     if (loaded)
-        SetModified(true);
+        Process();  // known points may now place and orient stations
     ShowProject();
 }
 

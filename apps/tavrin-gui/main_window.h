@@ -57,6 +57,8 @@ class MainWindow : public QMainWindow {
     void ExportInstrumentFormats();
     // The project as GeoPackage, GeoJSON, DXF, KML, Shapefile, CSV or LandXML.
     void ExportOutputs();
+    // The processing stage over the project, its summary in the status bar.
+    void Process();
     void Receive();
     void ImportOptions();
     void About();

@@ -237,6 +237,24 @@ constexpr std::array kTable{
     // end of 9650
 
     // Speed: project files (9700-)
+    StringEntry{9667, "Import formats (tavrin import -f KEY|INDEX):",
+                "Форматы импорта (tavrin import -f КЛЮЧ|НОМЕР):"},
+    StringEntry{9668, "Export formats (tavrin export -f FORMAT):",
+                "Форматы экспорта (tavrin export -f ФОРМАТ):"},
+    StringEntry{9669, "Control points from %s", "Исходные пункты из %s"},
+    StringEntry{9670, "  points read:      %s", "  прочитано пунктов: %s"},
+    // The receive on the command line (9680-)
+    StringEntry{9680, "Receiving from %s at %s baud into %s", "Приём из %s на скорости %s бод в %s"},
+    StringEntry{9681, " (Ctrl-C stops)", " (Ctrl-C прерывает)"},
+    StringEntry{9682, "%s strings received, %s/%s bytes of the next",
+                "принято строк: %s, байт следующей: %s/%s"},
+    StringEntry{9683, "Nothing was received.", "Ничего не принято."},
+    StringEntry{9684, "Received %s strings into %s (%s)", "Принято строк: %s, файл %s (%s)"},
+    StringEntry{9685, "stopped|the device fell silent|the device finished|no whole line arrived",
+                "остановлено|прибор замолчал|прибор закончил передачу|ни одной целой строки"},
+    StringEntry{9686, "Imported as 3TA5: %s stations, %s observations, %s points",
+                "Импортировано как 3TA5: станций %s, наблюдений %s, пунктов %s"},
+    // end of 9680
     StringEntry{9700, "not valid JSON at line %s, column %s: %s",
                 "неверный JSON в строке %s, позиция %s: %s"},
     StringEntry{9701, "valid JSON, but not a project: the document is %s, a project is an object",

@@ -98,8 +98,10 @@ TEST_F(GuiTest, GeodimeterFileImportsThroughTheFileDialog) {
     for (int s = 0; s < 2; ++s)
         for (int i = 0; i < tree->topLevelItem(s)->childCount(); ++i)
             targets << tree->topLevelItem(s)->child(i)->text(0);
-    for (const char* name : {"101", "102", "103", "104", "105"})
+    for (const char* name : {"101", "102", "103", "104", "105"}) {
         EXPECT_TRUE(targets.contains(name)) << name;
+        EXPECT_TRUE(survey.contains(name)) << name << ": computed after the import";
+    }
     window->resize(1100, 750);
     QApplication::processEvents();
     Shot(*window, "main_window");
