@@ -5,7 +5,7 @@ _tavrin() {
     COMPREPLY=()
     cur="${COMP_WORDS[COMP_CWORD]}"
     prev="${COMP_WORDS[COMP_CWORD-1]}"
-    local commands="formats import events options cdx export receive help"
+    local commands="formats import detect events options cdx export convert compute codes receive help"
     cmd=""
     for ((i = 1; i < COMP_CWORD; i++)); do
         case "${COMP_WORDS[i]}" in
@@ -17,8 +17,14 @@ _tavrin() {
 
     case "$prev" in
         --lang) COMPREPLY=($(compgen -W "en ru" -- "$cur")); return ;;
-        --config|-o|--output|--into|--project) COMPREPLY=($(compgen -f -- "$cur")); return ;;
-        -f|--format)
+        --config|-o|--output|--into|--project|--import) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+        --format)
+            if [ "$cmd" = convert ]; then
+                COMPREPLY=($(compgen -W "gpkg geojson dxf kml shp csv landxml" -- "$cur"))
+                return
+            fi
+            ;&
+        -f)
             local names
             if [ "$cmd" = export ]; then
                 names=$("${COMP_WORDS[0]}" formats --list export 2>/dev/null)
@@ -30,7 +36,15 @@ _tavrin() {
         --port)
             COMPREPLY=($(compgen -W "COM1 COM2 COM3 COM4 $(ls /dev/ttyS* /dev/ttyUSB* /dev/ttyACM* /dev/serial/by-id/* 2>/dev/null)" -- "$cur"))
             return ;;
-        --angle-unit) COMPREPLY=($(compgen -W "dms deg gon mil rad" -- "$cur")); return ;;
+        --angle-unit)
+            if [ "$cmd" = convert ]; then
+                COMPREPLY=($(compgen -W "deg gon dms rad" -- "$cur"))
+            else
+                COMPREPLY=($(compgen -W "dms deg gon mil rad" -- "$cur"))
+            fi
+            return ;;
+        --encoding) COMPREPLY=($(compgen -W "utf-8 cp1251" -- "$cur")); return ;;
+        --curvature) COMPREPLY=($(compgen -W "on off" -- "$cur")); return ;;
         --dist-unit) COMPREPLY=($(compgen -W "m ft usft mm" -- "$cur")); return ;;
         --pass) COMPREPLY=($(compgen -W "1 2" -- "$cur")); return ;;
         --list) COMPREPLY=($(compgen -W "import export" -- "$cur")); return ;;
@@ -53,8 +67,12 @@ _tavrin() {
     case "$cmd" in
         "") opts="--lang --config --version --help $commands" ;;
         formats) opts="--json --list --help" ;;
-        import) opts="-f --format -o --output --into --set --angle-unit --dist-unit --yes --no --help" ;;
-        events) opts="-f --format --json --pass --set --angle-unit --dist-unit --help" ;;
+        import) opts="-f --format -o --output --into --crs --set --angle-unit --dist-unit --encoding --no-compute --yes --no --help" ;;
+        detect) opts="--json --help" ;;
+        convert) opts="--format --crs --selected --angle-unit --help" ;;
+        compute) opts="-o --output --tolerance --face-tolerance --curvature --refraction --help" ;;
+        codes) opts="--import --name --codes --help" ;;
+        events) opts="-f --format --json --pass --set --angle-unit --dist-unit --encoding --help" ;;
         options) opts="-f --format --set --json --help" ;;
         cdx) opts="-o --output --into --help" ;;
         export) opts="-f --format --selected --dist-unit --decimals --yes --no --help" ;;

@@ -258,13 +258,13 @@ TEST_F(CliTest, VersionHelpAndDescribedOptions) {
     // The manual pages, shown without their markup.
     Result help = Run("help import");
     ASSERT_EQ(help.status, 0) << help.err;
-    EXPECT_NE(help.out.find("tavrin import -f FORMAT [OPTIONS] FILE..."), std::string::npos)
+    EXPECT_NE(help.out.find("tavrin import [-f FORMAT] [OPTIONS] FILE..."), std::string::npos)
         << help.out;
     EXPECT_NE(help.out.find("--into FILE"), std::string::npos);
     EXPECT_EQ(Run("help").out.rfind("NAME\n\n    tavrin - survey instrument files", 0), 0u);
     Result unknown = Run("help nope");
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.err.find("topics: cdx, events"), std::string::npos) << unknown.err;
+    EXPECT_NE(unknown.err.find("topics: cdx, codes, compute, convert, detect, events"), std::string::npos) << unknown.err;
 
     Result json = Run("options -f LEICA --json");
     ASSERT_EQ(json.status, 0) << json.err;
