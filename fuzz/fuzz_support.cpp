@@ -72,6 +72,13 @@ const std::filesystem::path& ScratchDir() {
         std::filesystem::create_directories(d);
         return d;
     }();
+    // Gone with the process when it ends normally (a crash keeps it for a look). Registered
+    // after the path is made, so it runs while the path still lives.
+    [[maybe_unused]] static const bool cleanup =
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(ScratchDir(), ignored);
+        }) == 0;
     return dir;
 }
 
