@@ -2,8 +2,11 @@
 # targets and benchmarks use it) and into libtavrin.so.0 (the tool and the desktop program
 # share it).
 file(GLOB_RECURSE TAVRIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp)
-# The outputs layer is a library of its own, so only what writes GIS/CAD files links GDAL.
+# The outputs layer is a library of its own, so only what writes GIS/CAD files links GDAL; its
+# table of formats and their file endings is in the core.
 list(FILTER TAVRIN_SOURCES EXCLUDE REGEX "/src/outputs/")
+list(APPEND TAVRIN_SOURCES ${PROJECT_SOURCE_DIR}/src/outputs/output_format.cpp
+  ${PROJECT_SOURCE_DIR}/src/outputs/module_loader.cpp)
 # The Qt front end is a library of its own, built only when Qt is there.
 list(FILTER TAVRIN_SOURCES EXCLUDE REGEX "/src/ui/qt/")
 add_library(tavrin_objects OBJECT ${TAVRIN_SOURCES})
@@ -13,6 +16,10 @@ set(TAVRIN_CORE_LIBS nlohmann_json::nlohmann_json tomlplusplus::tomlplusplus Thr
     ${CMAKE_DL_LIBS} util)
 target_include_directories(tavrin_objects PUBLIC ${TAVRIN_CORE_INCLUDES})
 target_link_libraries(tavrin_objects PUBLIC ${TAVRIN_CORE_LIBS})
+# Where the programs find the outputs module once installed: <prefix>/bin -> <prefix>/lib/tavrin.
+file(RELATIVE_PATH TAVRIN_BIN_TO_LIB ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/outputs/module_loader.cpp APPEND PROPERTY
+  COMPILE_DEFINITIONS TAVRIN_OUTPUTS_FROM_BIN="${TAVRIN_BIN_TO_LIB}/tavrin")
 
 add_library(tavrin_core STATIC $<TARGET_OBJECTS:tavrin_objects>)
 add_library(tavrin_shared SHARED $<TARGET_OBJECTS:tavrin_objects>)
@@ -42,11 +49,24 @@ function(tavrin_use_installed_core target)
   target_link_libraries(${target} PRIVATE tavrin_shared)
 endfunction()
 
-# Project to LandXML (pugixml) and to GIS/CAD formats (GDAL/OGR). It sees the core's headers and
-# leaves the choice of the static or the shared core to whoever links it.
+# Project to LandXML (pugixml) and to GIS/CAD formats (GDAL/OGR): a static library for the
+# tests, and a module that the tool opens only when it converts (GDAL's hundred libraries would
+# otherwise load with every command).
 find_package(GDAL CONFIG REQUIRED)
 find_package(pugixml REQUIRED)
 file(GLOB TAVRIN_OUTPUT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/outputs/*.cpp)
-add_library(tavrin_outputs STATIC ${TAVRIN_OUTPUT_SOURCES})
-target_include_directories(tavrin_outputs PUBLIC ${TAVRIN_CORE_INCLUDES})
-target_link_libraries(tavrin_outputs PUBLIC ${TAVRIN_CORE_LIBS} PRIVATE GDAL::GDAL pugixml::pugixml)
+list(REMOVE_ITEM TAVRIN_OUTPUT_SOURCES ${PROJECT_SOURCE_DIR}/src/outputs/output_format.cpp
+  ${PROJECT_SOURCE_DIR}/src/outputs/module_loader.cpp)
+add_library(tavrin_outputs_objects OBJECT ${TAVRIN_OUTPUT_SOURCES})
+target_include_directories(tavrin_outputs_objects PUBLIC ${TAVRIN_CORE_INCLUDES})
+target_link_libraries(tavrin_outputs_objects PUBLIC ${TAVRIN_CORE_LIBS} GDAL::GDAL pugixml::pugixml)
+
+add_library(tavrin_outputs STATIC $<TARGET_OBJECTS:tavrin_outputs_objects>)
+target_link_libraries(tavrin_outputs PUBLIC tavrin_outputs_objects)
+
+add_library(tavrin_outputs_module MODULE $<TARGET_OBJECTS:tavrin_outputs_objects>)
+target_link_libraries(tavrin_outputs_module PRIVATE tavrin_shared GDAL::GDAL pugixml::pugixml)
+set_target_properties(tavrin_outputs_module PROPERTIES
+  OUTPUT_NAME tavrin-outputs
+  LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}
+  INSTALL_RPATH "$ORIGIN/..")

@@ -15,6 +15,7 @@ foreach(component tool lib dev)
 endforeach()
 
 install(TARGETS tavrin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
+install(TARGETS tavrin_outputs_module LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tavrin COMPONENT tool)
 install(TARGETS tavrin_shared
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT lib NAMELINK_COMPONENT dev)
 

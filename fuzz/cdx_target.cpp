@@ -2,12 +2,11 @@
 #include "fuzz_support.h"
 #include "readers/cdx/cdx_reader.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::ResetProcessState();
-    const auto path = fuzz::WriteInput("input.cdx", data, size);
+void FuzzOne(std::string_view input) {
+    const fuzz::ServedInput served("input.cdx", input);
     vrk::CVrkObject project;
     vrk::CImportInfo info;
     CImpCDX reader(&project, nullptr, &info);
-    reader.ImportFile(path.string());
-    return 0;
+    fuzz::Note(reader.ImportFile(served.path().string()));
+    for (const auto& entry : project.ImportLog().Entries()) fuzz::Note(entry.text);
 }

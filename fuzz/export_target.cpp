@@ -8,14 +8,15 @@
 #include "import/contracts/vrk.h"
 #include "ui/dialog.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::ResetProcessState();
-    const auto path = fuzz::WriteInput("project.json", data, size);
+void FuzzOne(std::string_view input) {
+    const auto path = fuzz::WriteInput("project.json", input);
     vrk::CVrkObject project;
     std::string error;
     if (!project.LoadJson(path.string(), error))
-        return 0;
+        return;
     const auto out = fuzz::ScratchDir() / "export.out";
+    std::error_code ec;
+    std::filesystem::remove(out, ec);  // what the last input wrote
     for (const auto& format : ExportFormats()) {
         for (int choice : {kIdAllObjects, kIdSelectedObjects}) {
             auto front = std::make_shared<ui::HeadlessFrontEnd>();
@@ -24,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 d.OnCommand(ui::IDOK);
             });
             ui::InstallFrontEnd(front);
-            CreateExporter(format.index)->DoExport(&project, out.string());
+            fuzz::Note(CreateExporter(format.index)->DoExport(&project, out.string()));
             ui::InstallFrontEnd(nullptr);
+            fuzz::NoteFile(out);
         }
     }
-    return 0;
 }

@@ -13,13 +13,13 @@
 
 namespace {
 
-std::vector<std::string> Lines(const uint8_t* data, size_t size) {
+std::vector<std::string> Lines(std::string_view text) {
     std::vector<std::string> out(1);
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] == '\n')
+    for (char c : text) {
+        if (c == '\n')
             out.emplace_back();
         else
-            out.back() += static_cast<char>(data[i]);
+            out.back() += c;
     }
     return out;
 }
@@ -38,16 +38,17 @@ void Drive(CImpDEVDlg& dlg, CImpOptPage& page, const std::vector<int>& edits,
         page.frame().SetText(id, values[next++ % values.size()]);
         page.OnCommand(id);
     }
-    if (page.OnKillActive())
-        page.OnApply();
+    const bool kept = page.OnKillActive();
+    fuzz::Note(kept);
+    if (kept)
+        fuzz::Note(page.OnApply());
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::ResetProcessState();
-    const int pick = size > 0 ? data[0] : 0;
-    const auto values = Lines(size > 0 ? data + 1 : data, size > 0 ? size - 1 : 0);
+void FuzzOne(std::string_view input) {
+    const int pick = input.empty() ? 0 : static_cast<unsigned char>(input[0]);
+    const auto values = Lines(input.substr(input.empty() ? 0 : 1));
     vrk::CVrkObject project;
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
     {
@@ -77,5 +78,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Drive(dlg, page, {kIdCodeSep, kIdLink, kIdAtrAtr, kIdAtrVal}, {kIdCodeSystem, kIdOnRelief},
               values, pick);
     }
-    return 0;
 }

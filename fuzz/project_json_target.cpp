@@ -5,15 +5,15 @@
 #include "fuzz_support.h"
 #include "import/contracts/vrk.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::ResetProcessState();
-    const auto path = fuzz::WriteInput("project.json", data, size);
+void FuzzOne(std::string_view input) {
+    const auto path = fuzz::WriteInput("project.json", input);
     vrk::CVrkObject project;
     std::string error;
     if (!project.LoadJson(path.string(), error)) {
         if (error.empty())
             std::abort();  // a refusal must say why
-        return 0;
+        fuzz::Note(error);
+        return;
     }
     const auto again = fuzz::ScratchDir() / "again.json";
     if (!project.SaveJson(again.string(), error))
@@ -21,5 +21,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vrk::CVrkObject reread;
     if (!reread.LoadJson(again.string(), error))
         std::abort();
-    return 0;
+    fuzz::NoteFile(again);
 }

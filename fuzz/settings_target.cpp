@@ -5,9 +5,8 @@
 #include "import/setting_help.h"
 #include "platform/profile.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::ResetProcessState();
-    const auto path = fuzz::WriteInput("loaded.toml", data, size);
+void FuzzOne(std::string_view input) {
+    const auto path = fuzz::WriteInput("loaded.toml", input);
     platform::Profile::UseFile(path);
     platform::Profile::Instance().SetVolatile(true);
     for (const auto& format : BuiltInFormats()) {
@@ -16,13 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                      std::string("ImportSettings\\") + format.section, format.index);
     }
     // The same bytes as values of every setting.
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::string_view text = input;
     std::string error;
     for (const auto& info : AllSettings()) {
         ImportSettings s;
         if (SetSettingText(s, info, text, error))
-            SettingValueAllowed(info, text, error);
-        SettingText(s, info);
+            fuzz::Note(SettingValueAllowed(info, text, error));
+        fuzz::Note(error);
+        fuzz::Note(SettingText(s, info));
     }
-    return 0;
 }

@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -13,8 +14,10 @@
 
 #include "export/export_device_dlg.h"
 #include "export/export_formats.h"
+#include "host/processing/processing.h"
 #include "import/contracts/vrk.h"
 #include "import/import_dialog.h"
+#include "outputs/module_loader.h"
 #include "plan_view.h"
 #include "platform/profile.h"
 #include "project_views.h"
@@ -125,6 +128,7 @@ void MainWindow::BuildMenus() {
     add(menu(1), kImportMenu, 2, &MainWindow::ImportControlPoints);
     add(add_menu(kExportMenu), kExportMenu, 1, &MainWindow::ExportInstrumentFormats,
         QKeySequence(Qt::CTRL | Qt::Key_E));
+    add(menu(2), kExportMenu, 2, &MainWindow::ExportOutputs);
     add(add_menu(kInstrumentMenu), kInstrumentMenu, 1, &MainWindow::Receive);
     add(add_menu(kOptionsMenu), kOptionsMenu, 1, &MainWindow::ImportOptions);
     QMenu* help = add_menu(kHelpMenu);
@@ -313,8 +317,18 @@ void MainWindow::ImportInstrumentFiles() {
     const bool imported = dialog.DoImport() == 1;
     EndProgress();
     if (imported)
-        SetModified(true);
+        Process();
     ShowProject();
+}
+
+void MainWindow::Process() {
+    // As the command line does after an import: the measured points get their coordinates.
+    const processing::Summary s = processing::Compute(*m_project);
+    statusBar()->showMessage(
+        Text(9733, {std::to_string(s.stations), std::to_string(s.free_stations),
+                    std::to_string(s.points), std::to_string(s.lines)})
+            .trimmed());
+    SetModified(true);
 }
 
 void MainWindow::ImportControlPoints() {
@@ -331,7 +345,7 @@ void MainWindow::ImportControlPoints() {
     }
     EndProgress();
     if (loaded)
-        SetModified(true);
+        Process();  // known points may now place and orient stations
     ShowProject();
 }
 
@@ -355,6 +369,51 @@ void MainWindow::ExportInstrumentFormats() {
     }
     statusBar()->showMessage(
         Text(9829, {std::to_string(writer->ExportedCount()), dialog.PathName()}));
+}
+
+void MainWindow::ExportOutputs() {
+    QStringList filters;
+    for (const outputs::FormatInfo& f : outputs::Formats()) {
+        QString globs = QString::fromUtf8(f.extensions.data(), int(f.extensions.size()));
+        globs.replace('.', "*.");
+        filters << QStringLiteral("%1 (%2)").arg(
+            QString::fromUtf8(f.name.data(), int(f.name.size())), globs);
+    }
+    QFileDialog dialog(this);
+    dialog.setObjectName("OutputsDialog");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    if (!m_path.isEmpty())
+        dialog.setDirectory(QFileInfo(m_path).path());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().first();
+    const QString chosen = dialog.selectedNameFilter();
+    outputs::ConvertOptions options;
+    const outputs::FormatInfo& format =
+        outputs::Formats()[size_t(std::max(0, int(filters.indexOf(chosen))))];
+    options.format = format.format;
+    if (!m_path.isEmpty())
+        options.inputs.emplace_back(m_path.toStdString());
+    // A system is asked for only where the format cannot do without one.
+    if (format.needs_crs) {
+        bool ok = false;
+        options.crs = QInputDialog::getText(this, QString(), Text(9833), QLineEdit::Normal,
+                                            QStringLiteral("EPSG:"), &ok)
+                          .trimmed()
+                          .toStdString();
+        if (!ok)
+            return;
+    }
+    std::string error;
+    outputs::ConvertSummary summary;
+    const outputs::ModuleApi* api = outputs::LoadModule(error);
+    if (!api || !api->convert(*m_project, path.toStdString(), options, summary, error)) {
+        ui::ShowMessage(error, ui::MB_OK | ui::MB_ICONEXCLAMATION);
+        return;
+    }
+    statusBar()->showMessage(QString::fromStdString(api->summary(summary)).simplified());
 }
 
 void MainWindow::Receive() {

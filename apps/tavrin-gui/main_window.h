@@ -55,6 +55,10 @@ class MainWindow : public QMainWindow {
     void ImportInstrumentFiles();
     void ImportControlPoints();
     void ExportInstrumentFormats();
+    // The project as GeoPackage, GeoJSON, DXF, KML, Shapefile, CSV or LandXML.
+    void ExportOutputs();
+    // The processing stage over the project, its summary in the status bar.
+    void Process();
     void Receive();
     void ImportOptions();
     void About();

@@ -52,11 +52,14 @@ int CmdCdx(const CdxArgs& args) {
                     project.ImportLog().ErrorsFrom(log_mark) ? 0 : 1);
     size_t control = 0, survey = 0;
     for (const auto& p : project.data().points) (p.control ? control : survey)++;
-    std::cout << "Control points from " << args.file << "\n"
-              << "  points read:      " << points << "\n"
-              << "  control points:   " << control << "\n"
-              << "  survey points:    " << survey << "\n"
-              << "  protocol entries: " << project.ImportLog().Entries().size() << "\n";
+    auto line = [](unsigned id, const std::string& value) {
+        std::cout << res::Format(res::LoadString(id), {value}) << "\n";
+    };
+    line(9669, args.file);
+    line(9670, std::to_string(points));
+    line(res::kSummaryControl, std::to_string(control));
+    line(res::kSummarySurvey, std::to_string(survey));
+    line(res::kSummaryProtocol, std::to_string(project.ImportLog().Entries().size()));
     if (!loaded || points == 0) {
         SayNothingImported(output);
         return kNotDone;
@@ -66,7 +69,7 @@ int CmdCdx(const CdxArgs& args) {
             PrintError(error);
             return kNotDone;
         }
-        std::cout << "Project written to " << output << "\n";
+        line(res::kSummaryWritten, output);
     }
     return kOk;
 }

@@ -54,7 +54,7 @@ int CmdCompute(const ComputeArgs& args) {
     const std::string& out = args.output.empty() ? args.project : args.output;
     if (!Save(project, out))
         return kNotDone;
-    std::cout << "Project written to " << out << "\n";
+    std::cout << res::Format(res::LoadString(res::kSummaryWritten), {out}) << "\n";
     return kOk;
 }
 

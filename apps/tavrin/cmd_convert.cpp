@@ -3,6 +3,7 @@
 
 #include "cli.h"
 #include "outputs/convert.h"
+#include "outputs/module_loader.h"
 #include "resources/strings.h"
 
 namespace cli {
@@ -30,11 +31,12 @@ int WriteConverted(vrk::CVrkObject& project, const std::string& output,
                    const outputs::ConvertOptions& options) {
     outputs::ConvertSummary summary;
     std::string error;
-    if (!outputs::Convert(project, output, options, summary, error)) {
+    const outputs::ModuleApi* api = outputs::LoadModule(error);
+    if (!api || !api->convert(project, output, options, summary, error)) {
         std::cerr << "tavrin: " << error;
         return kNotDone;
     }
-    std::cout << outputs::SummaryText(summary);
+    std::cout << api->summary(summary);
     return kOk;
 }
 

@@ -54,11 +54,11 @@ int CmdFormats(bool json, const std::string& list) {
         std::cout << nlohmann::ordered_json{{"import", imp}, {"export", exp}}.dump(2) << "\n";
         return kOk;
     }
-    std::cout << "Import formats (tavrin import -f KEY|INDEX):\n";
+    std::cout << res::LoadString(9667) << "\n";
     for (const Row& r : rows)
         std::printf("  %2d  %-11s %-32s %s\n", r.index, r.key.c_str(), r.caption.c_str(),
                     r.patterns.c_str());
-    std::cout << "Export formats (tavrin export -f FORMAT):\n";
+    std::cout << res::LoadString(9668) << "\n";
     for (const ExportFormat& e : ExportFormats()) std::cout << "      " << e.key << "\n";
     return kOk;
 }

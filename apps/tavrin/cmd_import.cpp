@@ -11,6 +11,7 @@
 #include "host/processing/processing.h"
 #include "import/import_dialog.h"
 #include "outputs/convert.h"
+#include "outputs/module_loader.h"
 #include "platform/profile.h"
 #include "readers/cdx/cdx_reader.h"
 #include "readers/format_detect.h"
@@ -167,7 +168,8 @@ int CmdImport(const ImportArgs& args) {
         if (!args.into.empty())
             convert.inputs.emplace_back(args.into);
         std::string why;
-        if (!outputs::CheckConvert(args.output, convert, why)) {
+        const outputs::ModuleApi* api = outputs::LoadModule(why);
+        if (!api || !api->check(args.output, convert, why)) {
             std::cerr << "tavrin: " << why;
             return kBadArguments;
         }

@@ -215,15 +215,15 @@ class ReceiveFrontEnd : public ui::FrontEnd {
 std::string HowItEnded(const serial::TransferState& state) {
     switch (state.stop) {
         case serial::kStoppedByUser:
-            return "stopped";
+            return res::LoadPart(9685, 0);
         case serial::kDeviceTimeout:
-            return "the device fell silent";
+            return res::LoadPart(9685, 1);
         case serial::kDeviceFinished:
-            return "the device finished";
+            return res::LoadPart(9685, 2);
         case serial::kPortLost:
             return res::Format(res::LoadString(9612), {std::to_string(state.lines_received)});
         default:
-            return "no whole line arrived";
+            return res::LoadPart(9685, 3);
     }
 }
 
@@ -274,9 +274,11 @@ int CmdReceive(const ReceiveArgs& args) {
     const bool tty = isatty(STDERR_FILENO);
     int last_shown = -1;
     dlg.on_show = [&](serial::CCommReceiv&) {
-        std::cerr << "Receiving from " << state.PortName() << " at "
-                  << serial::TransferState::BaudOf(state.baud) << " baud into " << state.file
-                  << (tty ? " (Ctrl-C stops)" : "") << "\n";
+        std::cerr << res::Format(
+                         res::LoadString(9680),
+                         {state.PortName(),
+                          std::to_string(serial::TransferState::BaudOf(state.baud)), state.file})
+                  << (tty ? res::LoadString(9681) : std::string()) << "\n";
         // From here on the only question is whether to import what came.
         InstallTerminalPrompter(args.import ? Answer::Yes : Answer::No,
                                 args.import ? "--import" : "no --import");
@@ -290,9 +292,11 @@ int CmdReceive(const ReceiveArgs& args) {
         const int shown = w.Lines() * 100 + w.ProgressPosition();
         if (tty && shown != last_shown) {
             last_shown = shown;
-            std::fprintf(stderr, "\r%d strings received, %3d/%d bytes of the next  ", w.Lines(),
-                         w.ProgressPosition(), w.ProgressRange());
-            std::fflush(stderr);
+            std::cerr << "\r"
+                      << res::Format(res::LoadString(9682), {std::to_string(w.Lines()),
+                                                             std::to_string(w.ProgressPosition()),
+                                                             std::to_string(w.ProgressRange())})
+                      << "  " << std::flush;
         }
     };
 
@@ -304,7 +308,7 @@ int CmdReceive(const ReceiveArgs& args) {
         std::fprintf(stderr, "\n");
 
     if (state.stop < 0) {
-        std::cout << "Nothing was received.\n";
+        std::cout << res::LoadString(9683) << "\n";
         return kNotDone;
     }
     if (state.stop == serial::kWriteFailed) {
@@ -318,16 +322,19 @@ int CmdReceive(const ReceiveArgs& args) {
         std::cout << res::Format(res::LoadString(9615), {state.file});
         return kNotDone;
     }
-    std::cout << "Received " << state.lines_received << " strings into " << state.file << " ("
-              << HowItEnded(state) << ")\n";
+    std::cout << res::Format(res::LoadString(9684),
+                             {std::to_string(state.lines_received), state.file, HowItEnded(state)})
+              << "\n";
     const int received =
         state.lines_received > 0 && state.stop != serial::kPortLost ? kOk : kNotDone;
     if (args.import) {
         size_t observations = 0;
         for (const auto& s : project.data().stations) observations += s.observations.size();
-        std::cout << "Imported as 3TA5: " << project.data().stations.size() << " stations, "
-                  << observations << " observations, " << project.data().points.size()
-                  << " points\n";
+        std::cout << res::Format(res::LoadString(9686),
+                                 {std::to_string(project.data().stations.size()),
+                                  std::to_string(observations),
+                                  std::to_string(project.data().points.size())})
+                  << "\n";
         if (!imported) {
             SayNothingImported(args.project);
             return kNotDone;
@@ -340,7 +347,7 @@ int CmdReceive(const ReceiveArgs& args) {
                 PrintError(error);
                 return kNotDone;
             }
-            std::cout << "Project written to " << args.project << "\n";
+            std::cout << res::Format(res::LoadString(res::kSummaryWritten), {args.project}) << "\n";
         }
     }
     return received;

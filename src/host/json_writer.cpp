@@ -20,6 +20,27 @@ std::string_view Shortest(double v, char* buf) {
     return {buf, static_cast<size_t>(end - buf)};
 }
 
+// Significant digits of a number's text ("0.00120" has 3, "1.5e-7" has 2).
+int SignificantDigits(std::string_view text) {
+    int digits = 0, zeros = 0;
+    bool leading = true;
+    for (char c : text) {
+        if (c == 'e')
+            break;
+        if (c < '0' || c > '9')
+            continue;
+        if (c == '0') {
+            if (!leading)
+                ++zeros;
+            continue;
+        }
+        leading = false;
+        digits += zeros + 1;
+        zeros = 0;
+    }
+    return digits;
+}
+
 }  // namespace
 
 JsonWriter::JsonWriter(std::string& out) : m_buf(out) {}
@@ -123,6 +144,16 @@ void JsonWriter::Number(double stored, double read_scale) {
     // double there does (the value was computed, not read), the nearest one's reading is kept, so
     // the next write gives the same text.
     char best[32], buf[32];
+    // Mostly the value was read from a short text: that text reads back exactly and no other
+    // double within a few steps has a text of 15 digits or fewer, so the search is not needed.
+    if (const double d0 = stored / read_scale; d0 * read_scale == stored) {
+        const std::string_view s = Shortest(d0, buf);
+        if (SignificantDigits(s) <= 15) {
+            BeforeValue();
+            m_buf.append(s);
+            return;
+        }
+    }
     size_t best_len = 0;
     for (int attempt = 0; attempt < 2 && best_len == 0; ++attempt) {
         const double d0 = stored / read_scale;

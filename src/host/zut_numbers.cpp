@@ -63,9 +63,11 @@ int to_double(const char* b, const char* e, bool negative, double& value) {
         if (x < e) {
             long exp = 0;
             const char* xb = *(x + 1) == '+' ? x + 2 : x + 1;
-            if (std::from_chars(xb, e, exp).ec == std::errc::result_out_of_range) {
-                exp = *xb == '-' ? -1000000 : 1000000;  // far beyond any double either way
-            }
+            // Far beyond any double either way; also keeps the sum below from overflowing.
+            constexpr long kFar = 1000000;
+            if (std::from_chars(xb, e, exp).ec == std::errc::result_out_of_range || exp > kFar ||
+                exp < -kFar)
+                exp = *xb == '-' ? -kFar : kFar;
             magnitude += exp;
         }
         if (magnitude > 0) {

@@ -10,6 +10,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "platform/io_fault.h"
+
 namespace platform {
 namespace fs = std::filesystem;
 namespace {
@@ -94,6 +96,10 @@ bool AtomicFile::Open(std::string& error) {
         return false;
     }
     RemoveStaleTemporaries(m_target.parent_path());
+    if (int planted = PlantedFailure(IoStep::Create)) {
+        error = Reason(planted);
+        return false;
+    }
     // Created here, never through a link someone placed under its name.
     m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (m_fd < 0 && errno == EEXIST) {
@@ -120,7 +126,8 @@ bool AtomicFile::Write(std::string_view data) {
     if (m_fd < 0 && m_err == 0)
         m_err = EBADF;
     while (m_err == 0 && !data.empty()) {
-        const ssize_t n = ::write(m_fd, data.data(), data.size());
+        const int planted = PlantedFailure(IoStep::Write);
+        const ssize_t n = planted ? (errno = planted, -1) : ::write(m_fd, data.data(), data.size());
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -144,12 +151,16 @@ bool AtomicFile::Commit(std::string& error, bool keep) {
     }
     int err = m_err;
     // On disk before the rename, so a crash leaves the old file or the new one, never half.
-    if (!err && ::fsync(m_fd) != 0)
+    if (!err && (err = PlantedFailure(IoStep::Sync)) == 0 && ::fsync(m_fd) != 0)
         err = errno;
+    const int close_planted = PlantedFailure(IoStep::Close);
     if (::close(m_fd) != 0 && !err)
         err = errno;
+    if (close_planted && !err)
+        err = close_planted;
     m_fd = -1;
-    if (!err && ::rename(m_temp.c_str(), m_target.c_str()) != 0)
+    if (!err && (err = PlantedFailure(IoStep::Rename)) == 0 &&
+        ::rename(m_temp.c_str(), m_target.c_str()) != 0)
         err = errno;
     if (err) {
         error = Reason(err);

@@ -11,6 +11,8 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/io_fault.h"
+
 namespace platform {
 
 namespace {
@@ -102,9 +104,10 @@ bool TextFile::Open(const std::filesystem::path& path, Mode mode) {
         return true;
     }
     // The conversion of line ends is done here, so the C library sees bytes only.
-    m_file = std::fopen(path.c_str(), mode == Mode::Write ? "wb" : "ab");
+    const int planted = PlantedFailure(IoStep::Create);
+    m_file = planted ? nullptr : std::fopen(path.c_str(), mode == Mode::Write ? "wb" : "ab");
     if (m_file == nullptr) {
-        m_error = Describe(path, "Cannot create", errno != 0 ? errno : ENOENT);
+        m_error = Describe(path, "Cannot create", planted ? planted : errno != 0 ? errno : ENOENT);
         return false;
     }
     return true;
@@ -130,8 +133,9 @@ void TextFile::Close() {
     m_window_at = 0;
     if (m_file == nullptr)
         return;
-    if (std::fclose(m_file) != 0 && m_mode != Mode::Read && m_error.empty())
-        m_error = Describe(m_path, "Cannot finish writing", errno);
+    const int planted = PlantedFailure(IoStep::Close);
+    if ((std::fclose(m_file) != 0 || planted) && m_mode != Mode::Read && m_error.empty())
+        m_error = Describe(m_path, "Cannot finish writing", planted ? planted : errno);
     m_file = nullptr;
 }
 
@@ -241,7 +245,12 @@ bool TextFile::Write(std::string_view text) {
         m_error = "'" + m_path.string() + "' is open for reading, not for writing";
         return false;
     }
+    errno = 0;
     bool ok = true;
+    if (const int planted = PlantedFailure(IoStep::Write)) {
+        errno = planted;
+        ok = false;
+    }
     while (!text.empty() && ok) {
         const size_t lf = text.find('\n');
         const std::string_view part = text.substr(0, lf);
@@ -261,8 +270,9 @@ bool TextFile::Write(std::string_view text) {
 bool TextFile::Flush() {
     if (m_file == nullptr)
         return false;
-    if (std::fflush(m_file) != 0) {
-        m_error = Describe(m_path, "Cannot write to", errno);
+    const int planted = PlantedFailure(IoStep::Write);
+    if (planted || std::fflush(m_file) != 0) {
+        m_error = Describe(m_path, "Cannot write to", planted ? planted : errno);
         return false;
     }
     return true;

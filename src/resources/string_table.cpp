@@ -1,6 +1,6 @@
 #include "resources/string_table.h"
 
-#include <array>
+#include <iterator>
 
 namespace res {
 
@@ -8,7 +8,7 @@ namespace {
 
 // Texts in the instruments' own words are kept as they have always been shown, odd spacing
 // and "%\ns" included: protocols and users' scripts compare against them.
-constexpr std::array kTable{
+constexpr StringEntry kTable[] = {
     // Values that do not convert
     StringEntry{7601, "Invalid symbol(s)  %s  found in string  %s.\n",
                 "Недопустимые символы  %s  в строке  %s.\n"},
@@ -237,6 +237,24 @@ constexpr std::array kTable{
     // end of 9650
 
     // Speed: project files (9700-)
+    StringEntry{9667, "Import formats (tavrin import -f KEY|INDEX):",
+                "Форматы импорта (tavrin import -f КЛЮЧ|НОМЕР):"},
+    StringEntry{9668, "Export formats (tavrin export -f FORMAT):",
+                "Форматы экспорта (tavrin export -f ФОРМАТ):"},
+    StringEntry{9669, "Control points from %s", "Исходные пункты из %s"},
+    StringEntry{9670, "  points read:      %s", "  прочитано пунктов: %s"},
+    // The receive on the command line (9680-)
+    StringEntry{9680, "Receiving from %s at %s baud into %s", "Приём из %s на скорости %s бод в %s"},
+    StringEntry{9681, " (Ctrl-C stops)", " (Ctrl-C прерывает)"},
+    StringEntry{9682, "%s strings received, %s/%s bytes of the next",
+                "принято строк: %s, байт следующей: %s/%s"},
+    StringEntry{9683, "Nothing was received.", "Ничего не принято."},
+    StringEntry{9684, "Received %s strings into %s (%s)", "Принято строк: %s, файл %s (%s)"},
+    StringEntry{9685, "stopped|the device fell silent|the device finished|no whole line arrived",
+                "остановлено|прибор замолчал|прибор закончил передачу|ни одной целой строки"},
+    StringEntry{9686, "Imported as 3TA5: %s stations, %s observations, %s points",
+                "Импортировано как 3TA5: станций %s, наблюдений %s, пунктов %s"},
+    // end of 9680
     StringEntry{9700, "not valid JSON at line %s, column %s: %s",
                 "неверный JSON в строке %s, позиция %s: %s"},
     StringEntry{9701, "valid JSON, but not a project: the document is %s, a project is an object",
@@ -356,6 +374,9 @@ constexpr std::array kTable{
                 "Не удалось прочитать проект %s: %s\n"},
     StringEntry{9794, "This build of GDAL has no %s driver; nothing written.\n",
                 "В этой сборке GDAL нет драйвера %s; ничего не записано.\n"},
+    StringEntry{9795, "Cannot open the conversion module %s: %s\nNothing was written.\n",
+                "Не удалось открыть модуль преобразования %s: %s\nНичего не записано.\n"},
+    StringEntry{9796, "it is not installed", "он не установлен"},
     // end of 9780
 
     // The desktop program (9810-)
@@ -365,7 +386,8 @@ constexpr std::array kTable{
                 "&Выход"},
     StringEntry{9811, "&Import|&Instrument files...|&Control points (CDX)...",
                 "&Импорт|&Файлы приборов...|&Опорные пункты (CDX)..."},
-    StringEntry{9812, "&Export|&Instrument formats...", "&Экспорт|&Форматы приборов..."},
+    StringEntry{9812, "&Export|&Instrument formats...|&GIS, CAD and LandXML...",
+                "&Экспорт|&Форматы приборов...|&ГИС, САПР и LandXML..."},
     StringEntry{9813, "I&nstrument|&Receive...", "&Прибор|Прие&м..."},
     StringEntry{9814, "&Options|&Import options...", "&Настройки|&Настройки импорта..."},
     StringEntry{9815, "&Help|&About...|&Language|English|Русский",
@@ -397,6 +419,8 @@ constexpr std::array kTable{
                 "Ни один пункт не записан; файл не создан."},
     StringEntry{9831, "Cannot save the project %s:\n%s", "Не удается сохранить проект %s:\n%s"},
     StringEntry{9832, "OK|Cancel", "OK|Отмена"},
+    StringEntry{9833, "Coordinate reference system of the project (EPSG:NNNN):",
+                "Система координат проекта (EPSG:NNNN):"},
     // end of 9810
 
     // Install, version, help and fuzzing (9840-)
@@ -515,7 +539,7 @@ constexpr std::array kTable{
 };
 
 constexpr bool SortedAndComplete() {
-    for (size_t i = 0; i < kTable.size(); ++i) {
+    for (size_t i = 0; i < std::size(kTable); ++i) {
         if (kTable[i].en.empty() && kTable[i].ru.empty())
             return false;
         if (i > 0 && kTable[i - 1].id >= kTable[i].id)

@@ -84,6 +84,18 @@ std::string LoadString(unsigned id) {
     return LoadString(id, CurrentLanguage());
 }
 
+std::string LoadPart(unsigned id, size_t index) {
+    const std::string text = LoadString(id);
+    size_t begin = 0;
+    for (; index > 0; --index) {
+        begin = text.find('|', begin);
+        if (begin == std::string::npos)
+            return {};
+        ++begin;
+    }
+    return text.substr(begin, text.find('|', begin) - begin);
+}
+
 std::string LoadString(unsigned id, Language lang) {
     const StringEntry* entry = Find(id);
     if (entry == nullptr)

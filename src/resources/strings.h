@@ -27,10 +27,10 @@ enum OwnMessage : unsigned {
     kSummaryNameless = 9659,
     kSummaryWritten = 9660,
     kSummaryNothing = 9661,
-    kBadEncodingMessage = 9662,  // --encoding with a name it does not know
-    kGuessMessage = 9663,        // column settings proposed for a file
-    kGuessFailedMessage = 9664,  // no column settings give every record a name
-    kGuessNeedsFile = 9665,      // --guess for a format without columns
+    kBadEncodingMessage = 9662,   // --encoding with a name it does not know
+    kGuessMessage = 9663,         // column settings proposed for a file
+    kGuessFailedMessage = 9664,   // no column settings give every record a name
+    kGuessNeedsFile = 9665,       // --guess for a format without columns
     kProtocolErrorPrefix = 9666,  // in front of protocol entries that are errors
 };
 
@@ -46,6 +46,9 @@ bool ParseLanguage(std::string_view text, Language& lang);
 // other one is used; an unknown id gives an empty text.
 std::string LoadString(unsigned id);
 std::string LoadString(unsigned id, Language lang);
+// Part `index` of a text whose parts are apart by "|" (menu captions, lists of words); empty
+// when the text has fewer parts.
+std::string LoadPart(unsigned id, size_t index);
 bool HasString(unsigned id);
 
 // printf-style formatting of a table text with string arguments: %s, %d, %i, %u (with h, l, ll)

@@ -11,14 +11,25 @@
 #include "platform/serial_port.h"
 #include "resources/strings.h"
 #include "serial/comm_receiv.h"
+#include "serial/line_assembler.h"
 #include "ui/prompter.h"
 
 namespace serial {
 
 namespace {
 
-constexpr unsigned char kEndMark = 0xFF;
-constexpr int kProgressStep = 20;
+// The window hears of the assembler's progress; Stop is the shared stop code.
+class WindowListener : public LineAssembler::Listener {
+  public:
+    WindowListener(CCommReceiv& window, TransferState& state) : m_window(window), m_state(state) {}
+    void Progress(int bytes) override { m_window.PostProgress(bytes); }
+    void LineDone() override { m_window.AddLine(); }
+    bool Stopped() override { return m_state.stop != kReceiving; }
+
+  private:
+    CCommReceiv& m_window;
+    TransferState& m_state;
+};
 
 // Copies the file an append adds to into the new version of it; a file not there is empty.
 bool CopyOld(const std::string& path, platform::AtomicFile& into, std::string& error) {
@@ -81,7 +92,8 @@ int CommReadProc(CCommReceiv* window, TransferState& state, const ReceiveTimeout
     // Received bytes not yet written: kept until they are, so a failed write loses none of them
     // without saying so.
     std::string pending;
-    int count = 0;  // bytes of the current line
+    LineAssembler assembler;
+    WindowListener listener(*window, state);
     bool ended = false;
     while (state.stop == kReceiving && !ended) {
         const int wait = port.WaitForInput(timeouts.read_interval);
@@ -117,25 +129,9 @@ int CommReadProc(CCommReceiv* window, TransferState& state, const ReceiveTimeout
         window->KillTimer();
         buffer[static_cast<size_t>(got)] = '\0';
 
-        for (long i = 0; i < got; ++i) {
-            const unsigned char byte = static_cast<unsigned char>(buffer[static_cast<size_t>(i)]);
-            // A zero byte ends what this chunk has to say.
-            if (byte == 0)
-                break;
-            if (byte == kEndMark || state.stop != kReceiving) {
-                ended = true;
-                break;
-            }
-            pending += static_cast<char>(byte);
-            ++count;
-            if (count % kProgressStep == 0)
-                window->PostProgress(count);
-            if (count == kLineLength) {
-                window->AddLine();
-                pending += "\r\n";
-                count = 0;
-            }
-        }
+        if (assembler.Feed(std::string_view(buffer.data(), static_cast<size_t>(got)), pending,
+                           listener))
+            ended = true;
         const uint64_t before = file.written();
         const bool wrote = file.Write(pending);
         pending.erase(0, static_cast<size_t>(file.written() - before));

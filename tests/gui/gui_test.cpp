@@ -2,11 +2,13 @@
 // terminal for the instrument.
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -96,8 +98,10 @@ TEST_F(GuiTest, GeodimeterFileImportsThroughTheFileDialog) {
     for (int s = 0; s < 2; ++s)
         for (int i = 0; i < tree->topLevelItem(s)->childCount(); ++i)
             targets << tree->topLevelItem(s)->child(i)->text(0);
-    for (const char* name : {"101", "102", "103", "104", "105"})
+    for (const char* name : {"101", "102", "103", "104", "105"}) {
         EXPECT_TRUE(targets.contains(name)) << name;
+        EXPECT_TRUE(survey.contains(name)) << name << ": computed after the import";
+    }
     window->resize(1100, 750);
     QApplication::processEvents();
     Shot(*window, "main_window");
@@ -175,6 +179,24 @@ TEST_F(GuiTest, SelectedPointsAreExportedThroughTheExportDialog) {
     EXPECT_NE(text.str().find("5001.5"), std::string::npos) << text.str();
     EXPECT_NE(text.str().find("5003.5"), std::string::npos) << text.str();
     EXPECT_EQ(text.str().find("5002.5"), std::string::npos) << text.str();
+
+    // The same project to GIS: the type picks the format, the points become features.
+    driver.Then("OutputsDialog", [&](QWidget& w) {
+        ChooseType(w, "GeoJSON");
+        Type(w, "fileNameEdit", Path("out.json.txt"));
+        Shot(w, "outputs_dialog");
+        qobject_cast<QDialog*>(&w)
+            ->accept();  // the file dialog's own accept, through the public slot
+        return true;
+    });
+    window->ExportOutputs();
+    ASSERT_TRUE(driver.Done());
+    std::ifstream gis((dir / "out.json.txt").string());
+    std::stringstream features;
+    features << gis.rdbuf();
+    EXPECT_NE(features.str().find("FeatureCollection"), std::string::npos) << features.str();
+    EXPECT_NE(features.str().find("\"13\""), std::string::npos) << features.str();
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("GeoJSON"));
 }
 
 TEST_F(GuiTest, FileReceivedOverTheLineIsImported) {

@@ -95,6 +95,9 @@ TEST(ZutNumbers, DValAndLVal) {
         {"3.4028234663852886e38", -big, big, 0, big, 21},
         {"1e39", -big, big, 7},
         {"1e999", -big, big, 7},
+        // Exponents at the ends of the integer range.
+        {"99999e9223372036854775807", -big, big, 7},
+        {"0.00001e-9223372036854775808", -1, 1, 0, 0, 28},
     };
     const std::vector<Row> integers = {
         {" -42 ", -100, 100, 0, -42, 5}, {"+7", -100, 100, 0, 7, 2},

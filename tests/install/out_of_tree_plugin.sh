@@ -13,7 +13,7 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" || fail "install: $(cat "$work/install.log")"
 for f in bin/tavrin lib/libtavrin.so.0 include/tavrin/import_plugin.h lib/cmake/Tavrin/TavrinConfig.cmake \
-         lib/pkgconfig/tavrin.pc lib/tavrin/plugins/csv_points.so share/bash-completion/completions/tavrin \
+         lib/pkgconfig/tavrin.pc lib/tavrin/plugins/csv_points.so lib/tavrin/libtavrin-outputs.so share/bash-completion/completions/tavrin \
          share/zsh/vendor-completions/_tavrin; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
@@ -63,4 +63,9 @@ env -i HOME="$work" TAVRIN_CONFIG="$work/settings.toml" LC_ALL=C \
     "$prefix/bin/tavrin" import -f 16 "$work/points.csv" -o "$work/project.json" --yes \
     >"$work/import.txt" 2>&1 || fail "import through the plug-in: $(cat "$work/import.txt")"
 grep -q '"P2"' "$work/project.json" || fail "point P2 not in the project"
+# The installed tool finds its outputs module in lib/tavrin.
+env -i HOME="$work" TAVRIN_CONFIG="$work/settings.toml" LC_ALL=C \
+    "$prefix/bin/tavrin" convert "$work/project.json" "$work/project.geojson" >"$work/convert.txt" 2>&1 ||
+    fail "convert with the installed module: $(cat "$work/convert.txt")"
+grep -q '"P2"' "$work/project.geojson" || fail "point P2 not in the GeoJSON"
 echo "installed, ran and imported through the out-of-tree plug-in"

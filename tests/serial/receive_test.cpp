@@ -1,5 +1,8 @@
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
+#include "platform/io_fault.h"
 #include "serial/comm_worker.h"
 #include "serial_fixture.h"
 
@@ -52,6 +55,43 @@ TEST_F(ReceiveTest, AppendKeepsAndNewTruncates) {
     Play({"new\xFF"});
     dlg.DoTransfer();
     EXPECT_EQ(ReadFile(path), "new");
+}
+
+TEST_F(ReceiveTest, AFailingWriteKeepsTheOldFileAndTheReceivedBytes) {
+    using platform::IoStep;
+    platform::Profile::Instance().SetVolatile(true);  // only the received file is written
+    const std::string path = Path("recv.txt");
+    // Where the bytes are after the failure: not taken from the port, unwritten (and counted),
+    // or in the temporary file that the summary names.
+    enum Where { kNotTaken, kUnwritten, kAside };
+    const std::pair<IoStep, Where> rows[] = {{IoStep::Create, kNotTaken},
+                                             {IoStep::Write, kUnwritten},
+                                             {IoStep::Sync, kAside},
+                                             {IoStep::Close, kAside},
+                                             {IoStep::Rename, kAside}};
+    for (const auto& [step, where] : rows) {
+        SCOPED_TRACE(static_cast<int>(step));
+        std::ofstream(path, std::ios::binary) << "OLD\r\n";
+        QueueSettings(path, serial::kIdNewButton);
+        Play({"abc\xFF"});
+        platform::PlantFailure(step, ENOSPC);
+        dlg.DoTransfer();
+        platform::ClearPlantedFailures();
+        EXPECT_EQ(ReadFile(path), "OLD\r\n");
+        const std::string reason = path + ": " + std::strerror(ENOSPC);
+        if (where == kNotTaken) {
+            EXPECT_TRUE(prompter->Shown(reason));
+            continue;
+        }
+        EXPECT_EQ(Transfer().stop, serial::kWriteFailed);
+        EXPECT_NE(Transfer().write_error.find(reason), std::string::npos) << Transfer().write_error;
+        EXPECT_EQ(Transfer().bytes_unsaved, where == kUnwritten ? 3u : 0u);
+        if (where == kAside) {
+            EXPECT_EQ(ReadFile(Transfer().saved_in), "abc");
+            std::filesystem::remove(Transfer().saved_in);
+        }
+        prompter->shown.clear();
+    }
 }
 
 TEST_F(ReceiveTest, StopBeforeAWholeLineAndAfterOne) {
