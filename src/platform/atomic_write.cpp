@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "platform/io_fault.h"
+#include "resources/strings.h"
 
 namespace platform {
 namespace fs = std::filesystem;
@@ -87,7 +88,7 @@ AtomicFile::~AtomicFile() {
 }
 
 std::string AtomicFile::Reason(int err) const {
-    return "cannot write " + m_given.string() + ": " + std::strerror(err);
+    return res::Format(res::LoadString(9527), {m_given.string(), std::strerror(err)});
 }
 
 bool AtomicFile::Open(std::string& error) {

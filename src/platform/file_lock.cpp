@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "resources/strings.h"
+
 namespace platform {
 
 FileLock::~FileLock() {
@@ -27,7 +29,7 @@ bool FileLock::Acquire(const std::filesystem::path& path, const std::function<vo
     for (;;) {
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
-            error = "cannot lock " + path.string() + ": " + std::strerror(errno);
+            error = res::Format(res::LoadString(9528), {path.string(), std::strerror(errno)});
             return false;
         }
         int r = ::flock(fd, LOCK_EX | LOCK_NB);
@@ -39,7 +41,7 @@ bool FileLock::Acquire(const std::filesystem::path& path, const std::function<vo
             }
         }
         if (r != 0) {
-            error = "cannot lock " + path.string() + ": " + std::strerror(errno);
+            error = res::Format(res::LoadString(9528), {path.string(), std::strerror(errno)});
             ::close(fd);
             return false;
         }

@@ -17,6 +17,7 @@
 #include <system_error>
 
 #include "platform/atomic_write.h"
+#include "resources/strings.h"
 #include "text/utf8.h"
 
 namespace platform {
@@ -261,8 +262,7 @@ bool Profile::MoveAside() {
         if (errno == EEXIST)
             continue;
         if (errno != EINVAL && errno != ENOSYS) {
-            m_error = "Cannot move the unreadable settings file " + m_path.string() +
-                      " aside: " + std::strerror(errno);
+            m_error = res::Format(res::LoadString(9529), {m_path.string(), std::strerror(errno)});
             return false;
         }
         // A file system without the no-replace rename: look first.

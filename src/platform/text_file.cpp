@@ -12,18 +12,15 @@
 #include <utility>
 
 #include "platform/io_fault.h"
+#include "resources/strings.h"
 
 namespace platform {
 
 namespace {
 
-std::string Describe(const std::filesystem::path& path, std::string_view what, int err) {
-    std::string text(what);
-    text += " '";
-    text += path.string();
-    text += "': ";
-    text += std::strerror(err);
-    return text;
+// The message `id` ("Cannot read '%s': %s") with the file and the system's reason.
+std::string Describe(const std::filesystem::path& path, unsigned id, int err) {
+    return res::Format(res::LoadString(id), {path.string(), std::strerror(err)});
 }
 
 // Paths served from memory, by MemoryFile.
@@ -90,14 +87,14 @@ bool TextFile::Open(const std::filesystem::path& path, Mode mode) {
     }
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        m_error = "Cannot open '" + path.string() + "': it is a folder, not a file";
+        m_error = res::Format(res::LoadString(9520), {path.string()});
         return false;
     }
     errno = 0;
     if (mode == Mode::Read) {
         m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (m_fd < 0) {
-            m_error = Describe(path, "Cannot open", errno != 0 ? errno : ENOENT);
+            m_error = Describe(path, 9521, errno != 0 ? errno : ENOENT);
             return false;
         }
         m_block.resize(kBlock);
@@ -107,7 +104,7 @@ bool TextFile::Open(const std::filesystem::path& path, Mode mode) {
     const int planted = PlantedFailure(IoStep::Create);
     m_file = planted ? nullptr : std::fopen(path.c_str(), mode == Mode::Write ? "wb" : "ab");
     if (m_file == nullptr) {
-        m_error = Describe(path, "Cannot create", planted ? planted : errno != 0 ? errno : ENOENT);
+        m_error = Describe(path, 9522, planted ? planted : errno != 0 ? errno : ENOENT);
         return false;
     }
     return true;
@@ -135,12 +132,12 @@ void TextFile::Close() {
         return;
     const int planted = PlantedFailure(IoStep::Close);
     if ((std::fclose(m_file) != 0 || planted) && m_mode != Mode::Read && m_error.empty())
-        m_error = Describe(m_path, "Cannot finish writing", planted ? planted : errno);
+        m_error = Describe(m_path, 9523, planted ? planted : errno);
     m_file = nullptr;
 }
 
 void TextFile::ReadFailed(int err) {
-    m_error = Describe(m_path, "Cannot read", err != 0 ? err : EIO);
+    m_error = Describe(m_path, 9524, err != 0 ? err : EIO);
 }
 
 bool TextFile::Refill() {
@@ -226,7 +223,7 @@ bool TextFile::Seek(long long position) {
         return true;
     }
     if (m_memory || ::lseek(m_fd, static_cast<off_t>(position), SEEK_SET) < 0) {
-        m_error = Describe(m_path, "Cannot go back in", m_memory ? EINVAL : errno);
+        m_error = Describe(m_path, 9525, m_memory ? EINVAL : errno);
         return false;
     }
     m_window_at = position;
@@ -263,7 +260,7 @@ bool TextFile::Write(std::string_view text) {
         text.remove_prefix(lf + 1);
     }
     if (!ok)
-        m_error = Describe(m_path, "Cannot write to", errno != 0 ? errno : EIO);
+        m_error = Describe(m_path, 9526, errno != 0 ? errno : EIO);
     return ok;
 }
 
@@ -272,7 +269,7 @@ bool TextFile::Flush() {
         return false;
     const int planted = PlantedFailure(IoStep::Write);
     if (planted || std::fflush(m_file) != 0) {
-        m_error = Describe(m_path, "Cannot write to", planted ? planted : errno);
+        m_error = Describe(m_path, 9526, planted ? planted : errno);
         return false;
     }
     return true;

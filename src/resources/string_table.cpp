@@ -153,6 +153,20 @@ constexpr StringEntry kTable[] = {
         "parents are kept.\n",
         "Имя пункта \"%s\" с родителями длиннее 1023 символов; сохранены ближайшие родители.\n"},
 
+    // Files the platform reads and writes (9520-)
+    StringEntry{9520, "Cannot open '%s': it is a folder, not a file",
+                "Не удаётся открыть '%s': это папка, а не файл"},
+    StringEntry{9521, "Cannot open '%s': %s", "Не удаётся открыть '%s': %s"},
+    StringEntry{9522, "Cannot create '%s': %s", "Не удаётся создать '%s': %s"},
+    StringEntry{9523, "Cannot finish writing '%s': %s", "Не удаётся дописать '%s': %s"},
+    StringEntry{9524, "Cannot read '%s': %s", "Не удаётся прочитать '%s': %s"},
+    StringEntry{9525, "Cannot go back in '%s': %s", "Не удаётся вернуться назад в '%s': %s"},
+    StringEntry{9526, "Cannot write to '%s': %s", "Не удаётся записать в '%s': %s"},
+    StringEntry{9527, "cannot write %s: %s", "не удаётся записать %s: %s"},
+    StringEntry{9528, "cannot lock %s: %s", "не удаётся заблокировать %s: %s"},
+    StringEntry{9529, "Cannot move the unreadable settings file %s aside: %s",
+                "Не удаётся отложить нечитаемый файл настроек %s: %s"},
+    // end of 9520
     // Nothing is lost: outputs, locks, settings, receive (9600-)
     StringEntry{9600,
                 "The settings file %s could not be used (%s); it was moved to %s and default "
