@@ -42,11 +42,16 @@ constexpr std::array<EventEntry, 28> kEvents{{
     {evCode, "evCode", K::Text},
 }};
 
+// Every value is looked up for each event pushed: index the table by identifier once.
+constexpr int kMaxId = 31;
+constexpr std::array<const EventEntry*, kMaxId + 1> kById = [] {
+    std::array<const EventEntry*, kMaxId + 1> by_id{};
+    for (const auto& e : kEvents) by_id[e.id] = &e;
+    return by_id;
+}();
+
 const EventEntry* Find(int id) {
-    for (const auto& e : kEvents)
-        if (e.id == id)
-            return &e;
-    return nullptr;
+    return id >= 0 && id <= kMaxId ? kById[id] : nullptr;
 }
 
 }  // namespace

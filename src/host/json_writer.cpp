@@ -9,9 +9,57 @@ namespace {
 
 constexpr size_t kBlock = 64 * 1024;
 
+constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
+
+// Most numbers of a project are measurements with a few decimals. For them the fewest decimals
+// that read back exactly give the same text as the general search below, found with integer
+// arithmetic: 0 when there is no such text of at most 10 decimals and 15 digits, or when the
+// general form would be shorter (the exponent form of 1e-05 or 2e+09).
+size_t ShortDecimal(double v, char* buf) {
+    const double a = std::fabs(v);
+    if (!(a >= 1e-3 && a < 1e14))
+        return 0;
+    for (int k = 0; k <= 10; ++k) {
+        const double scaled = a * kPow10[k];
+        if (scaled >= 1e15)
+            return 0;
+        const auto m = static_cast<uint64_t>(scaled + 0.5);
+        if (static_cast<double>(m) / kPow10[k] != a)
+            continue;
+        char digits[24];
+        char* end = std::to_chars(digits, digits + sizeof digits, m).ptr;
+        const int n = static_cast<int>(end - digits);
+        // The exponent form: significant digits, a point when more than one, "e+dd".
+        int significant = n;
+        while (significant > 1 && digits[significant - 1] == '0') --significant;
+        const int whole = n - k;  // digits before the point (may be 0 or less)
+        const int fixed = (whole > 0 ? whole : 1) + (k > 0 ? 1 + k : 0);
+        const int scientific = significant + (significant > 1 ? 1 : 0) + 4;
+        if (fixed > scientific)
+            return 0;
+        char* out = buf;
+        if (v < 0)
+            *out++ = '-';
+        if (whole > 0) {
+            out = std::copy(digits, digits + whole, out);
+        } else {
+            *out++ = '0';
+        }
+        if (k > 0) {
+            *out++ = '.';
+            for (int z = whole; z < 0; ++z) *out++ = '0';
+            out = std::copy(digits + std::max(whole, 0), end, out);
+        }
+        return static_cast<size_t>(out - buf);
+    }
+    return 0;
+}
+
 // Shortest text that reads back to `v` exactly, exponents without leading zeros ("1e-7");
 // `buf` holds at least 32 characters.
 std::string_view Shortest(double v, char* buf) {
+    if (const size_t n = ShortDecimal(v, buf))
+        return {buf, n};
     char* end = std::to_chars(buf, buf + 32, v).ptr;
     char* e = std::find(buf, end, 'e');
     if (e != end && e + 3 < end + 1 && e[2] == '0') {
@@ -51,24 +99,35 @@ JsonWriter::JsonWriter(Sink sink) : m_buf(m_own), m_sink(std::move(sink)) {
 
 void JsonWriter::Indent() {
     m_buf.push_back('\n');
-    m_buf.append(static_cast<size_t>(m_indent) * 2, ' ');
+    m_buf.append(std::min<size_t>(static_cast<size_t>(m_indent) * 2, kMaxIndent), ' ');
+}
+
+size_t JsonWriter::Separator(char* out) {
+    if (m_after_key) {
+        m_after_key = false;
+        return 0;
+    }
+    if (m_stack.empty())
+        return 0;
+    Frame& f = m_stack.back();
+    size_t n = 0;
+    if (!f.empty)
+        out[n++] = ',';
+    if (f.layout == JsonLayout::Lines) {
+        out[n++] = '\n';
+        const size_t spaces = std::min<size_t>(static_cast<size_t>(m_indent) * 2, kMaxIndent);
+        std::fill_n(out + n, spaces, ' ');
+        n += spaces;
+    } else if (!f.empty) {
+        out[n++] = ' ';
+    }
+    f.empty = false;
+    return n;
 }
 
 void JsonWriter::BeforeValue() {
-    if (m_after_key) {
-        m_after_key = false;
-        return;
-    }
-    if (m_stack.empty())
-        return;
-    Frame& f = m_stack.back();
-    if (!f.empty)
-        m_buf.push_back(',');
-    if (f.layout == JsonLayout::Lines)
-        Indent();
-    else if (!f.empty)
-        m_buf.push_back(' ');
-    f.empty = false;
+    char sep[kMaxIndent + 2];
+    m_buf.append(sep, Separator(sep));
 }
 
 void JsonWriter::Open(char bracket, JsonLayout layout) {
@@ -107,8 +166,23 @@ void JsonWriter::EndArray() {
 }
 
 void JsonWriter::Key(std::string_view key) {
-    String(key);
-    m_buf.append(": ");
+    // A project has about twenty keys an observation: a plain key goes out in one piece.
+    char piece[kMaxIndent + 2 + 64 + 4];
+    const bool plain = key.size() <= 64 && std::all_of(key.begin(), key.end(), [](char c) {
+                           return static_cast<unsigned char>(c) >= 0x20 && c != '"' && c != '\\';
+                       });
+    if (plain) {
+        size_t n = Separator(piece);
+        piece[n++] = '"';
+        n += key.copy(piece + n, key.size());
+        piece[n++] = '"';
+        piece[n++] = ':';
+        piece[n++] = ' ';
+        m_buf.append(piece, n);
+    } else {
+        String(key);
+        m_buf.append(": ");
+    }
     m_after_key = true;
 }
 

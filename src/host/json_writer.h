@@ -62,6 +62,11 @@ class JsonWriter {
         JsonLayout layout;
         bool empty = true;
     };
+    // Deeper levels are indented no further.
+    static constexpr size_t kMaxIndent = 64;
+    // Writes the comma and layout that go before the next element to `out` (at most
+    // kMaxIndent + 2 characters) and returns how many.
+    size_t Separator(char* out);
     void BeforeValue();
     void Open(char bracket, JsonLayout layout);
     void Close(char bracket);

@@ -183,8 +183,11 @@ bool TextFile::ReadLine(std::string& line, size_t limit) {
         }
         const char* p = m_window.data() + m_next;
         const size_t n = std::min(m_window.size() - m_next, limit - line.size());
-        size_t i = 0;
-        while (i < n && p[i] != '\n' && p[i] != '\r') ++i;
+        // The first LF, then a CR before it: two library scans beat a loop over each byte.
+        const void* lf = std::memchr(p, '\n', n);
+        size_t i = lf ? static_cast<size_t>(static_cast<const char*>(lf) - p) : n;
+        if (const void* cr = std::memchr(p, '\r', i))
+            i = static_cast<size_t>(static_cast<const char*>(cr) - p);
         line.append(p, i);
         m_next += i;
         if (i == n)

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <fstream>
 
 #include "text/utf8.h"
@@ -15,11 +17,21 @@ namespace {
 std::string g_code_page = "CP1251";
 std::optional<TextEncoding> g_override;
 
+// Length of the leading run of ASCII bytes, eight at a time: survey files are nearly all ASCII.
+size_t AsciiPrefix(std::string_view s) {
+    size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, s.data() + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    return i;
+}
+
 bool IsAscii(std::string_view s) {
-    for (unsigned char c : s)
-        if (c >= 0x80)
-            return false;
-    return true;
+    return AsciiPrefix(s) == s.size();
 }
 
 // Checks UTF-8 up to the end of `s`; an incomplete sequence at the end is left for the next
@@ -27,6 +39,9 @@ bool IsAscii(std::string_view s) {
 bool IsUtf8Block(std::string_view s, size_t* tail) {
     size_t i = 0;
     while (i < s.size()) {
+        i += AsciiPrefix(s.substr(i));
+        if (i == s.size())
+            break;
         unsigned char c = static_cast<unsigned char>(s[i]);
         size_t n;
         if (c < 0x80)

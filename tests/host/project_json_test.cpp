@@ -2,8 +2,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
+#include <random>
 
+#include "host/json_writer.h"
 #include "import/contracts/vrk.h"
 
 using ::testing::HasSubstr;
@@ -61,6 +65,34 @@ TEST(ProjectJson, WriteReadWriteGivesTheSameBytes) {
     EXPECT_EQ(back.title, p.title);
     EXPECT_THAT(first, HasSubstr("\"format_version\": 1"));
     EXPECT_THAT(first, HasSubstr("\"hz\": 180,"));
+}
+
+// Short decimals take a quicker way to their text: it must be the text of the general search,
+// the shortest that reads back, in the same notation ("1e-5", "2e+09", "0.001").
+TEST(ProjectJson, NumbersGetTheShortestTextThatReadsBack) {
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        double v;
+        if (i % 4 == 3) {
+            const uint64_t bits = random();
+            std::memcpy(&v, &bits, sizeof v);
+        } else {
+            const int decimals = static_cast<int>(random() % 12);
+            v = static_cast<double>(random() % (i % 2 ? 100000 : 1000000000000000)) /
+                std::pow(10.0, decimals) * (random() % 2 ? -1 : 1);
+        }
+        if (!std::isfinite(v))
+            continue;
+        char buf[40];
+        char* end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+        std::string expected(buf, end);
+        if (auto e = expected.find('e'); e != std::string::npos && expected[e + 2] == '0')
+            expected.erase(e + 2, 1);
+        std::string out;
+        vrk::JsonWriter w(out);
+        w.Number(v);
+        ASSERT_EQ(out, expected) << i;
+    }
 }
 
 TEST(ProjectJson, NumbersAsWrittenByHandComeBackAsTheyWere) {

@@ -27,14 +27,18 @@ inline double Bearing(double x0, double y0, double x1, double y1) {
     return Wrap2Pi(std::atan2(y1 - y0, x1 - x0));
 }
 
-// The mean of directions, so that 359 and 1 degrees give 0, not 180.
+// Directions summed as unit vectors, so that the mean of 359 and 1 degrees is 0, not 180.
+struct DirectionSum {
+    double sin = 0, cos = 0;
+    bool any = false;
+    void Add(double a) { sin += std::sin(a), cos += std::cos(a), any = true; }
+    double Mean() const { return Wrap2Pi(std::atan2(sin, cos)); }
+};
+
 inline double CircularMean(std::span<const double> angles) {
-    double s = 0, c = 0;
-    for (double a : angles) {
-        s += std::sin(a);
-        c += std::cos(a);
-    }
-    return Wrap2Pi(std::atan2(s, c));
+    DirectionSum sum;
+    for (double a : angles) sum.Add(a);
+    return sum.Mean();
 }
 
 // Largest distance of the angles from their mean.

@@ -29,9 +29,21 @@ std::optional<double> Mean(const std::vector<double>& v) {
     return s / static_cast<double>(v.size());
 }
 
+// Running sums rather than lists of readings: a station may hold many thousand targets, nearly
+// all read once, and a list each would cost an allocation a reading.
+struct Sum {
+    double sum = 0;
+    size_t count = 0;
+    void Add(double d) { sum += d, ++count; }
+    std::optional<double> Mean() const {
+        return count ? std::optional<double>(sum / static_cast<double>(count)) : std::nullopt;
+    }
+};
+
 struct Group {
     Measurement m;
-    std::vector<double> hz, zenith, sd, hd, dh;
+    DirectionSum hz;
+    Sum zenith, sd, hd, dh;
     std::optional<double> hz1, hz2, z1, z2;  // one reading of each face, for the errors
 };
 
@@ -101,15 +113,15 @@ std::vector<Measurement> StationMeasurements(const vrk::CStation& station, bool 
             gr.z1 = z;
         }
         if (hz)
-            gr.hz.push_back(*hz);
+            gr.hz.Add(*hz);
         if (z)
-            gr.zenith.push_back(*z);
+            gr.zenith.Add(*z);
         if (o.sd)
-            gr.sd.push_back(*o.sd);
+            gr.sd.Add(*o.sd);
         if (o.hd)
-            gr.hd.push_back(*o.hd);
+            gr.hd.Add(*o.hd);
         if (o.dh)
-            gr.dh.push_back(*o.dh);
+            gr.dh.Add(*o.dh);
     }
 
     // Collimation c = (Hz I - (Hz II - 180)) / 2, index i = (z I + z II - 360) / 2 per target.
@@ -131,12 +143,12 @@ std::vector<Measurement> StationMeasurements(const vrk::CStation& station, bool 
     std::vector<Measurement> out;
     out.reserve(groups.size());
     for (Group& g : groups) {
-        if (!g.hz.empty())
-            g.m.hz = CircularMean(g.hz);
-        g.m.zenith = Mean(g.zenith);
-        g.m.sd = Mean(g.sd);
-        g.m.hd = Mean(g.hd);
-        g.m.dh = Mean(g.dh);
+        if (g.hz.any)
+            g.m.hz = g.hz.Mean();
+        g.m.zenith = g.zenith.Mean();
+        g.m.sd = g.sd.Mean();
+        g.m.hd = g.hd.Mean();
+        g.m.dh = g.dh.Mean();
         out.push_back(std::move(g.m));
     }
     return out;
