@@ -184,8 +184,10 @@ TEST(Processing, FacesAndOrientationAreReported) {
         obs.push_back(Obs(n, hz + 180 - c + off, 280, 50));
     }
     p.data().stations.push_back(Station("S", obs));
-    // T is computed, not known, so Q has nothing to orient on either.
-    p.data().stations.push_back(Station("Q", {Obs("T", 0, 90, 10)}));
+    // T is computed, not known, so Q has nothing to orient on either; set up twice, it is
+    // named once.
+    for (int setup = 0; setup < 2; ++setup)
+        p.data().stations.push_back(Station("Q", {Obs("T", 0, 90, 10)}));
     processing::Compute(p);
     const vrk::CStation& s = p.data().stations[0];
     ASSERT_TRUE(s.collimation_error && s.index_error);

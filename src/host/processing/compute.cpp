@@ -237,9 +237,12 @@ class Processor {
         } else if (hz_as_bearings) {
             s.orientation = 0.0;
             s.orientation_source = "hz";
-            if (!m_unoriented.empty())
-                m_unoriented += ", ";
-            m_unoriented += Label(s);
+            // Set-ups of one name are listed once: a long job repeats them many times.
+            if (std::string label = Label(s); m_unoriented_seen.insert(label).second) {
+                if (!m_unoriented.empty())
+                    m_unoriented += ", ";
+                m_unoriented += label;
+            }
         } else {
             m_waiting_hz.insert(i);
             return false;
@@ -493,6 +496,7 @@ class Processor {
     std::vector<std::string> m_det_order;
     std::vector<size_t> m_free_points;
     std::string m_unoriented;
+    std::unordered_set<std::string> m_unoriented_seen;
 };
 
 }  // namespace
