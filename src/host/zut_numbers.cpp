@@ -48,24 +48,24 @@ const char* scan_unsigned(const char* p) {
 bool short_decimal(const char* b, const char* e, double& value) {
     static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    uint64_t digits = 0;
-    int count = 0, fraction = -1;
-    for (const char* p = b; p < e; ++p) {
-        if (is_digit(*p)) {
-            digits = digits * 10 + static_cast<uint64_t>(*p - '0');
-            if (++count > 15)
-                return false;
-            if (fraction >= 0)
-                ++fraction;
-        } else if (*p == '.' && fraction < 0) {
-            fraction = 0;
-        } else {
-            return false;
-        }
-    }
-    if (count == 0)
+    const long length = e - b;
+    if (length < 1 || length > 16)
         return false;
-    value = static_cast<double>(digits) / kPow10[fraction < 0 ? 0 : fraction];
+    uint64_t digits = 0;
+    const char* point = nullptr;
+    for (const char* p = b; p < e; ++p) {
+        const unsigned d = static_cast<unsigned>(*p - '0');
+        if (d < 10)
+            digits = digits * 10 + d;
+        else if (*p == '.' && !point)
+            point = p;
+        else
+            return false;
+    }
+    const long count = point ? length - 1 : length;
+    if (count < 1 || count > 15)
+        return false;
+    value = static_cast<double>(digits) / kPow10[point ? e - point - 1 : 0];
     return true;
 }
 

@@ -1,8 +1,10 @@
 // zut::pstring word operations and zut::d_val / l_val / sz_empty.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -147,3 +149,21 @@ TEST(ZutNumbers, SzEmpty) {
 }
 
 }  // namespace
+
+// Short decimals are read by a quicker way than the general one: the doubles must be the same.
+TEST(Numbers, ShortDecimalsReadAsTheGeneralReaderReadsThem) {
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 100000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 17);
+        std::string text;
+        for (int d = 0; d < digits; ++d) text += static_cast<char>('0' + random() % 10);
+        if (random() % 4)
+            text.insert(random() % (text.size() + 1), ".");
+        double general = 0, quick = 0;
+        std::from_chars(text.data(), text.data() + text.size(), general);
+        ASSERT_EQ(zut::d_val(text.c_str(), quick, nullptr, -1e300, 1e300), text == "." ? 5 : 0)
+            << text;
+        if (text != ".")
+            ASSERT_EQ(quick, general) << text;
+    }
+}
