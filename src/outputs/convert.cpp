@@ -1,9 +1,6 @@
 #include "outputs/convert.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <optional>
 
 #include "outputs/crs.h"
@@ -11,6 +8,7 @@
 #include "outputs/ogr_writer.h"
 #include "outputs/staged_output.h"
 #include "outputs/survey_features.h"
+#include "platform/atomic_write.h"
 #include "platform/file_identity.h"
 #include "resources/strings.h"
 
@@ -44,13 +42,6 @@ std::vector<fs::path> Destinations(const fs::path& out, Format format) {
     for (const char* layer : kShapefileLayers)
         for (const char* part : kShapefileParts) files.push_back(folder / (prefix + layer + part));
     return files;
-}
-
-bool WriteText(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    return static_cast<bool>(out);
 }
 
 std::string Count(size_t n) {
@@ -103,26 +94,31 @@ bool Convert(vrk::CVrkObject& project, const fs::path& out, const ConvertOptions
             features.protocol += '\n';
     }
 
-    StagedOutput staged =
-        info->format == Format::Shapefile ? StageShapefiles(out) : StagedOutput::File(out);
-    std::string reason;
     if (info->format == Format::LandXml) {
-        if (!WriteText(staged.path(), LandXmlText(features, crs, options.angle_unit)))
-            reason = std::strerror(errno);
+        // A text we hold whole: written as every other file of ours is, the message naming
+        // the target and the reason.
+        if (!platform::AtomicWrite(out, LandXmlText(features, crs, options.angle_unit), error))
+            return false;
+        summary.files = {out};
     } else {
+        // The library writes a path of its own choosing: it writes beside the target, and the
+        // result is renamed into place when it is complete.
+        StagedOutput staged =
+            info->format == Format::Shapefile ? StageShapefiles(out) : StagedOutput::File(out);
+        std::string reason;
         OgrResult r = WriteOgr(features, info->format, crs, staged.path());
         if (!r.ok)
             reason = r.error;
         summary.left_out = r.left_out;
-    }
-    if (reason.empty()) {
-        summary.files = staged.Targets();
-        if (!staged.Commit(reason))
-            summary.files.clear();
-    }
-    if (!reason.empty()) {
-        error = res::Format(res::LoadString(9786), {out.string(), reason});
-        return false;
+        if (reason.empty()) {
+            summary.files = staged.Targets();
+            if (!staged.Commit(reason))
+                summary.files.clear();
+        }
+        if (!reason.empty()) {
+            error = res::Format(res::LoadString(9786), {out.string(), reason});
+            return false;
+        }
     }
     summary.format = info->format;
     summary.control = features.CountPoints(PointKind::Control);

@@ -1,10 +1,12 @@
 #include "outputs/staged_output.h"
 
-#include <fcntl.h>
+#include <cpl_string.h>
+#include <cpl_vsi.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
+#include <atomic>
+#include <memory>
+#include <string_view>
 
 #include "platform/atomic_write.h"
 
@@ -12,22 +14,13 @@ namespace outputs {
 namespace fs = std::filesystem;
 namespace {
 
-std::string TempSuffix() {
-    return ".tmp" + std::to_string(::getpid());
-}
-
-// On disk before the rename, so a crash leaves the old file or the new one.
-int SyncFile(const fs::path& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    int err = ::fsync(fd) != 0 ? errno : 0;
-    ::close(fd);
-    return err;
-}
-
-std::string Reason(const fs::path& path, int err) {
-    return path.string() + ": " + std::strerror(err);
+// A folder of its own in the library's memory file system for each output of the process.
+std::string MemoryFolder() {
+    static std::atomic<unsigned> counter{0};
+    std::string folder =
+        "/vsimem/tavrin-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    VSIMkdir(folder.c_str(), 0755);  // some drivers look at the folder they write in
+    return folder;
 }
 
 }  // namespace
@@ -35,14 +28,9 @@ std::string Reason(const fs::path& path, int err) {
 StagedOutput StagedOutput::File(const fs::path& target) {
     StagedOutput s;
     s.m_target = platform::LinkTarget(target);
-    if (s.m_target.empty())  // links in a loop: the rename then fails with the system's reason
+    if (s.m_target.empty())  // links in a loop: the write then fails with the system's reason
         s.m_target = target;
-    // ".name.tmpPID.ext": hidden, beside the target, and with the target's ending.
-    const fs::path& t = s.m_target;
-    fs::path name = "." + t.stem().string() + TempSuffix() + t.extension().string();
-    s.m_temp = t.parent_path() / name;
-    std::error_code ec;
-    fs::remove_all(s.m_temp, ec);  // left behind by a run that was killed
+    s.m_memory = MemoryFolder() + "/out" + s.m_target.extension().string();
     return s;
 }
 
@@ -51,78 +39,72 @@ StagedOutput StagedOutput::Folder(const fs::path& target_folder, std::string pre
     s.m_folder = true;
     s.m_target = target_folder;
     s.m_prefix = std::move(prefix);
-    fs::path parent = target_folder.parent_path();
-    std::string base = target_folder.filename().string();
-    if (base.empty() || base == ".")
-        base = "output";
-    s.m_temp = parent / ("." + base + TempSuffix());
-    std::error_code ec;
-    fs::remove_all(s.m_temp, ec);
+    s.m_memory = MemoryFolder() + "/out";
     return s;
 }
 
 StagedOutput::StagedOutput(StagedOutput&& other) noexcept
     : m_target(std::move(other.m_target)),
-      m_temp(std::move(other.m_temp)),
+      m_memory(std::move(other.m_memory)),
       m_prefix(std::move(other.m_prefix)),
-      m_folder(other.m_folder),
-      m_done(other.m_done) {
-    other.m_done = true;
+      m_folder(other.m_folder) {
+    other.m_moved = true;
 }
 
 StagedOutput::~StagedOutput() {
-    if (m_done)
-        return;
-    std::error_code ec;
-    fs::remove_all(m_temp, ec);
+    if (!m_moved)
+        VSIRmdirRecursive(fs::path(m_memory).parent_path().c_str());
+}
+
+std::vector<std::string> StagedOutput::MemoryFiles() const {
+    if (!m_folder)
+        return {m_memory};
+    std::vector<std::string> names;
+    char** list = VSIReadDir(m_memory.c_str());
+    for (char** n = list; n && *n; ++n)
+        if (std::string_view(*n) != "." && std::string_view(*n) != "..")
+            names.push_back(m_memory + "/" + *n);
+    CSLDestroy(list);
+    return names;
 }
 
 std::vector<fs::path> StagedOutput::Targets() const {
     if (!m_folder)
         return {m_target};
     std::vector<fs::path> out;
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(m_temp, ec))
-        out.push_back(m_target / (m_prefix + e.path().filename().string()));
+    for (const std::string& f : MemoryFiles())
+        out.push_back(m_target / (m_prefix + fs::path(f).filename().string()));
     return out;
 }
 
 bool StagedOutput::Commit(std::string& error) {
-    std::error_code ec;
-    if (!m_folder) {
-        if (int err = SyncFile(m_temp); err != 0) {
-            error = Reason(m_target, err);
-            return false;
-        }
-        if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
-            error = Reason(m_target, errno);
-            return false;
-        }
-        m_done = true;
-        return true;
-    }
-    fs::create_directories(m_target, ec);
-    if (ec) {
-        error = m_target.string() + ": " + ec.message();
-        return false;
-    }
-    std::vector<fs::path> files;
-    for (const auto& e : fs::directory_iterator(m_temp, ec)) files.push_back(e.path());
-    for (const auto& f : files)
-        if (int err = SyncFile(f); err != 0) {
-            error = Reason(f, err);
-            return false;
-        }
-    // Each file replaces its old version whole; the set is complete before the first rename.
-    for (const auto& f : files) {
-        const fs::path to = m_target / (m_prefix + f.filename().string());
-        if (::rename(f.c_str(), to.c_str()) != 0) {
-            error = Reason(to, errno);
+    const std::vector<std::string> files = MemoryFiles();
+    const std::vector<fs::path> targets = Targets();
+    if (m_folder) {
+        std::error_code ec;
+        fs::create_directories(m_target, ec);
+        if (ec) {
+            error = m_target.string() + ": " + ec.message();
             return false;
         }
     }
-    fs::remove(m_temp, ec);
-    m_done = true;
+    // Every file is written beside its target before the first one replaces its old version,
+    // so a full disk leaves the whole set as it was; each file replaces its old version whole.
+    std::vector<std::unique_ptr<platform::AtomicFile>> written;
+    for (size_t i = 0; i < files.size(); ++i) {
+        vsi_l_offset size = 0;
+        const GByte* bytes = VSIGetMemFileBuffer(files[i].c_str(), &size, FALSE);
+        auto& file = written.emplace_back(std::make_unique<platform::AtomicFile>(targets[i]));
+        if (!file->Open(error))
+            return false;
+        if (bytes && !file->Write({reinterpret_cast<const char*>(bytes), size})) {
+            file->Commit(error);  // says why the write failed, and drops the temporary file
+            return false;
+        }
+    }
+    for (auto& file : written)
+        if (!file->Commit(error))
+            return false;
     return true;
 }
 

@@ -3,12 +3,17 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <pugixml.hpp>
 
 #include "outputs/landxml_writer.h"
+#include "platform/io_fault.h"
 #include "readback.h"
 #include "support/temp_dir.h"
 
@@ -315,6 +320,56 @@ TEST_F(Converted, RefusesWhatItCannotHonourAndKeepsTheOldFile) {
     // A good run replaces the old file whole.
     Convert("old.geojson");
     EXPECT_EQ(testing_support::ReadVector((dir.path() / "old.geojson").string()).size(), 14u);
+}
+
+// A write that fails at any step, or runs out of room, leaves the old output as it was and
+// nothing beside it, and the message names the output and the reason.
+TEST_F(Converted, AFailedWriteKeepsTheOldOutput) {
+    using platform::IoStep;
+    auto snapshot = [&] {
+        std::map<std::string, std::string> files;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(dir.path()))
+            if (e.is_regular_file())
+                files[e.path().string()] = TempDir::Read(e.path());
+        return files;
+    };
+    const struct {
+        const char* output;
+    } cases[] = {
+        {"job.xml"}, {"job.gpkg"}, {"job.geojson"}, {"job.shp"},  // Shapefile sets as job_*.shp
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        const std::string old = dir.Write(
+            std::string(c.output) == "job.shp" ? "job_stations.shp" : c.output, "old contents");
+        const auto before = snapshot();
+        auto fails = [&](int err) {
+            outputs::ConvertSummary summary;
+            std::string error;
+            EXPECT_FALSE(outputs::Convert(project, dir.path() / c.output, {}, summary, error));
+            EXPECT_THAT(error, HasSubstr(c.output));
+            EXPECT_THAT(error, HasSubstr(std::strerror(err)));
+            EXPECT_EQ(snapshot(), before);
+        };
+        for (IoStep step :
+             {IoStep::Create, IoStep::Write, IoStep::Sync, IoStep::Close, IoStep::Rename})
+            for (int err : {ENOSPC, EIO}) {
+                SCOPED_TRACE(static_cast<int>(step));
+                platform::PlantFailure(step, err);
+                fails(err);
+                platform::ClearPlantedFailures();
+            }
+        // Out of room for real: files may grow to 100 bytes only.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 100;
+        signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        fails(EFBIG);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_EQ(TempDir::Read(old), "old contents");
+    }
 }
 
 }  // namespace
