@@ -52,31 +52,26 @@ class ImportDialogTest : public dialog_files_test::DialogFilesTest {
 
 }  // namespace
 
-TEST_F(ImportDialogTest, StoredSelectionOutOfBoundsOpensOnFirstFormat) {
-    platform::Profile::Instance().WriteInt("ImportSettings", "CurrentSelection", 16);
-    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-    int seen = -1;
-    Show(dlg, [&](CImpDEVDlg& d) { seen = d.CurrentFormat(); });
-    EXPECT_EQ(seen, 0);
-    platform::Profile::Instance().WriteInt("ImportSettings", "CurrentSelection", 15);
-    Show(dlg, [&](CImpDEVDlg& d) { seen = d.CurrentFormat(); });
-    EXPECT_EQ(seen, 15);
-}
-
-TEST_F(ImportDialogTest, GivenFileOpensOnTheTa5Formats) {
+// The stored format, unless a file given to the dialog asks for one of the TA5 formats.
+TEST_F(ImportDialogTest, OpensOnTheStoredFormatOrTheTa5FormatOfAGivenFile) {
     std::string file = Write("recv.txt", "x\n");
-    auto opened_on = [&](unsigned caption, int stored) {
-        platform::Profile::Instance().WriteInt("ImportSettings", "CurrentSelection", stored);
-        CImpDEVDlg dlg(&project, nullptr, caption, file, 1);
+    const struct {
+        unsigned caption;
+        bool given;
+        int stored, expected;
+    } cases[] = {
+        {0, false, 16, 0},  // out of bounds
+        {0, false, 15, 15}, {9070, true, 0, 8}, {9038, true, 0, 7},
+        {0, true, 5, 7},    {9038, true, 8, 8},  // already a TA5 format: stays
+        {9070, true, 7, 7},
+    };
+    for (const auto& c : cases) {
+        platform::Profile::Instance().WriteInt("ImportSettings", "CurrentSelection", c.stored);
+        CImpDEVDlg dlg(&project, nullptr, c.caption, c.given ? file : "", c.given);
         int seen = -1;
         Show(dlg, [&](CImpDEVDlg& d) { seen = d.CurrentFormat(); });
-        return seen;
-    };
-    EXPECT_EQ(opened_on(9070, 0), 8);
-    EXPECT_EQ(opened_on(9038, 0), 7);
-    EXPECT_EQ(opened_on(0, 5), 7);
-    EXPECT_EQ(opened_on(9038, 8), 8);  // already a TA5 format: stays
-    EXPECT_EQ(opened_on(9070, 7), 7);
+        EXPECT_EQ(seen, c.expected) << c.caption << " " << c.stored;
+    }
 }
 
 TEST_F(ImportDialogTest, OneAndSeveralNames) {
@@ -85,6 +80,8 @@ TEST_F(ImportDialogTest, OneAndSeveralNames) {
     CImpDEVDlg one(&project, nullptr, 0, "", 0);
     EXPECT_EQ(Show(one, [&](CImpDEVDlg& d) { Choose(d, 12, dir().string(), "a.job"); }), 1);
     EXPECT_EQ(one.FileList(), dir().string() + "/a.job");
+    // The format is remembered for the next dialog.
+    EXPECT_EQ(platform::Profile::Instance().GetInt("ImportSettings", "CurrentSelection", -1), 12);
 
     CImpDEVDlg two(&project, nullptr, 0, "", 0);
     std::string box;
@@ -106,14 +103,6 @@ TEST_F(ImportDialogTest, OneAndSeveralNames) {
     ASSERT_EQ(project.data().stations.size(), 3u);
     EXPECT_EQ(project.data().stations[1].name, "S1");
     EXPECT_EQ(project.data().stations[2].name, "S2");
-}
-
-TEST_F(ImportDialogTest, NothingTypedOrAWildcardImportsNothing) {
-    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir().string(), "   "); }), 0);
-    EXPECT_EQ(Show(dlg, [&](CImpDEVDlg& d) { Choose(d, 12, dir().string(), "*.JOB"); }), 0);
-    EXPECT_EQ(dlg.WildcardPattern(), "*.JOB");
-    EXPECT_TRUE(project.data().stations.empty());
 }
 
 TEST_F(ImportDialogTest, RepeatQuestionOnLowerCasedFullPath) {
@@ -217,29 +206,6 @@ TEST_F(ImportDialogTest, ImportInformationFromTheSettings) {
     run(12, [](ImportSettings& s) { s.CheckUnique = 1; });
     EXPECT_EQ(dlg.ImportInfo().flags & 0x80, 0);
     EXPECT_EQ(dlg.ImportInfo().flags & 0x01, 0x01);
-}
-
-TEST_F(ImportDialogTest, SettingsAreSavedPerFormatOnImport) {
-    Write("a.job", "2=S\n");
-    CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-    Show(dlg, [&](CImpDEVDlg& d) {
-        d.SetCurrentFolder(dir().string());
-        d.frame().SetSelection(kIdTypeList, 12);
-        d.OnTypeChange();
-        testing_support::EditSettings(d, [&](ImportSettings& s) { s.CheckDel = 1; });
-        d.frame().SetText(kIdNameBox, "a.job");
-        d.OnFileNameChange();
-        d.OnMOK();
-    });
-    auto& profile = platform::Profile::Instance();
-    EXPECT_EQ(profile.GetInt("ImportSettings\\GEODI", "CheckDel", -1), 1);
-    EXPECT_EQ(profile.GetInt("ImportSettings\\GEODP", "CheckDel", -1), -1);
-    EXPECT_EQ(profile.GetInt("ImportSettings", "CurrentSelection", -1), 12);
-    // The next dialog opens on the same format with the same settings.
-    CImpDEVDlg again(&project, nullptr, 0, "", 0);
-    int del = -1;
-    Show(again, [&](CImpDEVDlg& d) { del = d.Settings().CheckDel; });
-    EXPECT_EQ(del, 1);
 }
 
 TEST_F(ImportDialogTest, MissingReaderFormatImportsNothingButSaysSo) {

@@ -13,8 +13,6 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "gui_driver.h"
 #include "main_window.h"
@@ -24,6 +22,7 @@
 #include "serial/comm_fexist.h"
 #include "serial/serial_fixture.h"
 #include "serial/transfer_state.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -33,20 +32,13 @@ namespace fs = std::filesystem;
 class GuiTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tavrin-gui-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
         platform::Profile::UseFile(dir / "settings.toml");
         res::SetLanguage(res::Language::English);
         window = std::make_unique<gui::MainWindow>();
         window->show();
     }
-    void TearDown() override {
-        window.reset();
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
+    void TearDown() override { window.reset(); }
+    static std::string Read(const fs::path& p) { return testing_support::TempDir::Read(p); }
     QString Path(const std::string& name) const {
         return QString::fromStdString((dir / name).string());
     }
@@ -71,7 +63,8 @@ class GuiTest : public ::testing::Test {
         edit->setText(text);
     }
 
-    fs::path dir;
+    testing_support::TempDir tmp;
+    const fs::path& dir = tmp.path();
     std::unique_ptr<gui::MainWindow> window;
     Driver driver;
 };
@@ -149,13 +142,11 @@ TEST_F(GuiTest, OutOfRangeOptionIsRefusedByItsPage) {
 }
 
 TEST_F(GuiTest, SelectedPointsAreExportedThroughTheExportDialog) {
-    {
-        std::ofstream json((dir / "p.json").string());
-        json << R"({"title": "t", "control_points": [], "survey_points": [)"
-                R"({"name": "11", "x": 5001.5, "y": 2001.5, "h": 101.5},)"
-                R"({"name": "12", "x": 5002.5, "y": 2002.5, "h": 102.5},)"
-                R"({"name": "13", "x": 5003.5, "y": 2003.5, "h": 103.5}], "stations": []})";
-    }
+    tmp.Write("p.json",
+              R"({"title": "t", "control_points": [], "survey_points": [)"
+              R"({"name": "11", "x": 5001.5, "y": 2001.5, "h": 101.5},)"
+              R"({"name": "12", "x": 5002.5, "y": 2002.5, "h": 102.5},)"
+              R"({"name": "13", "x": 5003.5, "y": 2003.5, "h": 103.5}], "stations": []})");
     ASSERT_TRUE(window->OpenProject(Path("p.json")));
     window->survey_table()->SelectNames({"11", "13"});
     window->project().SetAttr(4, 1);  // the project is complete: no question about it
@@ -173,12 +164,10 @@ TEST_F(GuiTest, SelectedPointsAreExportedThroughTheExportDialog) {
     window->ExportInstrumentFormats();
     ASSERT_TRUE(driver.Done());
 
-    std::ifstream in((dir / "out.are").string());
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_NE(text.str().find("5001.5"), std::string::npos) << text.str();
-    EXPECT_NE(text.str().find("5003.5"), std::string::npos) << text.str();
-    EXPECT_EQ(text.str().find("5002.5"), std::string::npos) << text.str();
+    const std::string text = Read(dir / "out.are");
+    EXPECT_NE(text.find("5001.5"), std::string::npos) << text;
+    EXPECT_NE(text.find("5003.5"), std::string::npos) << text;
+    EXPECT_EQ(text.find("5002.5"), std::string::npos) << text;
 
     // The same project to GIS: the type picks the format, the points become features.
     driver.Then("OutputsDialog", [&](QWidget& w) {
@@ -191,11 +180,9 @@ TEST_F(GuiTest, SelectedPointsAreExportedThroughTheExportDialog) {
     });
     window->ExportOutputs();
     ASSERT_TRUE(driver.Done());
-    std::ifstream gis((dir / "out.json.txt").string());
-    std::stringstream features;
-    features << gis.rdbuf();
-    EXPECT_NE(features.str().find("FeatureCollection"), std::string::npos) << features.str();
-    EXPECT_NE(features.str().find("\"13\""), std::string::npos) << features.str();
+    const std::string features = Read(dir / "out.json.txt");
+    EXPECT_NE(features.find("FeatureCollection"), std::string::npos) << features;
+    EXPECT_NE(features.find("\"13\""), std::string::npos) << features;
     EXPECT_TRUE(window->statusBar()->currentMessage().contains("GeoJSON"));
 }
 
@@ -260,10 +247,7 @@ TEST_F(GuiTest, ProtocolEntryOpensItsFileAtItsLine) {
     EXPECT_EQ(where->path, "/data/a b.job");
     EXPECT_EQ(where->line, 12);
     EXPECT_FALSE(gui::LocationOf("bad value"));
-    {
-        std::ofstream f((dir / "f.job").string());
-        f << "line one\nline two\nline three\n";
-    }
+    tmp.Write("f.job", "line one\nline two\nline three\n");
     ASSERT_TRUE(window->protocol()->OpenAt({(dir / "f.job").string(), 2}));
     EXPECT_EQ(window->protocol()->viewer()->textCursor().selectedText(), "line two");
 }

@@ -244,17 +244,13 @@ TEST(NrdfRecords, ObservationsAndPoints) {
             {"ss,P1,,10,,,,\nXX,1,2\n  \n", {}, {"mismatches required data format"}, true},
             // The accepted flag follows the last push of a record.
             {"ST,S1,,,,abc\n", {"evStation=S1"}, {"mismatches required data format"}},
+            // A backsight angle without a backsight name observes nothing.
+            {"ST,1000,,,,1.500,0.0000,0.0000\nSS,P1,,10.0,,,,\n",
+             {"evStation=1000", "evInstrumentHeight=1.500", "evHorAngle=0.00.00.0", "evTarget=P1",
+              "evSlopeDist=10.0"}},
+            // The last line is read without its end.
+            {"ST,S1,,B1,,,,1.0000", {"evStation=S1", "evBacksight=B1"}},
         });
-}
-
-TEST(NrdfRecords, BacksightAngleWithoutNameObservesNothing) {
-    ReaderHarness h;
-    h.Run<CImpNRDF>({h.Write("job.rdf",
-                             "ST,1000,,,,1.500,0.0000,0.0000\n"
-                             "SS,P1,1.5,10.0,90.0000,90.0000,,\n")});
-    const auto& obs = h.project.data().stations.at(0).observations;
-    ASSERT_EQ(obs.size(), 1u);
-    EXPECT_EQ(obs[0].target, "P1");
 }
 
 TEST(NrdfRecords, LineNumbersIgnoreTheLookAhead) {
@@ -266,10 +262,4 @@ TEST(NrdfRecords, LineNumbersIgnoreTheLookAhead) {
             line_of_p1 = e.line;
     EXPECT_EQ(line_of_p1, 3);
     EXPECT_FALSE(h.ProtocolContains("mismatches"));
-}
-
-TEST(NrdfRecords, LastLineWithoutEndIsRead) {
-    ReaderHarness h;
-    h.Run<CImpNRDF>({h.Write("end.rdf", "ST,S1,,B1,,,,1.0000")});
-    EXPECT_EQ(h.Stream(), (Events{"evStation=S1", "evBacksight=B1"}));
 }
