@@ -139,9 +139,22 @@ TEST(Detect, SharedSamples) {
     const std::filesystem::path dir = TAVRIN_SHARED_SAMPLES;
     if (!std::filesystem::exists(dir))
         GTEST_SKIP() << "no shared samples";
-    EXPECT_EQ(detect::DetectFile(dir / "gsi8-traverse.gsi").Format(), 5);
-    EXPECT_EQ(detect::DetectFile(dir / "elta-r5-survey.dat").Format(), 1);
-    EXPECT_EQ(detect::DetectFile(dir / "geodimeter-job.are").Format(), 12);
+    const struct {
+        const char* file;
+        int format;
+        const char* evidence;
+    } samples[] = {
+        {"gsi8-traverse.gsi", 5, "GSI words of 8 characters on 92 of 92 lines"},
+        {"elta-r5-survey.dat", 1, "\"For R5|\" records on 149 of 150 lines"},
+        {"geodimeter-job.are", 12,
+         "label=value lines with station or measurement labels on 1101 of 1101 lines"},
+    };
+    for (const auto& s : samples) {
+        const detect::Result r = detect::DetectFile(dir / s.file);
+        EXPECT_EQ(r.Format(), s.format) << s.file;
+        ASSERT_FALSE(r.ranked.empty()) << s.file;
+        EXPECT_EQ(detect::EvidenceText(r.ranked.front()), s.evidence) << s.file;
+    }
 }
 
 }  // namespace

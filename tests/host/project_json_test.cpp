@@ -48,7 +48,7 @@ TEST(ProjectJson, WriteReadWriteGivesTheSameBytes) {
     }
     p.SetAttr(4, 1);
     vrk::CClassificator c;
-    c.slots[2] = {true, "ГОСТ"};
+    c.slots[2] = {true, "ГОСТ", {}};
     p.SetClassificator(c);
 
     const std::string first = p.ToJson();

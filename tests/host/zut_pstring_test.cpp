@@ -163,7 +163,8 @@ TEST(Numbers, ShortDecimalsReadAsTheGeneralReaderReadsThem) {
         std::from_chars(text.data(), text.data() + text.size(), general);
         ASSERT_EQ(zut::d_val(text.c_str(), quick, nullptr, -1e300, 1e300), text == "." ? 5 : 0)
             << text;
-        if (text != ".")
+        if (text != ".") {
             ASSERT_EQ(quick, general) << text;
+        }
     }
 }
