@@ -46,6 +46,7 @@ TEST(Detect, EachFormatAndEachNearMiss) {
         {"Geodimeter points", "5=P1\n4=OAK\n37=100.000\n38=200.000\n39=30.000\n5=P2\n37=1\n", 13},
         {"Pentax measurement", "0000ENQ:x\n0000STS:S1\n0001INH:1.500\n0000PPD:T1\nRTH:123.4530\n",
          14},
+        {"Pentax, empty keywords", "0000ENQ:\n0000STS:\n0001INH:\n0000PPD:\n", 14},
         {"Pentax points", "00011:JOB\n00021:P1 100.000 200.000\n00021:P2 1 2\n", 15},
         {"Pentax points, commas", "P1,100.0,200.0,30.0,TREE,1\nP2,1,2,3,,1\n", 15},
         {"SDR33",

@@ -126,6 +126,7 @@ TEST(ProjectJson, DocumentsThatAreNotProjectsAreRefusedWithTheReason) {
         {"\n\n  {\"a\": tru}", "line 3, column 12: unexpected character '}'"},
         {"{\"a\": 1} x", "column 10: unexpected character 'x'"},
         {"{\"title\": \"a", "the text ends before the document does"},
+        {"{\"a\": 1", "line 1, column 8: the text ends before the document does"},
         {"{\"other\": 1e999}", "a number too large"},
         {"{\"a\": \"x\ty\"}", "unexpected character 0x09"},
         {"{\"format_version\": 2, \"stations\": 1}",
