@@ -111,8 +111,8 @@ void CImport::Build(EventID id, std::string_view raw_text, const PushValue& valu
         st.start_code = force_code ? st.forced_code : std::string();
         st.object_code = st.start_code;
     };
-    auto set_coord = [&](std::optional<double> CStation::*field,
-                         std::optional<double> CObservation::*ofield,
+    auto set_coord = [&](OptDouble CStation::*field,
+                         OptDouble CObservation::*ofield,
                          zut::CLinear CVrkPoint::*pfield) {
         if (!value.number)
             return;

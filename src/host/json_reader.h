@@ -8,6 +8,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "import/contracts/opt_double.h"
+
 namespace vrk {
 
 // A callable passed down without a copy or an allocation; lives only for the call.
@@ -83,6 +85,11 @@ class JsonReader {
     // Getters for the value at hand. Null leaves the target empty (an absent value).
     void Text(std::string& out);
     void Number(std::optional<double>& out, double scale = 1.0);
+    void Number(OptDouble& out, double scale = 1.0) {
+        std::optional<double> v;
+        Number(v, scale);
+        out = v;
+    }
     template <class V>  // zut::CValue and friends: assignable from double, Invalidate()
     void Number(V& out, double scale = 1.0) {
         std::optional<double> v;

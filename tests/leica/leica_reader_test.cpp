@@ -133,7 +133,7 @@ TEST(LeicaWords, SixteenDigitsAndBrokenLines) {
 }
 
 TEST(LeicaValues, UnitsReachTheEngine) {
-    using Field = std::optional<double> vrk::CObservation::*;
+    using Field = vrk::OptDouble vrk::CObservation::*;
     const struct {
         std::string words;
         Field field;

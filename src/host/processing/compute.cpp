@@ -25,7 +25,7 @@ using vrk::PointOrigin;
 
 // One computed position of a target name.
 struct Determination {
-    size_t station = 0, measurement = 0;
+    uint32_t station = 0, measurement = 0;  // a project has far fewer than 2^32 of either
     Position at;
 };
 
@@ -279,10 +279,10 @@ class Processor {
         for (size_t t = 0; t < which.size(); ++t) {
             const FreeResult::Target& r = fr->targets[t];
             const Measurement& m = m_measurements[i][which[t]];
-            for (size_t o : m.observations) {
+            m.observations.ForEach([&](size_t o) {
                 auto& obs = s.observations[o];
                 obs.residual_x = r.rx, obs.residual_y = r.ry, obs.residual_h = r.rh;
-            }
+            });
             if (r.used) {
                 worst = std::max(worst, std::hypot(r.rx, r.ry));
                 ++used;
@@ -312,7 +312,7 @@ class Processor {
                 continue;
             std::optional<Position> p = Polar(m, at, *s.orientation, s.instrument_height, m_s);
             if (auto known = m_known.find(m.target); known != m_known.end() && m.hz) {
-                for (size_t o : m.observations) s.observations[o].point = m.target;
+                m.observations.ForEach([&](size_t o) { s.observations[o].point = m.target; });
                 if (p) {
                     const double miss = std::hypot(p->x - known->second.x, p->y - known->second.y);
                     if (miss > m_s.tolerance)
@@ -333,7 +333,7 @@ class Processor {
             auto [it, added] = m_dets.try_emplace(m.target);
             if (added)
                 m_det_order.push_back(m.target);
-            it->second.push_back({i, k, *p});
+            it->second.push_back({static_cast<uint32_t>(i), static_cast<uint32_t>(k), *p});
             // A station's own point carries the chain on.
             if (m_station_names.count(m.target))
                 MakeKnown(m.target, *p);
@@ -368,8 +368,8 @@ class Processor {
         for (const std::string& name : m_det_order) {
             const std::vector<Determination>& dets = m_dets[name];
             auto mark = [&](const Determination& d, const std::string& point) {
-                for (size_t o : m_measurements[d.station][d.measurement].observations)
-                    m_data.stations[d.station].observations[o].point = point;
+                m_measurements[d.station][d.measurement].observations.ForEach(
+                    [&](size_t o) { m_data.stations[d.station].observations[o].point = point; });
             };
             auto measurement = [&](const Determination& d) -> const Measurement& {
                 return m_measurements[d.station][d.measurement];

@@ -2,6 +2,7 @@
 // the two faces of one target averaged when the faces are checked.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,13 +11,36 @@
 
 namespace processing {
 
+// The observations a measurement stands for, as indices in the station's list: one, or the faces
+// of one target. The first is kept inline, as most measurements have only it.
+class ObservationIndices {
+  public:
+    void push_back(size_t i) {
+        if (m_count++ == 0)
+            m_first = static_cast<uint32_t>(i);
+        else
+            m_more.push_back(static_cast<uint32_t>(i));
+    }
+    size_t size() const { return m_count; }
+    template <class F>
+    void ForEach(F f) const {
+        if (m_count)
+            f(size_t{m_first});
+        for (uint32_t i : m_more) f(size_t{i});
+    }
+
+  private:
+    uint32_t m_first = 0, m_count = 0;
+    std::vector<uint32_t> m_more;
+};
+
 struct Measurement {
     std::string target;
-    std::vector<size_t> observations;  // indices in the station's list
-    std::optional<double> hz, zenith;  // radians
-    std::optional<double> sd, hd, dh;
-    std::optional<double> target_height;
-    std::optional<double> recorded_x, recorded_y, recorded_h;
+    ObservationIndices observations;
+    vrk::OptDouble hz, zenith;  // radians
+    vrk::OptDouble sd, hd, dh;
+    vrk::OptDouble target_height;
+    vrk::OptDouble recorded_x, recorded_y, recorded_h;
     std::string code;
 };
 

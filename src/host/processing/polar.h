@@ -23,7 +23,7 @@ double CurvatureRefraction(double hd, double refraction);
 
 struct Position {
     double x = 0, y = 0;
-    std::optional<double> h;
+    vrk::OptDouble h;
 };
 
 // The target of a measurement seen from a station at `at` with orientation `orientation`

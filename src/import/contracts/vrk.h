@@ -14,6 +14,7 @@
 
 #include "text/code_page.h"
 #include "import/contracts/events.h"
+#include "import/contracts/opt_double.h"
 #include "import/contracts/zut.h"
 
 namespace vrk {
@@ -77,44 +78,44 @@ class CPointList {
 
 struct CDirection {
     std::string name;
-    std::optional<double> angle;  // radians
+    OptDouble angle;  // radians
 };
 
 struct CObservation {
     std::string target;
-    std::optional<double> target_height;
+    OptDouble target_height;
     std::string face;
-    std::optional<double> hz, v;  // radians
+    OptDouble hz, v;  // radians
     std::string v_kind;           // "Z" zenith or "H" height angle, when the instrument said
-    std::optional<double> sd, hd, dh, dh_aux;
+    OptDouble sd, hd, dh, dh_aux;
     std::string code;
     bool orientation = false;
-    std::optional<double> temperature, pressure, ppm;
+    OptDouble temperature, pressure, ppm;
     // The coordinates that the instrument recorded for the target on the same record.
-    std::optional<double> recorded_x, recorded_y, recorded_h;
+    OptDouble recorded_x, recorded_y, recorded_h;
     // Filled by the processing stage: the project point this measurement gave (a name with a
     // suffix when names are not unique), and for a free station the target's residuals
     // (known minus computed, metres).
     std::string point;
-    std::optional<double> residual_x, residual_y, residual_h;
+    OptDouble residual_x, residual_y, residual_h;
 };
 
 struct CStation {
     std::string name;
-    std::optional<double> x, y, h;
-    std::optional<double> instrument_height;
+    OptDouble x, y, h;
+    OptDouble instrument_height;
     std::string code;
     std::optional<int64_t> date;  // seconds, local time
     std::string backsight;
-    std::optional<double> backsight_azimuth;
+    OptDouble backsight_azimuth;
     std::vector<CDirection> directions;
     std::vector<CObservation> observations;
     // Filled by the processing stage. `computed` says x, y, h were found by it (from a point of
     // the station's name or as a free station). Grid bearing = Hz + orientation.
     bool computed = false;
-    std::optional<double> orientation, orientation_spread;  // radians
+    OptDouble orientation, orientation_spread;  // radians
     std::string orientation_source;  // "backsight", "azimuth", "free_station", "hz"
-    std::optional<double> collimation_error, index_error;  // radians, from both faces
+    OptDouble collimation_error, index_error;  // radians, from both faces
 };
 
 // A line of the survey: the points that share a code and a line identifier, in measuring order.
