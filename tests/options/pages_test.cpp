@@ -143,19 +143,6 @@ TEST(EditNumbers, RealTextReadsBack) {
     EXPECT_EQ(RealText(-0.25), "-0.25");
 }
 
-TEST_F(LeicaPageTest, CodeThreeInWord41DisablesTheCodeWord) {
-    Open(page);
-    EXPECT_TRUE(page.frame().IsEnabled(kIdCode412));
-    Type(page, kIdCodeW41, "3");
-    EXPECT_FALSE(page.frame().IsEnabled(kIdCode412));
-    Type(page, kIdCodeW41, "31");
-    EXPECT_TRUE(page.frame().IsEnabled(kIdCode412));
-    EditSettings(*dlg, [&](ImportSettings& s) { s.CodeW41 = "3"; });
-    CImpOptLeicaPage opened;
-    Open(opened);
-    EXPECT_FALSE(opened.frame().IsEnabled(kIdCode412));
-}
-
 TEST_F(LeicaPageTest, ValuesRoundTripThroughThePage) {
     EditSettings(*dlg, [](ImportSettings& s) {
         s.Station412 = 3;  // beyond the words: shown at the nearest one
@@ -178,6 +165,17 @@ TEST_F(LeicaPageTest, ValuesRoundTripThroughThePage) {
     CImpOptLeicaPage again;  // a plain check, not the third state
     Open(again);
     EXPECT_EQ(again.frame().Checked(kIdFormat16), 1);
+    EXPECT_TRUE(again.frame().IsEnabled(kIdCode412));
+
+    // Code 3 in word 41 leaves no use for the code word.
+    Type(again, kIdCodeW41, "3");
+    EXPECT_FALSE(again.frame().IsEnabled(kIdCode412));
+    Type(again, kIdCodeW41, "31");
+    EXPECT_TRUE(again.frame().IsEnabled(kIdCode412));
+    EditSettings(*dlg, [&](ImportSettings& e) { e.CodeW41 = "3"; });
+    CImpOptLeicaPage opened;
+    Open(opened);
+    EXPECT_FALSE(opened.frame().IsEnabled(kIdCode412));
 }
 
 }  // namespace

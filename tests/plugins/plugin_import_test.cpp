@@ -16,7 +16,7 @@ namespace {
 
 using PluginImportTest = PluginTest;
 
-TEST_F(PluginImportTest, ANewFormatAt16ImportsItsPointsThroughTheEngine) {
+TEST_F(PluginImportTest, ANewFormatAt16ImportsItsPointsAndNamesWhatItCannotTake) {
     UsePlugins({{"csv_points.so", CSV_POINTS_PATH}});
     std::vector<std::string> names;
     const auto patterns = Filters(&names);
@@ -35,16 +35,15 @@ TEST_F(PluginImportTest, ANewFormatAt16ImportsItsPointsThroughTheEngine) {
     EXPECT_EQ(profile().GetInt("ImportSettings", "CurrentSelection", -1), 16);
     EXPECT_THAT(profile().GetString("ImportSettings\\CSVPOINTS", "FileName", ""),
                 HasSubstr("site.csv"));
-}
 
-TEST_F(PluginImportTest, NumbersTheImportCannotTakeAreNamedInTheProtocol) {
-    UsePlugins({{"csv_points.so", CSV_POINTS_PATH}});
+    // Numbers the import cannot take are named in the protocol with the file and its line;
+    // nothing else is lost.
+    project.data().points.clear();
+    dlg->frame().end_code.reset();
     tmp.Write("bad.csv", "A,1.5x,2,3\nB,1e40,2,3\n,7,8,9\nC,4,5,6\n");
     ImportThrough(16, {"bad.csv"});
-    // The messages say where: the file and its line.
     for (const char* part : {"1.5x", "1e40", "point without a name"})
         EXPECT_TRUE(ProtocolHas({part, "bad.csv"})) << part;
-    // Nothing else is lost.
     EXPECT_EQ(Points(), "A - 2 3\nB - 2 3\nC 4 5 6\n");
 }
 

@@ -84,14 +84,10 @@ TEST_F(ReceiveCommandTest, RefusalsAndBadArguments) {
     EXPECT_EQ(tmp.Read(Path("in.txt")), "keep");
     EXPECT_EQ(Wait(Start({"--port", "/nonexistent/ttyS5", "-o", Path("x.txt"), "--yes"})), 1);
     EXPECT_THAT(Output(), HasSubstr("Failed to open"));
-    for (auto bad : std::vector<std::vector<std::string>>{{"--baud", "1000"},
-                                                          {"--data-bits", "6"},
-                                                          {"--stop-bits", "3"},
-                                                          {"--parity", "mark"},
-                                                          {"--flow", "dsr"},
-                                                          {"--new", "--append"},
-                                                          {"--project", "p.json"}}) {
-        EXPECT_EQ(Wait(Start(bad)), 2) << bad[0];
+    for (const std::string bad : {"--baud 1000", "--data-bits 6", "--stop-bits 3", "--parity mark",
+                                  "--flow dsr", "--new --append", "--project p.json"}) {
+        const size_t space = bad.find(' ');
+        EXPECT_EQ(Wait(Start({bad.substr(0, space), bad.substr(space + 1)})), 2) << bad;
         EXPECT_THAT(Output(), HasSubstr("tavrin: "));
     }
 }
