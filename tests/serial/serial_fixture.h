@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -75,9 +74,10 @@ class Pty {
     std::string path;
 };
 
-// Both read by Pty::Settings, whose zeroed structure makes them comparable byte for byte.
 inline bool SameLine(const termios& a, const termios& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+           a.c_lflag == b.c_lflag && std::equal(a.c_cc, a.c_cc + NCCS, b.c_cc) &&
+           cfgetispeed(&a) == cfgetispeed(&b) && cfgetospeed(&a) == cfgetospeed(&b);
 }
 
 // `n` printable bytes that differ from line to line.
