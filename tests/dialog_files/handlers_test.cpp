@@ -1,6 +1,7 @@
 #include <string>
 
 #include "dialog_fixture.h"
+#include "support/settings_edit.h"
 
 namespace dialog_files_test {
 namespace {
@@ -96,6 +97,60 @@ TEST_F(HandlersTest, TypedWildcardImportsNothingAndBecomesTheFilterAtTheNextImpo
     // Something was imported: the Files button is available at the next opening.
     dlg->OnInitDialog();
     EXPECT_TRUE(f.IsEnabled(kIdFiles));
+}
+
+// Where an import setting comes from: the constructor, then the engine's side, then the file.
+TEST_F(HandlersTest, ConstructorThenEngineThenFile) {
+    const ImportSettings& s = dlg->Settings();
+    // Constructor defaults.
+    EXPECT_EQ(std::pair(s.CheckDel, s.Station412), std::pair(0, 42));
+    EXPECT_EQ(s.CodeSep, "/");
+    // The engine's side: the flags word starts at 15.
+    dlg->SetCurrentFormat(12);
+    dlg->GetData();
+    EXPECT_EQ(std::vector({s.CheckUnique, s.CheckDel, s.CheckAuto, s.CodeNumeric, s.ForceCode}),
+              std::vector({1, 1, 1, 1, 0}));
+    // The file overrides, per format section.
+    profile().WriteInt("ImportSettings\\GEODI", "CheckDel", 0);
+    profile().WriteString("ImportSettings\\GEODI", "X0", "1234.500000");
+    profile().WriteString("ImportSettings\\GEODI", "CodeSep", "");
+    profile().WriteString("ImportSettings\\GEODI", "Link", "+");
+    dlg->GetData();
+    EXPECT_EQ(s.CheckDel, 0);
+    EXPECT_DOUBLE_EQ(s.X0, 1234.5);
+    EXPECT_EQ(s.CodeSep + s.Link, "/+");  // an empty text keeps the import's separator
+    dlg->SetCurrentFormat(13);
+    dlg->GetData();
+    EXPECT_EQ(s.CheckDel, 1);  // another format's section
+}
+
+TEST_F(HandlersTest, EachFormatSavesItsOwnBlock) {
+    dlg->SetCurrentFormat(5);
+    dlg->GetData();
+    testing_support::EditSettings(*dlg, [&](ImportSettings& s) {
+        s.Format16Digits = 1;
+        s.Hi412 = 47;
+        s.NameStart = 9;
+        s.Y0 = 500000;
+    });
+    dlg->SaveData();
+    dlg->SetCurrentFormat(2);
+    dlg->GetData();
+    testing_support::EditSettings(*dlg, [&](ImportSettings& s) { s.NameStart = 7; });
+    dlg->SaveData();
+
+    profile().Reload();
+    EXPECT_EQ(profile().GetInt("ImportSettings\\LEICA", "Hi412", 0), 47);
+    EXPECT_FALSE(profile().Has("ImportSettings\\LEICA", "NameStart"));
+    EXPECT_EQ(profile().GetString("ImportSettings\\LEICA", "Y0", ""), "500000.000000");
+    EXPECT_EQ(profile().GetInt("ImportSettings\\ELTAC_M5", "NameStart", 0), 7);
+    EXPECT_FALSE(profile().Has("ImportSettings\\ELTAC_M5", "Hi412"));
+
+    CImpDEVDlg again(&project, nullptr, 0, "", 0);
+    again.SetCurrentFormat(5);
+    again.GetData();
+    EXPECT_EQ(std::pair(again.Settings().Format16Digits, again.Settings().Hi412), std::pair(1, 47));
+    EXPECT_DOUBLE_EQ(again.Settings().Y0, 500000);
 }
 
 }  // namespace

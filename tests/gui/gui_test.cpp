@@ -39,6 +39,9 @@ class GuiTest : public ::testing::Test {
     }
     void TearDown() override { window.reset(); }
     static std::string Read(const fs::path& p) { return testing_support::TempDir::Read(p); }
+    static bool Has(const std::string& text, const char* piece) {
+        return text.find(piece) != std::string::npos;
+    }
     QString Path(const std::string& name) const {
         return QString::fromStdString((dir / name).string());
     }
@@ -165,9 +168,7 @@ TEST_F(GuiTest, SelectedPointsAreExportedThroughTheExportDialog) {
     ASSERT_TRUE(driver.Done());
 
     const std::string text = Read(dir / "out.are");
-    EXPECT_NE(text.find("5001.5"), std::string::npos) << text;
-    EXPECT_NE(text.find("5003.5"), std::string::npos) << text;
-    EXPECT_EQ(text.find("5002.5"), std::string::npos) << text;
+    EXPECT_TRUE(Has(text, "5001.5") && Has(text, "5003.5") && !Has(text, "5002.5")) << text;
 
     // The same project to GIS: the type picks the format, the points become features.
     driver.Then("OutputsDialog", [&](QWidget& w) {
@@ -181,8 +182,7 @@ TEST_F(GuiTest, SelectedPointsAreExportedThroughTheExportDialog) {
     window->ExportOutputs();
     ASSERT_TRUE(driver.Done());
     const std::string features = Read(dir / "out.json.txt");
-    EXPECT_NE(features.find("FeatureCollection"), std::string::npos) << features;
-    EXPECT_NE(features.find("\"13\""), std::string::npos) << features;
+    EXPECT_TRUE(Has(features, "FeatureCollection") && Has(features, "\"13\"")) << features;
     EXPECT_TRUE(window->statusBar()->currentMessage().contains("GeoJSON"));
 }
 
@@ -223,8 +223,8 @@ TEST_F(GuiTest, FileReceivedOverTheLineIsImported) {
 
     EXPECT_TRUE(question.contains("2")) << question.toStdString();
     ASSERT_EQ(window->project().data().stations.size(), 1u);
-    EXPECT_EQ(window->project().data().stations[0].name, "ST1");
-    EXPECT_EQ(window->project().data().stations[0].observations.at(0).target, "P1");
+    const auto& station = window->project().data().stations[0];
+    EXPECT_EQ(station.name + " " + station.observations.at(0).target, "ST1 P1");
     EXPECT_TRUE(window->modified());
 }
 

@@ -31,7 +31,7 @@ TEST(M5PreviewLine, MarksTheColumnsOrOnlyStars) {
 
 class M5PageTest : public OptionsTest {};
 
-TEST_F(M5PageTest, PreviewFollowsTypingAndSpinning) {
+TEST_F(M5PageTest, PreviewFollowsTypingAndSpinningStaysInItsRange) {
     CImpOptRecM5Page page;
     Open(page);
     EXPECT_EQ(page.frame().Text(kIdPreview), M5PreviewLine({1, 14, 15, 13}, 28));
@@ -44,11 +44,7 @@ TEST_F(M5PageTest, PreviewFollowsTypingAndSpinning) {
     EXPECT_EQ(page.frame().Text(kIdPreview), M5PreviewLine({20, 9, 15, 13}, 28));
     Type(page, kIdCodeStart, "1x");  // half typed: shows as 0, clamped
     EXPECT_EQ(page.frame().Text(kIdPreview), M5PreviewLine({20, 9, 1, 13}, 28));
-}
-
-TEST_F(M5PageTest, SpinStaysInsideItsRange) {
-    CImpOptRecM5Page page;
-    Open(page);
+    // Spinning stays inside the range.
     EXPECT_EQ(page.SpinRange(kIdNameStart), (std::pair{1, 28}));
     EXPECT_EQ(page.SpinRange(kIdCodeWidth), (std::pair{0, 28}));
     Type(page, kIdCodeWidth, "28");
@@ -72,13 +68,13 @@ TEST_F(M5PageTest, ColumnsAndHeaderReachTheDialog) {
     Type(page, kIdNameStart, "2");
 
     page.OnCommand(kIdStandardHeader);
-    EXPECT_EQ(page.frame().Checked(kIdStandardHeader), 0);
-    EXPECT_EQ(page.frame().Checked(kIdHeaderO), 1);
-    EXPECT_EQ(page.frame().Checked(kIdHeaderKnown), 1);
+    ui::Frame& f = page.frame();
+    EXPECT_EQ(std::vector(
+                  {f.Checked(kIdStandardHeader), f.Checked(kIdHeaderO), f.Checked(kIdHeaderKnown)}),
+              std::vector({0, 1, 1}));
     ASSERT_TRUE(page.OnApply());
     const ImportSettings& s = dlg->Settings();
-    EXPECT_EQ(s.NameStart, 2);
-    EXPECT_EQ(s.CodeWidth, 3);
+    EXPECT_EQ(std::pair(s.NameStart, s.CodeWidth), std::pair(2, 3));
     EXPECT_EQ(s.StnM5Def * 100 + s.StnM5O * 10 + s.StnM5Known, 11);
     page.OnCommand(kIdStandardHeader);
     ASSERT_TRUE(page.OnApply());
@@ -93,19 +89,16 @@ TEST_F(M5PageTest, Rec500PageEditsItsOwnColumnsAndNotTheHeader) {
     const ImportSettings& s = dlg->Settings();
     CImpOptRec500Page page;
     Open(page);
-    EXPECT_FALSE(page.frame().IsEnabled(kIdFormatGroup));
-    EXPECT_FALSE(page.frame().IsEnabled(kIdStandardHeader));
-    EXPECT_EQ(page.frame().Text(kIdNameStart), "28");
-    EXPECT_EQ(page.frame().Text(kIdNameWidth), "27");
+    EXPECT_FALSE(page.frame().IsEnabled(kIdFormatGroup) ||
+                 page.frame().IsEnabled(kIdStandardHeader));
+    EXPECT_EQ(Texts(page, {kIdNameStart, kIdNameWidth}), "28 27");
     page.OnCommand(kIdStandardHeader);
     EXPECT_EQ(page.frame().Checked(kIdStandardHeader), 1);
     Type(page, kIdCodeWidth, "27");
     Type(page, kIdNameStart, "3");
     Type(page, kIdNameWidth, "4");
     ASSERT_TRUE(page.OnApply());
-    EXPECT_EQ(s.NameStartE, 3);
-    EXPECT_EQ(s.NameWidthE, 4);
-    EXPECT_EQ(s.CodeWidthE, 27);
+    EXPECT_EQ(std::vector({s.NameStartE, s.NameWidthE, s.CodeWidthE}), std::vector({3, 4, 27}));
     EXPECT_EQ(s.NameStart + s.CodeWidth, 1 + 13) << "the M5 columns are not this page's";
 }
 

@@ -1,35 +1,19 @@
-// What the option page tests share: a settings file of their own, a recording prompter, a
-// project and an import dialog whose settings the pages edit.
+// What the option page tests share: an import dialog whose settings the pages edit.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "import/import_dialog.h"
 #include "import/options_page.h"
-#include "platform/profile.h"
-#include "resources/strings.h"
-#include "support/scoped_env.h"
-#include "support/temp_dir.h"
-#include "ui/prompter.h"
+#include "support/dialog_env.h"
 
-class OptionsTest : public ::testing::Test {
+class OptionsTest : public testing_support::DialogEnv {
   protected:
     void SetUp() override {
-        m_config = tmp.path() / "settings.toml";
-        env.Set("TAVRIN_CONFIG", m_config.c_str());
-        platform::Profile::UseFile(m_config);
-        res::SetLanguage(res::Language::English);
-        ui::InstallPrompter(prompter);
+        DialogEnv::SetUp();
         dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 9042, "", 0);
-    }
-    void TearDown() override {
-        dlg.reset();
-        ui::InstallPrompter(nullptr);
     }
 
     // Zone-numbered eastings and offset northings, so that every check of the common page is
@@ -61,16 +45,15 @@ class OptionsTest : public ::testing::Test {
         page.frame().SetCheck(id, !page.frame().Checked(id));
         page.OnCommand(id);
     }
+    // The texts of the page's controls, a space between them.
+    static std::string Texts(CImpOptPage& page, std::initializer_list<int> ids) {
+        std::string all;
+        for (int id : ids) all += (all.empty() ? "" : " ") + page.frame().Text(id);
+        return all;
+    }
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
         for (const auto& s : prompter->shown) texts.push_back(s.text);
         return texts;
     }
-
-    vrk::CVrkObject project;
-    std::unique_ptr<CImpDEVDlg> dlg;
-    std::shared_ptr<ui::ScriptedPrompter> prompter = std::make_shared<ui::ScriptedPrompter>();
-    testing_support::TempDir tmp;
-    testing_support::ScopedEnv env;
-    std::filesystem::path m_config;
 };

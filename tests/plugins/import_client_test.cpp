@@ -3,18 +3,86 @@
 #include "import/import_client.h"
 
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "fake_server.h"
 #include "plugin_fixture.h"
+#include "tavrin/import_plugin.h"
 
 namespace plugin_test {
 namespace {
 
-using ImportClientTest = PluginTest;
+// An import server living in the test program. By default it loads the one file it is given
+// and keeps each line it reads.
+class FakeServer final : public IRegImportServer {
+  public:
+    bool QueryInterface(const tavrin::Guid& iid, void** object) override {
+        *object =
+            iid == tavrin::kIidRegImportServer ? static_cast<IRegImportServer*>(this) : nullptr;
+        return *object != nullptr;
+    }
+    uint32_t AddRef() override { return 1; }
+    uint32_t Release() override { return 1; }
+    void GetTitle(std::string& title) override { title = "Fake"; }
+    bool GetFormatId(tavrin::Guid* id) override { return tavrin::GuidFromText(guid, *id); }
+    bool GetVersion(int* version) override { return (*version = 1) != 0; }
+    void GetFilter(std::string& pattern) override { pattern = "*.fak"; }
+    void GetFilterName(std::string& name) override { name = "Fake files"; }
+    int HasPages() override { return 0; }
+    int GetPageCount() override { return 0; }
+    bool GetPage(int, IImportPage*& page) override { return (page = nullptr) != nullptr; }
+    bool EditOptions() override { return false; }
+    bool GetSettings(ImportPluginSettings*& settings) override {
+        settings = has_record ? &record : nullptr;
+        return has_record;
+    }
+    bool SaveSettings() override { return true; }
+    bool LoadSettings() override { return true; }
+    bool GetSection(std::string&) override { return false; }
+    int Import(const std::string& files, IImportTarget* t) override {
+        target = t;
+        const int result = import(files, *t);
+        target = nullptr;
+        return result;
+    }
+    int ReadEvents() override { return target ? read_events(*target) : 0; }
+    bool GetDate(const char* text, int64_t* time) override {
+        if (std::string(text) != "today")
+            return false;
+        *time = 1700000000;
+        return true;
+    }
+
+    std::string guid = "{9A8B7C6D-5E4F-4A3B-8C2D-1E0F9A8B7C6D}";
+    bool has_record = true;
+    ImportPluginSettings record;
+    std::vector<std::string> lines;
+    // The whole run over one file, as a plug-in usually drives it.
+    std::function<int(const std::string&, IImportTarget&)> import = [](const std::string& files,
+                                                                       IImportTarget& t) {
+        t.InitImport();
+        const int loaded = t.LoadOneFile(files.c_str());
+        t.CloseImport();
+        return loaded;
+    };
+    std::function<int(IImportTarget&)> read_events = [this](IImportTarget& t) {
+        std::string line;
+        if (!t.ReadLine(line))
+            return 0;
+        lines.push_back(line);
+        return 1;
+    };
+    IImportTarget* target = nullptr;
+};
+
+class ImportClientTest : public PluginTest {
+  protected:
+    std::shared_ptr<FakeServer> fake = std::make_shared<FakeServer>();
+};
 using Texts = std::vector<std::string>;
 
 TEST_F(ImportClientTest, ReadLineGivesTheLinesAndTheShareOfTheFileRead) {
@@ -43,8 +111,8 @@ TEST_F(ImportClientTest, ReadLineGivesTheLinesAndTheShareOfTheFileRead) {
     };
     for (size_t i = 0; i < rows.size(); ++i) {
         SCOPED_TRACE("row " + std::to_string(i));
-        auto fake = FakeServer::Make();
-        const auto path = WriteFile("f" + std::to_string(i) + ".txt", rows[i].text);
+        fake = std::make_shared<FakeServer>();
+        const auto path = tmp.Write("f" + std::to_string(i) + ".txt", rows[i].text);
         std::vector<int> seen;
         CImportClient::ProgressCallback progress;
         if (rows[i].progress)
@@ -57,7 +125,6 @@ TEST_F(ImportClientTest, ReadLineGivesTheLinesAndTheShareOfTheFileRead) {
 }
 
 TEST_F(ImportClientTest, ValueReadersTakePlainDecimalsAsTheyAreAndDatesThroughTheServer) {
-    auto fake = FakeServer::Make();
     CImportClient client(&project, fake, nullptr);
     // Whatever units are current, the plug-in's numbers are not converted.
     const auto old_dist = zut::CLinear::unit(zut::du_foot);
@@ -72,13 +139,10 @@ TEST_F(ImportClientTest, ValueReadersTakePlainDecimalsAsTheyAreAndDatesThroughTh
     zut::CAngular::unit(old_angle);
 
     // A blank text is "not given" and still a success.
-    EXPECT_EQ(client.GetLinear("   ", &d), 1);
-    EXPECT_FALSE(d.valid());
-    EXPECT_EQ(client.GetAngular("", &a), 1);
-    EXPECT_FALSE(a.valid());
     double p = 0;
-    EXPECT_EQ(client.GetPressure(" ", &p), 1);
-    EXPECT_TRUE(std::isnan(p));
+    EXPECT_EQ(client.GetLinear("   ", &d) + client.GetAngular("", &a) + client.GetPressure(" ", &p),
+              3);
+    EXPECT_FALSE(d.valid() || a.valid() || !std::isnan(p));
 
     // Not a plain number, or beyond the single-precision range: refused.
     for (const char* bad : {"12,5", "1.5m", "abc", "123.45.30"}) {
@@ -90,18 +154,15 @@ TEST_F(ImportClientTest, ValueReadersTakePlainDecimalsAsTheyAreAndDatesThroughTh
     EXPECT_EQ(client.GetVapor("-3402823466385288600000000000000000000000", &p), 0);
     EXPECT_EQ(client.GetVapor("12.3", &p), 1);
     EXPECT_DOUBLE_EQ(p, 12.3);
-    EXPECT_EQ(client.GetLinear(nullptr, &d), 0);
-    EXPECT_EQ(client.GetLinear("1", nullptr), 0);
+    EXPECT_EQ(client.GetLinear(nullptr, &d) + client.GetLinear("1", nullptr), 0);
 
     int64_t t = 0;
     EXPECT_EQ(client.GetDate("today", &t), 1);
     EXPECT_EQ(t, 1700000000);
-    EXPECT_EQ(client.GetDate("yesterday", &t), 0);
-    EXPECT_EQ(client.GetDate(nullptr, &t), 0);
+    EXPECT_EQ(client.GetDate("yesterday", &t) + client.GetDate(nullptr, &t), 0);
 }
 
 TEST_F(ImportClientTest, TheTargetHandsEngineCallsThrough) {
-    auto fake = FakeServer::Make();
     std::vector<int> results;
     fake->read_events = [&](IImportTarget& t) {
         std::string line;
@@ -119,7 +180,7 @@ TEST_F(ImportClientTest, TheTargetHandsEngineCallsThrough) {
         results.push_back(t.LoadOneFile(line.c_str()));
         return 1;
     };
-    const auto path = WriteFile("one.txt", "Q7\n");
+    const auto path = tmp.Write("one.txt", "Q7\n");
     CImportClient client(&project, fake, nullptr);
     client.Import(path.string());
     // Pass 2 only: accepted name and x, refused y, unknown id, empty text, nested loads.
@@ -130,7 +191,6 @@ TEST_F(ImportClientTest, TheTargetHandsEngineCallsThrough) {
 }
 
 TEST_F(ImportClientTest, AFileThatCannotBeReadIsReportedAndTheRunGoesOn) {
-    auto fake = FakeServer::Make();
     std::vector<int> loaded;
     fake->import = [&](const std::string& files, IImportTarget& t) {
         t.InitImport();
@@ -139,7 +199,7 @@ TEST_F(ImportClientTest, AFileThatCannotBeReadIsReportedAndTheRunGoesOn) {
         t.CloseImport();
         return 1;
     };
-    WriteFile("good.txt", "g\n");
+    tmp.Write("good.txt", "g\n");
     CImportClient client(&project, fake, nullptr);
     client.Import((dir() / "missing.txt").string() + ";good.txt;");
     EXPECT_EQ(loaded, (std::vector<int>{0, 1}));
@@ -148,17 +208,15 @@ TEST_F(ImportClientTest, AFileThatCannotBeReadIsReportedAndTheRunGoesOn) {
 }
 
 TEST_F(ImportClientTest, APluginThatNeverEndsAFileIsStopped) {
-    auto fake = FakeServer::Make();
     int calls = 0;
     fake->read_events = [&](IImportTarget&) { return ++calls, 1; };
     CImportClient client(&project, fake, nullptr);
-    EXPECT_EQ(client.Import(WriteFile("x.txt", "x\n").string()), 1);
+    EXPECT_EQ(client.Import(tmp.Write("x.txt", "x\n").string()), 1);
     EXPECT_GT(calls, 1);
     EXPECT_LE(calls, 100000);
 }
 
 TEST_F(ImportClientTest, TheSettingsRecordBecomesTheImportInformation) {
-    auto fake = FakeServer::Make();
     fake->record.flags = 0x12;
     fake->record.relief = 2;
     fake->record.code_system = 4;

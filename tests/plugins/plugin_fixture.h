@@ -2,15 +2,9 @@
 // the libraries that the project built, and the fixture libraries' own state.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -19,11 +13,7 @@
 #include "fixture_state.h"
 #include "import/import_dialog.h"
 #include "platform/plugin_library.h"
-#include "platform/profile.h"
-#include "resources/strings.h"
-#include "support/temp_dir.h"
-#include "ui/dialog.h"
-#include "ui/prompter.h"
+#include "support/dialog_env.h"
 
 namespace plugin_test {
 
@@ -46,29 +36,16 @@ inline FixtureState& StateOf(const char* library) {
 // Counters back to zero; the live-object count is the library's own truth and stays.
 inline FixtureState& ResetState(const char* library) {
     FixtureState& s = StateOf(library);
-    const int live = s.live_objects;
-    s = FixtureState{};
-    s.live_objects = live;
+    s = FixtureState{.live_objects = s.live_objects};
     return s;
 }
 
-class PluginTest : public ::testing::Test {
+class PluginTest : public testing_support::DialogEnv {
   protected:
     void SetUp() override {
-        m_config = dir() / "settings.toml";
-        ::setenv("TAVRIN_CONFIG", m_config.c_str(), 1);
-        platform::Profile::UseFile(m_config);
-        res::SetLanguage(res::Language::English);
-        ui::InstallPrompter(prompter);
-        ui::InstallFrontEnd(front);
+        DialogEnv::SetUp();
         dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 0, "", 0);
         dlg->SetCurrentFolder(dir().string() + "/");
-    }
-
-    void TearDown() override {
-        dlg.reset();
-        ui::InstallFrontEnd(nullptr);
-        ui::InstallPrompter(nullptr);
     }
 
     // A plug-in folder holding the links; the dialog loads from it.
@@ -78,10 +55,6 @@ class PluginTest : public ::testing::Test {
         for (const auto& [name, target] : links) fs::create_symlink(target, folder / name);
         dlg->plugin_folder = folder.string();
         dlg->CreatePluginMap();
-    }
-
-    fs::path WriteFile(const std::string& name, const std::string& contents) {
-        return m_tmp.Write(name, contents);
     }
 
     std::vector<std::string> Filters(std::vector<std::string>* names = nullptr) {
@@ -102,10 +75,6 @@ class PluginTest : public ::testing::Test {
         dlg->OnFileNameChange();
         dlg->OnMOK();
     }
-
-    static platform::Profile& profile() { return platform::Profile::Instance(); }
-    const fs::path& dir() const { return m_tmp.path(); }
-    const fs::path& config() const { return m_config; }
 
     // Whether one entry of the import protocol holds all the parts.
     bool ProtocolHas(std::initializer_list<std::string> parts) {
@@ -129,15 +98,6 @@ class PluginTest : public ::testing::Test {
         }
         return out.str();
     }
-
-    vrk::CVrkObject project;
-    std::unique_ptr<CImpDEVDlg> dlg;
-    std::shared_ptr<ui::ScriptedPrompter> prompter = std::make_shared<ui::ScriptedPrompter>();
-    std::shared_ptr<ui::HeadlessFrontEnd> front = std::make_shared<ui::HeadlessFrontEnd>();
-
-  private:
-    testing_support::TempDir m_tmp;
-    fs::path m_config;
 };
 
 }  // namespace plugin_test

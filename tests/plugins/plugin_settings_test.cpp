@@ -14,15 +14,23 @@ using ::testing::HasSubstr;
 namespace plugin_test {
 namespace {
 
-using PluginSettingsTest = PluginTest;
-
 constexpr int kPrefixEdit = 300;  // the fixture page's edit
 constexpr int kCsvSeparator = 1001, kCsvHeader = 1002, kCsvControl = 1003;
 
-void ChooseFormat(CImpDEVDlg& dlg, int format) {
-    dlg.frame().SetSelection(kIdTypeList, format);
-    dlg.OnTypeChange();
-}
+class PluginSettingsTest : public PluginTest {
+  protected:
+    void ChooseFormat(int format) {
+        dlg->frame().SetSelection(kIdTypeList, format);
+        dlg->OnTypeChange();
+    }
+    // What the user does in the next options sheet.
+    void InSheet(std::function<void(CImpOptDlgSheet&)> script) {
+        front->Queue([script](ui::Dialog& d) { script(dynamic_cast<CImpOptDlgSheet&>(d)); });
+    }
+    std::string Stored(const char* section, const char* key) {
+        return profile().GetString(std::string("ImportSettings\\") + section, key, "-");
+    }
+};
 
 // Alpha has no pages: the dialog shows its record, its own dialog edits it, and the dialog
 // saves into it, never into the built-in import table.
@@ -36,12 +44,11 @@ TEST_F(PluginSettingsTest, APluginWithoutPagesLoadsEditsAndSavesItsOwnRecord) {
     profile().WriteInt("ImportSettings\\ALPHA", "CodeSystem", 7);
     UsePlugins({{"alpha.so", FIXTURE_ALPHA_PATH}});
     FixtureState& state = ResetState(FIXTURE_ALPHA_PATH);
-    ChooseFormat(*dlg, 16);
+    ChooseFormat(16);
     EXPECT_EQ(state.load_settings, 1);
     // The fixture's own defaults, and what its section holds.
-    EXPECT_EQ(dlg->Settings().OnRelief, 1);
-    EXPECT_EQ(dlg->Settings().CodeSystem, 7);
-    EXPECT_EQ(dlg->Settings().ForceCode, 1);
+    const ImportSettings& s = dlg->Settings();
+    EXPECT_EQ(std::vector({s.OnRelief, s.CodeSystem, s.ForceCode}), std::vector({1, 7, 1}));
 
     state.edit_answer = false;
     dlg->OnOptions();
@@ -53,40 +60,36 @@ TEST_F(PluginSettingsTest, APluginWithoutPagesLoadsEditsAndSavesItsOwnRecord) {
     state.edit_relief = 2;
     dlg->OnOptions();
     EXPECT_EQ(state.save_settings, 1);
-    EXPECT_EQ(dlg->Settings().OnRelief, 2) << "the dialog follows the plug-in";
+    EXPECT_EQ(s.OnRelief, 2) << "the dialog follows the plug-in";
 
-    testing_support::EditSettings(*dlg, [&](ImportSettings& s) {
-        s.CheckDel = 1;
-        s.ForceCode = 0;
-        s.NZone = 12;
-        s.AtrVal.clear();
+    testing_support::EditSettings(*dlg, [&](ImportSettings& e) {
+        e.CheckDel = 1;
+        e.ForceCode = 0;
+        e.NZone = 12;
+        e.AtrVal.clear();
     });
     dlg->SaveData();
     EXPECT_EQ(state.save_settings, 2);
     platform::Profile::UseFile(config());  // what reached the file
-    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "OnRelief", -1), 2);
-    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "CheckDel", -1), 1);
-    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "ForceCode", -1), 0);
-    EXPECT_EQ(profile().GetInt("ImportSettings\\ALPHA", "NZone", -1), 12);
+    for (auto [key, value] :
+         {std::pair{"OnRelief", "2"}, {"CheckDel", "1"}, {"ForceCode", "0"}, {"NZone", "12"}})
+        EXPECT_EQ(Stored("ALPHA", key), value) << key;
     EXPECT_EQ(profile().GetInt("ImportSettings", "OnRelief", -1), 0);
 
     // Back again through the plug-in.
-    ChooseFormat(*dlg, 0);
-    ChooseFormat(*dlg, 16);
-    EXPECT_EQ(dlg->Settings().CheckDel, 1);
-    EXPECT_EQ(dlg->Settings().ForceCode, 0);
-    EXPECT_EQ(dlg->Settings().NZone, 12);
-    EXPECT_EQ(dlg->Settings().AtrVal, "#") << "an empty separator is not stored";
+    ChooseFormat(0);
+    ChooseFormat(16);
+    EXPECT_EQ(std::vector({s.CheckDel, s.ForceCode, s.NZone}), std::vector({1, 0, 12}));
+    EXPECT_EQ(s.AtrVal, "#") << "an empty separator is not stored";
 }
 
 TEST_F(PluginSettingsTest, OptionsShowTheGeneralPagesAndThePluginsPage) {
     UsePlugins({{"leica.so", FIXTURE_LEICA_PATH}});
     FixtureState& state = ResetState(FIXTURE_LEICA_PATH);
-    ChooseFormat(*dlg, 5);
+    ChooseFormat(5);
     std::string title;
     std::vector<std::string> captions;
-    front->Queue([&](ui::Dialog& d) {
-        auto& sheet = dynamic_cast<CImpOptDlgSheet&>(d);
+    InSheet([&](CImpOptDlgSheet& sheet) {
         title = sheet.frame().title;
         for (size_t i = 0; i < sheet.PageCount(); ++i) captions.push_back(sheet.Page(i).caption());
         // The general page shows the record's values.
@@ -109,28 +112,25 @@ TEST_F(PluginSettingsTest, OptionsShowTheGeneralPagesAndThePluginsPage) {
     ASSERT_FALSE(prompter->shown.empty());
     EXPECT_EQ(prompter->shown.back().text, "A prefix has no blanks.");
     EXPECT_EQ(state.save_settings, 1);
-    EXPECT_EQ(profile().GetString("ImportSettings\\LEICAPLUG", "Prefix", ""), "X_");
+    EXPECT_EQ(Stored("LEICAPLUG", "Prefix") + Stored("LEICAPLUG", "CheckDel"), "X_1");
     EXPECT_EQ(dlg->Settings().CheckDel, 1);
-    EXPECT_EQ(profile().GetInt("ImportSettings\\LEICAPLUG", "CheckDel", -1), 1);
 
     // Cancel saves nothing.
-    front->Queue([&](ui::Dialog& d) {
-        auto& sheet = dynamic_cast<CImpOptDlgSheet&>(d);
+    InSheet([&](CImpOptDlgSheet& sheet) {
         sheet.SetActivePage(2);
         sheet.Page(2).frame().SetText(kPrefixEdit, "Y_");
         sheet.OnCommand(ui::IDCANCEL);
     });
     dlg->OnOptions();
     EXPECT_EQ(state.save_settings, 1);
-    EXPECT_EQ(profile().GetString("ImportSettings\\LEICAPLUG", "Prefix", ""), "X_");
+    EXPECT_EQ(Stored("LEICAPLUG", "Prefix"), "X_");
 }
 
 TEST_F(PluginSettingsTest, TheCsvPageChecksItsSeparatorAndKeepsItsChoices) {
     UsePlugins({{"csv_points.so", CSV_POINTS_PATH}});
-    ChooseFormat(*dlg, 16);
+    ChooseFormat(16);
     std::string title;
-    front->Queue([&](ui::Dialog& d) {
-        auto& sheet = dynamic_cast<CImpOptDlgSheet&>(d);
+    InSheet([&](CImpOptDlgSheet& sheet) {
         title = sheet.frame().title;
         ASSERT_EQ(sheet.PageCount(), 3u);
         ASSERT_TRUE(sheet.SetActivePage(2));
@@ -151,28 +151,25 @@ TEST_F(PluginSettingsTest, TheCsvPageChecksItsSeparatorAndKeepsItsChoices) {
     EXPECT_EQ(title, "Options for import from CSV points");
     EXPECT_EQ(prompter->shown.size(), 7u);
     EXPECT_THAT(prompter->shown.front().text, HasSubstr("separator"));
-    EXPECT_EQ(profile().GetString("ImportSettings\\CSVPOINTS", "Separator", ""), "Tab");
-    EXPECT_EQ(profile().GetString("ImportSettings\\CSVPOINTS", "Header", ""), "1");
-    EXPECT_EQ(profile().GetString("ImportSettings\\CSVPOINTS", "ControlPoints", ""), "1");
+    EXPECT_EQ(Stored("CSVPOINTS", "Separator") + Stored("CSVPOINTS", "Header") +
+                  Stored("CSVPOINTS", "ControlPoints"),
+              "Tab11");
 
     // The next import reads tab-separated known points, after a header line in each file; a
     // comma is no decimal point.
-    WriteFile("tabs.csv", "\xEF\xBB\xBFname\tx\ty\th\nT1\t1,5\t2\t3\n");
-    WriteFile("more.csv", "name\tx\ty\th\nT2\t4\t5\t6\n");
+    tmp.Write("tabs.csv", "\xEF\xBB\xBFname\tx\ty\th\nT1\t1,5\t2\t3\n");
+    tmp.Write("more.csv", "name\tx\ty\th\nT2\t4\t5\t6\n");
     ImportThrough(16, {"tabs.csv", "more.csv"});
-    const std::string points = Points();
-    EXPECT_EQ(std::count(points.begin(), points.end(), '\n'), 2) << points;
-    EXPECT_THAT(points, HasSubstr("*T1 - 2 3\n"));
-    EXPECT_THAT(points, HasSubstr("*T2 4 5 6\n"));
+    EXPECT_EQ(Points(), "*T1 - 2 3\n*T2 4 5 6\n");
 }
 
 TEST_F(PluginSettingsTest, APluginWhosePagesThrowStillShowsTheGeneralPages) {
     UsePlugins({{"throws.so", FIXTURE_THROWS_PATH}});
-    ChooseFormat(*dlg, 16);
+    ChooseFormat(16);
     size_t pages = 0;
-    front->Queue([&](ui::Dialog& d) {
-        pages = dynamic_cast<CImpOptDlgSheet&>(d).PageCount();
-        d.EndDialog(ui::IDCANCEL);
+    InSheet([&](CImpOptDlgSheet& sheet) {
+        pages = sheet.PageCount();
+        sheet.EndDialog(ui::IDCANCEL);
     });
     dlg->OnOptions();
     EXPECT_EQ(pages, 2u);

@@ -53,15 +53,10 @@ TEST(PluginHeader, TheRecordAndTheDialogSettingsMapBothWays) {
     record.separators[1] = '\0';
     ImportSettings s;
     SettingsFromRecord(record, s);
-    EXPECT_EQ(s.CheckUnique, 0);
-    EXPECT_EQ(s.CheckDel, 1);
-    EXPECT_EQ(s.CSFromProject, 1);
-    EXPECT_EQ(s.XStyle, 1);
-    EXPECT_DOUBLE_EQ(s.X0, -1234.5);
-    EXPECT_EQ(s.YStyle, 2);
-    EXPECT_DOUBLE_EQ(s.Y0, 500000);
-    EXPECT_EQ(s.NZone, 37);
-    EXPECT_EQ(s.Zone, 3);
+    EXPECT_EQ(std::vector({s.CheckUnique, s.CheckDel, s.CSFromProject, s.XStyle, s.YStyle, s.NZone,
+                           s.Zone}),
+              std::vector({0, 1, 1, 1, 2, 37, 3}));
+    EXPECT_EQ(std::pair(s.X0, s.Y0), std::pair(-1234.5, 500000.0));
     EXPECT_EQ(s.CodeSep, "/") << "an empty separator gives the default";
 
     s.CheckUnique = 1;

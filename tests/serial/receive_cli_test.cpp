@@ -1,5 +1,4 @@
 // The receive command of the tavrin tool, run as a program against a pseudo-terminal.
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -27,25 +26,17 @@ class ReceiveCommandTest : public ReceiveTest {
 
     // Starts the tool with its output in a file; stdin is empty. With `limit` the tool may write
     // files of that many 512-byte blocks at most (a disk that fills up).
-    pid_t Start(std::vector<std::string> args, int limit = 0) {
-        args.insert(args.begin(), {kTool, "--config", Path("settings.toml"), "receive"});
+    pid_t Start(const std::vector<std::string>& args, int limit = 0) {
+        std::string command = "trap '' XFSZ; ";
         if (limit > 0)
-            args.insert(args.begin(), {"/bin/sh", "-c",
-                                       "trap '' XFSZ; ulimit -f " + std::to_string(limit) +
-                                           "; exec \"$0\" \"$@\""});
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        const std::string out = Path("out.log");
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+            command += "ulimit -f " + std::to_string(limit) + "; ";
+        command += "exec '" + kTool + "' --config '" + Path("settings.toml") + "' receive";
+        for (const auto& a : args) command += " '" + a + "'";
+        command += " </dev/null >'" + Path("out.log") + "' 2>&1";
+        const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
         pid_t pid = -1;
-        EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
+        EXPECT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ),
+                  0);
         return pid;
     }
     int Wait(pid_t pid, rusage* usage = nullptr) {
@@ -54,15 +45,15 @@ class ReceiveCommandTest : public ReceiveTest {
         wait4(pid, &status, 0, usage ? usage : &ignored);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    std::string Output() { return ReadFile(Path("out.log")); }
+    std::string Output() { return tmp.Read(Path("out.log")); }
 };
 
 }  // namespace
 
 TEST_F(ReceiveCommandTest, InterruptStopsAndTheReceivedFileIsImported) {
     const termios before = pty.Settings();
-    Play({Record({"0010", "ST1", "", "010203", "", "", "1550"}) +
-          Record({"2010", "P1", "", "12345", "1234530", "0900000", "1500"})});
+    Play(Record({"0010", "ST1", "", "010203", "", "", "1550"}) +
+         Record({"2010", "P1", "", "12345", "1234530", "0900000", "1500"}));
     const pid_t pid = Start({"--port", pty.path, "--baud", "153600", "--parity", "even",
                              "--stop-bits", "1", "--flow", "xon", "-o", Path("in.txt"), "--yes",
                              "--import", "--project", Path("p.json")});
@@ -80,9 +71,9 @@ TEST_F(ReceiveCommandTest, InterruptStopsAndTheReceivedFileIsImported) {
     std::string error;
     ASSERT_TRUE(p.LoadJson(Path("p.json"), error)) << error;
     ASSERT_EQ(p.data().stations.size(), 1u);
-    EXPECT_EQ(p.data().stations[0].name, "ST1");
-    ASSERT_EQ(p.data().stations[0].observations.size(), 1u);
-    EXPECT_EQ(p.data().stations[0].observations[0].target, "P1");
+    const auto& station = p.data().stations[0];
+    ASSERT_EQ(station.observations.size(), 1u);
+    EXPECT_EQ(station.name + " " + station.observations[0].target, "ST1 P1");
 }
 
 TEST_F(ReceiveCommandTest, RefusalsAndBadArguments) {
@@ -90,17 +81,13 @@ TEST_F(ReceiveCommandTest, RefusalsAndBadArguments) {
     std::ofstream(Path("in.txt")) << "keep";
     EXPECT_EQ(Wait(Start({"--port", pty.path, "-o", Path("in.txt")})), 1);
     EXPECT_THAT(Output(), HasSubstr("already exists"));
-    EXPECT_EQ(ReadFile(Path("in.txt")), "keep");
+    EXPECT_EQ(tmp.Read(Path("in.txt")), "keep");
     EXPECT_EQ(Wait(Start({"--port", "/nonexistent/ttyS5", "-o", Path("x.txt"), "--yes"})), 1);
     EXPECT_THAT(Output(), HasSubstr("Failed to open"));
-    for (auto bad : std::vector<std::vector<std::string>>{{"--baud", "1000"},
-                                                          {"--data-bits", "6"},
-                                                          {"--stop-bits", "3"},
-                                                          {"--parity", "mark"},
-                                                          {"--flow", "dsr"},
-                                                          {"--new", "--append"},
-                                                          {"--project", "p.json"}}) {
-        EXPECT_EQ(Wait(Start(bad)), 2) << bad[0];
+    for (const std::string bad : {"--baud 1000", "--data-bits 6", "--stop-bits 3", "--parity mark",
+                                  "--flow dsr", "--new --append", "--project p.json"}) {
+        const size_t space = bad.find(' ');
+        EXPECT_EQ(Wait(Start({bad.substr(0, space), bad.substr(space + 1)})), 2) << bad;
         EXPECT_THAT(Output(), HasSubstr("tavrin: "));
     }
 }
@@ -112,10 +99,10 @@ TEST_F(ReceiveCommandTest, WhatCameIsKeptAndWhatWasLostIsSaid) {
     std::ofstream(job) << "keep";
     EXPECT_EQ(Wait(Start({"--port", pty.path, "-o", job, "--yes", "--timeout", "0.3"})), 1);
     EXPECT_THAT(Output(), HasSubstr("Nothing was received; " + job + " is left as it was"));
-    EXPECT_EQ(ReadFile(job), "keep");
+    EXPECT_EQ(tmp.Read(job), "keep");
 
     // The cable is pulled after two records: what came is kept, the end is said, no spinning.
-    Play({record + record});
+    Play(record + record);
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = Start({"--port", pty.path, "-o", job, "--yes"});
     while (!sent && std::chrono::steady_clock::now() - start < 5s) std::this_thread::sleep_for(5ms);
@@ -127,7 +114,7 @@ TEST_F(ReceiveCommandTest, WhatCameIsKeptAndWhatWasLostIsSaid) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
     EXPECT_LT(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec, 2);
     EXPECT_THAT(Output(), HasSubstr("the port was lost after 2 lines"));
-    EXPECT_EQ(ReadFile(job), record + "\r\n" + record + "\r\n");
+    EXPECT_EQ(tmp.Read(job), record + "\r\n" + record + "\r\n");
 }
 
 TEST_F(ReceiveCommandTest, AFullDiskEndsTheReceiveAndSaysWhatWasSaved) {
@@ -138,7 +125,7 @@ TEST_F(ReceiveCommandTest, AFullDiskEndsTheReceiveAndSaysWhatWasSaved) {
         many += r;
         expected += r + "\r\n";
     }
-    Play({many});
+    Play(many);
     // Four blocks: the file fills up after 2 or 4 kB, whichever block size the shell counts in.
     const pid_t pid = Start({"--port", pty.path, "-o", job, "--yes", "--timeout", "1"}, 4);
     EXPECT_EQ(Wait(pid), 1) << Output();
@@ -148,5 +135,5 @@ TEST_F(ReceiveCommandTest, AFullDiskEndsTheReceiveAndSaysWhatWasSaved) {
     ASSERT_NE(at, std::string::npos) << out;
     const size_t saved = std::stoul(out.substr(out.rfind('\n', at) + 1));
     EXPECT_TRUE(saved == 2048 || saved == 4096) << out;
-    EXPECT_EQ(ReadFile(job), expected.substr(0, saved));
+    EXPECT_EQ(tmp.Read(job), expected.substr(0, saved));
 }

@@ -9,52 +9,65 @@
 using namespace serial_test;
 using serial::Transfer;
 
-TEST_F(ReceiveTest, HowTheDeviceEndsDecidesFileStopCodeAndMessage) {
-    auto check = [this](const char* what, std::vector<std::string> pieces, const std::string& file,
-                        int stop, int lines, const std::string& message) {
-        SCOPED_TRACE(what);
+TEST_F(ReceiveTest, HowTheReceiveEndsDecidesFileStopCodeAndMessage) {
+    struct Row {
+        const char* what;
+        int exist;           // the answer when the file is there: it holds "OLD\r\n" then
+        bool stop;           // Stop is pressed a while after the device has sent its bytes
+        std::string pieces;  // sent with pauses between them, cut at '|'
+        std::string file;
+        int code, lines;
+        std::string message;  // of the first box after the receive
+    };
+    const std::string two = Text(168), one = Text(100, 'a'), ten = Text(10);
+    const std::string timeout = pty.path + ": Device timeout", none = "Received 0 strings";
+    const int kNew = serial::kIdNewButton;
+    const Row rows[] = {
+        {"end mark", 0, false, two + "\xFF" + "not written", Lines(two), serial::kDeviceFinished, 2,
+         "Received 2 strings\nContinue ?"},
+        {"silence", kNew, false, one, Lines(one), serial::kDeviceTimeout, 1, timeout},
+        // Nothing whole arrived: silence, Stop or the end by the device count as nothing.
+        {"silence before a whole line", kNew, false, ten, ten, serial::kNothingReceived, 0,
+         timeout},
+        {"stop before a whole line", kNew, true, ten, ten, serial::kNothingReceived, 0, none},
+        {"stop after a line", kNew, true, Text(90), Lines(Text(90)), serial::kStoppedByUser, 1,
+         "Received 1 strings"},
+        {"zero byte ends its chunk, appended", serial::kIdAppendButton, false,
+         std::string("abc\0def|ghi\xFF", 12), "OLD\r\nabcghi", serial::kNothingReceived, 0, none},
+    };
+    std::optional<std::chrono::steady_clock::time_point> sent_at;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        dlg.on_pump = nullptr;
+        if (row.stop)
+            dlg.on_pump = [this, &sent_at](serial::CCommReceiv& w) {
+                if (sent && !sent_at)
+                    sent_at = std::chrono::steady_clock::now();
+                if (sent_at && std::chrono::steady_clock::now() - *sent_at > 250ms) {
+                    sent_at.reset();
+                    w.OnStop();
+                }
+            };
         const termios before = pty.Settings();
         const std::string path = Path("recv.txt");
-        QueueSettings(path, std::filesystem::exists(path) ? serial::kIdNewButton : 0);
-        Play(std::move(pieces), 150ms);
+        std::filesystem::remove(path);
+        if (row.exist)
+            std::ofstream(path, std::ios::binary) << "OLD\r\n";
+        QueueSettings(path, row.exist);
+        Play(row.pieces, 150ms);
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(dlg.DoTransfer(), 0);
-        if (stop == serial::kDeviceTimeout) {
+        if (row.code == serial::kDeviceTimeout)
             EXPECT_GE(std::chrono::steady_clock::now() - start, dlg.timeouts.silence);
-        }
-        EXPECT_EQ(ReadFile(path), file);
-        EXPECT_EQ(Transfer().stop, stop);
-        EXPECT_EQ(Transfer().lines_received, lines);
-        EXPECT_TRUE(prompter->Shown(message));
+        EXPECT_EQ(tmp.Read(path), row.file);
+        EXPECT_EQ(Transfer().stop, row.code);
+        EXPECT_EQ(Transfer().lines_received, row.lines);
+        ASSERT_GE(prompter->shown.size(), 2u);  // after the question whether the device is ready
+        EXPECT_NE(prompter->shown[1].find(row.message), std::string::npos) << prompter->shown[1];
         // The line settings after the receive are those before it.
         EXPECT_TRUE(SameLine(before, pty.Settings()));
         prompter->shown.clear();
-    };
-    const std::string two = Text(168), one = Text(100, 'a');
-    check("end mark", {two + "\xFF" + "not written"},
-          two.substr(0, 84) + "\r\n" + two.substr(84) + "\r\n", serial::kDeviceFinished, 2,
-          "Received 2 strings\nContinue ?");
-    check("silence", {one}, one.substr(0, 84) + "\r\n" + one.substr(84), serial::kDeviceTimeout, 1,
-          pty.path + ": Device timeout");
-    // Nothing whole arrived: silence or the end by the device counts as nothing received.
-    check("silence before a whole line", {Text(10)}, Text(10), serial::kNothingReceived, 0,
-          pty.path + ": Device timeout");
-    check("zero byte ends its chunk", {std::string("abc\0def", 7), "ghi\xFF"}, "abcghi",
-          serial::kNothingReceived, 0, "Received 0 strings");
-}
-
-TEST_F(ReceiveTest, AppendKeepsAndNewTruncates) {
-    const std::string path = Path("recv.txt");
-    std::ofstream(path, std::ios::binary) << "OLD\r\n";
-    QueueSettings(path, serial::kIdAppendButton);
-    Play({"xyz\xFF"});
-    dlg.DoTransfer();
-    EXPECT_EQ(ReadFile(path), "OLD\r\nxyz");
-
-    QueueSettings(path, serial::kIdNewButton);
-    Play({"new\xFF"});
-    dlg.DoTransfer();
-    EXPECT_EQ(ReadFile(path), "new");
+    }
 }
 
 TEST_F(ReceiveTest, AFailingWriteKeepsTheOldFileAndTheReceivedBytes) {
@@ -73,11 +86,11 @@ TEST_F(ReceiveTest, AFailingWriteKeepsTheOldFileAndTheReceivedBytes) {
         SCOPED_TRACE(static_cast<int>(step));
         std::ofstream(path, std::ios::binary) << "OLD\r\n";
         QueueSettings(path, serial::kIdNewButton);
-        Play({"abc\xFF"});
+        Play("abc\xFF");
         platform::PlantFailure(step, ENOSPC);
         dlg.DoTransfer();
         platform::ClearPlantedFailures();
-        EXPECT_EQ(ReadFile(path), "OLD\r\n");
+        EXPECT_EQ(tmp.Read(path), "OLD\r\n");
         const std::string reason = path + ": " + std::strerror(ENOSPC);
         if (where == kNotTaken) {
             EXPECT_TRUE(prompter->Shown(reason));
@@ -87,59 +100,26 @@ TEST_F(ReceiveTest, AFailingWriteKeepsTheOldFileAndTheReceivedBytes) {
         EXPECT_NE(Transfer().write_error.find(reason), std::string::npos) << Transfer().write_error;
         EXPECT_EQ(Transfer().bytes_unsaved, where == kUnwritten ? 3u : 0u);
         if (where == kAside) {
-            EXPECT_EQ(ReadFile(Transfer().saved_in), "abc");
+            EXPECT_EQ(tmp.Read(Transfer().saved_in), "abc");
             std::filesystem::remove(Transfer().saved_in);
         }
         prompter->shown.clear();
     }
 }
 
-TEST_F(ReceiveTest, StopBeforeAWholeLineAndAfterOne) {
-    // Stop is pressed a while after the device has sent its bytes.
-    std::optional<std::chrono::steady_clock::time_point> sent_at;
-    dlg.on_pump = [this, &sent_at](serial::CCommReceiv& w) {
-        if (!sent)
-            return;
-        if (!sent_at)
-            sent_at = std::chrono::steady_clock::now();
-        if (std::chrono::steady_clock::now() - *sent_at > 250ms) {
-            sent_at.reset();
-            w.OnStop();
-        }
-    };
-    const std::string path = Path("recv.txt");
-    QueueSettings(path);
-    Play({Text(10)});
-    EXPECT_EQ(dlg.DoTransfer(), 0);
-    EXPECT_EQ(Transfer().stop, serial::kNothingReceived);
-    EXPECT_EQ(ReadFile(path), Text(10));
-    EXPECT_TRUE(prompter->Shown("Received 0 strings"));
-    EXPECT_FALSE(prompter->Shown("Device timeout"));
-
-    QueueSettings(path, serial::kIdNewButton);
-    Play({Text(90)});
-    dlg.DoTransfer();
-    EXPECT_EQ(Transfer().stop, serial::kStoppedByUser);
-    EXPECT_EQ(Transfer().lines_received, 1);
-}
-
 TEST_F(ReceiveTest, NothingStartsWhenThePortFailsOrTheUserDeclines) {
-    Transfer().device_path = "/nonexistent/ttyS7";
     Transfer().stop = 99;  // a receive would set it to 0 first
-    QueueSettings(Path("recv.txt"));
-    EXPECT_EQ(dlg.DoTransfer(), 0);
-    EXPECT_TRUE(prompter->Shown("/nonexistent/ttyS7\n Failed to open"));
-    EXPECT_FALSE(prompter->Shown("Computer is ready"));
-    EXPECT_EQ(Transfer().stop, 99);
-    EXPECT_FALSE(std::filesystem::exists(Path("recv.txt")));
-
-    Transfer().device_path = pty.path;
-    prompter->decline = "Computer is ready";
-    QueueSettings(Path("recv.txt"));
-    EXPECT_EQ(dlg.DoTransfer(), 0);
-    EXPECT_TRUE(prompter->Shown("Computer is ready"));
-    EXPECT_EQ(Transfer().stop, 99);
-    EXPECT_FALSE(std::filesystem::exists(Path("recv.txt")));
+    for (const bool declined : {false, true}) {
+        Transfer().device_path = declined ? pty.path : "/nonexistent/ttyS7";
+        prompter->decline = declined ? "Computer is ready" : "";
+        QueueSettings(Path("recv.txt"));
+        EXPECT_EQ(dlg.DoTransfer(), 0);
+        EXPECT_EQ(prompter->Shown("Computer is ready"), declined);
+        EXPECT_EQ(prompter->Shown("/nonexistent/ttyS7\n Failed to open"), !declined);
+        EXPECT_EQ(Transfer().stop, 99);
+        EXPECT_FALSE(std::filesystem::exists(Path("recv.txt")));
+        prompter->shown.clear();
+    }
 }
 
 TEST_F(ReceiveTest, WindowOverAWorkerThatCannotOpenThePort) {
@@ -165,4 +145,18 @@ TEST_F(ReceiveTest, WindowOverAWorkerThatCannotOpenThePort) {
     EXPECT_EQ(Transfer().lines_received, 1);
     window.OnStop();
     EXPECT_EQ(Transfer().stop, serial::kDeviceFinished);
+}
+
+TEST_F(ReceiveTest, MegabyteAtTheHighestRateLosesNothing) {
+    const std::string path = Path("big.txt");
+    QueueSettings(path, 0, 9);  // 153600 baud
+    const size_t size = 1 << 20;
+    std::string data;
+    for (size_t i = 0; i < size; ++i) data += static_cast<char>('0' + i % 43);
+    Play(data + "\xFF");
+    dlg.DoTransfer();
+    const std::string got = tmp.Read(path), expected = Lines(data);
+    EXPECT_EQ(got.size(), expected.size());
+    EXPECT_TRUE(got == expected);
+    EXPECT_EQ(Transfer().lines_received, static_cast<int>(size / 84));
 }

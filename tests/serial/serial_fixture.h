@@ -12,7 +12,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <thread>
 
 #include "import/import_dialog.h"
@@ -32,24 +31,18 @@ class Pty {
   public:
     Pty() {
         char name[256] = {};
-        if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
-            ADD_FAILURE() << "openpty failed";
-            return;
-        }
+        EXPECT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
         path = name;  // a new line is canonical, as a terminal starts
         // A tool started by the test must not hold the line open: closing it is a pulled cable.
-        fcntl(master, F_SETFD, FD_CLOEXEC);
-        fcntl(slave, F_SETFD, FD_CLOEXEC);
+        for (int fd : {master, slave}) fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
     ~Pty() {
-        if (master >= 0)
-            close(master);
-        if (slave >= 0)
-            close(slave);
+        for (int fd : {master, slave})
+            if (fd >= 0)
+                close(fd);
     }
     Pty(const Pty&) = delete;
     Pty& operator=(const Pty&) = delete;
-
     termios Settings() const {
         termios t{};
         tcgetattr(slave, &t);
@@ -58,12 +51,9 @@ class Pty {
 
     // Waits until the receiver has made the line raw (it is listening then).
     bool WaitUntilRaw() const {
-        const auto until = std::chrono::steady_clock::now() + 5s;
-        while (std::chrono::steady_clock::now() < until) {
+        for (int i = 0; i < 2500; ++i, std::this_thread::sleep_for(2ms))
             if (!(Settings().c_lflag & ICANON))
                 return true;
-            std::this_thread::sleep_for(2ms);
-        }
         return false;
     }
 
@@ -80,8 +70,7 @@ class Pty {
         return true;
     }
 
-    int master = -1;
-    int slave = -1;
+    int master = -1, slave = -1;
     std::string path;
 };
 
@@ -98,13 +87,18 @@ inline std::string Text(size_t n, char first = 'A') {
     return s;
 }
 
+// The bytes as the receiver writes them: a line end after every 84 bytes.
+inline std::string Lines(const std::string& bytes) {
+    std::string s;
+    for (size_t i = 0; i < bytes.size(); i += 84)
+        s += bytes.substr(i, 84) + (bytes.size() - i >= 84 ? "\r\n" : "");
+    return s;
+}
+
 // One 3TA5 record as the instrument sends it: seven 12-character fields, no line end.
 inline std::string Record(const std::vector<std::string>& fields) {
     std::string r;
-    for (auto f : fields) {
-        f.resize(12, ' ');
-        r += f;
-    }
+    for (const auto& f : fields) r += (f + std::string(12, ' ')).substr(0, 12);
     r.resize(84, ' ');
     return r;
 }
@@ -170,26 +164,23 @@ class ReceiveTest : public ::testing::Test {
             front->Queue([exist_button](ui::Dialog& d) { d.OnCommand(exist_button); });
     }
 
-    // The instrument: waits until the receiver listens, then sends each piece with a pause
-    // between them. A previous instrument is waited for first.
-    void Play(std::vector<std::string> pieces, std::chrono::milliseconds pause = 50ms) {
+    // The instrument: waits until the receiver listens, then sends the pieces of `bytes` cut at
+    // '|', with a pause between them. A previous instrument is waited for first.
+    void Play(const std::string& bytes, std::chrono::milliseconds pause = 50ms) {
         if (device.joinable())
             device.join();
         sent = false;
-        device = std::thread([this, pieces = std::move(pieces), pause] {
+        device = std::thread([this, bytes, pause] {
             if (!pty.WaitUntilRaw())
                 return;
-            for (size_t i = 0; i < pieces.size(); ++i) {
-                if (i)
+            for (size_t from = 0, to = 0; to != std::string::npos; from = to + 1) {
+                if (from)
                     std::this_thread::sleep_for(pause);
-                pty.Send(pieces[i]);
+                to = bytes.find('|', from);
+                pty.Send(std::string_view(bytes).substr(from, to - from));
             }
             sent = true;
         });
-    }
-
-    static std::string ReadFile(const std::string& path) {
-        return testing_support::TempDir::Read(path);
     }
 
     Pty pty;

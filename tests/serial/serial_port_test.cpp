@@ -43,35 +43,28 @@ TEST(SerialPortOpen, ExclusiveWhileOpenAndRefusesWhatIsNotAPort) {
 }
 
 TEST(SerialPortLine, ChoicesMakeTheFlagWords) {
-    using P = SerialLine::Parity;
-    struct Row {
-        SerialLine line;
-        unsigned cflag;  // of CSIZE, PARENB, PARODD, CSTOPB, CRTSCTS
-        unsigned iflag;
-    };
-    const std::vector<Row> rows = {
-        {{.data_bits = 7,
-          .parity = P::Even,
-          .stop_bits = SerialLine::StopBits::Two,
-          .rts_handshake = true,
-          .xon_xoff = true},
-         CS7 | PARENB | CSTOPB | CRTSCTS,
-         INPCK | IXON | IXOFF},
-        {{.parity = P::Odd}, CS8 | PARENB | PARODD, INPCK},
-        {{}, CS8, 0},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.cflag);
+    SerialLine all_on;  // of all the choices the one that is not the default
+    all_on.data_bits = 7;
+    all_on.parity = SerialLine::Parity::Even;
+    all_on.stop_bits = SerialLine::StopBits::Two;
+    all_on.rts_handshake = all_on.xon_xoff = true;
+    SerialLine odd;
+    odd.parity = SerialLine::Parity::Odd;
+    // Line, then the bits of CSIZE, PARENB, PARODD, CSTOPB, CRTSCTS and the input word.
+    const std::tuple<SerialLine, unsigned, unsigned> rows[] = {
+        {all_on, CS7 | PARENB | CSTOPB | CRTSCTS, INPCK | IXON | IXOFF},
+        {odd, CS8 | PARENB | PARODD, INPCK},
+        {SerialLine{}, CS8, 0}};
+    for (const auto& [line, cflag, iflag] : rows) {
+        SCOPED_TRACE(cflag);
         // From a terminal's words: all that a raw line must not have goes.
         platform::LineWords w{ICRNL | IXANY | ISTRIP, OPOST, CS8 | HUPCL, ICANON | ECHO | ISIG};
-        platform::ApplyLine(row.line, w);
-        EXPECT_EQ(w.cflag & (CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS), row.cflag);
+        platform::ApplyLine(line, w);
+        EXPECT_EQ(w.cflag & (CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS), cflag);
         EXPECT_EQ(w.cflag & (CREAD | CLOCAL | HUPCL), static_cast<unsigned>(CREAD | CLOCAL));
-        EXPECT_EQ(w.iflag, row.iflag);
+        EXPECT_EQ(w.iflag, iflag);
         EXPECT_EQ(w.lflag | w.oflag, 0u);
-        if (row.line.xon_xoff) {
-            EXPECT_TRUE(w.start == 17 && w.stop == 19);
-        }
+        EXPECT_TRUE(!line.xon_xoff || (w.start == 17 && w.stop == 19));
     }
 }
 

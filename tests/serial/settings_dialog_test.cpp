@@ -17,18 +17,15 @@ void Open(CCommPortSettings& d) {
 }
 
 }  // namespace
-
 TEST_F(ReceiveTest, FirstOpeningTakesDefaultsAndTheRememberedFolder) {
     CCommPortSettings d(Transfer());
     Open(d);
     ui::Frame& f = d.frame();
     EXPECT_EQ(f.control(serial::kIdRateList).items.at(f.Selection(serial::kIdRateList)), "4800");
     EXPECT_EQ(f.control(serial::kIdRateList).items.at(9), "153600");
-    EXPECT_EQ(f.Checked(serial::kIdDataBits8), 1);
-    EXPECT_EQ(f.Checked(serial::kIdParityNone), 1);
-    EXPECT_EQ(f.Checked(serial::kIdStopBits2), 1);
-    EXPECT_EQ(f.Checked(serial::kIdFlowXon), 1);
-    EXPECT_EQ(f.Checked(serial::kIdFlowDtr) + f.Checked(serial::kIdFlowRts), 0);
+    for (int id : {serial::kIdDataBits8, serial::kIdParityNone, serial::kIdStopBits2,
+                   serial::kIdFlowXon, serial::kIdFlowDtr, serial::kIdFlowRts})
+        EXPECT_EQ(f.Checked(id), id != serial::kIdFlowDtr && id != serial::kIdFlowRts) << id;
     // Nothing remembered yet: the current folder.
     EXPECT_EQ(f.Text(serial::kIdFileEdit), std::filesystem::current_path().string() + "/3TA5.txt");
 
@@ -55,15 +52,14 @@ TEST_F(ReceiveTest, ChoicesReachTheStateAndTheLine) {
     const std::string path = Path("out.txt");
     f.SetText(serial::kIdFileEdit, path);
     f.SetSelection(serial::kIdRateList, 9);
-    f.SetCheck(serial::kIdDataBits8, 0);
-    f.SetCheck(serial::kIdDataBits8 + 1, 1);
-    f.SetCheck(serial::kIdParityNone, 0);
-    f.SetCheck(serial::kIdParityNone + 2, 1);
-    f.SetCheck(serial::kIdStopBits2, 0);
-    f.SetCheck(serial::kIdStopBits2 + 1, 1);
-    f.SetCheck(serial::kIdFlowXon, 0);
-    f.SetCheck(serial::kIdFlowDtr, 1);
-    f.SetCheck(serial::kIdFlowRts, 1);
+    // 7 data bits, odd parity, one stop bit, DTR and RTS handshake.
+    for (int id :
+         {serial::kIdDataBits8, serial::kIdParityNone, serial::kIdStopBits2, serial::kIdFlowXon})
+        f.SetCheck(id, 0);
+    for (int id : std::initializer_list<int>{serial::kIdDataBits8 + 1, serial::kIdParityNone + 2,
+                                             serial::kIdStopBits2 + 1, serial::kIdFlowDtr,
+                                             serial::kIdFlowRts})
+        f.SetCheck(id, 1);
     d.OnOK();
     ASSERT_EQ(f.end_code, ui::IDOK);
     const platform::SerialLine line = Transfer().Line();

@@ -1,0 +1,48 @@
+// What the dialog tests share: a private folder and settings file, English texts, a prompter
+// that records every box, a front end that plays queued scripts in the dialogs, and the import
+// dialog under test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "import/import_dialog.h"
+#include "platform/profile.h"
+#include "resources/strings.h"
+#include "support/scoped_env.h"
+#include "support/temp_dir.h"
+#include "ui/dialog.h"
+#include "ui/prompter.h"
+
+namespace testing_support {
+
+class DialogEnv : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        env.Set("TAVRIN_CONFIG", config().c_str());
+        platform::Profile::UseFile(config());
+        res::SetLanguage(res::Language::English);
+        ui::InstallPrompter(prompter);
+        ui::InstallFrontEnd(front);
+    }
+    void TearDown() override {
+        dlg.reset();
+        ui::InstallFrontEnd(nullptr);
+        ui::InstallPrompter(nullptr);
+    }
+
+    static platform::Profile& profile() { return platform::Profile::Instance(); }
+    const std::filesystem::path& dir() const { return tmp.path(); }
+    std::filesystem::path config() const { return tmp.path() / "settings.toml"; }
+
+    TempDir tmp;
+    ScopedEnv env;
+    vrk::CVrkObject project;
+    std::shared_ptr<ui::ScriptedPrompter> prompter = std::make_shared<ui::ScriptedPrompter>();
+    std::shared_ptr<ui::HeadlessFrontEnd> front = std::make_shared<ui::HeadlessFrontEnd>();
+    std::unique_ptr<CImpDEVDlg> dlg;  // made by the test's own set-up
+};
+
+}  // namespace testing_support
