@@ -84,8 +84,9 @@ TEST_F(ReceiveCommandTest, RefusalsAndBadArguments) {
     EXPECT_EQ(tmp.Read(Path("in.txt")), "keep");
     EXPECT_EQ(Wait(Start({"--port", "/nonexistent/ttyS5", "-o", Path("x.txt"), "--yes"})), 1);
     EXPECT_THAT(Output(), HasSubstr("Failed to open"));
-    for (const std::string bad : {"--baud 1000", "--data-bits 6", "--stop-bits 3", "--parity mark",
-                                  "--flow dsr", "--new --append", "--project p.json"}) {
+    for (const std::string bad :
+         {"--baud 1000", "--data-bits 6", "--data-bits 0", "--stop-bits 3", "--parity mark",
+          "--flow dsr", "--new --append", "--project p.json"}) {
         const size_t space = bad.find(' ');
         EXPECT_EQ(Wait(Start({bad.substr(0, space), bad.substr(space + 1)})), 2) << bad;
         EXPECT_THAT(Output(), HasSubstr("tavrin: "));

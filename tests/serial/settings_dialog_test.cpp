@@ -45,6 +45,19 @@ TEST_F(ReceiveTest, FirstOpeningTakesDefaultsAndTheRememberedFolder) {
     EXPECT_EQ(fresh.frame().Text(serial::kIdFileEdit), "/data/field/3TA5.txt");
 }
 
+// A group of buttons with none pressed is refused, not read as its first choice.
+TEST_F(ReceiveTest, AGroupWithNoChoiceIsRefused) {
+    for (auto [first, count] : {std::pair{serial::kIdDataBits8, 2},
+                                {serial::kIdParityNone, 3},
+                                {serial::kIdStopBits2, 2}}) {
+        CCommPortSettings d(Transfer());
+        Open(d);
+        for (int i = 0; i < count; ++i) d.frame().SetCheck(first + i, 0);
+        d.OnOK();
+        EXPECT_FALSE(d.frame().end_code.has_value()) << first;
+    }
+}
+
 TEST_F(ReceiveTest, ChoicesReachTheStateAndTheLine) {
     CCommPortSettings d(Transfer());
     Open(d);
