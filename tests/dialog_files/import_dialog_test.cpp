@@ -146,7 +146,7 @@ TEST_F(ImportDialogTest, ProgressSteps) {
 TEST_F(ImportDialogTest, ImportInformationFromTheSettings) {
     std::string file = Write("x.txt", "");
     vrk::CClassificator cls;
-    cls.slots[3] = {true, "Roads"};
+    cls.slots[3] = {true, "Roads", {}};
     project.SetClassificator(cls);
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
     auto run = [&](int format, std::function<void(ImportSettings&)> change) {

@@ -292,3 +292,15 @@ TEST(EngineBuild, InstrumentKindQualifiesTheCurrentTarget) {
     EXPECT_EQ(obs.at(1).v_kind, "H");
     EXPECT_EQ(obs.at(2).v_kind, "H");
 }
+
+TEST(EngineValues, AMissingNumberIsNoNumberThatCanBeRead) {
+    vrk::OptDouble none, nan = std::nan(""), zero = 0.0, half = std::optional<double>(0.5);
+    EXPECT_FALSE(none.has_value());
+    EXPECT_TRUE(nan.has_value() && zero.has_value());
+    EXPECT_EQ(std::optional<double>(none), std::nullopt);
+    EXPECT_EQ(none.value_or(2), 2);
+    EXPECT_EQ(half, 0.5);
+    EXPECT_FALSE(half == none || none == zero);
+    zero.reset();
+    EXPECT_EQ(zero, none);
+}

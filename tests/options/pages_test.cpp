@@ -34,10 +34,10 @@ TEST_F(CodePageTest, NoClassificatorMeansNoCodeSystem) {
 // The list holds the systems in use in slot order; taking it from the project disables it.
 TEST_F(CodePageTest, ListOfTheSystemsInUse) {
     vrk::CClassificator c;
-    c.slots[7] = {true, "Local"};
-    c.slots[0] = {true, "Main"};
-    c.slots[10] = {true, "Last"};
-    c.slots[3] = {false, "Unused"};
+    c.slots[7] = {true, "Local", {}};
+    c.slots[0] = {true, "Main", {}};
+    c.slots[10] = {true, "Last", {}};
+    c.slots[3] = {false, "Unused", {}};
     project.SetClassificator(c);
     EditSettings(*dlg, [](ImportSettings& s) { s.CSFromProject = 1; });
     Open(page);

@@ -36,7 +36,9 @@ inline FixtureState& StateOf(const char* library) {
 // Counters back to zero; the live-object count is the library's own truth and stays.
 inline FixtureState& ResetState(const char* library) {
     FixtureState& s = StateOf(library);
-    s = FixtureState{.live_objects = s.live_objects};
+    const auto live = s.live_objects;
+    s = FixtureState{};
+    s.live_objects = live;
     return s;
 }
 

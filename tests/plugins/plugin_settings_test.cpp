@@ -36,9 +36,9 @@ class PluginSettingsTest : public PluginTest {
 // saves into it, never into the built-in import table.
 TEST_F(PluginSettingsTest, APluginWithoutPagesLoadsEditsAndSavesItsOwnRecord) {
     vrk::CClassificator classificator;
-    classificator.slots[0] = {true, "Topo"};
-    classificator.slots[3] = {true, "Roads"};
-    classificator.slots[5] = {false, "Unused"};
+    classificator.slots[0] = {true, "Topo", {}};
+    classificator.slots[3] = {true, "Roads", {}};
+    classificator.slots[5] = {false, "Unused", {}};
     project.SetClassificator(classificator);
     profile().WriteInt("ImportSettings", "OnRelief", 0);
     profile().WriteInt("ImportSettings\\ALPHA", "CodeSystem", 7);

@@ -67,9 +67,10 @@ TEST_F(GsiTraverse, FreeStationsMatchTheRecordedCoordinates) {
         for (size_t i = 0; i < used.size();) {
             size_t j = i;
             while (j < used.size() && !used[j]) set_aside.insert(names[j++]);
-            if (j - i >= 2)
+            if (j - i >= 2) {
                 EXPECT_EQ(solve({ts.begin() + i, ts.begin() + j}, ih),
                           std::vector<bool>(j - i, true));
+            }
             i = std::max(i + 1, j);
         }
     }

@@ -160,8 +160,9 @@ TEST(Processing, StationsWithKnownAnswers) {
             EXPECT_NEAR(pt->x, e.x, 1e-6) << e.name;
             EXPECT_NEAR(pt->y, e.y, 1e-6) << e.name;
             EXPECT_EQ(pt->h.valid(), e.h.has_value()) << e.name;
-            if (e.h && pt->h.valid())
+            if (e.h && pt->h.valid()) {
                 EXPECT_NEAR(pt->h, *e.h, 1e-6) << e.name;
+            }
         }
         // A second run finds the same.
         const std::string first = p.ToJson();

@@ -2,20 +2,24 @@
 // encoding, files that do not say their angle unit.
 #include <algorithm>
 
-#include "text/code_page.h"
 #include "readers/elta/elta_column_guess.h"
 #include "readers/elta/elta_r4_reader.h"
 #include "readers/elta/elta_rec500_reader.h"
 #include "readers/geodimeter/geodimeter_reader.h"
 #include "support/reader_harness.h"
 #include "support/settings_edit.h"
+#include "text/code_page.h"
 
 using testing_support::ReaderHarness;
 
 namespace {
 
 const vrk::CVrkPoint& PointOf(ReaderHarness& h, const std::string& name) {
-    static const vrk::CVrkPoint kNone{"(none)"};
+    static const vrk::CVrkPoint kNone = [] {
+        vrk::CVrkPoint p;
+        p.name = "(none)";
+        return p;
+    }();
     const vrk::CVrkPoint* p = h.project.FindPoint(name);
     return p ? *p : kNone;
 }

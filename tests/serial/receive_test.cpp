@@ -57,8 +57,9 @@ TEST_F(ReceiveTest, HowTheReceiveEndsDecidesFileStopCodeAndMessage) {
         Play(row.pieces, 150ms);
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(dlg.DoTransfer(), 0);
-        if (row.code == serial::kDeviceTimeout)
+        if (row.code == serial::kDeviceTimeout) {
             EXPECT_GE(std::chrono::steady_clock::now() - start, dlg.timeouts.silence);
+        }
         EXPECT_EQ(tmp.Read(path), row.file);
         EXPECT_EQ(Transfer().stop, row.code);
         EXPECT_EQ(Transfer().lines_received, row.lines);
