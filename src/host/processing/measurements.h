@@ -21,7 +21,6 @@ class ObservationIndices {
         else
             m_more.push_back(static_cast<uint32_t>(i));
     }
-    size_t size() const { return m_count; }
     template <class F>
     void ForEach(F f) const {
         if (m_count)
