@@ -7,10 +7,12 @@ namespace zut {
 void CLocUnits::Save() {
     if (m_saved)
         return;
-    m_dist = CLinear::unit();
-    m_angle = CAngular::unit();
-    m_press = CPressure::unit();
-    m_temp = CTemperature::unit();
+    // Straight from the settings: a reader switches units around every value it reads.
+    const detail::Settings& s = detail::settings();
+    m_dist = s.dist;
+    m_angle = s.angle;
+    m_press = s.press;
+    m_temp = s.temp;
     m_saved = true;
 }
 
@@ -38,10 +40,12 @@ void CLocUnits::SetTempUnit(temp_unit u) {
 void CLocUnits::RestoreUnits() {
     if (!m_saved)
         return;
-    CLinear::unit(m_dist);
-    CAngular::unit(m_angle);
-    CPressure::unit(m_press);
-    CTemperature::unit(m_temp);
+    // The saved units were current, so known: no need to check them again.
+    detail::Settings& s = detail::settings();
+    s.dist = m_dist;
+    s.angle = m_angle;
+    s.press = m_press;
+    s.temp = m_temp;
     m_saved = false;
 }
 

@@ -192,7 +192,11 @@ int CWImport::ReadPressureParsed(const char* text, double* value) {
     zut::CPressure p;
     const char* end = nullptr;
     int rc = p.read(text, &end, nullptr, -1);
-    std::string lo = zut::CPressure(350).write(), hi = zut::CPressure(1000).write();
+    std::string lo, hi;
+    if (rc == zut::rr_range) {
+        lo = zut::CPressure(350).write();
+        hi = zut::CPressure(1000).write();
+    }
     m_LocUnits.RestoreUnits();
     if (rc == 0)
         *value = p;
@@ -206,7 +210,11 @@ int CWImport::ReadTemperatureParsed(const char* text, double* value) {
     zut::CTemperature t;
     const char* end = nullptr;
     int rc = t.read(text, &end, nullptr, -1);
-    std::string lo = zut::CTemperature(-100).write(), hi = zut::CTemperature(100).write();
+    std::string lo, hi;
+    if (rc == zut::rr_range) {
+        lo = zut::CTemperature(-100).write();
+        hi = zut::CTemperature(100).write();
+    }
     m_LocUnits.RestoreUnits();
     if (rc == 0)
         *value = t;
