@@ -1,5 +1,6 @@
 // tavrin import / tavrin events: the import dialog driven headless.
 #include <strings.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
@@ -38,18 +39,38 @@ Counts CountOf(const vrk::CVrkObject& p) {
     return c;
 }
 
-// One line per event, built in buffers kept from event to event (a file gives millions).
-void PrintEvent(const vrk::PushInfo& e, bool json) {
-    static std::string value, line;
-    const bool ascii = std::all_of(e.value.begin(), e.value.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii)
-        value.assign(e.value);
-    else
-        value = text::ToUtf8(e.value, e.encoding);
-    line.clear();
-    if (json) {
-        vrk::JsonWriter w(line);
+// One line per event (a file gives millions): the lines go out in blocks, on a terminal line by
+// line so that they show before a question the import asks.
+class EventPrinter {
+  public:
+    explicit EventPrinter(bool json) : m_json(json), m_block(isatty(STDOUT_FILENO) ? 0 : kBlock) {
+        m_out.reserve(m_block + 4096);
+    }
+    ~EventPrinter() { Flush(); }
+
+    void Print(const vrk::PushInfo& e) {
+        const bool ascii = std::all_of(e.value.begin(), e.value.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (ascii)
+            m_value.assign(e.value);
+        else
+            m_value = text::ToUtf8(e.value, e.encoding);
+        m_json ? AppendJson(e) : AppendText(e);
+        if (m_out.size() >= m_block)
+            Flush();
+    }
+
+    void Flush() {
+        std::cout.write(m_out.data(), static_cast<std::streamsize>(m_out.size()));
+        std::cout.flush();
+        m_out.clear();
+    }
+
+  private:
+    static constexpr size_t kBlock = 64 * 1024;
+
+    void AppendJson(const vrk::PushInfo& e) {
+        vrk::JsonWriter w(m_out);
         w.BeginObject(vrk::JsonLayout::Inline);
         w.Key("file");
         w.String(e.file);
@@ -60,31 +81,36 @@ void PrintEvent(const vrk::PushInfo& e, bool json) {
         w.Key("event");
         w.String(EventName(e.id));
         w.Key("value");
-        w.String(value);
+        w.String(m_value);
         w.Field("accepted", e.accepted);
         w.EndObject();
         w.Finish();
-    } else {
+    }
+
+    void AppendText(const vrk::PushInfo& e) {
         char number[24];
-        line += e.file;
-        line += ':';
-        line.append(number, std::to_chars(number, number + sizeof number, e.line).ptr);
-        line += " #";
-        line.append(number, std::to_chars(number, number + sizeof number, e.record).ptr);
-        line += ' ';
+        m_out += e.file;
+        m_out += ':';
+        m_out.append(number, std::to_chars(number, number + sizeof number, e.line).ptr);
+        m_out += " #";
+        m_out.append(number, std::to_chars(number, number + sizeof number, e.record).ptr);
+        m_out += ' ';
         const std::string_view name = EventName(e.id);
         if (name.empty()) {
-            line += "event ";
-            line.append(number, std::to_chars(number, number + sizeof number, e.id).ptr);
+            m_out += "event ";
+            m_out.append(number, std::to_chars(number, number + sizeof number, e.id).ptr);
         } else {
-            line += name;
+            m_out += name;
         }
-        line += " \"";
-        line += value;
-        line += e.accepted ? "\"\n" : "\"  (not accepted)\n";
+        m_out += " \"";
+        m_out += m_value;
+        m_out += e.accepted ? "\"\n" : "\"  (not accepted)\n";
     }
-    std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
-}
+
+    bool m_json;
+    size_t m_block;
+    std::string m_value, m_out;
+};
 
 // The name box text: the first file as a bare name in its folder, the others as full paths.
 std::string NameBox(const std::vector<std::string>& files, std::string& folder) {
@@ -242,6 +268,7 @@ int CmdImport(const ImportArgs& args) {
     const Counts before = CountOf(project);
 
     ProgressBar bar;
+    EventPrinter events(args.events_json);
     size_t files = 0;
     std::string caption;
     std::vector<std::string> read_as;
@@ -271,7 +298,7 @@ int CmdImport(const ImportArgs& args) {
         if (args.events)
             dlg.SetPushObserver([&](const vrk::PushInfo& e) {
                 if (e.pass == args.pass)
-                    PrintEvent(e, args.events_json);
+                    events.Print(e);
             });
 
         std::string folder;
@@ -301,6 +328,7 @@ int CmdImport(const ImportArgs& args) {
     bar.Finish();
 
     const bool complete = all_there && !skipped;
+    events.Flush();
     if (args.events)
         return files > 0 && complete ? kOk : kNotDone;
 

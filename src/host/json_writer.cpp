@@ -97,6 +97,25 @@ JsonWriter::JsonWriter(Sink sink) : m_buf(m_own), m_sink(std::move(sink)) {
     m_own.reserve(kBlock + 4096);
 }
 
+JsonWriter::JsonWriter(std::string& out, const JsonWriter& from)
+    : m_buf(out), m_indent(from.m_indent), m_stack(from.m_stack) {
+    if (!m_stack.empty())
+        m_stack.back().empty = false;
+}
+
+JsonWriter JsonWriter::Continuation(std::string& out) const {
+    return JsonWriter(out, *this);
+}
+
+void JsonWriter::Append(std::string_view continued) {
+    if (continued.empty())
+        return;
+    m_buf.append(continued);
+    if (!m_stack.empty())
+        m_stack.back().empty = false;
+    MaybeFlush();
+}
+
 void JsonWriter::Indent() {
     m_buf.push_back('\n');
     m_buf.append(std::min<size_t>(static_cast<size_t>(m_indent) * 2, kMaxIndent), ' ');

@@ -53,11 +53,19 @@ class JsonWriter {
     void Field(std::string_view key, int64_t v);
     void Field(std::string_view key, int v) { Field(key, static_cast<int64_t>(v)); }
 
+    // A writer that goes on from here, after an element of the current list, into `out`: a run
+    // of elements can be written elsewhere (on another thread) and handed back with Append.
+    JsonWriter Continuation(std::string& out) const;
+    // Takes the text of a continuation made here, as if it had been written here.
+    void Append(std::string_view continued);
+
     // Ends the text with a line feed and hands on what is left; false when the sink refused a
     // block.
     bool Finish();
 
   private:
+    JsonWriter(std::string& out, const JsonWriter& from);
+
     struct Frame {
         JsonLayout layout;
         bool empty = true;

@@ -43,6 +43,8 @@ void ReadObservation(JsonReader& r, CObservation& o);
 void WriteDirection(JsonWriter& w, const CDirection& d);
 void ReadDirection(JsonReader& r, CDirection& d);
 void WriteStation(JsonWriter& w, const CStation& s);
+// All of them, runs of them on two threads when the machine has two.
+void WriteStations(JsonWriter& w, const std::vector<CStation>& stations);
 void ReadStation(JsonReader& r, CStation& s);
 void WriteImportedFile(JsonWriter& w, const CVrkObject::ImportedFile& f);
 void ReadImportedFile(JsonReader& r, CVrkObject::ImportedFile& f);

@@ -170,3 +170,46 @@ TEST(ProjectJson, DocumentsThatAreNotProjectsAreRefusedWithTheReason) {
     EXPECT_EQ(p.processing.relief, 0);
     EXPECT_EQ(p.processing.flags, 15);
 }
+
+// Runs of stations are written on two threads: the text must be what one writer gives, in order.
+TEST(ProjectJson, ALargeProjectIsWrittenInOrderAsOneWriterWould) {
+    auto write = [](bool split) {
+        std::string out;
+        vrk::JsonWriter w(out);
+        w.BeginObject();
+        w.Key("list");
+        w.BeginArray();
+        std::string rest;
+        for (int i = 0; i < 3; ++i) {
+            vrk::JsonWriter c = w.Continuation(rest);
+            vrk::JsonWriter& to = split && i > 0 ? c : w;
+            to.BeginObject(vrk::JsonLayout::Inline);
+            to.Field("n", i);
+            to.EndObject();
+            w.Append(rest);
+            rest.clear();
+        }
+        w.EndArray();
+        w.EndObject();
+        w.Finish();
+        return out;
+    };
+    EXPECT_EQ(write(true), write(false));
+
+    vrk::CVrkObject p;
+    for (int s = 0; s < 7; ++s) {
+        auto& st = p.data().stations.emplace_back();
+        st.name = "S" + std::to_string(s);
+        for (int o = 0; o < 1000; ++o) st.observations.emplace_back().sd = s * 1000 + o;
+    }
+    const std::string text = p.ToJson();
+    vrk::CVrkObject back;
+    std::string error;
+    ASSERT_TRUE(back.FromJson(text, error)) << error;
+    ASSERT_EQ(back.data().stations.size(), 7u);
+    for (int s = 0; s < 7; ++s) {
+        EXPECT_EQ(back.data().stations[s].name, "S" + std::to_string(s));
+        EXPECT_EQ(back.data().stations[s].observations.at(999).sd, s * 1000 + 999);
+    }
+    EXPECT_EQ(back.ToJson(), text);
+}
