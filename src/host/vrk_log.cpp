@@ -11,9 +11,10 @@ int CVrkLog::Open(int mode) {
 }
 
 int CVrkLog::Write(const std::string& text, int flags, int level) {
-    if (!m_seen.emplace(text, level).second)
+    if (m_seen.contains(text))
         return 1;
     m_entries.push_back({text, level});
+    m_seen.insert(m_entries.back().text);
     if (listener)
         listener(m_entries.back());
     return 1;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -10,12 +11,13 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
-#include "text/code_page.h"
 #include "import/contracts/events.h"
 #include "import/contracts/opt_double.h"
 #include "import/contracts/zut.h"
+#include "text/code_page.h"
 
 namespace vrk {
 
@@ -85,8 +87,8 @@ struct CObservation {
     std::string target;
     OptDouble target_height;
     std::string face;
-    OptDouble hz, v;  // radians
-    std::string v_kind;           // "Z" zenith or "H" height angle, when the instrument said
+    OptDouble hz, v;     // radians
+    std::string v_kind;  // "Z" zenith or "H" height angle, when the instrument said
     OptDouble sd, hd, dh, dh_aux;
     std::string code;
     bool orientation = false;
@@ -114,8 +116,8 @@ struct CStation {
     // the station's name or as a free station). Grid bearing = Hz + orientation.
     bool computed = false;
     OptDouble orientation, orientation_spread;  // radians
-    std::string orientation_source;  // "backsight", "azimuth", "free_station", "hz"
-    OptDouble collimation_error, index_error;  // radians, from both faces
+    std::string orientation_source;             // "backsight", "azimuth", "free_station", "hz"
+    OptDouble collimation_error, index_error;   // radians, from both faces
 };
 
 // A line of the survey: the points that share a code and a line identifier, in measuring order.
@@ -142,7 +144,7 @@ struct ProcessingSettings {
     short relief = 0;                           // relief relation of new points (Relief)
     double tolerance = 0.010;                   // metres: recorded against computed, repeated names
     double face_tolerance = 60.0 / 3600.0 * 3.14159265358979323846 / 180.0;  // radians, 60"
-    bool curvature = true;                      // Earth curvature and refraction on heights
+    bool curvature = true;  // Earth curvature and refraction on heights
     double refraction = 0.13;
 };
 
@@ -157,7 +159,7 @@ class CVrkLog {
     int Open(int mode);
     int Write(const std::string& text, int flags, int level);
     void Close();
-    const std::vector<Entry>& Entries() const { return m_entries; }
+    const std::deque<Entry>& Entries() const { return m_entries; }
     // True when an entry from index `mark` on reports an error (level 2 and above).
     bool ErrorsFrom(size_t mark) const;
     void Clear();
@@ -165,8 +167,9 @@ class CVrkLog {
     std::function<void(const Entry&)> listener;
 
   private:
-    std::vector<Entry> m_entries;
-    std::unordered_map<std::string, int> m_seen;
+    // A deque: its entries stay where they are, so the texts seen can point into them.
+    std::deque<Entry> m_entries;
+    std::unordered_set<std::string_view> m_seen;
     bool m_open = false;
 };
 
@@ -406,7 +409,7 @@ class CImport {
         std::unordered_map<size_t, CVrkPoint> changed;
     };
     Layer m_layer;
-    PushInfo m_push;     // reused for every observed push
+    PushInfo m_push;  // reused for every observed push
     std::unordered_map<std::string, text::TextEncoding> m_encodings;  // decided per path
     std::string m_text;  // the value of the push at hand, as a C string
     // The point at `p`, remembered as it was before the file first changes it.
