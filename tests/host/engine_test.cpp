@@ -19,7 +19,7 @@ class ScriptReader : public vrk::CImport {
         : vrk::CImport(p, info), m_records(std::move(records)) {}
     int Open(const std::string& path) override {
         m_next = 0;
-        return 1;
+        return path != "unreadable";
     }
     int ReadEvents() override {
         if (m_next >= m_records.size())
@@ -195,6 +195,14 @@ TEST(EngineLayer, EraseTakesBackExactlyWhatTheFileDid) {
     ASSERT_NE(project.FindPoint("P"), nullptr);
     EXPECT_EQ(static_cast<double>(project.FindPoint("P")->y), 2.0);
     EXPECT_EQ(project.data().points.size(), 1u);
+}
+
+TEST(EngineLayer, UnreadableFileThrowsForTheReaderBase) {
+    vrk::CVrkObject project;
+    vrk::CImportInfo info;
+    ScriptReader r(&project, &info, {});
+    r.InitImport();
+    EXPECT_THROW(r.LoadOneFile("unreadable"), vrk::FileError);
 }
 
 TEST(EngineLog, IdenticalEntriesOncePerRun) {
