@@ -78,11 +78,6 @@ TEST(EltaRec500Angles, AlwaysMetresAndDegreesMinutesSecondsWithAllSecondDigits) 
 
 TEST(EltaRec500Columns, TakenFromTheSettings) {
     EXPECT_EQ(Read<CImpELTAREC500>("    0001ROAD A17   SD 3\n",
-                                   [](ImportSettings& s) {
-                                       s.NameStartE = 6;
-                                       s.NameWidthE = 4;
-                                       s.CodeStartE = 1;
-                                       s.CodeWidthE = 5;
-                                   }),
+                                   testing_support::Columns(6, 4, 1, 5, true)),
               (Events{"evTarget=A17", "evCode=ROAD", "evSlopeDist=3"}));
 }

@@ -27,13 +27,7 @@ TEST_F(RoundTrip, NamesAndCoordinatesComeBack) {
         {kTTA5, 7},
         {kTrimble3600, 2},
         // The identifier stands right-aligned in columns 16 to 27 of the field's text.
-        {kTrimble3300, 2,
-         [](ImportSettings& s) {
-             s.NameStart = 16;
-             s.NameWidth = 12;
-             s.CodeStart = 1;
-             s.CodeWidth = 0;
-         }},
+        {kTrimble3300, 2, testing_support::Columns(16, 12, 1, 0)},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "format " << row.writer);

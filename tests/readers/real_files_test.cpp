@@ -72,12 +72,9 @@ TEST(RealFiles, NamelessRecordsAreReportedNeverMerged) {
     EXPECT_EQ(guess->name_start, 1);
     EXPECT_EQ(guess->code_start, guess->name_start + guess->name_width);
     ReaderHarness again;
-    testing_support::EditSettings(again.dlg, [&](ImportSettings& s) {
-        s.NameStartE = guess->name_start;
-        s.NameWidthE = guess->name_width;
-        s.CodeStartE = guess->code_start;
-        s.CodeWidthE = guess->code_width;
-    });
+    testing_support::EditSettings(
+        again.dlg, testing_support::Columns(guess->name_start, guess->name_width, guess->code_start,
+                                            guess->code_width, true));
     again.Run<CImpELTAREC500>({again.Write("a.dat", text)}, std::string("Rec 500"));
     EXPECT_EQ(static_cast<double>(PointOf(again, "P2").x), 2.0);
     EXPECT_EQ(PointOf(again, "P1").code, "OAK");
