@@ -187,14 +187,9 @@ TEST(NrdfDates, MonthNamesAndLayout) {
         // No range check: day 32 of January is the first of February.
         {"32-JAN-2001 10:00:00", "2001-02-01 10:00:00"},
     };
-    for (const auto& c : kCases) {
-        int64_t t = 0;
-        EXPECT_EQ(r.GetDate(c.text, &t), 1) << c.text;
-        EXPECT_EQ(LocalTimeText(t), c.local) << c.text;
-    }
-    int64_t t = 0;
-    EXPECT_EQ(r.GetDate("", &t), 1);  // never refuses a text
-    EXPECT_EQ(r.GetDate(nullptr, &t), 0);
+    for (const auto& c : kCases) EXPECT_EQ(DateOf(r, c.text), c.local) << c.text;
+    EXPECT_NE(DateOf(r, ""), "none");  // never refuses a text
+    EXPECT_EQ(DateOf(r, nullptr), "none");
 }
 
 TEST(NrdfRecords, ObservationsAndPoints) {

@@ -110,18 +110,13 @@ TEST(GeodimeterDates, DayMonthYearForms) {
     vrk::CVrkObject project;
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
     CImpGEOD r(&project, &dlg, &dlg.ImportInfo(), 0);
-    auto date = [&](const char* text) {
-        int64_t t = 0;
-        EXPECT_EQ(r.GetDate(text, &t), 1) << text;
-        return LocalTimeText(t, "%Y-%m-%d %H");
-    };
+    auto date = [&](const char* text) { return DateOf(r, text, "%Y-%m-%d %H"); };
     EXPECT_EQ(date("24.12.99"), "1999-12-24 12");
     EXPECT_EQ(date("3/4/2006"), "2006-04-03 12");
     // 1905 is out of range: this year
     EXPECT_EQ(date("24.12.05"), LocalTimeText(std::time(nullptr), "%Y") + "-12-24 12");
     EXPECT_EQ(date(" 1-2-2001 "), "2001-02-01 12");
-    int64_t t = 0;
-    EXPECT_EQ(r.GetDate("40.13.2001", &t), 0);
+    EXPECT_EQ(date("40.13.2001"), "none");
 }
 
 TEST(GeodimeterFiles, BadFilesAreReportedAndTheOthersImport) {

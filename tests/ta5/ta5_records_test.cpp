@@ -186,8 +186,7 @@ template <class Reader>
 std::string Date(const char* text, const char* format = "%Y-%m-%d s%S") {
     ReaderHarness h;
     Reader reader(&h.project, &h.dlg, &h.dlg.ImportInfo());
-    int64_t t = 0;
-    return reader.GetDate(text, &t) == 1 ? testing_support::LocalTimeText(t, format) : "none";
+    return testing_support::DateOf(reader, text, format);
 }
 
 }  // namespace

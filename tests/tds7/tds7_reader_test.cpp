@@ -97,11 +97,7 @@ TEST(Tds7Values, UnitsAndSignsReachTheProject) {
 TEST(Tds7Values, DatesWithAndWithoutTheLeadingZero) {
     ReaderHarness h;
     CImpTDS7 r(&h.project, &h.dlg, &h.dlg.ImportInfo());
-    auto date = [&](const char* text) {
-        int64_t t = 0;
-        EXPECT_EQ(r.GetDate(text, &t), 1) << text;
-        return LocalTimeText(t);
-    };
+    auto date = [&](const char* text) { return DateOf(r, text); };
     EXPECT_EQ(date("05-06-07 08:09:10"), "2007-06-05 08:09:10");
     EXPECT_EQ(date("5-06-07 08:09:10"), "2007-06-05 08:09:10");
     EXPECT_EQ(date("  24-12-99 23:00:59 "), "1999-12-24 23:00:59");
