@@ -47,6 +47,7 @@ TEST_F(RoundTrip, NamesAndCoordinatesComeBack) {
         ASSERT_EQ(read.size(), points.size());
         for (size_t i = 0; i < read.size(); ++i) {
             EXPECT_EQ(read[i].name, points[i].name);
+            EXPECT_TRUE(read[i].x.valid() && read[i].y.valid() && read[i].h.valid());
             EXPECT_NEAR(read[i].x, *points[i].x, 5e-4) << points[i].name;
             EXPECT_NEAR(read[i].y, *points[i].y, 5e-4) << points[i].name;
             EXPECT_NEAR(read[i].h, *points[i].h, 5e-4) << points[i].name;
