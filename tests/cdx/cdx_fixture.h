@@ -10,7 +10,7 @@
 
 namespace cdx_test {
 
-using Events = std::vector<std::string>;
+using testing_support::Events;
 
 // One point line: index 1-8, name 10-25, parent 27-34, X 36-51, Y 53-68, H 70-85, then `tail`.
 inline std::string PointLine(const std::string& index, const std::string& name,
@@ -47,9 +47,7 @@ struct CdxRun {
     // Names of the points pushed.
     Events Names() const {
         Events out;
-        for (const auto& e : h.events)
-            if (e.pass == 2 && e.id == evPointName)
-                out.push_back(e.value);
+        for (const auto& e : h.Of(evPointName)) out.push_back(e.value);
         return out;
     }
 };

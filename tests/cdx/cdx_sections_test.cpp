@@ -9,13 +9,10 @@ using cdx_test::Section;
 TEST(CdxSections, EachSectionIsOneRecord) {
     CdxRun r(Section({PointLine("1", "A"), PointLine("2", "B")}) +
              Section({PointLine("3", "C", "1")}));
-    std::vector<long> records;
-    for (const auto& e : r.h.events)
-        if (e.pass == 2 && e.id == evPointName)
-            records.push_back(e.record);
-    ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(records[0], records[1]);
-    EXPECT_GT(records[2], records[1]);
+    const auto points = r.h.Of(evPointName);
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[0].record, points[1].record);
+    EXPECT_GT(points[2].record, points[1].record);
 }
 
 TEST(CdxCoordinates, ProjectedSystemsExtendTheRange) {

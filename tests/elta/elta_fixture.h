@@ -16,7 +16,9 @@
 
 namespace elta_test {
 
-using Events = std::vector<std::string>;
+using testing_support::Events;
+using testing_support::kDeg;
+using testing_support::With;
 using Setup = std::function<void(ImportSettings&)>;
 
 // The constructor text each reader gets from the import dialog.
@@ -62,11 +64,6 @@ Events Read(const std::string& text, const Setup& setup = {}) {
 inline std::string Pad(std::string text, size_t width) {
     text.resize(width, ' ');
     return text;
-}
-
-inline Events With(Events head, std::initializer_list<std::string> tail) {
-    head.insert(head.end(), tail);
-    return head;
 }
 
 }  // namespace elta_test

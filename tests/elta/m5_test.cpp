@@ -103,20 +103,13 @@ TEST(EltaM5Records, HelperRecordsMarksAndBlanks) {
 }
 
 TEST(EltaM5Columns, TakenFromTheSettingsAndClamped) {
-    auto columns = [](int name_start, int name_width, int code_start, int code_width) {
-        return [=](ImportSettings& s) {
-            s.NameStart = name_start;
-            s.NameWidth = name_width;
-            s.CodeStart = code_start;
-            s.CodeWidth = code_width;
-        };
-    };
-    EXPECT_EQ(Read<CImpELTAC_M5>(M5({"PI1 ABP123XXXCODYY", "SD 1 m"}), columns(3, 4, 10, 3)),
+    using testing_support::Columns;
+    EXPECT_EQ(Read<CImpELTAC_M5>(M5({"PI1 ABP123XXXCODYY", "SD 1 m"}), Columns(3, 4, 10, 3)),
               (Events{"evTarget=P123", "evCode=COD", "evSlopeDist=1"}));
     // Hand-edited values: the starts become 1 and 28, the widths 28 and 0.
-    EXPECT_EQ(Read<CImpELTAC_M5>(M5({Pt("P1", "CD"), "SD 1 m"}), columns(-7, 1000, 1000, -1)),
+    EXPECT_EQ(Read<CImpELTAC_M5>(M5({Pt("P1", "CD"), "SD 1 m"}), Columns(-7, 1000, 1000, -1)),
               (Events{"evTarget=" + Pad("P1", 14) + "CD", "evSlopeDist=1"}));
     // A start beyond the value gives an empty name: only the code is pushed.
-    EXPECT_EQ(Read<CImpELTAC_M5>(M5({"PI1 CDP1", "SD 1 m"}), columns(28, 14, 1, 2)),
+    EXPECT_EQ(Read<CImpELTAC_M5>(M5({"PI1 CDP1", "SD 1 m"}), Columns(28, 14, 1, 2)),
               (Events{"evCode=CD", "evSlopeDist=1"}));
 }

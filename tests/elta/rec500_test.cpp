@@ -1,12 +1,9 @@
-#include <cmath>
-
 #include "elta_fixture.h"
+#include "support/event_cases.h"
 
 using namespace elta_test;
 
 namespace {
-
-constexpr double kDeg = 180.0 / M_PI;
 
 // A Rec 500 line in the default layout: record number, name (14), code (13), then the data.
 std::string Line(const std::string& name, const std::string& code, const std::string& data) {
@@ -16,28 +13,30 @@ std::string Line(const std::string& name, const std::string& code, const std::st
 }  // namespace
 
 TEST(EltaRec500Lines, RebuiltIntoFields) {
-    const std::vector<std::pair<std::string, Events>> cases = {
-        {Line("101", "CUT", "SD 10.000 Hz 359.5959 V1 90.0000 th 1.600"),
-         {"evTarget=101", "evCode=CUT", "evSlopeDist=10.000", "evHorAngle=359 59 59",
-          "evVertAngle=90 00 00", "evTargetHeight=1.600"}},
-        // A word right after a value starts a field.
-        {Line("101", "", "SD 10.000Hz 123.4530"),
-         {"evTarget=101", "evSlopeDist=10.000", "evHorAngle=123 45 30"}},
-        {Line("S1", "", "X 100.000 Y 200.000 Z 10.000"),
-         {"evStation=S1", "evPointX=100.000", "evPointY=200.000", "evPointH=10.000"}},
-        // A line without a type word is dropped whole.
-        {Line("101", "CUT", "12.5 7.25") + Line("102", "CUT", "SD 4"),
-         {"evTarget=102", "evCode=CUT", "evSlopeDist=4"}},
-        // Input records name no target; only the exact code counts.
-        {Line("101", "INPUT", "th 1.500 ih 1.400"),
-         {"evTargetHeight=1.500", "evInstrumentHeight=1.400"}},
-        {Line("101", "INPUTS", "th 1.500"),
-         {"evTarget=101", "evCode=INPUTS", "evTargetHeight=1.500"}},
-        // "SD" is first found in the name, at the start, where it gets no bar; the real distance
-        // field then has none either and the line holds no field at all.
-        {Line("SD1", "", "SD 2"), {}},
-    };
-    for (const auto& [text, events] : cases) EXPECT_EQ(Read<CImpELTAREC500>(text), events) << text;
+    testing_support::CheckEvents<CImpELTAREC500>(
+        "job.txt",
+        {
+            {Line("101", "CUT", "SD 10.000 Hz 359.5959 V1 90.0000 th 1.600"),
+             {"evTarget=101", "evCode=CUT", "evSlopeDist=10.000", "evHorAngle=359 59 59",
+              "evVertAngle=90 00 00", "evTargetHeight=1.600"}},
+            // A word right after a value starts a field.
+            {Line("101", "", "SD 10.000Hz 123.4530"),
+             {"evTarget=101", "evSlopeDist=10.000", "evHorAngle=123 45 30"}},
+            {Line("S1", "", "X 100.000 Y 200.000 Z 10.000"),
+             {"evStation=S1", "evPointX=100.000", "evPointY=200.000", "evPointH=10.000"}},
+            // A line without a type word is dropped whole.
+            {Line("101", "CUT", "12.5 7.25") + Line("102", "CUT", "SD 4"),
+             {"evTarget=102", "evCode=CUT", "evSlopeDist=4"}},
+            // Input records name no target; only the exact code counts.
+            {Line("101", "INPUT", "th 1.500 ih 1.400"),
+             {"evTargetHeight=1.500", "evInstrumentHeight=1.400"}},
+            {Line("101", "INPUTS", "th 1.500"),
+             {"evTarget=101", "evCode=INPUTS", "evTargetHeight=1.500"}},
+            // "SD" is first found in the name, at the start, where it gets no bar; the real
+            // distance field then has none either and the line holds no field at all.
+            {Line("SD1", "", "SD 2"), {}},
+        },
+        kFormat<CImpELTAREC500>);
 }
 
 TEST(EltaRec500Lines, TypeWordsInsideValuesAndRepeatedWords) {
@@ -72,18 +71,13 @@ TEST(EltaRec500Angles, AlwaysMetresAndDegreesMinutesSecondsWithAllSecondDigits) 
     reader.DoImport();
     const auto& obs = h.project.data().stations.at(0).observations.at(0);
     EXPECT_NEAR(*obs.sd, 10.0, 1e-12);
-    EXPECT_NEAR(*obs.hz * kDeg, 100.5, 1e-9);
+    EXPECT_NEAR(*obs.hz / kDeg, 100.5, 1e-9);
     // No format name and no unit words: nothing to report.
     EXPECT_TRUE(h.Protocol().empty()) << ::testing::PrintToString(h.Protocol());
 }
 
 TEST(EltaRec500Columns, TakenFromTheSettings) {
     EXPECT_EQ(Read<CImpELTAREC500>("    0001ROAD A17   SD 3\n",
-                                   [](ImportSettings& s) {
-                                       s.NameStartE = 6;
-                                       s.NameWidthE = 4;
-                                       s.CodeStartE = 1;
-                                       s.CodeWidthE = 5;
-                                   }),
+                                   testing_support::Columns(6, 4, 1, 5, true)),
               (Events{"evTarget=A17", "evCode=ROAD", "evSlopeDist=3"}));
 }

@@ -30,18 +30,13 @@ TEST_F(ExportDialog, TypeChangeGivesAGivenNameTheFormatsExtension) {
         int format;
         const char* result;
     };
-    for (Row row :
-         {Row{"job", 4, "job.are"}, Row{"a.b.c", 6, "a.b.csv"}, Row{"v1.2/pts", 0, "v1.2/pts.dat"},
-          Row{"  out.gsi  ", 5, "out.txt"}, Row{"", 3, ""}}) {
-        CExportDeviceDlg d;
-        d.current_folder = dir().string();
-        d.OnInitDialog();
-        d.frame().SetText(Dlg::kIdNameBox, row.typed);
-        d.frame().SetSelection(Dlg::kIdTypeList, row.format);
-        d.OnCommand(Dlg::kIdTypeList);
-        EXPECT_EQ(d.frame().Text(Dlg::kIdNameBox), row.result) << row.typed;
-        // Without a name the format in use stays.
-        EXPECT_EQ(d.FormatIndex(), *row.result ? row.format : 0) << row.typed;
+    // Without a name the format in use (the first) stays.
+    for (Row row : {Row{"", 3, ""}, Row{"job", 4, "job.are"}, Row{"a.b.c", 6, "a.b.csv"},
+                    Row{"v1.2/pts", 0, "v1.2/pts.dat"}, Row{"  out.gsi  ", 5, "out.txt"}}) {
+        Type(row.typed, row.format);
+        dlg.OnCommand(Dlg::kIdTypeList);
+        EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), row.result) << row.typed;
+        EXPECT_EQ(dlg.FormatIndex(), *row.result ? row.format : 0) << row.typed;
     }
     // A selection outside the list keeps the format in use.
     Type("x.dat", 3);
@@ -93,7 +88,7 @@ TEST_F(ExportDialog, AFolderNameOpensTheFolderANewFileEndsTheDialog) {
 TEST_F(ExportDialog, DoModalStartsAtTheFirstFormatEachTime) {
     CExportDeviceDlg modal;
     modal.current_folder = dir().string();
-    front_end->Queue([](ui::Dialog& d) {
+    front->Queue([](ui::Dialog& d) {
         EXPECT_EQ(d.frame().title, res::LoadString(9083));
         d.frame().SetText(Dlg::kIdNameBox, "run");
         d.frame().SetSelection(Dlg::kIdTypeList, 5);
@@ -102,7 +97,7 @@ TEST_F(ExportDialog, DoModalStartsAtTheFirstFormatEachTime) {
     EXPECT_EQ(modal.DoModal(), ui::IDOK);
     EXPECT_EQ(modal.FormatIndex(), 5);
     EXPECT_EQ(modal.PathName(), (dir() / "run.txt").string());
-    front_end->Queue([](ui::Dialog& d) { d.OnCommand(Dlg::kIdCancel); });
+    front->Queue([](ui::Dialog& d) { d.OnCommand(Dlg::kIdCancel); });
     EXPECT_EQ(modal.DoModal(), ui::IDCANCEL);
     EXPECT_EQ(modal.FormatIndex(), 0);
 }

@@ -1,27 +1,15 @@
-// A private folder, settings file, prompter and headless front end per test, and small projects
-// built in the test.
+// The dialog tests' private folder, settings, prompter and front end, and small projects built
+// in the test.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "export/export_dev.h"
 #include "export/export_formats.h"
-#include "import/contracts/vrk.h"
-#include "platform/profile.h"
-#include "resources/strings.h"
-#include "support/temp_dir.h"
-#include "ui/dialog.h"
-#include "ui/prompter.h"
+#include "support/dialog_env.h"
 
 namespace export_test {
 
@@ -47,27 +35,18 @@ inline vrk::CVrkPoint ToPoint(const Pt& p) {
     return v;
 }
 
-class ExportTest : public ::testing::Test {
+class ExportTest : public testing_support::DialogEnv {
   protected:
     void SetUp() override {
-        platform::Profile::UseFile(dir() / "settings.toml");
-        res::SetLanguage(res::Language::English);
-        prompter = std::make_shared<ui::ScriptedPrompter>();
-        ui::InstallPrompter(prompter);
-        front_end = std::make_shared<ui::HeadlessFrontEnd>();
-        ui::InstallFrontEnd(front_end);
-        // Most tests are not about question 7649.
-        project.SetAttr(4, 1);
+        DialogEnv::SetUp();
+        project.SetAttr(4, 1);  // most tests are not about question 7649
     }
-
     void TearDown() override {
         zut::CLinear::unit(zut::du_metre);
         zut::CNorth::precision(3);
-        ui::InstallPrompter(nullptr);
-        ui::InstallFrontEnd(nullptr);
+        DialogEnv::TearDown();
     }
 
-    const fs::path& dir() const { return m_tmp.path(); }
     std::string Out(const std::string& name = "out.txt") const { return (dir() / name).string(); }
 
     void Add(const Pt& p, bool control = false, bool selected = false) {
@@ -80,27 +59,24 @@ class ExportTest : public ::testing::Test {
         for (const Pt& p : points) Add(p);
     }
 
-    static std::string ReadFile(const fs::path& path) {
-        return testing_support::TempDir::Read(path);
-    }
-
     // Runs the writer into out.txt and gives back the bytes (empty when no file was left).
     std::string Export(CExportDev& writer, bool* result = nullptr) {
         const bool ok = writer.DoExport(&project, Out());
         if (result)
             *result = ok;
-        return fs::exists(Out()) ? ReadFile(Out()) : std::string();
+        return fs::exists(Out()) ? tmp.Read(Out()) : std::string();
     }
 
-    // Runs the writer and expects a refusal whose last message is `message`, with no file left.
+    // Runs the writer and expects a refusal whose last message is `message`, with an earlier
+    // file left as it was and nothing beside it.
     void ExpectRefused(CExportDev& writer, unsigned message) {
-        fs::remove(Out());
+        std::ofstream(Out(), std::ios::binary) << "earlier";
         bool ok = true;
-        EXPECT_EQ(Export(writer, &ok), "");
+        EXPECT_EQ(Export(writer, &ok), "earlier");
         EXPECT_FALSE(ok);
         ASSERT_FALSE(prompter->shown.empty());
         EXPECT_EQ(prompter->shown.back().text, res::LoadString(message));
-        EXPECT_TRUE(FolderContents().empty());
+        EXPECT_EQ(FolderContents(), std::vector<std::string>{"out.txt"});
     }
 
     std::vector<std::string> Log() {
@@ -115,20 +91,10 @@ class ExportTest : public ::testing::Test {
 
     // Files in the test folder other than the settings: nothing temporary may stay behind.
     std::vector<std::string> FolderContents() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir()))
-            if (e.path().filename() != "settings.toml")
-                names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
+        auto names = tmp.Names();
+        std::erase(names, "settings.toml");
         return names;
     }
-
-    vrk::CVrkObject project;
-    std::shared_ptr<ui::ScriptedPrompter> prompter;
-    std::shared_ptr<ui::HeadlessFrontEnd> front_end;
-
-  private:
-    testing_support::TempDir m_tmp;
 };
 
 }  // namespace export_test

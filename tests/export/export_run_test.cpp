@@ -55,7 +55,7 @@ TEST_F(ExportRun, SelectionAsksWhatToExportThenQuestion7649) {
         prompter->shown.clear();
         if (row.no_to_7649)
             prompter->Answer(ui::IDNO);
-        front_end->Queue([&row](ui::Dialog& d) {
+        front->Queue([&row](ui::Dialog& d) {
             EXPECT_EQ(d.frame().title, "Export data");
             EXPECT_EQ(d.frame().Text(kIdIncludeGroup), "Export");
             EXPECT_EQ(d.frame().Checked(kIdAllObjects), 1);
@@ -89,8 +89,6 @@ TEST_F(ExportRun, AFileThatCannotBeCreatedFailsQuietlyWithAReason) {
     EXPECT_FALSE(writer.DoExport(&project, missing));
     EXPECT_THAT(writer.LastError(), HasSubstr(missing));
     EXPECT_EQ(writer.LastError().find(".part"), std::string::npos) << writer.LastError();
-    EXPECT_FALSE(writer.DoExport(&project, dir().string()));
-    EXPECT_THAT(writer.LastError(), HasSubstr("folder"));
     EXPECT_FALSE(writer.DoExport(nullptr, Out()));
     EXPECT_TRUE(prompter->shown.empty());
     EXPECT_TRUE(FolderContents().empty());
@@ -109,21 +107,6 @@ TEST_F(ExportRun, NoWrittenPointLeavesNoFileButStillSucceeds) {
     empty.SetAttr(4, 1);
     EXPECT_TRUE(writer.DoExport(&empty, Out()));
     EXPECT_TRUE(FolderContents().empty());
-}
-
-TEST_F(ExportRun, ARefusedExportLeavesAnEarlierFileAsItWas) {
-    Add({"P1", 1, 2, 3});
-    std::ofstream(Out(), std::ios::binary) << "earlier";
-    project.SetEStyle(zut::es_zone_prefix);
-    CExportPentax writer;
-    bool ok = true;
-    EXPECT_EQ(Export(writer, &ok), "earlier");
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(FolderContents(), (Lines{"out.txt"}));
-
-    project.SetEStyle(zut::es_plain);
-    EXPECT_EQ(NamesOf(Export(writer, &ok)), (Lines{"P1"}));
-    EXPECT_EQ(FolderContents(), (Lines{"out.txt"}));
 }
 
 }  // namespace

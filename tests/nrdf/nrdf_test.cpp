@@ -1,27 +1,8 @@
-#include <cmath>
-#include <ctime>
-#include <numbers>
-
 #include "readers/nrdf/nrdf_reader.h"
 #include "support/event_cases.h"
-#include "support/reader_harness.h"
 #include "support/time_text.h"
 
-using testing_support::CheckEvents;
-using testing_support::ReaderHarness;
-using Events = std::vector<std::string>;
-
-namespace {
-
-double Degrees(double radians) {
-    return radians * 180 / std::numbers::pi;
-}
-
-std::string Local(int64_t t) {
-    return testing_support::LocalTimeText(t);
-}
-
-}  // namespace
+using namespace testing_support;
 
 TEST(NrdfBacksight, LookAheadDecidesTheSyntheticObservation) {
     const std::string station = "ST,S1,,B1,,1.5,,20.0000,\n";
@@ -89,31 +70,25 @@ TEST(NrdfBacksight, PendingBacksights) {
 TEST(NrdfResection, MarkersLookAheadForTheResectedPoint) {
     const Events r1{"evPointName=R1", "evPointX=1",    "evPointY=2",
                     "evPointH=3",     "evPlanClass=P", "evHeightClass=P"};
-    auto cat = [](std::initializer_list<Events> parts) {
-        Events e;
-        for (const auto& p : parts) e.insert(e.end(), p.begin(), p.end());
-        return e;
-    };
     CheckEvents<CImpNRDF>(
         "job.rdf",
         {
             // The marker line is decoded as the station of R1, then the lines read ahead again.
             {"CO,Start of Resection\nRE,R1,,1,2,3,\n\nSS,A,1.5,10.0,1.0000,90.0000,,\n"
              "ST,R1,,BK,,1.450,,5.0000,\n",
-             cat({{"evStation=R1", "evBacksight=BK", "evInstrumentHeight=1.450", "evTarget=BK",
-                   "evHorAngle=5.00.00.0"},
-                  r1,
+             With(With({"evStation=R1", "evBacksight=BK", "evInstrumentHeight=1.450", "evTarget=BK",
+                        "evHorAngle=5.00.00.0"},
+                       r1),
                   {"evTarget=A", "evTargetHeight=1.5", "evSlopeDist=10.0", "evHorAngle=1.00.00.0",
                    "evVertAngle=90.00.00.0", "evStation=R1", "evBacksight=BK",
-                   "evInstrumentHeight=1.450"}})},
+                   "evInstrumentHeight=1.450"})},
             // A station of another name gives only the name.
             {"CO,Start of Resection\nRE,R1,,1,2,3,\nST,S9,,BK,,1.4,,5.0000,\n",
-             cat({{"evStation=R1"},
-                  r1,
-                  {"evStation=S9", "evBacksight=BK", "evInstrumentHeight=1.4"}})},
+             With(With({"evStation=R1"}, r1),
+                  {"evStation=S9", "evBacksight=BK", "evInstrumentHeight=1.4"})},
             // Without a resected point, or with one after the station, the marker pushes nothing.
             {"CO,Start of Resection\nSS,P1,,10,,,,\n", {"evTarget=P1", "evSlopeDist=10"}},
-            {"CO,Start of Resection\nST,S1,,,,,,,\nRE,R1,,1,2,3,\n", cat({{"evStation=S1"}, r1})},
+            {"CO,Start of Resection\nST,S1,,,,,,,\nRE,R1,,1,2,3,\n", With({"evStation=S1"}, r1)},
             // Markers in a row see only the lines after them.
             {"CO,Start of Resection\n"  // sees R1 and R2: R2 wins
              "RE,R1,,1,2,3,\n"
@@ -124,14 +99,13 @@ TEST(NrdfResection, MarkersLookAheadForTheResectedPoint) {
              "ST,R2,,BK,,1.4,,,\n"
              "CO,Start of Resection\n"  // a new block without a resected point
              "ST,Q,,,,,,,\n",
-             cat({{"evStation=R2", "evBacksight=BK", "evInstrumentHeight=1.4"},
-                  r1,
+             With(With({"evStation=R2", "evBacksight=BK", "evInstrumentHeight=1.4"}, r1),
                   // the second station settles the pending backsight of the first
                   {"evTarget=BK", "evHorAngle=000.00000", "evStation=R2", "evBacksight=BK",
                    "evInstrumentHeight=1.4", "evPointName=R2", "evPointX=4", "evPointY=5",
                    "evPointH=6", "evPlanClass=P", "evHeightClass=P", "evTarget=P", "evSlopeDist=10",
                    "evStation=R2", "evBacksight=BK", "evInstrumentHeight=1.4", "evTarget=BK",
-                   "evHorAngle=000.00000", "evStation=Q"}})},
+                   "evHorAngle=000.00000", "evStation=Q"})},
         });
 }
 
@@ -141,11 +115,10 @@ TEST(NrdfResection, ManyMarkersAllSeeTheLastResectedPoint) {
     text += "RE,R1,,1,2,3,\n";
     ReaderHarness h;
     h.Run<CImpNRDF>({h.Write("many.rdf", text)});
-    long stations = 0;
-    for (const auto& e : h.events)
-        if (e.pass == 2 && e.id == evStation && e.value == "R1")
-            ++stations;
-    EXPECT_EQ(stations, 20000);
+    const auto stations = h.Of(evStation);
+    EXPECT_EQ(std::count_if(stations.begin(), stations.end(),
+                            [](const auto& e) { return e.value == "R1"; }),
+              20000);
 }
 
 TEST(NrdfComments, AtmosphereForTheNextStationsDateForOne) {
@@ -161,7 +134,7 @@ TEST(NrdfComments, AtmosphereForTheNextStationsDateForOne) {
         (Events{"evPressure=760", "evTemperature=20", "evStation=S1", "evDate=01-Jan-2020 12:34:56",
                 "evInstrumentHeight=1.5", "evPressure=760", "evTemperature=20", "evStation=S2",
                 "evInstrumentHeight=1.5", "evPressure=29", "evTemperature=-5", "evStation=S3"}));
-    EXPECT_EQ(Local(*h.project.data().stations.at(0).date), "2020-01-01 12:34:56");
+    EXPECT_EQ(LocalTimeText(*h.project.data().stations.at(0).date), "2020-01-01 12:34:56");
     EXPECT_EQ(reader.m_TempUnit, zut::tu_fahrenheit);
     EXPECT_EQ(reader.m_PresUnit, zut::pu_inhg);
     CheckEvents<CImpNRDF>(
@@ -192,11 +165,11 @@ TEST(NrdfComments, DistanceAndAngleUnits) {
     const auto& obs = h.project.data().stations.at(0).observations;
     ASSERT_EQ(obs.size(), 3u);
     // The oriented angle in gons stays in gons: 380 + 50 is 30.
-    EXPECT_NEAR(Degrees(*obs[0].hz), 27.0, 1e-6);
+    EXPECT_NEAR(*obs[0].hz / kDeg, 27.0, 1e-6);
     EXPECT_NEAR(*obs[1].sd, 3.048, 1e-9);
-    EXPECT_NEAR(Degrees(*obs[1].hz), 90.0, 1e-9);
+    EXPECT_NEAR(*obs[1].hz / kDeg, 90.0, 1e-9);
     EXPECT_NEAR(*obs[2].sd, 10.0, 1e-9);
-    EXPECT_NEAR(Degrees(*obs[2].hz), 100.0, 1e-9);
+    EXPECT_NEAR(*obs[2].hz / kDeg, 100.0, 1e-9);
 }
 
 TEST(NrdfDates, MonthNamesAndLayout) {
@@ -214,14 +187,9 @@ TEST(NrdfDates, MonthNamesAndLayout) {
         // No range check: day 32 of January is the first of February.
         {"32-JAN-2001 10:00:00", "2001-02-01 10:00:00"},
     };
-    for (const auto& c : kCases) {
-        int64_t t = 0;
-        EXPECT_EQ(r.GetDate(c.text, &t), 1) << c.text;
-        EXPECT_EQ(Local(t), c.local) << c.text;
-    }
-    int64_t t = 0;
-    EXPECT_EQ(r.GetDate("", &t), 1);  // never refuses a text
-    EXPECT_EQ(r.GetDate(nullptr, &t), 0);
+    for (const auto& c : kCases) EXPECT_EQ(DateOf(r, c.text), c.local) << c.text;
+    EXPECT_NE(DateOf(r, ""), "none");  // never refuses a text
+    EXPECT_EQ(DateOf(r, nullptr), "none");
 }
 
 TEST(NrdfRecords, ObservationsAndPoints) {
@@ -256,10 +224,7 @@ TEST(NrdfRecords, ObservationsAndPoints) {
 TEST(NrdfRecords, LineNumbersIgnoreTheLookAhead) {
     ReaderHarness h;
     h.Run<CImpNRDF>({h.Write("a.rdf", "ST,S1,,B1,,,,1.0000,\n\nSS,P1,,10,,,,\n")});
-    long line_of_p1 = 0;
-    for (const auto& e : h.events)
-        if (e.pass == 2 && e.id == evTarget && e.value == "P1")
-            line_of_p1 = e.line;
-    EXPECT_EQ(line_of_p1, 3);
+    ASSERT_EQ(h.Of(evTarget).size(), 2u);  // the synthetic backsight, then P1
+    EXPECT_EQ(h.Of(evTarget)[1].line, 3);
     EXPECT_FALSE(h.ProtocolContains("mismatches"));
 }

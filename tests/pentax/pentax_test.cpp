@@ -1,17 +1,10 @@
 #include <gmock/gmock.h>
 
-#include <cmath>
-#include <numbers>
-
 #include "readers/pentax/pentax_reader.h"
 #include "support/event_cases.h"
-#include "support/reader_harness.h"
 
 using ::testing::HasSubstr;
-
-using testing_support::CheckEvents;
-using testing_support::ReaderHarness;
-using Events = std::vector<std::string>;
+using namespace testing_support;
 
 TEST(PentaxKeywords, RecordsOfTextFiles) {
     CheckEvents<CImpPENTAX>(
@@ -52,7 +45,7 @@ TEST(PentaxKeywords, RecordsOfTextFiles) {
                                "0000RTH:90.15025\n0000RTD:12.5\n")});
     EXPECT_EQ(h.project.title, "North field");
     const auto& o = h.project.data().stations.at(0).observations.at(0);
-    EXPECT_NEAR(*o.hz * 180 / std::numbers::pi, 90 + 15.0 / 60 + 2.5 / 3600, 1e-9);
+    EXPECT_NEAR(*o.hz / kDeg, 90 + 15.0 / 60 + 2.5 / 3600, 1e-9);
     EXPECT_DOUBLE_EQ(*o.sd, 12.5);
 }
 

@@ -73,21 +73,6 @@ TEST_F(TextFileTest, LineEndsAreTranslatedOnRead) {
         EXPECT_EQ(Read(row.bytes, row.limit, row.strip), row.expected) << row.bytes;
 }
 
-TEST_F(TextFileTest, LongLinesComeBackInPiecesOfTheLimit) {
-    std::string content(100000, 'x');
-    for (size_t i = 0; i < content.size(); i += 7) content[i] = static_cast<char>('a' + i % 26);
-    const Lines lines = Read(content + "\r\nnext\r\n");
-    // 100000 = 97 * 1023 + 769: 97 full pieces, then the rest with its line feed.
-    ASSERT_EQ(lines.size(), 99u);
-    std::string joined;
-    for (size_t i = 0; i < 98; ++i) {
-        EXPECT_EQ(lines[i].size(), i < 97 ? 1023u : 770u) << i;
-        joined += lines[i];
-    }
-    EXPECT_EQ(joined, content + "\n");
-    EXPECT_EQ(lines[98], "next\n");
-}
-
 TEST_F(TextFileTest, SeekGoesBackToAToldPositionAcrossBlocks) {
     std::string content;
     for (int i = 0; i < 12000; ++i) content += "line " + std::to_string(i) + "\r\n";

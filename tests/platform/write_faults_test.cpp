@@ -80,12 +80,6 @@ class WriteFaults : public ::testing::Test {
         platform::ClearPlantedFailures();
         ui::InstallPrompter(nullptr);
     }
-    std::vector<std::string> Folder() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(tmp.path() / "out"))
-            names.push_back(e.path().filename().string());
-        return names;
-    }
     testing_support::TempDir tmp;
     std::shared_ptr<ui::ScriptedPrompter> prompter = std::make_shared<ui::ScriptedPrompter>();
 };
@@ -120,7 +114,7 @@ TEST_F(WriteFaults, EveryStepOfEveryWriteFailsWithoutHarm) {
                     EXPECT_NE(error.find(target.string()), std::string::npos) << error;
                     EXPECT_EQ(error.find("tavrin-tmp"), std::string::npos) << error;
                     EXPECT_NE(error.find(std::strerror(err)), std::string::npos) << error;
-                    EXPECT_EQ(Folder(), std::vector<std::string>{"target.dat"});
+                    EXPECT_EQ(tmp.Names("out"), std::vector<std::string>{"target.dat"});
                 }
         platform::ClearPlantedFailures();
 

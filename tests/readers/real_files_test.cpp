@@ -24,12 +24,6 @@ const vrk::CVrkPoint& PointOf(ReaderHarness& h, const std::string& name) {
     return p ? *p : kNone;
 }
 
-size_t Count(const ReaderHarness& h, const std::string& piece) {
-    const auto protocol = h.Protocol();
-    return std::count_if(protocol.begin(), protocol.end(),
-                         [&](const std::string& t) { return t.find(piece) != std::string::npos; });
-}
-
 // A Rec 500 coordinate line: record number, then `head` (name and code columns) and the data.
 std::string Rec500(const std::string& head, int x) {
     return "    0001" + head + " X " + std::to_string(x) + ".000 Y 5.000\n";
@@ -64,12 +58,12 @@ TEST(RealFiles, NamelessRecordsAreReportedNeverMerged) {
     h.Run<CImpELTAREC500>({path}, std::string("Rec 500"));
     EXPECT_EQ(h.project.FindPoint(""), nullptr);
     EXPECT_EQ(h.project.tally.nameless_records, 2u);
-    EXPECT_EQ(Count(h, "has no point name"), 2u);
-    EXPECT_EQ(Count(h, "string  2:\nThe record has no point name"), 1u);
+    EXPECT_EQ(h.Count("has no point name"), 2u);
+    EXPECT_EQ(h.Count("string  2:\nThe record has no point name"), 1u);
     // Said once for the file, with the line under a ruler and the settings to change.
-    EXPECT_EQ(Count(h, "....+....1....+....2....+....3....+....4"), 1u);
-    EXPECT_EQ(Count(h, ".\nP1            OAK "), 1u);
-    EXPECT_EQ(Count(h, "Change the settings NameStartE, NameWidthE"), 1u);
+    EXPECT_EQ(h.Count("....+....1....+....2....+....3....+....4"), 1u);
+    EXPECT_EQ(h.Count(".\nP1            OAK "), 1u);
+    EXPECT_EQ(h.Count("Change the settings NameStartE, NameWidthE"), 1u);
 
     // The guess gives each record its name, and the reader takes it.
     std::string error;
@@ -78,12 +72,9 @@ TEST(RealFiles, NamelessRecordsAreReportedNeverMerged) {
     EXPECT_EQ(guess->name_start, 1);
     EXPECT_EQ(guess->code_start, guess->name_start + guess->name_width);
     ReaderHarness again;
-    testing_support::EditSettings(again.dlg, [&](ImportSettings& s) {
-        s.NameStartE = guess->name_start;
-        s.NameWidthE = guess->name_width;
-        s.CodeStartE = guess->code_start;
-        s.CodeWidthE = guess->code_width;
-    });
+    testing_support::EditSettings(
+        again.dlg, testing_support::Columns(guess->name_start, guess->name_width, guess->code_start,
+                                            guess->code_width, true));
     again.Run<CImpELTAREC500>({again.Write("a.dat", text)}, std::string("Rec 500"));
     EXPECT_EQ(static_cast<double>(PointOf(again, "P2").x), 2.0);
     EXPECT_EQ(PointOf(again, "P1").code, "OAK");
@@ -106,7 +97,6 @@ TEST(RealFiles, EncodingIsDecidedOncePerFile) {
         // Another name that is no UTF-8 decides the file, so the first one stays CP1251.
         {"5=" + cp1251_r_yo + "\n5=\xCF\xF3\xED\xEA\xF2\n", std::nullopt, "Рё7"},
         {"5=" + cp1251_r_yo + "\n", std::nullopt, "и7"},
-        {"5=" + cp1251_r_yo + "\n", text::TextEncoding::SingleByte, "Рё7"},
         // A byte order mark says UTF-8, and is no part of the first line.
         {"\xEF\xBB\xBF"
          "5=Ёж\n",
@@ -125,11 +115,11 @@ TEST(RealFiles, EncodingIsDecidedOncePerFile) {
 TEST(RealFiles, AnglesOutOfRangeInAnUnstatedUnitGetAHint) {
     ReaderHarness h;
     h.Run<CImpGEOD>({h.Write("a.are", "5=P1\n7=392.4461\n8=101.2050\n")}, 0);
-    EXPECT_EQ(Count(h, "The value '392.4461' is out of range"), 1u);
-    EXPECT_EQ(Count(h, "states no angle unit; its angles look like gon: try --angle-unit gon"), 1u);
+    EXPECT_EQ(h.Count("The value '392.4461' is out of range"), 1u);
+    EXPECT_EQ(h.Count("states no angle unit; its angles look like gon: try --angle-unit gon"), 1u);
     // A file that says its unit gets no hint.
     ReaderHarness stated;
     stated.Run<CImpGEOD>({stated.Write("a.are", "23=1122\n5=P1\n7=392.4461\n")}, 0);
-    EXPECT_EQ(Count(stated, "out of range"), 1u);
-    EXPECT_EQ(Count(stated, "--angle-unit"), 0u);
+    EXPECT_EQ(stated.Count("out of range"), 1u);
+    EXPECT_EQ(stated.Count("--angle-unit"), 0u);
 }

@@ -2,21 +2,12 @@
 
 #include <gmock/gmock.h>
 
-#include <cmath>
-#include <numbers>
-
 #include "support/event_cases.h"
-#include "support/reader_harness.h"
 
 using ::testing::HasSubstr;
-
-using testing_support::CheckEvents;
-using testing_support::ReaderHarness;
-using Events = std::vector<std::string>;
+using namespace testing_support;
 
 namespace {
-
-constexpr double kDeg = std::numbers::pi / 180;
 
 // A field of `width` characters: text left-justified (L) or right-justified (R).
 std::string L(std::string_view text, size_t width) {
@@ -104,10 +95,6 @@ TEST(SdrRecords, EventsOfEachRecord) {
     };
     const Events measured{"evSlopeDist=" + R("10.5", 10), "evVertAngle=" + R("90.0000", 10),
                           "evHorAngle=" + R("45.3000", 10), "evCode=TREE"};
-    auto with = [](Events head, const Events& tail) {
-        head.insert(head.end(), tail.begin(), tail.end());
-        return head;
-    };
     auto bkb = [](std::string_view stn, std::string_view bs) {
         return "07NE" + L(stn, 4) + L(bs, 4) + R("999", 10) + R("123.4500", 10) + "\n";
     };
@@ -127,11 +114,11 @@ TEST(SdrRecords, EventsOfEachRecord) {
             // Observations of the current station: F1 and F2 give the face, other derivations
             // nothing. The station persists over the records that follow it.
             {station + "08NE" + L("P7", 4) + R("1", 10) + "\n" + obs("F2", "S1", "P"),
-             with({"evStation=S1", "evPointName=P7", "evPointX=" + R("1", 10), "evTarget=P   ",
+             With({"evStation=S1", "evPointName=P7", "evPointX=" + R("1", 10), "evTarget=P   ",
                    "evCircleFace=Right"},
                   measured)},
             {station + obs("F1", "S1", "PT12"),
-             with({"evStation=S1", "evTarget=PT12", "evCircleFace=Left"}, measured)},
+             With({"evStation=S1", "evTarget=PT12", "evCircleFace=Left"}, measured)},
             {station + obs("MC", "S1", "P"), {"evStation=S1"}},
             {station + obs("F1", "S2", "P"), {"evStation=S1"}},
             {obs("F1", "", "P"), {}},

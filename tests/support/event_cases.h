@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,23 +23,20 @@ struct EventCase {
     std::function<void(ImportSettings&)> tune = nullptr;
 };
 
-// Runs the reader over each case written to a file of the given name.
-template <class Reader>
-void CheckEvents(const std::string& file_name, const std::vector<EventCase>& cases) {
+// Runs the reader over each case written to a file of the given name; `extra` goes to the
+// reader's constructor.
+template <class Reader, class... Extra>
+void CheckEvents(const std::string& file_name, const std::vector<EventCase>& cases,
+                 Extra... extra) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         ReaderHarness h;
         if (c.tune)
             testing_support::EditSettings(h.dlg, c.tune);
-        h.Run<Reader>({h.Write(file_name, c.text)});
+        h.Run<Reader>({h.Write(file_name, c.text)}, extra...);
         EXPECT_EQ(h.Stream(2, !c.refused_too), c.events);
-        const auto protocol = h.Protocol();
         for (const auto& m : c.messages)
-            EXPECT_EQ(std::count_if(protocol.begin(), protocol.end(),
-                                    [&](const auto& t) { return t.find(m) != std::string::npos; }),
-                      1)
-                << m << "\n"
-                << ::testing::PrintToString(protocol);
+            EXPECT_EQ(h.Count(m), 1u) << m << "\n" << ::testing::PrintToString(h.Protocol());
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,15 @@
 #include "ui/prompter.h"
 
 namespace testing_support {
+
+inline constexpr double kDeg = std::numbers::pi / 180;  // radians in a degree
+
+using Events = std::vector<std::string>;
+
+inline Events With(Events head, const Events& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
 
 struct RecordedEvent {
     int pass = 0;
@@ -72,11 +82,21 @@ class ReaderHarness {
         return out;
     }
 
-    bool ProtocolContains(const std::string& piece) const {
-        for (const auto& t : Protocol())
-            if (t.find(piece) != std::string::npos)
-                return true;
-        return false;
+    // How many protocol entries hold the piece.
+    size_t Count(const std::string& piece) const {
+        size_t n = 0;
+        for (const auto& t : Protocol()) n += t.find(piece) != std::string::npos;
+        return n;
+    }
+    bool ProtocolContains(const std::string& piece) const { return Count(piece) > 0; }
+
+    // The events of one kind in a pass, accepted or not.
+    std::vector<RecordedEvent> Of(int id, int pass = 2) const {
+        std::vector<RecordedEvent> out;
+        for (const auto& e : events)
+            if (e.pass == pass && e.id == id)
+                out.push_back(e);
+        return out;
     }
 
   private:

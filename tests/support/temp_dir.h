@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -44,6 +46,15 @@ class TempDir {
     static std::string Read(const std::filesystem::path& file) {
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // The names in the folder (or a folder below it), sorted.
+    std::vector<std::string> Names(const std::filesystem::path& below = {}) const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(m_path / below))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
   private:

@@ -16,4 +16,11 @@ inline std::string LocalTimeText(int64_t t, const char* format = "%Y-%m-%d %H:%M
     return buf;
 }
 
+// The date a reader reads from `text` as local time; "none" when it refuses the text.
+template <class Reader>
+std::string DateOf(Reader& reader, const char* text, const char* format = "%Y-%m-%d %H:%M:%S") {
+    int64_t t = 0;
+    return reader.GetDate(text, &t) == 1 ? LocalTimeText(t, format) : "none";
+}
+
 }  // namespace testing_support

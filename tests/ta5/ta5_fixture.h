@@ -8,7 +8,9 @@
 
 namespace ta5_test {
 
-using Events = std::vector<std::string>;
+using testing_support::Events;
+using testing_support::kDeg;
+using testing_support::With;
 
 // One fixed-column record: every field padded with blanks to 12 characters.
 inline std::string Rec(const std::vector<std::string>& fields) {

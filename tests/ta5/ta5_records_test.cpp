@@ -1,8 +1,9 @@
 #include <algorithm>
-#include <numbers>
+#include <map>
 
 #include "readers/ta5/ta2_reader.h"
 #include "readers/ta5/ta5_reader.h"
+#include "support/time_text.h"
 #include "ta5_fixture.h"
 
 using namespace ta5_test;
@@ -15,15 +16,6 @@ const Events kHeaderEvents = {"evStation=ST1",           "evCode=BENCH",
                               "evDate=010203",           "evBacksight=B1",
                               "evDirectionName=ST1\\B1", "evDirectionAngle=123.45.30",
                               "evInstrumentHeight=1.550"};
-
-Events With(Events head, std::initializer_list<std::string> tail) {
-    head.insert(head.end(), tail);
-    return head;
-}
-
-double Deg(double rad) {
-    return rad * 180.0 / std::numbers::pi;
-}
 
 }  // namespace
 
@@ -117,7 +109,7 @@ TEST(Ta5Records, AngleUnitCodesOfBothInstruments) {
         EXPECT_NE(std::find(e.begin(), e.end(), std::string("evHorAngle=") + row.text), e.end());
         const auto& obs = h.project.data().stations.at(0).observations.at(0);
         ASSERT_TRUE(obs.hz);
-        EXPECT_NEAR(Deg(*obs.hz), row.degrees, 1e-9);
+        EXPECT_NEAR(*obs.hz / kDeg, row.degrees, 1e-9);
     }
 }
 
@@ -176,39 +168,25 @@ TEST(Ta5Backsight, UnmeasuredBacksightSettlesAtTheNextHeaderAndTheEndInItsOwnUni
                              "evDirectionAngle=045.0000", "evTarget=P2", "evSlopeDist=0",
                              "evTarget=ST1", "evHorAngle=045.0000"}));
     // At the end of the file the pending backsight joins the last record.
-    long p2_record = -1, st1_record = -2;
-    for (const auto& e : h.events) {
-        if (e.pass == 2 && e.value == "P2")
-            p2_record = e.record;
-        if (e.pass == 2 && e.value == "ST1" && e.id == evTarget)
-            st1_record = e.record;
-    }
-    EXPECT_EQ(st1_record, p2_record);
+    std::map<std::string, long> record_of;
+    for (const auto& e : h.Of(evTarget)) record_of[e.value] = e.record;
+    EXPECT_EQ(record_of["ST1"], record_of["P2"]);
     const auto& stations = h.project.data().stations;
     ASSERT_EQ(stations.size(), 2u);
     ASSERT_EQ(stations[0].observations.size(), 2u);
     ASSERT_EQ(stations[1].observations.size(), 2u);
     ASSERT_TRUE(stations[0].observations[1].hz && stations[1].observations[1].hz);
-    EXPECT_NEAR(Deg(*stations[0].observations[1].hz), 123 + 45 / 60.0 + 30 / 3600.0, 1e-9);
-    EXPECT_NEAR(Deg(*stations[1].observations[1].hz), 45 * 0.9, 1e-9);
+    EXPECT_NEAR(*stations[0].observations[1].hz / kDeg, 123 + 45 / 60.0 + 30 / 3600.0, 1e-9);
+    EXPECT_NEAR(*stations[1].observations[1].hz / kDeg, 45 * 0.9, 1e-9);
 }
 
 namespace {
-
-std::string Local(std::time_t t, const char* format) {
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    char out[32];
-    std::strftime(out, sizeof out, format, &tm);
-    return out;
-}
 
 template <class Reader>
 std::string Date(const char* text, const char* format = "%Y-%m-%d s%S") {
     ReaderHarness h;
     Reader reader(&h.project, &h.dlg, &h.dlg.ImportInfo());
-    int64_t t = 0;
-    return reader.GetDate(text, &t) == 1 ? Local(static_cast<std::time_t>(t), format) : "none";
+    return testing_support::DateOf(reader, text, format);
 }
 
 }  // namespace
@@ -224,8 +202,8 @@ TEST(Ta5Date, TwoDigitYearsGetTheirCenturyAndBadPartsComeFromToday) {
         {Date<CImp3TA5>(nullptr), "none"},
         {Date<CImp2TA5>("010279"), "2079-02-01 s00"},
         // Out-of-range parts are today's.
-        {Date<CImp3TA5>("011399", "%m"), Local(now, "%m")},
-        {Date<CImp3TA5>("0102xy", "%Y"), Local(now, "%Y")},
+        {Date<CImp3TA5>("011399", "%m"), testing_support::LocalTimeText(now, "%m")},
+        {Date<CImp3TA5>("0102xy", "%Y"), testing_support::LocalTimeText(now, "%Y")},
     };
     for (size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(rows[i].first, rows[i].second) << "row " << i;

@@ -1,12 +1,7 @@
-#include <cmath>
-#include <numbers>
-
 #include "readers/tds6/tds6_reader.h"
 #include "support/event_cases.h"
-#include "support/reader_harness.h"
 
-using testing_support::CheckEvents;
-using testing_support::ReaderHarness;
+using namespace testing_support;
 
 TEST(Tds6Words, CuttingTheStream) {
     CheckEvents<CImpTDS6>(
@@ -117,6 +112,6 @@ TEST(Tds6Measurements, UnitLetterQualifiesTheValues) {
     EXPECT_NEAR(*obs[0].sd, 10 * 0.3048, 1e-9);
     // Angles in gons keep three whole digits.
     EXPECT_EQ(h.Stream().back(), "evHorAngle=180.10200");
-    EXPECT_NEAR(*obs[1].v * 200 / std::numbers::pi, 100.1234, 1e-9);
-    EXPECT_NEAR(*obs[1].hz * 200 / std::numbers::pi, 180.102, 1e-9);
+    EXPECT_NEAR(*obs[1].v / kDeg / 0.9, 100.1234, 1e-9);
+    EXPECT_NEAR(*obs[1].hz / kDeg / 0.9, 180.102, 1e-9);
 }
