@@ -2,12 +2,10 @@
 // terminal for the instrument.
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
