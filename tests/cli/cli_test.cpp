@@ -71,42 +71,23 @@ TEST_F(CliTest, EventsAsJsonLines) {
     ASSERT_EQ(r.status, 0) << r.err;
     auto lines = JsonLines(r.out);
     ASSERT_EQ(lines.size(), 10u) << r.out;
-    EXPECT_EQ(lines[0]["event"], "evStation");
-    EXPECT_EQ(lines[0]["id"], 9);
-    EXPECT_EQ(lines[0]["value"], "ST1");
-    EXPECT_EQ(lines[0]["pass"], 2);
-    EXPECT_EQ(lines[0]["record"], 1);
-    EXPECT_EQ(lines[0]["line"], 1);
-    EXPECT_EQ(lines[6]["event"], "evHorAngle");
-    EXPECT_EQ(lines[6]["value"], "012.34.56");
-    EXPECT_EQ(lines[6]["record"], 2);
-    EXPECT_EQ(lines[7]["event"], "evOrientationStart");
-    EXPECT_EQ(lines[7]["accepted"], true);
-    EXPECT_EQ(lines[7]["line"], 3);
     EXPECT_TRUE(fs::path(lines[0]["file"].get<std::string>()).is_absolute());
+    std::string seen;  // three of the lines, without their file
+    for (size_t i : {0, 6, 7}) seen += (lines[i].erase("file"), lines[i].dump()) + "\n";
+    EXPECT_EQ(seen, R"({"accepted":true,"event":"evStation","id":9,"line":1,"pass":2,"record":1,)"
+                    R"("value":"ST1"})"
+                    "\n"
+                    R"({"accepted":true,"event":"evHorAngle","id":25,"line":2,"pass":2,"record":2,)"
+                    R"("value":"012.34.56"})"
+                    "\n"
+                    R"({"accepted":true,"event":"evOrientationStart","id":20,"line":3,"pass":2,)"
+                    R"("record":3,"value":""})"
+                    "\n");
     // Pass 1 gives the same stream.
     Result p1 = Run("events -f 12 a.job --json --pass 1");
     auto first = JsonLines(p1.out);
     ASSERT_EQ(first.size(), lines.size());
     EXPECT_EQ(first[0]["pass"], 1);
-}
-
-TEST_F(CliTest, ImportWritesTheProjectAndASummary) {
-    Write("a.job", kJob);
-    Result r = Run("import -f GEODI a.job -o p.json");
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_THAT(r.out, HasSubstr("stations:         1"));
-    EXPECT_THAT(r.out, HasSubstr("observations:     1"));
-    auto doc = Json("p.json");
-    ASSERT_EQ(doc["stations"].size(), 1u);
-    EXPECT_EQ(doc["stations"][0]["name"], "S1");
-    EXPECT_DOUBLE_EQ(doc["stations"][0]["observations"][0]["hz"].get<double>(), 90.0);
-    EXPECT_DOUBLE_EQ(doc["stations"][0]["observations"][0]["sd"].get<double>(), 12.5);
-    // Importing more into the same project keeps what was there.
-    Write("b.job", "2=S2\n");
-    Result more = Run("import -f GEODI b.job --into p.json -o p.json");
-    ASSERT_EQ(more.status, 0) << more.err;
-    EXPECT_EQ(Json("p.json")["stations"].size(), 2u);
 }
 
 TEST_F(CliTest, RussianMessagesEncodingsAndColumnGuesses) {
@@ -115,7 +96,7 @@ TEST_F(CliTest, RussianMessagesEncodingsAndColumnGuesses) {
           "7 37=1 38=2\n5=P2 7=392.4461\n");  // "Рё7" in CP1251
     Result ru = Run("--lang ru import -f GEODI a.job --encoding cp1251 -o p.json");
     ASSERT_EQ(ru.status, 0) << ru.err;
-    EXPECT_THAT(ru.out, HasSubstr("съёмочных точек:  1"));
+    EXPECT_THAT(ru.out, HasSubstr("съёмочных точек:  1\n"));
     EXPECT_THAT(ru.err, HasSubstr("ошибка: Файл  "));
     EXPECT_THAT(ru.err, HasSubstr("попробуйте --angle-unit gon"));
     EXPECT_EQ(Json("p.json")["survey_points"][0]["name"], "Рё7");
@@ -130,57 +111,6 @@ TEST_F(CliTest, RussianMessagesEncodingsAndColumnGuesses) {
     EXPECT_THAT(guess.out, HasSubstr("--set NameStart=1 --set NameWidth=28 --set CodeStart=1 "
                                      "--set CodeWidth=0"));
     EXPECT_EQ(Run("options -f GEODI --guess m5.dat").status, 2);
-}
-
-TEST_F(CliTest, ImportAndConvertWriteOtherFormatsAndBadRunsSayWhy) {
-    Write("a.job", kJob);
-    Write("bad.job", "99=1\n");
-    Write("broken.json", "{nope");
-    Result xml = Run("import -f GEODI a.job -o job.xml");
-    ASSERT_EQ(xml.status, 0) << xml.err;
-    EXPECT_THAT(Slurp(dir / "job.xml"),
-                HasSubstr("<InstrumentSetup id=\"setup1\" stationName=\"S1\""));
-    ASSERT_EQ(Run("import -f GEODI a.job -o p.json").status, 0);
-    const struct {
-        std::string args;
-        int status;
-        std::string err;
-    } cases[] = {
-        {"convert p.json job.geojson", 0, ""},
-        {"convert p.json job.kml", 1, "needs a coordinate reference system"},
-        {"import -f GEODI a.job -o job2.kml", 2, "needs a coordinate reference system"},
-        {"convert p.json job.gpkg --format nope", 2, "Unknown output format"},
-        {"convert p.json job.xml --angle-unit grad", 2, "angle unit"},
-        {"convert p.json p.json --format geojson", 1, "is the input"},
-        {"convert missing.json job.gpkg", 1, "Cannot read the project"},
-        {"import -f NOPE x.job", 2, ""},
-        {"import -f GEODI", 2, ""},
-        {"frobnicate", 2, ""},
-        {"import -f GEODI a.job --set NoSuch=1", 2, ""},
-        {"import -f GEODI a.job --set CheckDel=x", 2, ""},
-        {"import -f GEODI a.job --yes --no", 2, ""},
-        {"import -f GEODI missing.job", 1, "missing.job"},
-        {"import -f GEODI a.job --into broken.json", 1, "broken.json"},
-        {"--lang ru import -f GEODI bad.job", 1, "неизвестном формате"},
-    };
-    for (const auto& c : cases) {
-        Result r = Run(c.args);
-        EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
-        EXPECT_THAT(r.err, HasSubstr(c.err)) << c.args << "\n" << r.err;
-    }
-    EXPECT_THAT(Slurp(dir / "job.geojson"), HasSubstr("FeatureCollection"));
-    EXPECT_FALSE(fs::exists(dir / "job.kml") || fs::exists(dir / "job2.kml"));
-    EXPECT_EQ(Json("p.json")["stations"].size(), 1u);
-}
-
-TEST_F(CliTest, OptionsAreStoredAndSetsHoldForOneRun) {
-    Result shown = Run("options -f leica");
-    ASSERT_EQ(shown.status, 0) << shown.err;
-    EXPECT_THAT(shown.out, HasSubstr("Format16Digits = 0"));
-    EXPECT_EQ(Run("options -f LEICA --set Format16Digits=1").status, 0);
-    EXPECT_THAT(Run("options -f LEICA").out, HasSubstr("Format16Digits = 1"));
-    EXPECT_EQ(Run("options -f GEODI --set Format16Digits=1").status,
-              2);  // not a Geodimeter setting
 }
 
 TEST_F(CliTest, RealGeodimeterJob) {
@@ -209,9 +139,8 @@ TEST_F(CliTest, RealGeodimeterJob) {
 TEST_F(CliTest, VersionHelpFormatsAndDescribedOptions) {
     Result v = Run("--version");
     EXPECT_EQ(v.status, 0);
-    EXPECT_EQ(v.out.rfind("tavrin 0.", 0), 0u) << v.out;
-    EXPECT_THAT(v.out, HasSubstr("commit "));
-    EXPECT_THAT(v.out, HasSubstr(" build)"));
+    EXPECT_THAT(v.out,
+                ::testing::MatchesRegex("tavrin 0\\.[0-9.]+ \\(commit [^,]+, .* build\\)\n"));
 
     // The manual pages, shown without their markup.
     Result help = Run("help import");
@@ -231,16 +160,12 @@ TEST_F(CliTest, VersionHelpFormatsAndDescribedOptions) {
     Result json = Run("options -f LEICA --json");
     ASSERT_EQ(json.status, 0) << json.err;
     auto settings = nlohmann::json::parse(json.out);
-    EXPECT_EQ(settings["Hi412"]["value"], "43");
-    EXPECT_EQ(settings["Hi412"]["default"], "43");
-    EXPECT_EQ(settings["Hi412"]["allowed"], "42..49");
-    EXPECT_EQ(settings["Hi412"]["caption"], "Instrument height: word of the block");
+    EXPECT_EQ(settings["Hi412"].dump(), R"({"allowed":"42..49","caption":"Instrument height: )"
+                                        R"(word of the block","default":"43","value":"43"})");
     EXPECT_FALSE(settings.contains("NameStart"));  // an M5 setting
-
-    Result ru = Run("--lang ru options -f LEICA");
-    EXPECT_THAT(ru.out, HasSubstr("Hi412 = 43"));
-    EXPECT_THAT(ru.out, HasSubstr("Высота инструмента: слово блока"));
-    EXPECT_THAT(ru.out, HasSubstr("по умолчанию 43; допустимо 42..49"));
+    EXPECT_THAT(Run("--lang ru options -f LEICA").out,
+                HasSubstr("Hi412 = 43                 Высота инструмента: слово блока\n"
+                          "                             по умолчанию 43; допустимо 42..49"));
 }
 
 // Without -f each file is read as the format it is detected as, in the order given; a file of no
@@ -270,9 +195,12 @@ TEST_F(CliTest, ImportDetectsTheFormatOfEachFile) {
     EXPECT_FALSE(lines[1]["recognised"].get<bool>());
 }
 
-TEST_F(CliTest, RunsThatMustNotWriteLeaveEveryFileAsItWas) {
+// Refused and failed runs say why, with the status scripts test, and leave every file as it was.
+TEST_F(CliTest, BadRunsSayWhyAndLeaveEveryFileAsItWas) {
     Write("a.job", kJob);
     Write("b.job", "2=S2\n");
+    Write("bad.job", "99=1\n");
+    Write("broken.json", "{nope");
     ASSERT_EQ(Run("import -f GEODI a.job -o p.json").status, 0);
     fs::create_hard_link(dir / "a.job", dir / "same.job");
     // A point name no Leica file can hold: the export writes nothing.
@@ -283,20 +211,35 @@ TEST_F(CliTest, RunsThatMustNotWriteLeaveEveryFileAsItWas) {
     struct Row {
         const char* args;
         int status;
-        const char* err;   // a piece of stderr
-        const char* keep;  // a file the run must leave as it was
+        const char* err;              // a piece of stderr
+        const char* keep = "p.json";  // a file the run must leave as it was
     };
     const Row rows[] = {
-        {"import -f GEODI typo.job -o p.json", 1, "typo.job: there is no such file", "p.json"},
-        {"import -f GEODI typo.job --into p.json", 1, "typo.job", "p.json"},
-        {"cdx typo.cdx -o p.json", 1, "typo.cdx", "p.json"},
+        {"convert p.json job.kml", 1, "needs a coordinate reference system"},
+        {"import -f GEODI a.job -o job2.kml", 2, "needs a coordinate reference system"},
+        {"convert p.json job.gpkg --format nope", 2, "Unknown output format"},
+        {"convert p.json job.xml --angle-unit grad", 2, "angle unit"},
+        {"convert p.json p.json --format geojson", 1, "is the input"},
+        {"convert missing.json job.gpkg", 1, "Cannot read the project"},
+        {"import -f NOPE x.job", 2, ""},
+        {"import -f GEODI", 2, ""},
+        {"frobnicate", 2, ""},
+        {"import -f GEODI a.job --set NoSuch=1", 2, ""},
+        {"import -f GEODI a.job --set CheckDel=x", 2, ""},
+        {"import -f GEODI a.job --yes --no", 2, ""},
+        {"import -f GEODI a.job --into broken.json", 1, "broken.json", "broken.json"},
+        {"--lang ru import -f GEODI bad.job", 1, "неизвестном формате"},
+        {"import -f GEODI typo.job -o p.json", 1, "typo.job: there is no such file"},
+        {"import -f GEODI typo.job --into p.json", 1, "typo.job"},
+        {"cdx typo.cdx -o p.json", 1, "typo.cdx"},
         {"import -f GEODI a.job -o a.job", 2, "same file as the input a.job", "a.job"},
         {"import -f GEODI a.job -o ./same.job", 2, "same file", "a.job"},
-        {"export -f leica-8 p.json ./p.json --yes", 2, "same file", "p.json"},
-        {"events -f GEODI nothere.job", 1, "nothere.job", "p.json"},
+        {"export -f leica-8 p.json ./p.json --yes", 2, "same file"},
+        {"events -f GEODI nothere.job", 1, "nothere.job"},
         {"export -f leica-8 bad.json old.gsi --yes", 1, "old.gsi is left as it was", "old.gsi"},
         {"export -f leica-8 bad.json old.gsi --no", 1, "already exists", "old.gsi"},
         {"import -f GEODI a.job --set CheckDel=5", 2, "CheckDel", "settings.toml"},
+        {"options -f GEODI --set Format16Digits=1", 2, "Format16Digits", "settings.toml"},
         {"options -f LEICA --set Station412=999999", 2, "999999", "settings.toml"},
         {"options -f LEICA --set Format16Digits=7", 2, "Format16Digits", "settings.toml"},
         {"options -f ELTAC_M5 --set NameWidth=-3", 2, "-3", "settings.toml"},
@@ -313,6 +256,13 @@ TEST_F(CliTest, RunsThatMustNotWriteLeaveEveryFileAsItWas) {
         EXPECT_EQ(Slurp(dir / row.keep), before) << row.args;
         EXPECT_EQ(fs::last_write_time(dir / row.keep), stamp) << row.args;
     }
+    EXPECT_FALSE(fs::exists(dir / "job.kml") || fs::exists(dir / "job2.kml"));
+    // Other formats from an import and from a project.
+    ASSERT_EQ(Run("import -f GEODI a.job -o job.xml").status, 0);
+    EXPECT_THAT(Slurp(dir / "job.xml"),
+                HasSubstr("<InstrumentSetup id=\"setup1\" stationName=\"S1\""));
+    ASSERT_EQ(Run("convert p.json job.geojson").status, 0);
+    EXPECT_THAT(Slurp(dir / "job.geojson"), HasSubstr("FeatureCollection"));
     // Of three named files one is missing: two are imported, and the status says one was not.
     Result some = Run("import -f GEODI a.job b.job nothere.job -o q.json");
     EXPECT_EQ(some.status, 1);
@@ -325,6 +275,8 @@ TEST_F(CliTest, OptionsAndValuesAsScriptsWriteThem) {
     // --set before the files takes one value; unit names in any case.
     Result r = Run("import -f GEODI --set CheckDel=0 --angle-unit GON a.job -o p.json");
     ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("  stations:         1\n  observations:     1\n"
+                                 "  control points:   0\n  survey points:    1\n"));
     auto doc = Json("p.json");
     EXPECT_EQ(doc["stations"][0]["name"], "007");
     EXPECT_NEAR(doc["stations"][0]["observations"][0]["hz"].get<double>(), 90.0, 1e-9);
@@ -376,22 +328,16 @@ TEST_F(CliTest, TheProjectRemembersItsFilesAndIsWrittenBackUnderALock) {
     EXPECT_EQ(Json("p.json")["stations"].size(), 3u);
 }
 
-TEST_F(CliTest, BrokenSettingsAreSaidOnceAndEveryCopyKept) {
+// Where a broken settings file goes is the settings store's business; the run says it once.
+TEST_F(CliTest, BrokenSettingsAreSaidOnceAndSetOptionsStored) {
     Write("a.job", kJob);
-    const std::string first = "[[[", second = "x = = 2";
-    Write("settings.toml", first);
+    Write("settings.toml", "[[[");
     Result r = Run("import -f GEODI a.job -o p.json");
     EXPECT_EQ(r.status, 0) << r.err;
-    const std::string moved = (dir / "settings.toml.broken").string();
-    EXPECT_THAT(r.err, HasSubstr("moved to " + moved));
+    EXPECT_THAT(r.err, HasSubstr("moved to " + (dir / "settings.toml.broken").string()));
     // Once, however often the run reads or writes settings.
     EXPECT_EQ(r.err.find("could not be used"), r.err.rfind("could not be used")) << r.err;
-    Write("settings.toml", second);
-    Result set = Run("options -f LEICA --set Format16Digits=1");
-    EXPECT_EQ(set.status, 0) << set.err;
-    EXPECT_THAT(set.err, HasSubstr("settings.toml.broken.2"));
-    EXPECT_EQ(Slurp(moved), first);
-    EXPECT_EQ(Slurp(dir / "settings.toml.broken.2"), second);
+    EXPECT_EQ(Run("options -f LEICA --set Format16Digits=1").status, 0);
     EXPECT_THAT(Run("options -f LEICA").out, HasSubstr("Format16Digits = 1"));
 }
 

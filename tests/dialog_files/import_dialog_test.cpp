@@ -19,16 +19,11 @@ class ImportDialogTest : public dialog_files_test::DialogFilesTest {
         return dlg.DoImport();
     }
     // Chooses files by their names in the test's folder and presses Import.
-    void Choose(CImpDEVDlg& dlg, int format, const std::string& names) const {
-        dlg.SetCurrentFolder(dir().string());
-        dlg.frame().SetSelection(kIdTypeList, format);
-        dlg.OnTypeChange();
-        dlg.frame().SetText(kIdNameBox, names);
-        dlg.OnFileNameChange();
-        dlg.OnMOK();
-    }
     int Import(CImpDEVDlg& dlg, int format, const std::string& names) {
-        return Show(dlg, [&](CImpDEVDlg& d) { Choose(d, format, names); });
+        return Show(dlg, [&](CImpDEVDlg& d) {
+            d.SetCurrentFolder(dir().string());
+            ImportNames(d, format, names);
+        });
     }
 };
 
@@ -100,7 +95,8 @@ TEST_F(ImportDialogTest, RepeatQuestionOnLowerCasedFullPath) {
     bool ended = true;
     EXPECT_EQ(Show(dlg,
                    [&](CImpDEVDlg& d) {
-                       Choose(d, 12, "JOB.JOB");
+                       d.SetCurrentFolder(dir().string());
+                       ImportNames(d, 12, "JOB.JOB");
                        ended = d.frame().end_code.has_value();
                    }),
               0);
@@ -152,8 +148,7 @@ TEST_F(ImportDialogTest, ImportInformationFromTheSettings) {
     auto run = [&](int format, std::function<void(ImportSettings&)> change) {
         Show(dlg, [&](CImpDEVDlg& d) {
             d.SetCurrentFolder(dir().string());
-            d.frame().SetSelection(kIdTypeList, format);
-            d.OnTypeChange();
+            PickFormat(d, format);
             testing_support::EditSettings(d, change);
             d.frame().SetText(kIdNameBox, "x.txt");
             d.OnFileNameChange();

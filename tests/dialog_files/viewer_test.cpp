@@ -31,7 +31,6 @@ TEST_F(ViewerTest, ShowFileNeedsAViewerAndViewShowsOnlyASingleChosenFile) {
     EXPECT_EQ(prompter->shown[0].text.rfind(res::LoadString(9285), 0), 0u);
     EXPECT_THAT(prompter->shown[0].text, HasSubstr("missing-viewer"));
     EXPECT_TRUE(prompter->shown[0].beep);
-    EXPECT_EQ(prompter->beeps, 1);
 
     const fs::path out = dir() / "viewed.txt";
     UseViewer("  " + WriteRecorder("viewer.sh", out).string() + " ");
@@ -73,9 +72,8 @@ TEST_F(ViewerTest, FilesWritesTheImportedListOverOneFileAndViewsIt) {
     UseViewer((dir() / "missing-viewer").string());
     const int beeps = prompter->beeps;  // the import run beeped
     dlg->OnFiles();
-    ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_EQ(prompter->shown[0].text.rfind(res::LoadString(9285), 0), 0u);
-    EXPECT_EQ(prompter->beeps, beeps);
+    EXPECT_EQ(prompter->shown.size(), 1u);
+    EXPECT_EQ(prompter->beeps, beeps) << "no beep for the list";
 }
 
 TEST_F(ViewerTest, FilesReportsAListThatCannotBeWritten) {

@@ -28,11 +28,9 @@ TEST(SettingHelp, RangesAreEnforcedAndNamed) {
     const Case cases[] = {
         {"Hi412", {"42", "49"}, {"50", "41"}, "42..49"},
         {"CheckDel", {"1"}, {"2"}, "0 (off) or 1 (on)"},
-        {"YStyle", {"2"}, {}, "0..2"},
         {"X0", {}, {"-10002300.5"}, "-10002300..10002300"},
         {"CodeSystem", {"-1"}, {"-2"}, ">= -1"},
         {"NameWidthE", {}, {"28"}, "0..27"},
-        {"NameWidth", {"28"}, {}, "0..28"},
         {"CodeSep", {"anything"}, {}, "one character"},
         {"HiW41", {"12"}, {}, "any text"},
     };

@@ -59,23 +59,11 @@ class PluginTest : public testing_support::DialogEnv {
         dlg->CreatePluginMap();
     }
 
-    std::vector<std::string> Filters(std::vector<std::string>* names = nullptr) {
-        std::vector<std::string> patterns, filter_names;
-        dlg->LoadFilters(patterns, filter_names);
-        if (names)
-            *names = filter_names;
-        return patterns;
-    }
-
     // Chooses the format and the files in the dialog and presses Import.
     void ImportThrough(int format, const std::vector<std::string>& names) {
-        dlg->frame().SetSelection(kIdTypeList, format);
-        dlg->OnTypeChange();
         std::string box;
         for (const auto& n : names) box += (names.size() > 1 ? "\"" + n + "\" " : n);
-        dlg->frame().SetText(kIdNameBox, box);
-        dlg->OnFileNameChange();
-        dlg->OnMOK();
+        ImportNames(*dlg, format, box);
     }
 
     // Whether one entry of the import protocol holds all the parts.

@@ -41,16 +41,16 @@ TEST(PluginHeader, FileListsBecomeFullPaths) {
 
 // Each field has its own value, so that two fields mixed up show.
 TEST(PluginHeader, TheRecordAndTheDialogSettingsMapBothWays) {
-    ImportPluginSettings record;
-    record.flags = 0x80 | tavrin::kFlagDeleteZeros | tavrin::kFlagCodeFromProject;
-    record.north_style = 1;
-    record.false_northing = -1234.5;
-    record.east_style = 2;
-    record.false_easting = 500000;
-    record.zone_number = 37;
-    record.zone_type = 3;
-    record.code_system_names = "A;B;";
-    record.separators[1] = '\0';
+    ImportPluginSettings record{
+        .flags = 0x80 | tavrin::kFlagDeleteZeros | tavrin::kFlagCodeFromProject,
+        .north_style = 1,
+        .false_northing = -1234.5,
+        .east_style = 2,
+        .false_easting = 500000,
+        .zone_number = 37,
+        .zone_type = 3,
+        .code_system_names = "A;B;",
+        .separators = {'/', '\0', ';', '#'}};
     ImportSettings s;
     SettingsFromRecord(record, s);
     EXPECT_EQ(std::vector({s.CheckUnique, s.CheckDel, s.CSFromProject, s.XStyle, s.YStyle, s.NZone,

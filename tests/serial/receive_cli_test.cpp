@@ -14,23 +14,15 @@ using namespace serial_test;
 
 namespace {
 
-const std::string kTool = std::string(TAVRIN_BINARY_DIR) + "/tavrin";
-
 class ReceiveCommandTest : public ReceiveTest {
   protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(kTool))
-            GTEST_SKIP() << "the tavrin tool is not built";
-        ReceiveTest::SetUp();
-    }
-
     // Starts the tool with its output in a file; stdin is empty. With `limit` the tool may write
     // files of that many 512-byte blocks at most (a disk that fills up).
     pid_t Start(const std::vector<std::string>& args, int limit = 0) {
         std::string command = "trap '' XFSZ; ";
         if (limit > 0)
             command += "ulimit -f " + std::to_string(limit) + "; ";
-        command += "exec '" + kTool + "' --config '" + Path("settings.toml") + "' receive";
+        command += "exec '" TAVRIN_EXE "' --config '" + Path("settings.toml") + "' receive";
         for (const auto& a : args) command += " '" + a + "'";
         command += " </dev/null >'" + Path("out.log") + "' 2>&1";
         const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};

@@ -35,19 +35,15 @@ TEST_F(ReceiveTest, HowTheReceiveEndsDecidesFileStopCodeAndMessage) {
         {"zero byte ends its chunk, appended", serial::kIdAppendButton, false,
          std::string("abc\0def|ghi\xFF", 12), "OLD\r\nabcghi", serial::kNothingReceived, 0, none},
     };
-    std::optional<std::chrono::steady_clock::time_point> sent_at;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        dlg.on_pump = nullptr;
-        if (row.stop)
-            dlg.on_pump = [this, &sent_at](serial::CCommReceiv& w) {
-                if (sent && !sent_at)
-                    sent_at = std::chrono::steady_clock::now();
-                if (sent_at && std::chrono::steady_clock::now() - *sent_at > 250ms) {
-                    sent_at.reset();
-                    w.OnStop();
-                }
-            };
+        std::optional<std::chrono::steady_clock::time_point> sent_at;
+        dlg.on_pump = [this, &row, &sent_at](serial::CCommReceiv& w) {
+            if (row.stop && sent && !sent_at)
+                sent_at = std::chrono::steady_clock::now();
+            if (sent_at && std::chrono::steady_clock::now() - *sent_at > 250ms)
+                w.OnStop();
+        };
         const termios before = pty.Settings();
         const std::string path = Path("recv.txt");
         std::filesystem::remove(path);
@@ -117,9 +113,11 @@ TEST_F(ReceiveTest, NothingStartsWhenThePortFailsOrTheUserDeclines) {
         EXPECT_EQ(dlg.DoTransfer(), 0);
         EXPECT_EQ(prompter->Shown("Computer is ready"), declined);
         EXPECT_EQ(prompter->Shown("/nonexistent/ttyS7\n Failed to open"), !declined);
+        EXPECT_EQ(prompter->beeps, 1) << "the question, or the failure, beeps";
         EXPECT_EQ(Transfer().stop, 99);
         EXPECT_FALSE(std::filesystem::exists(Path("recv.txt")));
         prompter->shown.clear();
+        prompter->beeps = 0;
     }
 }
 

@@ -103,7 +103,8 @@ inline std::string Record(const std::vector<std::string>& fields) {
     return r;
 }
 
-// Records every box; answers No to those holding `decline` (when set), else the first button.
+// Records every box and counts the beeps; answers No to those holding `decline` (when set), else
+// the first button.
 class AnswerPrompter : public ui::Prompter {
   public:
     int Ask(const std::string& text, unsigned type, unsigned) override {
@@ -112,6 +113,7 @@ class AnswerPrompter : public ui::Prompter {
             return ui::IDNO;
         return (type & 0x0F) == ui::MB_YESNO ? ui::IDYES : ui::IDOK;
     }
+    void Beep(unsigned) override { ++beeps; }
     bool Shown(const std::string& piece) const {
         return std::any_of(shown.begin(), shown.end(), [&](const std::string& s) {
             return s.find(piece) != std::string::npos;
@@ -119,6 +121,7 @@ class AnswerPrompter : public ui::Prompter {
     }
     std::string decline = "Continue ?";  // the import question
     std::vector<std::string> shown;
+    int beeps = 0;
 };
 
 class ReceiveTest : public ::testing::Test {

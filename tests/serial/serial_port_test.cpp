@@ -28,11 +28,8 @@ TEST(SerialPortOpen, ExclusiveWhileOpenAndRefusesWhatIsNotAPort) {
     SerialPort port;
     EXPECT_FALSE(port.Open("/nonexistent/ttyS9"));
     EXPECT_THAT(port.error(), HasSubstr("/nonexistent/ttyS9"));
-    const auto file = std::filesystem::temp_directory_path() / "tavrin-not-a-port.txt";
-    std::ofstream(file) << "x";
-    EXPECT_FALSE(port.Open(file.string()));
+    EXPECT_FALSE(port.Open("/dev/null"));
     EXPECT_THAT(port.error(), HasSubstr("not a serial port"));
-    std::filesystem::remove(file);
     // Nothing open: the line calls fail cleanly.
     char c;
     EXPECT_FALSE(port.SaveLine());

@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "import/import_dialog.h"
+#include "import/options_sheet.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
 #include "support/scoped_env.h"
@@ -31,6 +34,23 @@ class DialogEnv : public ::testing::Test {
         dlg.reset();
         ui::InstallFrontEnd(nullptr);
         ui::InstallPrompter(nullptr);
+    }
+
+    // The user picks a format in the list; then, for ImportNames, types the names into the name
+    // box and presses Import.
+    static void PickFormat(CImpDEVDlg& d, int format) {
+        d.frame().SetSelection(kIdTypeList, format);
+        d.OnTypeChange();
+    }
+    static void ImportNames(CImpDEVDlg& d, int format, const std::string& names) {
+        PickFormat(d, format);
+        d.frame().SetText(kIdNameBox, names);
+        d.OnFileNameChange();
+        d.OnMOK();
+    }
+    // What the user does in the next options sheet.
+    void InSheet(std::function<void(CImpOptDlgSheet&)> script) {
+        front->Queue([script](ui::Dialog& d) { script(dynamic_cast<CImpOptDlgSheet&>(d)); });
     }
 
     static platform::Profile& profile() { return platform::Profile::Instance(); }
