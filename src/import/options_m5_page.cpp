@@ -51,11 +51,6 @@ const CImpOptRecM5Page::Column* CImpOptRecM5Page::FindColumn(int id) const {
     return nullptr;
 }
 
-std::pair<int, int> CImpOptRecM5Page::SpinRange(int id) const {
-    const Column* c = FindColumn(id);
-    return c ? std::pair{c->lo, c->hi} : std::pair{0, 0};
-}
-
 void CImpOptRecM5Page::Load() {
     for (const auto& c : m_columns)
         m_frame.SetText(c.id, std::to_string(ClampInt(m_v.*c.field, c.lo, c.hi)));

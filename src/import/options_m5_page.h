@@ -36,8 +36,6 @@ class CImpOptRecM5Page : public CImpOptPage {
     CImpOptRecM5Page();
     void OnCommand(int id) override;
 
-    // The spin range of a column edit ({0, 0} for another control).
-    std::pair<int, int> SpinRange(int id) const;
     // One step of a column edit's spin button: up for a positive delta.
     void Spin(int id, int delta);
     // Shows the layout in the edits in the preview line.
