@@ -28,7 +28,7 @@ void CImpELTAREC500::ResetState() {
     m_Columns = ClampColumns(s.NameStartE, s.NameWidthE, s.CodeStartE, s.CodeWidthE, kMaxWidth);
 }
 
-std::string CImpELTAREC500::PrepareString(std::string& line) {
+std::string_view CImpELTAREC500::PrepareString(std::string& line) {
     if (IsStrBlank(line)) {
         line.clear();
         return {};
@@ -40,11 +40,11 @@ std::string CImpELTAREC500::PrepareString(std::string& line) {
     m_Code = Column(line, m_Columns.code_start, m_Columns.code_width);
     m_ColumnText = line;
     // The head field names the point; "INPUT" records only carry entered values.
-    std::string prepared = m_Code == "INPUT" ? "|TR " : "|KR ";
-    prepared += m_Code;
-    prepared += ' ';
-    prepared += m_Point;
-    prepared += '|';
+    m_Prepared = m_Code == "INPUT" ? "|TR " : "|KR ";
+    m_Prepared += m_Code;
+    m_Prepared += ' ';
+    m_Prepared += m_Point;
+    m_Prepared += '|';
     // A bar goes right in front of the first occurrence of each type word, unless one stands
     // two places before it: then the word is the tail of one already split off ("h" in "th").
     for (std::string_view word : TypeWords()) {
@@ -56,22 +56,22 @@ std::string CImpELTAREC500::PrepareString(std::string& line) {
         line.clear();
         return {};
     }
-    prepared += line;
-    return prepared;
+    m_Prepared += line;
+    return m_Prepared;
 }
 
-void CImpELTAREC500::GetUnits(unsigned, std::string&, std::string& units) {
-    units.clear();
+void CImpELTAREC500::GetUnits(unsigned, std::string_view&, std::string_view& units) {
+    units = {};
 }
 
-int CImpELTAREC500::SetUnits(std::string&, std::string&) {
+int CImpELTAREC500::SetUnits(std::string&, std::string_view) {
     // Rec 500 records are always metres and degrees-minutes-seconds.
     m_DistUnit = zut::du_metre;
     StateAngleUnit(zut::au_dms);
     return 1;
 }
 
-void CImpELTAREC500::BreakCodeAndPoint(std::string&, std::string& code, std::string& point) {
+void CImpELTAREC500::BreakCodeAndPoint(std::string_view, std::string& code, std::string& point) {
     code = std::move(m_Code);
     point = std::move(m_Point);
     NoteName(point, m_ColumnText);
