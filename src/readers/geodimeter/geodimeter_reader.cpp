@@ -275,9 +275,8 @@ int CImpGEOD::GetTemperature(const char* text, double* value) {
 int CImpGEOD::GetDate(const char* text, int64_t* time) {
     if (!text || !time)
         return 0;
-    std::time_t now = std::time(nullptr);
     std::tm today{};
-    localtime_r(&now, &today);
+    m_Clock.Today(today);
     int day = today.tm_mday, month = today.tm_mon + 1, year = today.tm_year + 1900;
 
     auto find_sep = [](const std::string& s) {
@@ -311,7 +310,7 @@ int CImpGEOD::GetDate(const char* text, int64_t* time) {
     tm.tm_year = year - 1900;
     tm.tm_hour = 12;
     tm.tm_isdst = -1;
-    std::time_t t64 = std::mktime(&tm);
+    const std::time_t t64 = m_Clock.MakeTime(tm);
     if (t64 == static_cast<std::time_t>(-1))
         return 0;
     *time = static_cast<int64_t>(t64);

@@ -134,6 +134,6 @@ int CImpNRDF::GetDate(const char* text, int64_t* time) {
     tm.tm_min = number(year_at + 8, 2);
     tm.tm_sec = number(year_at + 11, 2);
     tm.tm_isdst = -1;
-    *time = static_cast<int64_t>(std::mktime(&tm));
+    *time = static_cast<int64_t>(m_Clock.MakeTime(tm));
     return 1;
 }

@@ -211,5 +211,5 @@ void CImp2TA5::ReadMeasurement(int record) {
 int CImp2TA5::GetDate(const char* text, int64_t* time) {
     if (!text || !time)
         return 0;
-    return readers::Ta5Date(text, time) ? 1 : 0;
+    return readers::Ta5Date(text, time, m_Clock) ? 1 : 0;
 }

@@ -300,7 +300,7 @@ void CImp3TA5::SetPointDist(std::string_view code, std::string& value) {
 int CImp3TA5::GetDate(const char* text, int64_t* time) {
     if (!text || !time)
         return 0;
-    return readers::Ta5Date(text, time) ? 1 : 0;
+    return readers::Ta5Date(text, time, m_Clock) ? 1 : 0;
 }
 
 CImp4TA5::CImp4TA5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)

@@ -208,9 +208,8 @@ int CImpTDS7::GetDate(const char* text, int64_t* time) {
     int year = part(7);
     year = year > 80 ? 1900 + year : 2000 + year;
 
-    std::time_t now = std::time(nullptr);
     std::tm today{};
-    localtime_r(&now, &today);
+    m_Clock.Today(today);
     auto within = [](int v, int lo, int hi, int fallback) {
         return v >= lo && v <= hi ? v : fallback;
     };
@@ -222,6 +221,6 @@ int CImpTDS7::GetDate(const char* text, int64_t* time) {
     tm.tm_min = within(part(13), 0, 59, today.tm_min);
     tm.tm_sec = within(part(16), 0, 59, today.tm_sec);
     tm.tm_isdst = -1;
-    *time = static_cast<int64_t>(std::mktime(&tm));
+    *time = static_cast<int64_t>(m_Clock.MakeTime(tm));
     return 1;
 }
