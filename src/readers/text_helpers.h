@@ -40,9 +40,17 @@ void StrInsert(std::string& text, char ch, long position);
 void StrDelete(std::string& text, long position, long count);
 // Degrees and the packed minutes, seconds and tenths (MMSSt) as "DDD.MM.SS.t".
 std::string DottedDms(std::string_view degrees, std::string_view packed);
-// Blanks (space, tab) removed at both ends.
-using text::Trim;
-using text::TrimView;
+// Blanks (space, tab) removed at both ends. Most fields have none at either end: those come
+// back at once, without the general trim.
+inline std::string_view TrimView(std::string_view field) {
+    static_assert(text::kBlanks == " \t", "the quick test knows the blanks");
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    return field.empty() || (!blank(field.front()) && !blank(field.back())) ? field
+                                                                            : text::TrimView(field);
+}
+inline std::string Trim(std::string_view field) {
+    return std::string(TrimView(field));
+}
 // The C atoi rule: leading blanks, an optional sign, digits; 0 when there are none.
 long AtoI(std::string_view text);
 // ASCII upper case.

@@ -44,8 +44,10 @@ unsigned TypeOf(std::string_view word) {
         plain = {word[0], word[1], word.size() > 3 ? word[3] : '\0'};
         word = std::string_view(plain.data(), word.size() - 1);
     }
+    if (word.empty())
+        return kNone;
     for (unsigned i = 0; i < kTypeWords.size(); ++i)
-        if (kTypeWords[i] == word)
+        if (kTypeWords[i][0] == word[0] && kTypeWords[i] == word)
             return i;
     return kNone;
 }
@@ -355,22 +357,28 @@ int CImpELTAR4::SetUnits(std::string& value, std::string_view units) {
 }
 
 std::string CImpELTAR4::RewriteDms(std::string_view value, bool point_in_seconds) {
-    std::string degrees;
-    std::string rest(value);
-    size_t dot = rest.find('.');
-    if (dot != std::string::npos) {
-        degrees = readers::Trim(std::string_view(rest).substr(0, dot));
-        rest.erase(0, dot + 1);
+    std::string_view degrees;
+    std::string_view rest = value;
+    const size_t dot = rest.find('.');
+    if (dot != std::string_view::npos) {
+        degrees = readers::TrimView(rest.substr(0, dot));
+        rest.remove_prefix(dot + 1);
     }
+    const char padded[] = {'0', '0', rest.empty() ? '\0' : rest[0]};
     if (rest.size() < 2)
-        rest.insert(0, 2 - rest.size(), '0');
-    std::string minutes = readers::Trim(std::string_view(rest).substr(0, 2));
-    std::string seconds = readers::Trim(std::string_view(rest).substr(2));
+        rest = std::string_view(padded + rest.size(), 2);
+    const std::string_view minutes = readers::TrimView(rest.substr(0, 2));
+    const std::string_view seconds = readers::TrimView(rest.substr(2));
+    std::string out;
+    out.reserve(degrees.size() + minutes.size() + seconds.size() + 3);
+    out.append(degrees).append(1, ' ').append(minutes).append(1, ' ');
     if (seconds.empty())
-        seconds = "0";
+        out += '0';
     else if (point_in_seconds && seconds.size() > 2)
-        seconds.insert(2, 1, '.');
-    return degrees + ' ' + minutes + ' ' + seconds;
+        out.append(seconds.substr(0, 2)).append(1, '.').append(seconds.substr(2));
+    else
+        out.append(seconds);
+    return out;
 }
 
 std::string_view CImpELTAR4::PrepareString(std::string& line) {

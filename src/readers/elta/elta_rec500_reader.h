@@ -21,6 +21,9 @@ class CImpELTAREC500 : public CImpELTAR4 {
     void ResetState() override;
 
   private:
+    // Puts a bar in front of the type words of a line that has none.
+    static void InsertBars(std::string& line);
+
     std::string m_Code;        // from the code columns of the current line, handed out once
     std::string m_Point;       // from the name columns
     std::string m_ColumnText;  // the text the columns were applied to
