@@ -25,8 +25,10 @@ bool CImpTDS6::NextWord(std::string& word) {
             }
         }
         const std::string_view rest = std::string_view(m_Chunk).substr(m_ChunkPos);
-        size_t stop = 0;
-        while (stop < rest.size() && rest[stop] != '_' && rest[stop] != kEndOfTransmission) ++stop;
+        // Two block searches beat one test of both stops per character.
+        const size_t underscore = std::min(rest.find('_'), rest.size());
+        const size_t stop =
+            std::min(rest.substr(0, underscore).find(kEndOfTransmission), underscore);
         const size_t take = std::min(stop, kMaxWord - word.size());
         word.append(rest.substr(0, take));
         m_ChunkPos += take;
@@ -54,7 +56,8 @@ bool CImpTDS6::NextWord(std::string& word) {
         m_bEndOfData = 1;
     }
     ++m_nLine;
-    std::erase_if(word, [](char c) { return c == '\r' || c == '\n'; });
+    if (word.find('\n') != std::string::npos || word.find('\r') != std::string::npos)
+        std::erase_if(word, [](char c) { return c == '\r' || c == '\n'; });
     return true;
 }
 
