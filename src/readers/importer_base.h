@@ -10,6 +10,7 @@
 
 #include "import/contracts/vrk.h"
 #include "platform/text_file.h"
+#include "readers/local_clock.h"
 #include "readers/reader_site.h"
 
 class CWImport : public vrk::CImport {
@@ -39,11 +40,12 @@ class CWImport : public vrk::CImport {
   protected:
     platform::TextFile m_File;
     long m_nLine = 0;
-    ReaderSite* m_pSite;        // null when the host builds the reader on its own
-    std::string m_CurrentFile;  // the file of the run being read
-    int m_bAccepted = 0;        // an event of the current file was accepted
-    int m_nLastPush = 0;        // result of the last push through PushM
-    bool m_bLongLine = false;   // the last piece read was cut at the read limit
+    ReaderSite* m_pSite;          // null when the host builds the reader on its own
+    std::string m_CurrentFile;    // the file of the run being read
+    int m_bAccepted = 0;          // an event of the current file was accepted
+    int m_nLastPush = 0;          // result of the last push through PushM
+    bool m_bLongLine = false;     // the last piece read was cut at the read limit
+    readers::LocalClock m_Clock;  // for the date fields
 
     // The file being read, for messages: the one the run started, else the open file.
     std::string CurrentFileName() const;

@@ -4,38 +4,31 @@
 
 namespace readers {
 
-std::string CutWord(std::string& buffer, char sep, SeparatorRun run, WordBlanks blanks) {
-    auto finish = [blanks](std::string_view w) {
-        return blanks == WordBlanks::Trim ? Trim(w) : std::string(w);
-    };
-    size_t at = buffer.find(sep);
-    if (at == std::string::npos) {
-        std::string word = finish(buffer);
-        buffer.clear();
-        return word;
+std::string_view CutWord(std::string_view& rest, char sep, SeparatorRun run, WordBlanks blanks) {
+    const size_t at = rest.find(sep);
+    std::string_view word = rest.substr(0, at);
+    if (at == std::string_view::npos) {
+        rest = {};
+    } else {
+        size_t next = at + 1;
+        if (run == SeparatorRun::Collapse)
+            while (next < rest.size() && rest[next] == sep) ++next;
+        rest.remove_prefix(next);
     }
-    std::string word = finish(std::string_view(buffer).substr(0, at));
-    size_t next = at + 1;
-    if (run == SeparatorRun::Collapse)
-        while (next < buffer.size() && buffer[next] == sep) ++next;
-    buffer.erase(0, next);
-    return word;
+    return blanks == WordBlanks::Trim ? TrimView(word) : word;
 }
 
-std::string CutWord(std::string& buffer, long length) {
+std::string_view CutWord(std::string_view& rest, long length) {
     if (length <= 0)
         return {};
-    size_t n = std::min(buffer.size(), static_cast<size_t>(length));
-    std::string word = buffer.substr(0, n);
-    buffer.erase(0, n);
+    const std::string_view word = rest.substr(0, static_cast<size_t>(length));
+    rest.remove_prefix(word.size());
     return word;
 }
 
-std::string CutUpTo(std::string& buffer, char sep) {
-    size_t at = buffer.find(sep);
-    if (at == std::string::npos)
-        return {};
-    return CutWord(buffer, static_cast<long>(at));
+std::string_view CutUpTo(std::string_view& rest, char sep) {
+    const size_t at = rest.find(sep);
+    return at == std::string_view::npos ? std::string_view{} : CutWord(rest, static_cast<long>(at));
 }
 
 std::string Copy(std::string_view text, long start, long count) {

@@ -19,16 +19,19 @@ enum class SeparatorRun {
 // Whether a cut word loses its blanks at both ends.
 enum class WordBlanks { Trim, Keep };
 
-// Cuts the word before the first `sep` off the front of `buffer` (the separator goes too); with
-// no separator the whole buffer is the word. The word comes back trimmed of blanks unless asked
-// to keep them.
-std::string CutWord(std::string& buffer, char sep, SeparatorRun run = SeparatorRun::Collapse,
-                    WordBlanks blanks = WordBlanks::Trim);
+// The cutters take words off the front of `rest`, a view into a line that the reader keeps
+// alive; the words are views into the same text, so cutting a line allocates nothing.
+
+// Cuts the word before the first `sep` (the separator goes too); with no separator the whole
+// rest is the word. The word comes back trimmed of blanks unless asked to keep them.
+std::string_view CutWord(std::string_view& rest, char sep,
+                         SeparatorRun run = SeparatorRun::Collapse,
+                         WordBlanks blanks = WordBlanks::Trim);
 // Cuts the first `length` characters (fewer when shorter; none for a negative length); no trim.
-std::string CutWord(std::string& buffer, long length);
-// Cuts the text before the first `sep` and leaves the separator at the front of `buffer`; with no
+std::string_view CutWord(std::string_view& rest, long length);
+// Cuts the text before the first `sep` and leaves the separator at the front of `rest`; with no
 // separator nothing is cut and the word is empty. No trim.
-std::string CutUpTo(std::string& buffer, char sep);
+std::string_view CutUpTo(std::string_view& rest, char sep);
 // The substring of `count` characters from `start`; clipped at the end, empty beyond it.
 std::string Copy(std::string_view text, long start, long count);
 // Inserts `ch` so that it becomes the character at `position`.

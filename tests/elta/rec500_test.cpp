@@ -35,6 +35,8 @@ TEST(EltaRec500Lines, RebuiltIntoFields) {
             // "SD" is first found in the name, at the start, where it gets no bar; the real
             // distance field then has none either and the line holds no field at all.
             {Line("SD1", "", "SD 2"), {}},
+            // A word two places into the line has room for its bar.
+            {Line("12X 5", "", "SD 2"), {"evTarget=12X 5", "evPointX=5", "evSlopeDist=2"}},
         },
         kFormat<CImpELTAREC500>);
 }

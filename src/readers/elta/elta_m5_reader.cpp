@@ -34,18 +34,19 @@ void CImpELTAC_M5::ResetState() {
 }
 
 // M5 fields keep their blanks: the name and code columns count them.
-std::string CImpELTAC_M5::CutWord(std::string& text, char separator) {
+std::string_view CImpELTAC_M5::CutWord(std::string_view& text, char separator) {
     return readers::CutWord(text, separator, readers::SeparatorRun::Single,
                             readers::WordBlanks::Keep);
 }
 
-void CImpELTAC_M5::BreakCodeAndPoint(std::string& value, std::string& code, std::string& point) {
+void CImpELTAC_M5::BreakCodeAndPoint(std::string_view value, std::string& code,
+                                     std::string& point) {
     point = Column(value, m_Columns.name_start, m_Columns.name_width);
     code = Column(value, m_Columns.code_start, m_Columns.code_width);
     NoteName(point, value);
 }
 
-void CImpELTAC_M5::TestForStation(std::string text) {
+void CImpELTAC_M5::TestForStation(std::string_view text) {
     if (!Has(text, "STAT."))
         return;
     m_bStationPending = 1;
@@ -86,9 +87,9 @@ void CImpELTAC_M5::PushCode(const std::string& code) {
         PushM(evCode, code);
 }
 
-void CImpELTAC_M5::PushSomeThing(std::string& value, std::string& code, std::string& point) {
+void CImpELTAC_M5::PushSomeThing(std::string_view value, std::string& code, std::string& point) {
     if (Has(m_Line, "|dm") && Has(m_Line, "|nD")) {
-        m_Line.clear();
+        m_Line = {};
         return;
     }
     BreakCodeAndPoint(value, code, point);
@@ -110,10 +111,10 @@ void CImpELTAC_M5::PushSomeThing(std::string& value, std::string& code, std::str
     }
 
     // The line may end in a mark after its last bar; "O" marks the station.
-    m_Line.erase(m_Line.find_last_not_of(" \t\r\n\v\f") + 1);
+    m_Line = m_Line.substr(0, m_Line.find_last_not_of(" \t\r\n\v\f") + 1);
     const char mark = m_Line.empty() ? '\0' : m_Line.back();
     if (mark != '|' && mark != 'O' && !m_Line.empty())
-        m_Line.pop_back();
+        m_Line.remove_suffix(1);
 
     if (mark == 'O' && !m_bStandardHeader) {
         if (point.empty())
@@ -121,7 +122,7 @@ void CImpELTAC_M5::PushSomeThing(std::string& value, std::string& code, std::str
         PushM(evStation, point);
         m_bStationKnown = 1;
         PushCode(code);
-        m_Line.pop_back();
+        m_Line.remove_suffix(1);
         CheckAccepted();
         m_bNoReflector = 0;
         return;

@@ -15,13 +15,13 @@ class CImpELTAC_M5 : public CImpELTAR4 {
 
   protected:
     using CImpELTAR4::CutWord;
-    std::string CutWord(std::string& text, char separator) override;
+    std::string_view CutWord(std::string_view& text, char separator) override;
     void PushAngle(EventID event, std::string& value) override;
-    void BreakCodeAndPoint(std::string& value, std::string& code, std::string& point) override;
-    void PushSomeThing(std::string& value, std::string& code, std::string& point) override;
+    void BreakCodeAndPoint(std::string_view value, std::string& code, std::string& point) override;
+    void PushSomeThing(std::string_view value, std::string& code, std::string& point) override;
     void PushTh() override;
     void PushHi() override;
-    void TestForStation(std::string text) override;
+    void TestForStation(std::string_view text) override;
     void ResetState() override;
 
   private:

@@ -36,8 +36,18 @@ enum TypeIndex : unsigned {
 };
 
 unsigned TypeOf(std::string_view word) {
+    // A numbered type word ("PI1") counts as the plain one: a digit third goes.
+    std::array<char, 3> plain{};
+    if (word.size() >= 3 && word[2] >= '0' && word[2] <= '9') {
+        if (word.size() > plain.size() + 1)
+            return kNone;  // longer than any type word even without the digit
+        plain = {word[0], word[1], word.size() > 3 ? word[3] : '\0'};
+        word = std::string_view(plain.data(), word.size() - 1);
+    }
+    if (word.empty())
+        return kNone;
     for (unsigned i = 0; i < kTypeWords.size(); ++i)
-        if (kTypeWords[i] == word)
+        if (kTypeWords[i][0] == word[0] && kTypeWords[i] == word)
             return i;
     return kNone;
 }
@@ -85,7 +95,7 @@ void CImpELTAR4::DoImport() {
 }
 
 void CImpELTAR4::ResetState() {
-    m_Line.clear();
+    m_Line = {};
     m_Station.clear();
     m_Value.clear();
     m_bNoReflector = 0;
@@ -109,7 +119,7 @@ int CImpELTAR4::PushM(EventID id, std::string_view text) {
 }
 
 int CImpELTAR4::ReadEvents() {
-    std::string line;
+    std::string& line = m_Text;
     do {
         if (!ReadRawLine(line)) {
             if (!m_bAccepted)
@@ -128,19 +138,21 @@ int CImpELTAR4::ReadEvents() {
         line.erase(0, std::min(line.size(), line.find_first_not_of(" \t\r\v\f")));
     m_Line = PrepareString(line);
 
-    std::string head = CutWord(m_Line, '|');
+    const std::string_view head = CutWord(m_Line, '|');
     if (!m_bRec500 && head != m_Format)
         LogMessage(9019, {});
 
     m_nLastPush = 0;
     while (!m_Line.empty()) {
-        std::string key = ReadWord(m_Value);
+        std::string_view value;
+        const std::string_view key = ReadWord(value);
         if (key.empty())
             continue;
-        unsigned type = TypeOf(key);
-        std::string units;
+        const unsigned type = TypeOf(key);
+        std::string_view units;
         m_ValueAsInFile.clear();
-        GetUnits(type, m_Value, units);
+        GetUnits(type, value, units);
+        m_Value = value;
         SetUnits(m_Value, units);
         ApplyField(type);
     }
@@ -149,22 +161,18 @@ int CImpELTAR4::ReadEvents() {
     return 1;
 }
 
-std::string CImpELTAR4::ReadWord(std::string& value) {
-    std::string key;
+std::string_view CImpELTAR4::ReadWord(std::string_view& value) {
     value = CutWord(m_Line, '|');
     if (value.empty())
-        return key;
-    size_t space = value.find(' ');
-    if (space == std::string::npos) {
+        return {};
+    const size_t space = value.find(' ');
+    if (space == std::string_view::npos) {
         if (m_bSpaceCheck)
             LogMessage(9117, {value});
-        return key;
+        return {};
     }
-    key = value.substr(0, space);
-    value.erase(0, space + 1);
-    // A numbered type word ("PI1") counts as the plain one.
-    if (key.size() >= 3 && key[2] >= '0' && key[2] <= '9')
-        key.erase(2, 1);
+    const std::string_view key = value.substr(0, space);
+    value.remove_prefix(space + 1);
     return key;
 }
 
@@ -253,7 +261,7 @@ void CImpELTAR4::PointRule() {
             m_nHidden = 0;
         } else if (m_nHidden == 4) {
             if (m_Line.starts_with("dT")) {
-                m_Line.clear();
+                m_Line = {};
                 return;
             }
             m_nHidden = 0;
@@ -290,33 +298,32 @@ void CImpELTAR4::TextRule() {
     }
 }
 
-std::string CImpELTAR4::CutWord(std::string& text, char separator) {
+std::string_view CImpELTAR4::CutWord(std::string_view& text, char separator) {
     return readers::CutWord(text, separator, readers::SeparatorRun::Single);
 }
 
-std::string CImpELTAR4::CutWord(std::string& text, int count) {
-    return readers::Trim(readers::CutWord(text, static_cast<long>(count)));
+std::string_view CImpELTAR4::CutWord(std::string_view& text, int count) {
+    return readers::TrimView(readers::CutWord(text, static_cast<long>(count)));
 }
 
 void CImpELTAR4::PushAngle(EventID event, std::string& value) {
     PushM(event, value);
 }
 
-void CImpELTAR4::GetUnits(unsigned type, std::string& value, std::string& units) {
-    units.clear();
+void CImpELTAR4::GetUnits(unsigned type, std::string_view& value, std::string_view& units) {
+    units = {};
     if (type < kFirstWithUnit)
         return;
-    std::string copy = readers::Trim(value);
-    if (copy.find(' ') == std::string::npos) {
-        LogMessage(9116, {copy});
+    std::string_view rest = readers::TrimView(value);
+    if (rest.find(' ') == std::string_view::npos) {
+        LogMessage(9116, {rest});
         return;
     }
-    std::string number = CutWord(copy, ' ');
-    units = readers::Trim(copy);
-    value = std::move(number);
+    value = CutWord(rest, ' ');
+    units = readers::TrimView(rest);
 }
 
-int CImpELTAR4::SetUnits(std::string& value, std::string& units) {
+int CImpELTAR4::SetUnits(std::string& value, std::string_view units) {
     if (units.empty())
         return 0;
     if (units == "m") {
@@ -350,29 +357,35 @@ int CImpELTAR4::SetUnits(std::string& value, std::string& units) {
 }
 
 std::string CImpELTAR4::RewriteDms(std::string_view value, bool point_in_seconds) {
-    std::string degrees;
-    std::string rest(value);
-    size_t dot = rest.find('.');
-    if (dot != std::string::npos) {
-        degrees = readers::Trim(std::string_view(rest).substr(0, dot));
-        rest.erase(0, dot + 1);
+    std::string_view degrees;
+    std::string_view rest = value;
+    const size_t dot = rest.find('.');
+    if (dot != std::string_view::npos) {
+        degrees = readers::TrimView(rest.substr(0, dot));
+        rest.remove_prefix(dot + 1);
     }
+    const char padded[] = {'0', '0', rest.empty() ? '\0' : rest[0]};
     if (rest.size() < 2)
-        rest.insert(0, 2 - rest.size(), '0');
-    std::string minutes = readers::Trim(std::string_view(rest).substr(0, 2));
-    std::string seconds = readers::Trim(std::string_view(rest).substr(2));
+        rest = std::string_view(padded + rest.size(), 2);
+    const std::string_view minutes = readers::TrimView(rest.substr(0, 2));
+    const std::string_view seconds = readers::TrimView(rest.substr(2));
+    std::string out;
+    out.reserve(degrees.size() + minutes.size() + seconds.size() + 3);
+    out.append(degrees).append(1, ' ').append(minutes).append(1, ' ');
     if (seconds.empty())
-        seconds = "0";
+        out += '0';
     else if (point_in_seconds && seconds.size() > 2)
-        seconds.insert(2, 1, '.');
-    return degrees + ' ' + minutes + ' ' + seconds;
+        out.append(seconds.substr(0, 2)).append(1, '.').append(seconds.substr(2));
+    else
+        out.append(seconds);
+    return out;
 }
 
-std::string CImpELTAR4::PrepareString(std::string& line) {
+std::string_view CImpELTAR4::PrepareString(std::string& line) {
     return line;
 }
 
-void CImpELTAR4::BreakCodeAndPoint(std::string& value, std::string& code, std::string& point) {
+void CImpELTAR4::BreakCodeAndPoint(std::string_view value, std::string& code, std::string& point) {
     code = CutWord(value, 3);
     point = CutWord(value, 4);
 }
@@ -417,13 +430,13 @@ void CImpELTAR4::ReportNoNames() {
     // Said of the whole file, so without the line prefix.
     m_pProject->ImportLog().Write(
         res::Format(res::LoadString(res::kNoNamesMessage),
-                    {CurrentFileName(), settings,
-                     ColumnRuler(m_FirstColumnText.size()), ToUtf8(m_FirstColumnText), names}),
+                    {CurrentFileName(), settings, ColumnRuler(m_FirstColumnText.size()),
+                     ToUtf8(m_FirstColumnText), names}),
         0, 2);
     m_FirstColumnText.clear();
 }
 
-void CImpELTAR4::PushSomeThing(std::string& value, std::string& code, std::string& point) {
+void CImpELTAR4::PushSomeThing(std::string_view value, std::string& code, std::string& point) {
     BreakCodeAndPoint(value, code, point);
     if (point.empty()) {
         const bool north = Has(m_Line, "X") || Has(m_Line, "N");
@@ -435,7 +448,7 @@ void CImpELTAR4::PushSomeThing(std::string& value, std::string& code, std::strin
         if (!north && !east && Has(m_Line, "Z") && !Has(m_Line, "HD")) {
             // Only a height: before any station it has nothing to belong to.
             if (m_Station.empty()) {
-                m_Line.clear();
+                m_Line = {};
                 return;
             }
         } else if (north && (east || Has(m_Line, "Z"))) {
@@ -466,7 +479,7 @@ void CImpELTAR4::PushHi() {
     PushM(evInstrumentHeight, m_Value);
 }
 
-void CImpELTAR4::TestForStation(std::string) {}
+void CImpELTAR4::TestForStation(std::string_view) {}
 
 CImpELTAR4::Columns CImpELTAR4::ClampColumns(int name_start, int name_width, int code_start,
                                              int code_width, int max_width) {

@@ -29,17 +29,18 @@ class CImpELTAR4 : public CWImport {
 
   protected:
     // The hooks the Rec 500 and M5 readers replace, in their slot order.
-    virtual std::string CutWord(std::string& text, char separator);
-    virtual std::string CutWord(std::string& text, int count);
+    virtual std::string_view CutWord(std::string_view& text, char separator);
+    virtual std::string_view CutWord(std::string_view& text, int count);
     virtual void PushAngle(EventID event, std::string& value);
-    virtual void GetUnits(unsigned type, std::string& value, std::string& units);
-    virtual int SetUnits(std::string& value, std::string& units);
-    virtual std::string PrepareString(std::string& line);
-    virtual void BreakCodeAndPoint(std::string& value, std::string& code, std::string& point);
-    virtual void PushSomeThing(std::string& value, std::string& code, std::string& point);
+    virtual void GetUnits(unsigned type, std::string_view& value, std::string_view& units);
+    virtual int SetUnits(std::string& value, std::string_view units);
+    // The line as the field reader takes it: a view into `line` or into the reader's own text.
+    virtual std::string_view PrepareString(std::string& line);
+    virtual void BreakCodeAndPoint(std::string_view value, std::string& code, std::string& point);
+    virtual void PushSomeThing(std::string_view value, std::string& code, std::string& point);
     virtual void PushTh();
     virtual void PushHi();
-    virtual void TestForStation(std::string text);
+    virtual void TestForStation(std::string_view text);
     // Puts the reader back to its state at the start of a pass, so that the second pass reads
     // the files as the first one did.
     virtual void ResetState();
@@ -84,11 +85,12 @@ class CImpELTAR4 : public CWImport {
     // The settings that hold m_Columns (name start, name width, code start, code width); null
     // for the readers without columns.
     const std::array<const char*, 4>* m_ColumnKeys = nullptr;
-    std::string m_Line;      // the unread rest of the current line
-    std::string m_Station;   // the name last pushed as a station
-    int m_bNoReflector = 0;  // set by a reflectorless text record
-    int m_nSetHz = 0;        // "Set Hz" text records seen
-    int m_nHidden = 0;       // point records since a "HIDDEN POINT" text record
+    std::string m_Text;       // the current line
+    std::string_view m_Line;  // the unread rest of it
+    std::string m_Station;    // the name last pushed as a station
+    int m_bNoReflector = 0;   // set by a reflectorless text record
+    int m_nSetHz = 0;         // "Set Hz" text records seen
+    int m_nHidden = 0;        // point records since a "HIDDEN POINT" text record
     const std::string m_Format;
     std::string m_Value;          // value text of the field being processed
     std::string m_ValueAsInFile;  // the value as the file wrote it, when rewritten
@@ -96,7 +98,7 @@ class CImpELTAR4 : public CWImport {
 
   private:
     // Cuts the next field; returns its type word and leaves the value text in `value`.
-    std::string ReadWord(std::string& value);
+    std::string_view ReadWord(std::string_view& value);
     void ApplyField(unsigned type);
     void PointRule();
     void TextRule();

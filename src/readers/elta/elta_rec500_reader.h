@@ -14,14 +14,18 @@ class CImpELTAREC500 : public CImpELTAR4 {
 
   protected:
     void PushAngle(EventID event, std::string& value) override;
-    void GetUnits(unsigned type, std::string& value, std::string& units) override;
-    int SetUnits(std::string& value, std::string& units) override;
-    std::string PrepareString(std::string& line) override;
-    void BreakCodeAndPoint(std::string& value, std::string& code, std::string& point) override;
+    void GetUnits(unsigned type, std::string_view& value, std::string_view& units) override;
+    int SetUnits(std::string& value, std::string_view units) override;
+    std::string_view PrepareString(std::string& line) override;
+    void BreakCodeAndPoint(std::string_view value, std::string& code, std::string& point) override;
     void ResetState() override;
 
   private:
+    // Puts a bar in front of the type words of a line that has none.
+    static void InsertBars(std::string& line);
+
     std::string m_Code;        // from the code columns of the current line, handed out once
     std::string m_Point;       // from the name columns
     std::string m_ColumnText;  // the text the columns were applied to
+    std::string m_Prepared;    // the line rebuilt with bars
 };

@@ -1,12 +1,14 @@
 #include "readers/geodimeter/geodimeter_reader.h"
 
 #include <ctime>
+#include <utility>
 
 #include "readers/text_helpers.h"
 #include "readers/unit_codes.h"
 
 using readers::CutWord;
 using readers::Trim;
+using readers::TrimView;
 
 CImpGEOD::CImpGEOD(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info, int points)
     : CWImport(project, site, info), m_bPoints(points) {}
@@ -45,54 +47,49 @@ void CImpGEOD::MLoadFile(int mode, int points) {
     m_TempUnit = temp;
 }
 
-int CImpGEOD::GetPrecord(const std::string& word, std::string& value) {
-    size_t eq = word.find('=');
-    if (eq == std::string::npos) {
-        value.clear();
-        return static_cast<int>(readers::AtoI(Trim(word)));
+int CImpGEOD::GetPrecord(std::string_view word, std::string_view& value) {
+    const size_t eq = word.find('=');
+    if (eq == std::string_view::npos) {
+        value = {};
+        return static_cast<int>(readers::AtoI(TrimView(word)));
     }
     value = word.substr(eq + 1);
-    long label = readers::AtoI(Trim(std::string_view(word).substr(0, eq)));
+    const long label = readers::AtoI(TrimView(word.substr(0, eq)));
     return label < -1000000 || label > 1000000 ? 0 : static_cast<int>(label);
 }
 
 int CImpGEOD::ReadEvents() {
-    std::string buf;
+    std::string_view line;
     for (;;) {
-        if (!ReadRawLine(buf)) {
+        if (!ReadRawLine(m_Text)) {
             if (m_nFileAccepted == 0)
                 LogMessage(9018, {CurrentFileName()});
             m_bFirstLine = 1;
             return 0;
         }
-        size_t b = buf.find_first_not_of(' ');
-        if (b == std::string::npos)
+        line = m_Text;
+        const size_t b = line.find_first_not_of(' ');
+        if (b == std::string_view::npos)
             continue;
-        size_t e = buf.find_last_not_of(' ');
-        buf = buf.substr(b, e - b + 1);
-        if (!buf.empty())
-            break;
+        line = line.substr(b, line.find_last_not_of(' ') - b + 1);
+        break;
     }
     ClearEventList();
-    size_t lf = buf.find('\n');
-    if (lf != std::string::npos)
-        buf.resize(lf);
+    line = line.substr(0, line.find('\n'));
     m_nLineAccepted = 0;
 
+    std::string_view value;
     if (m_bFirstLine) {
-        m_Line = buf;
-        std::string value;
+        m_Line = line;
         m_nLeadLabel = GetPrecord(CutWord(m_Line, ' '), value);
         m_bFirstLine = 0;
         if (m_nLeadLabel == 15 || m_nLeadLabel == 50)
             return 1;
     }
-    m_Line = std::move(buf);
+    m_Line = line;
     for (;;) {
-        std::string word = CutWord(m_Line, ' ');
-        std::string value;
-        int label = GetPrecord(word, value);
-        if (PushLabel(label, value).empty())
+        const int label = GetPrecord(CutWord(m_Line, ' '), value);
+        if (!PushLabel(label, value))
             break;
     }
     if (m_nLineAccepted)
@@ -102,22 +99,17 @@ int CImpGEOD::ReadEvents() {
 }
 
 // The code may hold blanks: it runs on up to the last blank before the next "=".
-std::string CImpGEOD::CutCodeRest() {
-    size_t eq = m_Line.find('=');
-    if (eq == std::string::npos) {
-        std::string rest = std::move(m_Line);
-        m_Line.clear();
-        return rest;
-    }
-    size_t blank = m_Line.rfind(' ', eq);
-    if (blank == std::string::npos)
+std::string_view CImpGEOD::CutCodeRest() {
+    const size_t eq = m_Line.find('=');
+    if (eq == std::string_view::npos)
+        return std::exchange(m_Line, {});
+    const size_t blank = m_Line.rfind(' ', eq);
+    if (blank == std::string_view::npos)
         return {};
-    std::string part = m_Line.substr(0, blank + 1);
-    m_Line.erase(0, blank + 1);
-    return part;
+    return CutWord(m_Line, static_cast<long>(blank + 1));
 }
 
-std::string CImpGEOD::PushLabel(int label, const std::string& value) {
+bool CImpGEOD::PushLabel(int label, std::string_view value) {
     switch (label) {
         case 1:
         case 51:
@@ -133,11 +125,10 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
         case 3:
             PushM(evInstrumentHeight, value);
             break;
-        case 4: {
-            std::string code = Trim(value + " " + CutCodeRest());
-            PushM(evCode, code);
+        case 4:
+            m_Value.assign(value).append(1, ' ').append(CutCodeRest());
+            PushM(evCode, TrimView(m_Value));
             break;
-        }
         case 5:
             if (m_nLeadLabel == 15) {
                 PushM(evPointName, value);
@@ -145,7 +136,7 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
                 PushM(evPointName, value);
                 PushM(evTarget, value);
                 PushM(evTargetHeight, "0");
-                m_TargetName = value;
+                m_TargetName.assign(value);
                 m_bRightFace = 0;
             }
             if (m_bPoints) {
@@ -160,22 +151,23 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
         case 21:
         case 8:
         case 25: {
-            std::string angle = SetPointAngle(value);
+            // An angle is never empty once rewritten: the line goes on after it.
+            const std::string angle = SetPointAngle(value);
             ShownAs shown(*this, value);
             PushM(evCircleFace, "Left");
             PushM(label == 7 || label == 21 ? evHorAngle : evVertAngle, angle);
-            return angle;
+            return true;
         }
         case 18: {
-            std::string angle = SetPointAngle(value);
+            const std::string angle = SetPointAngle(value);
             ShownAs shown(*this, value);
             PushM(evCircleFace, "Right");
             PushM(evVertAngle, angle);
-            return angle;
+            return true;
         }
         case 17:
         case 24: {
-            std::string angle = SetPointAngle(value);
+            const std::string angle = SetPointAngle(value);
             ShownAs shown(*this, value);
             if (CheckTarget()) {
                 PushM(evCircleFace, label == 17 ? "Right" : "Left");
@@ -183,7 +175,7 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
                 if (label == 17)
                     m_bRightFace = 1;
             }
-            return angle;
+            return true;
         }
         case 9:
             PushM(evSlopeDist, value);
@@ -226,11 +218,11 @@ std::string CImpGEOD::PushLabel(int label, const std::string& value) {
         default:
             break;
     }
-    return value;
+    return !value.empty();
 }
 
 bool CImpGEOD::CheckTarget() {
-    m_TargetName = Trim(m_TargetName);
+    m_TargetName = TrimView(m_TargetName);
     if (m_TargetName.empty())
         return false;
     if (m_bRightFace)
@@ -238,8 +230,8 @@ bool CImpGEOD::CheckTarget() {
     return true;
 }
 
-std::string CImpGEOD::SetPointAngle(const std::string& source) const {
-    std::string t = Trim(source);
+std::string CImpGEOD::SetPointAngle(std::string_view source) const {
+    std::string t(TrimView(source));
     char sign = 0;
     if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
         sign = t[0];
@@ -254,10 +246,10 @@ std::string CImpGEOD::SetPointAngle(const std::string& source) const {
     return t;
 }
 
-void CImpGEOD::SetUnits(const std::string& value) {
+void CImpGEOD::SetUnits(std::string_view value) {
     if (value.size() < 4)
         return;
-    std::string u = Trim(value);
+    const std::string_view u = TrimView(value);
     if (u.size() < 4)
         return;
     using readers::SetUnitByCode;
@@ -283,9 +275,8 @@ int CImpGEOD::GetTemperature(const char* text, double* value) {
 int CImpGEOD::GetDate(const char* text, int64_t* time) {
     if (!text || !time)
         return 0;
-    std::time_t now = std::time(nullptr);
     std::tm today{};
-    localtime_r(&now, &today);
+    m_Clock.Today(today);
     int day = today.tm_mday, month = today.tm_mon + 1, year = today.tm_year + 1900;
 
     auto find_sep = [](const std::string& s) {
@@ -319,7 +310,7 @@ int CImpGEOD::GetDate(const char* text, int64_t* time) {
     tm.tm_year = year - 1900;
     tm.tm_hour = 12;
     tm.tm_isdst = -1;
-    std::time_t t64 = std::mktime(&tm);
+    const std::time_t t64 = m_Clock.MakeTime(tm);
     if (t64 == static_cast<std::time_t>(-1))
         return 0;
     *time = static_cast<int64_t>(t64);

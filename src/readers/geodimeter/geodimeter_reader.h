@@ -25,16 +25,18 @@ class CImpGEOD : public CWImport {
 
   private:
     // Splits a word at its first "=": the label, and the value in `value`.
-    static int GetPrecord(const std::string& word, std::string& value);
-    void SetUnits(const std::string& value);
-    std::string SetPointAngle(const std::string& source) const;
+    static int GetPrecord(std::string_view word, std::string_view& value);
+    void SetUnits(std::string_view value);
+    std::string SetPointAngle(std::string_view source) const;
     bool CheckTarget();
     int PushM(EventID id, std::string_view text);
-    // Pushes the events of one word; returns the value that decides whether the line goes on.
-    std::string PushLabel(int label, const std::string& value);
-    std::string CutCodeRest();
+    // Pushes the events of one word; false when the line ends with it (an empty value).
+    bool PushLabel(int label, std::string_view value);
+    std::string_view CutCodeRest();
 
-    std::string m_Line;  // the part of the current line not yet split into words
+    std::string m_Text;       // the current line
+    std::string_view m_Line;  // the part of it not yet split into words
+    std::string m_Value;      // a value rewritten for the engine
     int m_nLeadLabel = 0;
     int m_nLineAccepted = 0;
     int m_nFileAccepted = 0;

@@ -39,8 +39,9 @@ bool LooksLikeDate(std::string_view t) {
 
 void CImpNRDF::DecodeComment() {
     const size_t lead = m_Line.find_first_not_of(" \t");
-    const std::string comment = lead == std::string::npos ? std::string() : m_Line.substr(lead);
-    std::string first = comment;
+    const std::string_view comment =
+        lead == std::string_view::npos ? std::string_view{} : m_Line.substr(lead);
+    std::string_view first = comment;
     if (!SetUnits(CutWord(first, ',', SeparatorRun::Single)))
         return;
     // A comment that gives the atmosphere ends with the date of the job after three words.
@@ -133,6 +134,6 @@ int CImpNRDF::GetDate(const char* text, int64_t* time) {
     tm.tm_min = number(year_at + 8, 2);
     tm.tm_sec = number(year_at + 11, 2);
     tm.tm_isdst = -1;
-    *time = static_cast<int64_t>(std::mktime(&tm));
+    *time = static_cast<int64_t>(m_Clock.MakeTime(tm));
     return 1;
 }

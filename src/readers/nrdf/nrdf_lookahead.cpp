@@ -11,10 +11,9 @@ namespace {
 
 // Field `n` (from 1) of a comma-separated line; empty when the line is shorter.
 std::string Field(std::string_view line, int n) {
-    std::string rest(line);
-    std::string word;
-    for (int i = 0; i < n; ++i) word = CutWord(rest, ',', SeparatorRun::Single);
-    return word;
+    std::string_view word;
+    for (int i = 0; i < n; ++i) word = CutWord(line, ',', SeparatorRun::Single);
+    return std::string(word);
 }
 
 // The target of a face record: the text between its first and second comma.

@@ -39,7 +39,7 @@ int CImpNRDF::GetPrecord(std::string_view field) {
 }
 
 // Two commas in a row are an empty field, so only one separator goes with each field.
-std::string CImpNRDF::CutField() {
+std::string_view CImpNRDF::CutField() {
     return CutWord(m_Line, ',', SeparatorRun::Single);
 }
 
@@ -57,7 +57,7 @@ void CImpNRDF::SetTCode(std::string_view text) {
 }
 
 int CImpNRDF::ReadEvents() {
-    std::string line;
+    std::string& line = m_Text;
     for (;;) {
         if (!ReadRawLine(line)) {
             // A backsight still pending is observed at its station's end.
@@ -82,7 +82,7 @@ int CImpNRDF::ReadEvents() {
     const size_t lf = line.find('\n');
     if (lf != std::string::npos)
         line.resize(lf);
-    m_Line = std::move(line);
+    m_Line = line;
 
     const int record = GetPrecord(CutField());
     switch (record) {
@@ -157,7 +157,7 @@ void CImpNRDF::DecodeStation() {
     PushValue(evTemperature, m_Temperature);
     SetBackSight();
 
-    const std::string name = CutField();
+    const std::string_view name = CutField();
     PushValue(evStation, name);
     if (!m_Date.empty()) {
         PushValue(evDate, m_Date);
@@ -166,7 +166,7 @@ void CImpNRDF::DecodeStation() {
     if (name.empty())
         return;
     SetTCode(CutField());
-    const std::string backsight = CutField();
+    const std::string_view backsight = CutField();
     if (!backsight.empty()) {
         PushValue(evBacksight, backsight);
         m_PendingBacksight = backsight;
@@ -174,10 +174,10 @@ void CImpNRDF::DecodeStation() {
     SetTCode(CutField());
     PushValue(evInstrumentHeight, CutField());
     CutField();  // not used
-    const std::string angle = CutField();
+    const std::string_view angle = CutField();
     if (!angle.empty())
         BacksightLookAhead(SetPointAngle(angle));
-    const std::string code = CutField();
+    const std::string_view code = CutField();
     if (!code.empty()) {
         PushValue(evCode, code);
         SetTCode(code);
@@ -187,7 +187,7 @@ void CImpNRDF::DecodeStation() {
 }
 
 void CImpNRDF::DecodeObservation(int record) {
-    const std::string target = CutField();
+    const std::string_view target = CutField();
     if (target.empty())
         return;
     if (target == m_PendingBacksight)
@@ -196,12 +196,12 @@ void CImpNRDF::DecodeObservation(int record) {
     const bool layout_b = record == kCheckPoint || record == kStakeOut;
     if (layout_b)
         CutField();
-    const std::string height = CutField();
-    const std::string slope = CutField();
-    const std::string hz = CutField();
-    const std::string v = CutField();
+    const std::string_view height = CutField();
+    const std::string_view slope = CutField();
+    const std::string_view hz = CutField();
+    const std::string_view v = CutField();
     CutField();  // not used
-    const std::string code = CutField();
+    const std::string_view code = CutField();
 
     PushValue(evTarget, target);
     PushValue(evTargetHeight, height);
@@ -260,7 +260,7 @@ void CImpNRDF::PushOrientedAngle(std::string_view field) {
 }
 
 void CImpNRDF::DecodePoint(int record) {
-    const std::string name = CutField();
+    const std::string_view name = CutField();
     if (name.empty())
         return;
     PushValue(evPointName, name);

@@ -47,7 +47,7 @@ class CImpNRDF : public CWImport {
     };
 
     // Record decoders (nrdf_reader.cpp).
-    std::string CutField();
+    std::string_view CutField();
     void DecodeStation();
     void DecodeObservation(int record);
     void DecodePoint(int record);
@@ -68,7 +68,8 @@ class CImpNRDF : public CWImport {
     void ScanResection(long long from);
     void BacksightLookAhead(const std::string& angle);
 
-    std::string m_Line;              // the rest of the record being decoded
+    std::string m_Text;              // the record being decoded
+    std::string_view m_Line;         // the rest of it
     std::string m_PendingBacksight;  // backsight of the last station, until observed
     std::string m_BacksightAngle;    // of the current station, prepared
     int m_bFaceRecord = 0;

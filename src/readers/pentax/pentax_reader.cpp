@@ -27,17 +27,6 @@ constexpr std::array kKeywordEvents{
     KeywordEvent{"RTV", evVertAngle},        KeywordEvent{"RTD", evSlopeDist},
 };
 
-// Blanks off both ends; the line feed is not a blank and stays.
-void TrimInPlace(std::string& line) {
-    size_t e = line.find_last_not_of(" \t");
-    if (e == std::string::npos) {
-        line.clear();
-        return;
-    }
-    line.resize(e + 1);
-    line.erase(0, line.find_first_not_of(" \t"));
-}
-
 std::string_view WithoutLineFeed(std::string_view text) {
     if (!text.empty() && text.back() == '\n')
         text.remove_suffix(1);
@@ -48,7 +37,7 @@ std::string_view WithoutLineFeed(std::string_view text) {
 
 CImpPENTAX::CImpPENTAX(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
     : CWImport(project, site, info) {
-    m_Line.reserve(platform::TextFile::kReadLimit + 1);
+    m_Text.reserve(platform::TextFile::kReadLimit + 1);
     m_Next.reserve(platform::TextFile::kReadLimit + 1);
 }
 
@@ -138,12 +127,13 @@ bool CImpPENTAX::NextLine(std::string& line) {
 
 int CImpPENTAX::ReadEvents() {
     do {
-        if (!NextLine(m_Line)) {
+        if (!NextLine(m_Text)) {
             if (!m_nFileAccepted)
                 LogMessage(9018, {CurrentFileName()});
             return 0;
         }
-        TrimInPlace(m_Line);
+        // Blanks off both ends; the line feed is not a blank and stays.
+        m_Line = readers::TrimView(m_Text);
     } while (m_Line.empty());
 
     // The line after this one decides whether this record is superseded.
@@ -172,7 +162,7 @@ void CImpPENTAX::ReadDataP() {
         return;
     if (m_Line[3] == '1') {
         CutWord(m_Line, 6L);
-        if (m_Line.find(':') != std::string::npos)
+        if (m_Line.find(':') != std::string_view::npos)
             m_pProject->title = ToUtf8(CutUpTo(m_Line, ':'));
     } else if (m_Line[3] == '2') {
         PushPoint();
@@ -186,16 +176,16 @@ void CImpPENTAX::PushPoint() {
     }
     // Each field runs up to its comma; a field without one is empty.
     auto field = [this] {
-        std::string word = CutUpTo(m_Line, ',');
+        const std::string_view word = CutUpTo(m_Line, ',');
         CutWord(m_Line, 1L);
         return word;
     };
     PushM(evPointName, field());
-    const std::string x = field();
-    const std::string y = field();
-    const std::string h = field();
+    const std::string_view x = field();
+    const std::string_view y = field();
+    const std::string_view h = field();
     if (m_nFileType == kPointsCsv) {
-        const std::string code = CutUpTo(m_Line, ',');
+        const std::string_view code = CutUpTo(m_Line, ',');
         // The code number carries the point's class: odd codes a known plan position, 2, 3, 6
         // and 7 a known height.
         const long kind = readers::AtoI(code);
@@ -210,19 +200,20 @@ void CImpPENTAX::PushPoint() {
     PushM(evPointH, h);
 }
 
-std::string CImpPENTAX::GetCode() {
+std::string_view CImpPENTAX::GetCode() {
     if (HasPrefix())
         CutWord(m_Line, 4L);
-    std::string keyword = CutWord(m_Line, 3L);
+    const std::string_view keyword = CutWord(m_Line, 3L);
     // Of consecutive records with the same keyword only the last one counts.
     const long at = HasPrefix() ? 5 : 1;
-    if (m_Next.size() >= static_cast<size_t>(at + 2) && readers::Copy(m_Next, at, 3) == keyword)
+    if (m_Next.size() >= static_cast<size_t>(at + 2) &&
+        std::string_view(m_Next).substr(at - 1, 3) == keyword)
         return "BAD";
     return keyword;
 }
 
 void CImpPENTAX::ReadDataI() {
-    const std::string keyword = GetCode();
+    const std::string_view keyword = GetCode();
     CutWord(m_Line, 1L);  // the colon after the keyword
     std::string_view value = m_Line;
     if (value.size() <= 1)

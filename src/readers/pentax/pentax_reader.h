@@ -38,15 +38,16 @@ class CImpPENTAX : public CWImport {
     void ReadDataP();
     void ReadDataI();
     void PushPoint();
-    std::string GetCode();
+    std::string_view GetCode();
     // Degrees-minutes-seconds D.MMSSs as the values library reads them: D.MM.SS.s.
     std::string GetAngleString(std::string_view source) const;
     // Reads the next line piece: the one read ahead, else one from the file.
     bool NextLine(std::string& line);
     bool HasPrefix() const { return m_nFileType == kKeywordEnq || m_nFileType == kKeywordAux; }
 
-    std::string m_Line;  // the current line; the record readers cut it from the front
-    std::string m_Next;  // the line after it, read ahead
+    std::string m_Text;       // the current line
+    std::string_view m_Line;  // its rest, trimmed; the record readers cut it from the front
+    std::string m_Next;       // the line after it, read ahead
     bool m_bHaveNext = false;
     int m_nFileType = kPointsColon;
     int m_nFileAccepted = 0;

@@ -3,7 +3,7 @@
 #include "readers/text_helpers.h"
 #include "readers/unit_codes.h"
 
-using readers::Trim;
+using readers::TrimView;
 
 CImpSDR::CImpSDR(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
     : CWImport(project, site, info) {}
@@ -24,7 +24,7 @@ char CImpSDR::Column(int pos) const {
     return pos >= 1 && static_cast<size_t>(pos) <= m_Record.size() ? m_Record[pos - 1] : '\0';
 }
 
-std::string CImpSDR::CutWord(int len) {
+std::string_view CImpSDR::CutWord(int len) {
     return readers::CutWord(m_Line, static_cast<long>(len));
 }
 
@@ -131,19 +131,19 @@ void CImpSDR::PushInstr() {
 bool CImpSDR::PushPlace(EventID id, bool station) {
     CutWord(2);
     const bool known = CutWord(2) == "KI";
-    std::string name = Trim(CutWord(GetIDLen()));
+    const std::string_view name = TrimView(CutWord(GetIDLen()));
     if (name.empty())
         return false;
     Put(id, name);
     if (station)
-        m_StationName = std::move(name);
+        m_StationName = name;
     if (known) {
         Put(evPlanClass, "Base");
         Put(evHeightClass, "Base");
     }
     // Fields go to the engine as they stand: one the record does not reach is empty.
-    std::string first = CutWord(GetNumLen());
-    std::string second = CutWord(GetNumLen());
+    const std::string_view first = CutWord(GetNumLen());
+    const std::string_view second = CutWord(GetNumLen());
     Put(AxesOrnEN() ? evPointY : evPointX, first);
     Put(AxesOrnEN() ? evPointX : evPointY, second);
     Put(evPointH, CutWord(GetNumLen()));
@@ -177,10 +177,10 @@ void CImpSDR::SetAtmos() {
 
 void CImpSDR::PushBkb() {
     CutWord(4);
-    std::string station = Trim(CutWord(GetIDLen()));
+    const std::string_view station = TrimView(CutWord(GetIDLen()));
     if (station.empty() || station != m_StationName)
         return;
-    std::string backsight = Trim(CutWord(GetIDLen()));
+    const std::string_view backsight = TrimView(CutWord(GetIDLen()));
     if (backsight.empty())
         return;
     CutWord(GetNumLen());
@@ -190,15 +190,15 @@ void CImpSDR::PushBkb() {
 
 void CImpSDR::PushTarget() {
     CutWord(2);
-    std::string derivation = CutWord(2);
+    const std::string_view derivation = CutWord(2);
     const char* face = derivation == "F2" ? "Right" : derivation == "F1" ? "Left" : nullptr;
     if (!face)
         return;
-    std::string station = Trim(CutWord(GetIDLen()));
+    const std::string_view station = TrimView(CutWord(GetIDLen()));
     if (station.empty() || station != m_StationName)
         return;
     // The target keeps its blanks, as the field holds it.
-    std::string target = CutWord(GetIDLen());
+    const std::string_view target = CutWord(GetIDLen());
     if (target.empty())
         return;
     Put(evTarget, target);
@@ -216,13 +216,13 @@ void CImpSDR::SetJob() {
 
 void CImpSDR::PushBLink() {
     CutWord(4);
-    std::string from = Trim(CutWord(GetIDLen()));
+    const std::string_view from = TrimView(CutWord(GetIDLen()));
     if (from.empty())
         return;
-    std::string to = Trim(CutWord(GetIDLen()));
+    const std::string_view to = TrimView(CutWord(GetIDLen()));
     if (to.empty())
         return;
-    Put(evDirectionName, from + "\\" + to);
+    Put(evDirectionName, std::string(from) + "\\" + std::string(to));
     Put(evDirectionAngle, CutWord(GetNumLen()));
     Put(evStation, from);
     Put(evTarget, to);

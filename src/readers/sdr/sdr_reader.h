@@ -34,7 +34,7 @@ class CImpSDR : public CWImport {
     // The character at 1-based column `pos`, '\0' beyond the end.
     char Column(int pos) const;
     // The next `len` characters of the record, taken off its front.
-    std::string CutWord(int len);
+    std::string_view CutWord(int len);
     bool ReadLong(int pos, int len, long& out);
     int Put(EventID id, std::string_view value);
 
@@ -52,8 +52,8 @@ class CImpSDR : public CWImport {
     // Identifier, classes of a known point and the coordinates of a station or point record.
     bool PushPlace(EventID id, bool station);
 
-    std::string m_Record;  // the record as read, line end and outer blanks removed
-    std::string m_Line;    // the part of it not yet cut into fields
+    std::string m_Record;     // the record as read, line end and outer blanks removed
+    std::string_view m_Line;  // the part of it not yet cut into fields
     uint16_t m_nOptions = 0;
     std::string m_StationName;  // of the last station record; observations must repeat it
 };

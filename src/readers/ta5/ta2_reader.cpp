@@ -13,68 +13,69 @@ int CImp2TA5::PushM(EventID id, std::string_view text) {
     return CWImport::PushM(id, text, kPushPlain | kPushNoAccept);
 }
 
-std::string CImp2TA5::CutWord() {
+std::string_view CImp2TA5::CutWord() {
     return readers::CutWord(m_Line, ' ', readers::SeparatorRun::Single);
 }
 
-bool CImp2TA5::StrIsDigit(const std::string& text) {
-    return text.find_first_not_of("0123456789") == std::string::npos;
+bool CImp2TA5::StrIsDigit(std::string_view text) {
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-int CImp2TA5::SetUnits(const std::string&) {
+int CImp2TA5::SetUnits(std::string_view) {
     m_DistUnit = zut::du_metre;
     StateAngleUnit(zut::au_dms);
     return 1;
 }
 
-int CImp2TA5::GetPRecord(const std::string& line) {
-    const std::string t = readers::Trim(line);
+int CImp2TA5::GetPRecord(std::string_view line) {
+    const std::string_view t = readers::TrimView(line);
     if (t.empty())
         return kNotANumber;
     if (t[0] == 'Z')
         return kHeader;
     if (t[0] == 'N')
         return t.size() > 1 ? 0 : kLoneN;
-    const std::string number = readers::Copy(t, 1, 2);
+    const std::string_view number = t.substr(0, 2);
     if (StrIsDigit(number))
         return static_cast<int>(readers::AtoI(number));
     LogMessage(9027, {number});
     return kNotANumber;
 }
 
-void CImp2TA5::SetLengthDist(std::string& value) {
-    value = readers::Ta5Millimetres(value);
-}
-
-void CImp2TA5::SetPointAngle(const std::string& source, std::string& target) {
-    std::string t(readers::TrimView(source));
+void CImp2TA5::SetPointAngle(std::string_view source, std::string& target) {
+    std::string_view t = readers::TrimView(source);
     const bool negative = !t.empty() && t[0] == '-';
     if (negative)
-        t.erase(0, 1);
+        t.remove_prefix(1);
     auto take_last_two = [&t] {
         const size_t n = std::min<size_t>(2, t.size());
-        std::string part = t.substr(t.size() - n);
-        t.resize(t.size() - n);
-        return part.empty() ? std::string("00") : part;
+        const std::string_view part = t.substr(t.size() - n);
+        t.remove_suffix(n);
+        return part.empty() ? std::string_view("00") : part;
     };
-    const std::string seconds = take_last_two();
-    const std::string minutes = take_last_two();
+    const std::string_view seconds = take_last_two();
+    const std::string_view minutes = take_last_two();
     const size_t first = t.find_first_not_of('0');
-    std::string degrees = first == std::string::npos ? "000" : t.substr(first);
-    if (negative)
-        degrees.insert(0, 1, '-');
-    target = degrees + "." + minutes + "." + seconds;
+    const std::string_view degrees = first == std::string_view::npos ? "000" : t.substr(first);
+    // Built apart first: `source` may be a view into `target`.
+    std::string out(negative ? "-" : "");
+    out.append(degrees).append(1, '.').append(minutes).append(1, '.').append(seconds);
+    target = std::move(out);
 }
 
 void CImp2TA5::PushWord(EventID id, Value kind) {
-    std::string word = CutWord();
+    const std::string_view word = CutWord();
     if (word.empty())
         return;
+    if (kind == Value::Text) {
+        PushM(id, word);
+        return;
+    }
     if (kind == Value::Length)
-        SetLengthDist(word);
-    else if (kind == Value::Angle)
-        SetPointAngle(word, word);
-    PushM(id, word);
+        m_Value = readers::Ta5Millimetres(word);
+    else
+        SetPointAngle(word, m_Value);
+    PushM(id, m_Value);
 }
 
 void CImp2TA5::SetBackSight() {
@@ -82,7 +83,7 @@ void CImp2TA5::SetBackSight() {
         m_bBackSightPending = 1;
         return;
     }
-    m_BackSightName = readers::Trim(m_BackSightName);
+    m_BackSightName = readers::TrimView(m_BackSightName);
     if (!m_BackSightName.empty()) {
         PushM(evTarget, m_BackSightName);
         PushM(evHorAngle, "0000000");
@@ -93,9 +94,9 @@ void CImp2TA5::SetBackSight() {
 }
 
 int CImp2TA5::ReadEvents() {
-    std::string line;
+    std::string_view line;
     for (;;) {
-        if (!ReadRawLine(line)) {
+        if (!ReadRawLine(m_Text)) {
             if (m_bBackSightPending) {
                 SetBackSight();
                 return 1;
@@ -104,9 +105,10 @@ int CImp2TA5::ReadEvents() {
                 LogMessage(9018, {CurrentFileName()});
             return 0;
         }
+        line = m_Text;
         if (!line.empty() && line.back() == '\n')
-            line.pop_back();
-        line = readers::Trim(line);
+            line.remove_suffix(1);
+        line = readers::TrimView(line);
         if (!line.empty())
             break;
     }
@@ -124,8 +126,8 @@ int CImp2TA5::ReadEvents() {
             break;
         case 0:
             // "N" and record 00 name the point that the following records refer to.
-            m_Line.erase(0, 1);
-            if (std::string name = CutWord(); !name.empty())
+            m_Line.remove_prefix(1);
+            if (std::string_view name = CutWord(); !name.empty())
                 m_PointName = name;
             break;
         case kLoneN:
@@ -153,7 +155,7 @@ void CImp2TA5::ReadHeader() {
     // now on, so that two headers in a row both get theirs.
     SetBackSight();
     m_bBackSightPending = 1;
-    m_Line.erase(0, 1);
+    m_Line.remove_prefix(1);
     PushWord(evDate, Value::Text);
     m_StationName = CutWord();
     if (!m_StationName.empty())
@@ -161,11 +163,11 @@ void CImp2TA5::ReadHeader() {
     m_BackSightName = CutWord();
     if (!m_BackSightName.empty())
         PushM(evBacksight, m_BackSightName);
-    std::string direction = CutWord();
+    const std::string_view direction = CutWord();
     if (!direction.empty() && !m_StationName.empty() && !m_BackSightName.empty()) {
         PushM(evDirectionName, m_StationName + "\\" + m_BackSightName);
-        SetPointAngle(direction, direction);
-        PushM(evDirectionAngle, direction);
+        SetPointAngle(direction, m_Value);
+        PushM(evDirectionAngle, m_Value);
     }
     PushWord(evInstrumentHeight, Value::Length);
 }
@@ -179,7 +181,7 @@ void CImp2TA5::ReadMeasurement(int record) {
             PushWord(id, Value::Length);
         return;
     }
-    if (readers::Trim(m_PointName) == readers::Trim(m_BackSightName))
+    if (readers::TrimView(m_PointName) == readers::TrimView(m_BackSightName))
         m_bBackSightPending = 0;
     if (!m_PointName.empty())
         PushM(evTarget, m_PointName);
@@ -209,5 +211,5 @@ void CImp2TA5::ReadMeasurement(int record) {
 int CImp2TA5::GetDate(const char* text, int64_t* time) {
     if (!text || !time)
         return 0;
-    return readers::Ta5Date(text, time) ? 1 : 0;
+    return readers::Ta5Date(text, time, m_Clock) ? 1 : 0;
 }

@@ -19,18 +19,16 @@ class CImp2TA5 : public CWImport {
     enum : int { kHeader = -1, kNotANumber = -2, kLoneN = -3 };
     // The kind of a line: kHeader, 0 for a point name, kLoneN, or the record number from its
     // first two characters (kNotANumber, with a message, when they are not digits).
-    int GetPRecord(const std::string& line);
-    // "12345" -> "12.345": whole millimetres as metres.
-    static void SetLengthDist(std::string& value);
+    int GetPRecord(std::string_view line);
     // "1234530" -> "123.45.30", "0012345" -> "1.23.45".
-    static void SetPointAngle(const std::string& source, std::string& target);
+    static void SetPointAngle(std::string_view source, std::string& target);
     // True when every character is a decimal digit (also for an empty text).
-    static bool StrIsDigit(const std::string& text);
-    int SetUnits(const std::string& code);
+    static bool StrIsDigit(std::string_view text);
+    int SetUnits(std::string_view code);
 
   private:
     // The next word of the line; two blanks in a row give an empty word.
-    std::string CutWord();
+    std::string_view CutWord();
     int PushM(EventID id, std::string_view text);
     // Pushes the word when it is not empty; `kind` prepares it first.
     enum class Value { Text, Length, Angle };
@@ -39,7 +37,9 @@ class CImp2TA5 : public CWImport {
     void ReadHeader();
     void ReadMeasurement(int record);
 
-    std::string m_Line;  // the unread rest of the current line
+    std::string m_Text;       // the current line
+    std::string_view m_Line;  // the unread rest of it
+    std::string m_Value;      // a word rewritten for the engine
     std::string m_StationName;
     std::string m_BackSightName;
     int m_bBackSightPending = 0;

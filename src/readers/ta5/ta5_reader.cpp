@@ -7,7 +7,7 @@ namespace {
 
 constexpr int kField = 12;
 
-char CharAt(const std::string& text, size_t i) {
+char CharAt(std::string_view text, size_t i) {
     return i < text.size() ? text[i] : '\0';
 }
 
@@ -50,19 +50,18 @@ int CImp3TA5::GetString(std::string& line, int max) {
     return static_cast<int>(line.size());
 }
 
-std::string CImp3TA5::CutWord(int n) {
+std::string_view CImp3TA5::CutWord(int n) {
     return readers::CutWord(m_Line, static_cast<long>(n));
 }
 
-std::string CImp3TA5::Next_Part(int n) {
-    return readers::Trim(CutWord(n));
+std::string_view CImp3TA5::Next_Part(int n) {
+    return readers::TrimView(CutWord(n));
 }
 
 int CImp3TA5::ReadEvents() {
-    std::string line;
     int count = 0;
     do {
-        count = GetString(line, m_nRecordLength);
+        count = GetString(m_Text, m_nRecordLength);
         if (count < 0)
             break;
         ++m_nLine;
@@ -80,8 +79,8 @@ int CImp3TA5::ReadEvents() {
     }
 
     ClearEventList();
-    m_Line = std::move(line);
-    const std::string code = Next_Part(kField);
+    m_Line = m_Text;
+    const std::string_view code = Next_Part(kField);
     // A record without a code ends the data of the file; a file that gave nothing says so.
     if (code.empty()) {
         if (!m_bAccepted)
@@ -109,12 +108,12 @@ int CImp3TA5::ReadEvents() {
     return 1;
 }
 
-void CImp3TA5::ReadStationRecord(const std::string& code) {
+void CImp3TA5::ReadStationRecord(std::string_view code) {
     ReadCoordStation(code);
     PushDistField(code, evTargetHeight);
 }
 
-void CImp3TA5::ReadTargetRecord(const std::string& code) {
+void CImp3TA5::ReadTargetRecord(std::string_view code) {
     const char variant = CharAt(code, 1);
     if (variant < '0' || variant > '3')
         return;
@@ -133,11 +132,11 @@ void CImp3TA5::ReadTargetRecord(const std::string& code) {
         case '3': {
             PushDistField(code, evHorDist);
             ReadHaVa(code);
-            std::string dh = Next_Part(kField);
-            if (!dh.empty()) {
-                SetPointDist(code, dh);
+            if (const std::string_view dh = Next_Part(kField); !dh.empty()) {
+                m_Value = dh;
+                SetPointDist(code, m_Value);
                 PushM(evTargetHeight, m_InstrumentHeight);
-                PushM(evHeightDiff, dh);
+                PushM(evHeightDiff, m_Value);
             }
             break;
         }
@@ -147,54 +146,53 @@ void CImp3TA5::ReadTargetRecord(const std::string& code) {
         AcceptedCheck();
 }
 
-void CImp3TA5::PushDistField(const std::string& code, EventID id, bool empty_as_zero) {
-    std::string value = Next_Part(kField);
-    if (value.empty() && !empty_as_zero)
+void CImp3TA5::PushDistField(std::string_view code, EventID id, bool empty_as_zero) {
+    const std::string_view field = Next_Part(kField);
+    if (field.empty() && !empty_as_zero)
         return;
-    SetPointDist(code, value);
-    PushM(id, value);
+    m_Value = field;
+    SetPointDist(code, m_Value);
+    PushM(id, m_Value);
 }
 
-void CImp3TA5::ReadZagolovokStation(const std::string& code) {
+void CImp3TA5::ReadZagolovokStation(std::string_view code) {
     SetBackSight();
     if (!m_PointName.empty()) {
         m_bAccepted = 1;
         PushM(evStation, m_PointName);
     }
-    std::string station_code = Next_Part(kField);
-    if (!station_code.empty())
+    if (const std::string_view station_code = Next_Part(kField); !station_code.empty())
         PushM(evCode, station_code);
-    std::string date = Next_Part(kField);
-    if (!date.empty())
+    if (const std::string_view date = Next_Part(kField); !date.empty())
         PushM(evDate, date);
-    std::string backsight = Next_Part(kField);
+    const std::string_view backsight = Next_Part(kField);
     if (!backsight.empty()) {
         PushM(evBacksight, backsight);
         m_BackSightName = backsight;
         m_bBackSightPending = 1;
     }
-    std::string direction = Next_Part(kField);
+    const std::string_view direction = Next_Part(kField);
     if (!direction.empty() && !m_PointName.empty() && !m_BackSightName.empty()) {
         PushM(evDirectionName, m_PointName + "\\" + m_BackSightName);
-        SetPointAngle(code, direction);
-        m_BackSightDirection = direction;
+        m_Value = direction;
+        SetPointAngle(code, m_Value);
+        m_BackSightDirection = m_Value;
         m_BackSightUnit = m_AngleUnit;
-        PushM(evDirectionAngle, direction);
+        PushM(evDirectionAngle, m_Value);
     }
-    std::string height = Next_Part(kField);
-    if (!height.empty()) {
-        SetPointDist(code, height);
-        PushM(evInstrumentHeight, height);
-        m_InstrumentHeight = height;
+    if (const std::string_view height = Next_Part(kField); !height.empty()) {
+        m_Value = height;
+        SetPointDist(code, m_Value);
+        PushM(evInstrumentHeight, m_Value);
+        m_InstrumentHeight = m_Value;
     }
     AcceptedCheck();
 }
 
-void CImp3TA5::ReadCoordStation(const std::string& code) {
+void CImp3TA5::ReadCoordStation(std::string_view code) {
     if (!m_PointName.empty())
         PushM(evStation, m_PointName);
-    std::string station_code = Next_Part(kField);
-    if (!station_code.empty()) {
+    if (const std::string_view station_code = Next_Part(kField); !station_code.empty()) {
         m_bAccepted = 1;
         PushM(evCode, station_code);
         SetTCode(station_code);
@@ -203,42 +201,41 @@ void CImp3TA5::ReadCoordStation(const std::string& code) {
     AcceptedCheck();
 }
 
-void CImp3TA5::SetTCode(const std::string& code) {
-    PushM(evCode, readers::Trim(code));
+void CImp3TA5::SetTCode(std::string_view code) {
+    PushM(evCode, readers::TrimView(code));
 }
 
 void CImp3TA5::ReadTrgNameCode() {
     if (!m_PointName.empty()) {
         m_bAccepted = 1;
         // The announced backsight was measured: nothing to add for it at the next header.
-        if (m_PointName == readers::Trim(m_BackSightName))
+        if (m_PointName == readers::TrimView(m_BackSightName))
             m_bBackSightPending = 0;
         PushM(evTarget, m_PointName);
     }
-    std::string target_code = Next_Part(kField);
-    if (!target_code.empty())
+    if (const std::string_view target_code = Next_Part(kField); !target_code.empty())
         PushM(evCode, target_code);
 }
 
-void CImp3TA5::ReadXYZ(const std::string& code) {
+void CImp3TA5::ReadXYZ(std::string_view code) {
     for (EventID id : {evPointX, evPointY, evPointH}) PushDistField(code, id);
 }
 
-void CImp3TA5::ReadHaVa(const std::string& code) {
-    std::string hz = Next_Part(kField);
-    if (!hz.empty()) {
-        SetPointAngle(code, hz);
-        PushM(evHorAngle, hz);
+void CImp3TA5::ReadHaVa(std::string_view code) {
+    if (const std::string_view hz = Next_Part(kField); !hz.empty()) {
+        m_Value = hz;
+        SetPointAngle(code, m_Value);
+        PushM(evHorAngle, m_Value);
     }
-    std::string v = Next_Part(kField);
-    if (!v.empty()) {
-        SetPointAngle(code, v);
+    if (const std::string_view v = Next_Part(kField); !v.empty()) {
+        m_Value = v;
+        SetPointAngle(code, m_Value);
         PushInstr(code);
-        PushM(evVertAngle, v);
+        PushM(evVertAngle, m_Value);
     }
 }
 
-void CImp3TA5::PushInstr(const std::string& code) {
+void CImp3TA5::PushInstr(std::string_view code) {
     const char variant = CharAt(code, 1);
     const bool zenith = (variant == '0' || variant == '2') && CharAt(code, 3) == '0';
     PushM(evInstrument, zenith ? "Z" : "H");
@@ -250,13 +247,13 @@ void CImp3TA5::SetBackSight() {
         m_BackSightName.clear();
         return;
     }
-    m_BackSightName = readers::Trim(m_BackSightName);
+    m_BackSightName = readers::TrimView(m_BackSightName);
     if (!m_BackSightName.empty()) {
         PushM(evTarget, m_BackSightName);
         // The direction is read in the unit of the header that gave it, not of the last record.
         const zut::angle_unit unit = m_AngleUnit;
         StateAngleUnit(m_BackSightUnit);
-        PushM(evHorAngle, readers::Trim(m_BackSightDirection));
+        PushM(evHorAngle, readers::TrimView(m_BackSightDirection));
         StateAngleUnit(unit);
         m_BackSightDirection.clear();
         AcceptedCheck();
@@ -264,8 +261,8 @@ void CImp3TA5::SetBackSight() {
     m_bBackSightPending = 0;
 }
 
-int CImp3TA5::SetUnits(const std::string& code) {
-    const std::string c = readers::Trim(code);
+int CImp3TA5::SetUnits(std::string_view code) {
+    const std::string_view c = readers::TrimView(code);
     m_DistUnit = zut::du_metre;
     switch (CharAt(c, 2)) {
         case '0':
@@ -283,7 +280,7 @@ int CImp3TA5::SetUnits(const std::string& code) {
     return 1;
 }
 
-void CImp3TA5::SetPointAngle(const std::string& code, std::string& value) {
+void CImp3TA5::SetPointAngle(std::string_view code, std::string& value) {
     SetUnits(code);
     // A text that already has a point is in a readable form.
     if (value.find('.') != std::string::npos)
@@ -292,7 +289,7 @@ void CImp3TA5::SetPointAngle(const std::string& code, std::string& value) {
                                        : readers::Ta5PackedDecimal(value);
 }
 
-void CImp3TA5::SetPointDist(const std::string& code, std::string& value) {
+void CImp3TA5::SetPointDist(std::string_view code, std::string& value) {
     SetUnits(code);
     if (value.empty())
         value.assign(1, '0');
@@ -303,23 +300,23 @@ void CImp3TA5::SetPointDist(const std::string& code, std::string& value) {
 int CImp3TA5::GetDate(const char* text, int64_t* time) {
     if (!text || !time)
         return 0;
-    return readers::Ta5Date(text, time) ? 1 : 0;
+    return readers::Ta5Date(text, time, m_Clock) ? 1 : 0;
 }
 
 CImp4TA5::CImp4TA5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
     : CImp3TA5(project, site, info, 9 * kField, {zut::au_dms, zut::au_degree, zut::au_gon}) {}
 
-void CImp4TA5::PushInstr(const std::string& code) {
+void CImp4TA5::PushInstr(std::string_view code) {
     const char variant = CharAt(code, 1);
     const bool zenith = (variant == '0' || variant == '1') && CharAt(code, 3) == '2';
     PushM(evInstrument, zenith ? "Z" : "H");
 }
 
-void CImp4TA5::ReadStationRecord(const std::string& code) {
+void CImp4TA5::ReadStationRecord(std::string_view code) {
     ReadCoordStation(code);
 }
 
-void CImp4TA5::ReadTargetRecord(const std::string& code) {
+void CImp4TA5::ReadTargetRecord(std::string_view code) {
     ReadTrgNameCode();
     const char variant = CharAt(code, 1);
     switch (variant) {

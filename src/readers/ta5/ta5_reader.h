@@ -17,17 +17,17 @@ class CImp3TA5 : public CWImport {
     int GetDate(const char* text, int64_t* time) override;
 
     // Sets the units of the record code: metres, and the angle unit of its third character.
-    virtual int SetUnits(const std::string& code);
+    virtual int SetUnits(std::string_view code);
     // Rewrite a field into the text the values library reads, in the units of the record.
-    virtual void SetPointAngle(const std::string& code, std::string& value);
-    virtual void SetPointDist(const std::string& code, std::string& value);
+    virtual void SetPointAngle(std::string_view code, std::string& value);
+    virtual void SetPointDist(std::string_view code, std::string& value);
     // "Z" (zenith) or "H" (height angle) in front of a vertical angle.
-    virtual void PushInstr(const std::string& code);
-    virtual void ReadZagolovokStation(const std::string& code);
-    virtual void ReadCoordStation(const std::string& code);
+    virtual void PushInstr(std::string_view code);
+    virtual void ReadZagolovokStation(std::string_view code);
+    virtual void ReadCoordStation(std::string_view code);
     virtual void ReadTrgNameCode();
-    virtual void ReadXYZ(const std::string& code);
-    virtual void ReadHaVa(const std::string& code);
+    virtual void ReadXYZ(std::string_view code);
+    virtual void ReadHaVa(std::string_view code);
 
     // Reads one line of at most `max` characters into `line`, without its line feed. A longer
     // line leaves its rest for the next call. The count of characters, -1 at the end of the file.
@@ -42,20 +42,22 @@ class CImp3TA5 : public CWImport {
              AngleUnits units);
 
     // Records whose code begins with "1" and "2"; the layouts differ between the instruments.
-    virtual void ReadStationRecord(const std::string& code);
-    virtual void ReadTargetRecord(const std::string& code);
+    virtual void ReadStationRecord(std::string_view code);
+    virtual void ReadTargetRecord(std::string_view code);
 
     // The next field of the line, `n` characters, as it stands / trimmed of blanks.
-    std::string CutWord(int n);
-    std::string Next_Part(int n);
+    std::string_view CutWord(int n);
+    std::string_view Next_Part(int n);
     void SetBackSight();
-    void SetTCode(const std::string& code);
+    void SetTCode(std::string_view code);
     int PushM(EventID id, std::string_view text);
     // Pushes a distance field when it is not empty; `empty_as_zero` pushes an empty one as 0.
-    void PushDistField(const std::string& code, EventID id, bool empty_as_zero = false);
+    void PushDistField(std::string_view code, EventID id, bool empty_as_zero = false);
     void AcceptedCheck();
 
-    std::string m_Line;       // the unread rest of the current line
+    std::string m_Text;       // the current line
+    std::string_view m_Line;  // the unread rest of it
+    std::string m_Value;      // a field rewritten for the engine
     std::string m_PointName;  // field 2 of the current record
     std::string m_BackSightName;
     std::string m_BackSightDirection;
@@ -72,9 +74,9 @@ class CImp4TA5 : public CImp3TA5 {
   public:
     CImp4TA5(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info);
 
-    void PushInstr(const std::string& code) override;
+    void PushInstr(std::string_view code) override;
 
   protected:
-    void ReadStationRecord(const std::string& code) override;
-    void ReadTargetRecord(const std::string& code) override;
+    void ReadStationRecord(std::string_view code) override;
+    void ReadTargetRecord(std::string_view code) override;
 };

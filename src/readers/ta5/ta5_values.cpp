@@ -53,10 +53,9 @@ std::string Ta5PackedDecimal(std::string_view text) {
     return t;
 }
 
-bool Ta5Date(std::string_view text, int64_t* time) {
-    std::time_t now = std::time(nullptr);
+bool Ta5Date(std::string_view text, int64_t* time, LocalClock& clock) {
     std::tm today{};
-    if (!time || !localtime_r(&now, &today))
+    if (!time || !clock.Today(today))
         return false;
 
     std::string t = Trim(text);
@@ -79,7 +78,7 @@ bool Ta5Date(std::string_view text, int64_t* time) {
     tm.tm_min = today.tm_min;
     tm.tm_sec = 0;
     tm.tm_isdst = -1;
-    std::time_t result = std::mktime(&tm);
+    const std::time_t result = clock.MakeTime(tm);
     if (result == static_cast<std::time_t>(-1))
         return false;
     *time = static_cast<int64_t>(result);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "readers/local_clock.h"
+
 namespace readers {
 
 // Whole millimetres as metres: "12345" -> "12.345", "-5" -> "-0.005". The sign is set aside,
@@ -22,6 +24,6 @@ std::string Ta5PackedDecimal(std::string_view text);
 // A DDMMYY date with the current local hour and minute. Parts that are out of range (day 1-31,
 // month 1-12, year 1980-2100) are taken from today. Two-digit years 00-79 are 2000-2079, 80-99
 // are 1980-1999. Returns false only when the local clock cannot be read.
-bool Ta5Date(std::string_view text, int64_t* time);
+bool Ta5Date(std::string_view text, int64_t* time, LocalClock& clock);
 
 }  // namespace readers

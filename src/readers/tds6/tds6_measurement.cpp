@@ -4,7 +4,7 @@
 #include "readers/tds6/tds6_reader.h"
 #include "readers/text_helpers.h"
 
-using readers::Trim;
+using readers::TrimView;
 
 namespace {
 
@@ -22,37 +22,37 @@ struct Pending {
 
 }  // namespace
 
-void CImpTDS6::DecodeMeasurement(std::string rest) {
+void CImpTDS6::DecodeMeasurement(std::string_view rest) {
     std::string name;
-    std::string data;
+    std::string_view data;
     const size_t blank = rest.find(' ');
-    if (blank != std::string::npos) {
+    if (blank != std::string_view::npos) {
         name = NextPart(rest, blank);  // the blank stays in front of the data
-        data = std::move(rest);
+        data = rest;
     } else {
         // The name filled the word; the data is the next word.
-        name = std::move(rest);
-        if (NextWord(data))
-            CheckTopCn6_word(data);
+        name = rest;
+        if (NextWord(m_Data))
+            CheckTopCn6_word(m_Data);
         else
             m_bFinished = true;
+        data = m_Data;
     }
-    name = Trim(name);
+    name = TrimView(name);
     if (data.empty() || data[0] != ' ')
         LogMessage(9029, {name});
     if (!data.empty())
-        data.erase(0, 1);
-    data = Trim(data);
+        data.remove_prefix(1);
+    data = TrimView(data);
     if (data.empty())
         return;
     const char selector = data[0];
-    data = Trim(std::string_view(data).substr(1));
-    DecodeFields(selector, name, data);
+    DecodeFields(selector, name, TrimView(data.substr(1)));
 }
 
 // The fields are all taken before anything is pushed: the unit letters come after the values
 // they qualify, and the engine converts each value as it is pushed.
-void CImpTDS6::DecodeFields(char selector, const std::string& name, std::string& data) {
+void CImpTDS6::DecodeFields(char selector, std::string_view name, std::string_view data) {
     std::array<Pending, 8> out;
     size_t count = 0;
     auto add = [&](EventID id, std::string text, Treat treat = Treat::Plain) {
@@ -73,11 +73,13 @@ void CImpTDS6::DecodeFields(char selector, const std::string& name, std::string&
 
     bool point = false;
     switch (selector) {
-        case 'x':
+        case 'x': {
             point = true;
-            readers::StrInsert(data, '.', 8);
-            add(evPointX, data);
+            std::string x(data);
+            readers::StrInsert(x, '.', 8);
+            add(evPointX, std::move(x));
             break;
+        }
         case 'U':
         case '/': {
             point = true;

@@ -70,7 +70,7 @@ int CImpTDS6::ReadEvents() {
         return 0;
     ClearEventList();
     m_nLastPush = 0;
-    std::string word;
+    std::string& word = m_Word;
     if (!NextWord(word))
         return 0;
     if (word.empty())
@@ -78,7 +78,7 @@ int CImpTDS6::ReadEvents() {
     CheckTopCn6_word(word);
     if (!word.empty()) {
         const char type = word[0];
-        std::string rest = Trim(std::string_view(word).substr(1));
+        const std::string_view rest = readers::TrimView(std::string_view(word).substr(1));
         switch (type) {
             case '\'':
                 PushM(evStation, rest);
@@ -98,14 +98,14 @@ int CImpTDS6::ReadEvents() {
             case ' ':
                 // A coordinate on a word of its own: " y" easting, " z" elevation.
                 if (!rest.empty() && (rest[0] == 'y' || rest[0] == 'z')) {
-                    std::string value = Trim(std::string_view(rest).substr(1));
+                    std::string value = Trim(rest.substr(1));
                     if (!value.empty())
                         readers::StrInsert(value, '.', 8);
                     PushM(rest[0] == 'y' ? evPointY : evPointH, value);
                 }
                 break;
             case '+':
-                DecodeMeasurement(std::move(rest));
+                DecodeMeasurement(rest);
                 break;
             default:
                 break;

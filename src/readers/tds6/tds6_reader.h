@@ -19,8 +19,7 @@ class CImpTDS6 : public CWImport {
     // Words (tds6_words.cpp).
     bool NextWord(std::string& word);
     static void CheckTopCn6_word(std::string& word);
-    static std::string NextPartT(std::string& src, size_t n);
-    static std::string NextPart(std::string& src, size_t n);
+    static std::string NextPart(std::string_view& src, size_t n);
 
     // Values (tds6_reader.cpp).
     void SetUnits(std::string_view text);
@@ -29,11 +28,13 @@ class CImpTDS6 : public CWImport {
     int PushM(EventID id, std::string_view text);
 
     // "+" words (tds6_measurement.cpp).
-    void DecodeMeasurement(std::string rest);
-    void DecodeFields(char selector, const std::string& name, std::string& data);
+    void DecodeMeasurement(std::string_view rest);
+    void DecodeFields(char selector, std::string_view name, std::string_view data);
 
     std::string m_Chunk;  // bytes read from the file and not yet taken into words
     size_t m_ChunkPos = 0;
+    std::string m_Word;  // the word being decoded
+    std::string m_Data;  // the word after it, when a "+" word continues there
     // The data ended inside a word, which came out as a word of its own; the next end of the
     // data ends the file.
     int m_bEndOfData = 0;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "readers/tds6/tds6_reader.h"
+#include "readers/text_helpers.h"
 
 namespace {
 
@@ -13,7 +14,6 @@ constexpr size_t kMaxWord = 1023;
 // Words end at "_"; a word longer than the read limit is cut there. The line counter counts
 // words, so messages point at the word.
 bool CImpTDS6::NextWord(std::string& word) {
-    static constexpr std::string_view kStops("_\x04", 2);
     word.clear();
     bool complete = false;
     for (;;) {
@@ -25,7 +25,10 @@ bool CImpTDS6::NextWord(std::string& word) {
             }
         }
         const std::string_view rest = std::string_view(m_Chunk).substr(m_ChunkPos);
-        const size_t stop = std::min(rest.find_first_of(kStops), rest.size());
+        // Two block searches beat one test of both stops per character.
+        const size_t underscore = std::min(rest.find('_'), rest.size());
+        const size_t stop =
+            std::min(rest.substr(0, underscore).find(kEndOfTransmission), underscore);
         const size_t take = std::min(stop, kMaxWord - word.size());
         word.append(rest.substr(0, take));
         m_ChunkPos += take;
@@ -53,7 +56,8 @@ bool CImpTDS6::NextWord(std::string& word) {
         m_bEndOfData = 1;
     }
     ++m_nLine;
-    std::erase_if(word, [](char c) { return c == '\r' || c == '\n'; });
+    if (word.find('\n') != std::string::npos || word.find('\r') != std::string::npos)
+        std::erase_if(word, [](char c) { return c == '\r' || c == '\n'; });
     return true;
 }
 
@@ -76,28 +80,21 @@ void CImpTDS6::CheckTopCn6_word(std::string& word) {
         word.erase(at, 1);
 }
 
-std::string CImpTDS6::NextPartT(std::string& src, size_t n) {
-    n = std::min(n, src.size());
-    std::string part = src.substr(0, n);
-    src.erase(0, n);
-    return part;
-}
-
 // A field that is followed by an apostrophe was corrected: the field after the apostrophe
 // (one wider, to take the apostrophe along, unless the field is signed) replaces it.
-std::string CImpTDS6::NextPart(std::string& src, size_t n) {
+std::string CImpTDS6::NextPart(std::string_view& src, size_t n) {
     const bool plus = !src.empty() && src[0] == '+';
     const bool minus = !src.empty() && src[0] == '-';
-    std::string field = NextPartT(src, n);
+    auto cut = [&src](size_t width) { return readers::CutWord(src, static_cast<long>(width)); };
+    std::string_view field = cut(n);
     const size_t width = plus || minus ? n : n + 1;
-    while (!src.empty() && src[0] == '\'') field = NextPartT(src, width);
-    if (!src.empty() && src[0] == '\'')
-        src.erase(0, 1);
+    while (!src.empty() && src[0] == '\'') field = cut(width);
     if (!field.empty() && field[0] == '\'')
-        field.erase(0, 1);
-    if (plus && (field.empty() || field[0] != '+'))
-        field.insert(field.begin(), '+');
-    if (minus && (field.empty() || field[0] != '-'))
-        field.insert(field.begin(), '-');
-    return field;
+        field.remove_prefix(1);
+    std::string out;
+    if ((plus && (field.empty() || field[0] != '+')) ||
+        (minus && (field.empty() || field[0] != '-')))
+        out += plus ? '+' : '-';
+    out += field;
+    return out;
 }

@@ -28,7 +28,7 @@ int CImpTDS7::Put(EventID id, std::string_view value) {
     return PushM(id, value, kPushSkipEmpty | kPushNoAccept);
 }
 
-std::string CImpTDS7::Field() {
+std::string_view CImpTDS7::Field() {
     return readers::CutWord(m_Line, ',');
 }
 
@@ -48,21 +48,20 @@ int CImpTDS7::GetPrecord(std::string_view keyword) {
 
 int CImpTDS7::ReadEvents() {
     do {
-        if (!ReadRawLine(m_Line)) {
+        if (!ReadRawLine(m_Text)) {
             if (!m_File.error().empty())
                 throw vrk::FileError{m_File.path().string(), m_File.error()};
             if (!m_bAccepted)
                 LogMessage(9018, {CurrentFileName()});
             return 0;
         }
-    } while (m_Line.empty());
+    } while (m_Text.empty());
     ClearEventList();
 
-    size_t first = m_Line.find_first_not_of(" \t");
-    if (first == std::string::npos || m_Line[first] != '\'') {
-        size_t lf = m_Line.find('\n');
-        if (lf != std::string::npos)
-            m_Line.resize(lf);
+    m_Line = m_Text;
+    const size_t first = m_Line.find_first_not_of(" \t");
+    if (first == std::string_view::npos || m_Line[first] != '\'') {
+        m_Line = m_Line.substr(0, m_Line.find('\n'));
         m_nLastPush = 0;
         Decode(GetPrecord(readers::CutWord(m_Line, ' ')));
         if (m_nLastPush)
@@ -76,7 +75,7 @@ int CImpTDS7::ReadEvents() {
 void CImpTDS7::Decode(int code) {
     switch (code) {
         case kDate:
-            Put(evDate, readers::Trim(m_Line));
+            Put(evDate, readers::TrimView(m_Line));
             break;
         case kUnits:
             SetUnits(readers::CutWord(m_Line, ' '));
@@ -99,7 +98,7 @@ void CImpTDS7::Decode(int code) {
             Put(evPointH, Field());
             break;
         case kBkb: {
-            std::string name = Field();
+            const std::string_view name = Field();
             m_BacksightName = name;
             Put(evBacksight, name);
             Put(evTarget, name);
@@ -178,7 +177,7 @@ void CImpTDS7::SetTCode(std::string_view text) {
         m_nLastPush = Push(evCode, code);
 }
 
-void CImpTDS7::CheckTarget(const std::string& name) {
+void CImpTDS7::CheckTarget(std::string_view name) {
     // A backsight observed without angles of its own takes the backsight record's angle.
     if (!m_bAnglesTaken && m_TargetName == m_BacksightName && !m_BacksightAngle.empty())
         m_nLastPush = Push(evHorAngle, m_BacksightAngle);
@@ -209,9 +208,8 @@ int CImpTDS7::GetDate(const char* text, int64_t* time) {
     int year = part(7);
     year = year > 80 ? 1900 + year : 2000 + year;
 
-    std::time_t now = std::time(nullptr);
     std::tm today{};
-    localtime_r(&now, &today);
+    m_Clock.Today(today);
     auto within = [](int v, int lo, int hi, int fallback) {
         return v >= lo && v <= hi ? v : fallback;
     };
@@ -223,6 +221,6 @@ int CImpTDS7::GetDate(const char* text, int64_t* time) {
     tm.tm_min = within(part(13), 0, 59, today.tm_min);
     tm.tm_sec = within(part(16), 0, 59, today.tm_sec);
     tm.tm_isdst = -1;
-    *time = static_cast<int64_t>(std::mktime(&tm));
+    *time = static_cast<int64_t>(m_Clock.MakeTime(tm));
     return 1;
 }

@@ -42,14 +42,15 @@ class CImpTDS7 : public CWImport {
     // its end; in other units the sign is dropped.
     std::string SetPointAngle(std::string_view in) const;
     void SetTCode(std::string_view text);
-    void CheckTarget(const std::string& name);
+    void CheckTarget(std::string_view name);
     int Put(EventID id, std::string_view value);
     // The next comma-separated field, trimmed; empty fields between commas are skipped.
-    std::string Field();
+    std::string_view Field();
     void Decode(int code);
     void ClearNames();
 
-    std::string m_Line;            // the part of the current line not yet cut into fields
+    std::string m_Text;            // the current line
+    std::string_view m_Line;       // the part of it not yet cut into fields
     std::string m_TargetName;      // the target last started
     std::string m_BacksightAngle;  // horizontal angle of the last backsight record
     std::string m_BacksightName;   // point of the last backsight record of this station

@@ -1,0 +1,49 @@
+#include "readers/local_clock.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::tm Fields(int year, int month, int day, int hour, int minute, int second, int dst = -1) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = dst;
+    return tm;
+}
+
+}  // namespace
+
+// The kept answer is given again only for the same fields: a change of any one of them is a new
+// conversion.
+TEST(LocalClock, MakesWhatMktimeMakes) {
+    readers::LocalClock clock;
+    const std::tm asked[] = {
+        Fields(2024, 3, 10, 12, 30, 0),    Fields(2024, 3, 10, 12, 30, 0),
+        Fields(2024, 3, 10, 12, 30, 1),    Fields(2024, 3, 10, 12, 31, 1),
+        Fields(2024, 3, 10, 13, 31, 1),    Fields(2024, 3, 11, 13, 31, 1),
+        Fields(2024, 4, 11, 13, 31, 1),    Fields(2025, 4, 11, 13, 31, 1),
+        Fields(2025, 4, 11, 13, 31, 1, 0), Fields(2024, 13, 40, 25, 0, 0),
+    };
+    for (const std::tm& tm : asked) {
+        std::tm copy = tm;
+        EXPECT_EQ(clock.MakeTime(tm), std::mktime(&copy)) << tm.tm_year << '-' << tm.tm_mon;
+    }
+}
+
+TEST(LocalClock, TodayIsNow) {
+    readers::LocalClock clock;
+    for (int i = 0; i < 2; ++i) {
+        const std::time_t before = std::time(nullptr);
+        std::tm today{};
+        ASSERT_TRUE(clock.Today(today));
+        const std::time_t after = std::time(nullptr);
+        const std::time_t made = std::mktime(&today);
+        EXPECT_GE(made, before);
+        EXPECT_LE(made, after);
+    }
+}
