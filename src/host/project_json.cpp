@@ -7,6 +7,7 @@
 #include <ctime>
 #include <fstream>
 #include <future>
+#include <system_error>
 #include <thread>
 
 #include "platform/atomic_write.h"
@@ -293,13 +294,21 @@ void WriteStations(JsonWriter& w, const std::vector<CStation>& stations) {
     for (size_t run = 0; run < runs; run += parallel ? 2 : 1) {
         std::string text;
         JsonWriter next = w.Continuation(text);
+        const bool pair = parallel && run + 1 < runs;
         std::future<void> other;
-        if (parallel && run + 1 < runs)
-            other = std::async(std::launch::async, [&] { write_run(next, run + 1); });
+        if (pair) {
+            try {
+                other = std::async(std::launch::async, [&] { write_run(next, run + 1); });
+            } catch (const std::system_error&) {
+                // No thread to be had: this one writes both runs.
+            }
+        }
         write_run(w, run);
         if (other.valid()) {
             other.get();
             w.Append(text);
+        } else if (pair) {
+            write_run(w, run + 1);
         }
     }
 }
