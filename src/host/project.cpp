@@ -59,7 +59,7 @@ CVrkPoint* CVrkObject::FindPoint(const std::string& name) {
 }
 
 CVrkPoint& CVrkObject::PointByName(const std::string& name) {
-    auto [it, added] = m_index.emplace(name, m_data.points.size());
+    auto [it, added] = m_index.try_emplace(name, m_data.points.size());
     if (added) {
         m_data.points.emplace_back();
         m_data.points.back().name = name;
