@@ -194,9 +194,6 @@ TEST_F(HandlersTest, ConstructorThenEngineThenFile) {
     EXPECT_EQ(s.CheckDel, 0);
     EXPECT_DOUBLE_EQ(s.X0, 1234.5);
     EXPECT_EQ(s.CodeSep + s.Link, "/+");  // an empty text keeps the import's separator
-    dlg->SetCurrentFormat(13);
-    dlg->GetData();
-    EXPECT_EQ(s.CheckDel, 1);  // another format's section
 }
 
 TEST_F(HandlersTest, EachFormatSavesItsOwnBlock) {

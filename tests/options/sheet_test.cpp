@@ -1,4 +1,3 @@
-#include "import/options_sheet.h"
 #include "options_fixture.h"
 #include "support/settings_edit.h"
 
