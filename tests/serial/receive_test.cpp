@@ -133,7 +133,10 @@ TEST_F(ReceiveTest, WindowOverAWorkerThatCannotOpenThePort) {
     // The posted message shows at the next pump; with no completion and no timer the window
     // waits.
     window.Pump(10ms);
-    EXPECT_TRUE(Shown(*prompter, "/nonexistent/ttyS7\n Failed to open"));
+    ASSERT_EQ(prompter->shown.size(), 1u);
+    EXPECT_NE(prompter->shown[0].text.find("/nonexistent/ttyS7\n Failed to open"),
+              std::string::npos);
+    EXPECT_TRUE(prompter->shown[0].beep);
     EXPECT_FALSE(window.TimerRunning() || window.Closed());
     // A completion with a line ends it; a later Stop does not change how it ended.
     window.AddLine();
