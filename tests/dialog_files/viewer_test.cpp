@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 
 #include <cctype>
-#include <string>
 
 #include "dialog_fixture.h"
 

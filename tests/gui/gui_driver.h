@@ -86,8 +86,7 @@ class Driver {
 // Clicks the button of that object name in the window; false when there is none.
 inline bool Click(QWidget& window, const char* name) {
     auto* b = window.findChild<QAbstractButton*>(name);
-    if (!b)
-        ADD_FAILURE() << "no button " << name;
+    EXPECT_TRUE(b) << "no button " << name;
     if (b)
         b->click();
     return b != nullptr;

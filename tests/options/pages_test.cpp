@@ -87,8 +87,7 @@ TEST_F(CommonPageTest, StylesEnableTheirEditsAndResetTheOthers) {
     EXPECT_TRUE(page.frame().IsEnabled(kIdX0));
     Type(page, kIdZoneNumber, "12");
     Pick(page, kIdYStyle, 1);
-    EXPECT_TRUE(page.frame().IsEnabled(kIdY0));
-    EXPECT_FALSE(page.frame().IsEnabled(kIdZoneNumber));
+    EXPECT_TRUE(page.frame().IsEnabled(kIdY0) && !page.frame().IsEnabled(kIdZoneNumber));
     EXPECT_EQ(Texts(page, {kIdZoneNumber, kIdY0}), "1 500000");
 
     Pick(page, kIdYStyle, 2);
@@ -97,8 +96,7 @@ TEST_F(CommonPageTest, StylesEnableTheirEditsAndResetTheOthers) {
     Type(page, kIdX0, "77");
     Pick(page, kIdXStyle, 0);
     Click(page, kIdCheckDel);
-    EXPECT_FALSE(page.frame().IsEnabled(kIdY0));
-    EXPECT_FALSE(page.frame().IsEnabled(kIdX0));
+    EXPECT_FALSE(page.frame().IsEnabled(kIdY0) || page.frame().IsEnabled(kIdX0));
     EXPECT_TRUE(page.modified());
     ASSERT_TRUE(page.OnApply());
     const ImportSettings& s = dlg->Settings();

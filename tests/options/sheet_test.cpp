@@ -1,4 +1,3 @@
-#include "import/options_sheet.h"
 #include "options_fixture.h"
 #include "support/settings_edit.h"
 
@@ -33,11 +32,6 @@ TEST_F(SheetTest, OkSavesTheFormatSectionUnderItsTitle) {
     EXPECT_EQ(dlg->Settings().Code412, 47);
     platform::Profile::UseFile(config());  // read back what was written
     EXPECT_EQ(platform::Profile::Instance().GetInt("ImportSettings\\LEICA", "Code412", 0), 47);
-
-    res::SetLanguage(res::Language::Russian);
-    InSheet([&](CImpOptDlgSheet& s) { title = s.frame().title; });
-    dlg->OnOptions();
-    EXPECT_EQ(title, "Настройки для импорта файлов формата WILD LEICA");
 }
 
 TEST_F(SheetTest, CancelOrARefusedPageSavesNothing) {

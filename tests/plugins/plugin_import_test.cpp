@@ -2,8 +2,6 @@
 // as a new format and a plug-in that takes over a built-in format, driven through the dialog.
 #include <gmock/gmock.h>
 
-#include <string>
-
 #include "plugin_fixture.h"
 #include "readers/format_detect.h"
 #include "support/noise.h"
@@ -48,11 +46,7 @@ TEST_F(PluginMapTest, ThreeNewPluginsGet16To18InTheOrderOfTheirNames) {
 }
 
 TEST_F(PluginMapTest, OfTwoPluginsOfOneFormatTheLowerVersionServes) {
-    struct Case {
-        Links links;
-        std::string serving;
-    };
-    const Case cases[] = {
+    const std::pair<Links, std::string> cases[] = {
         // The second one found has the lower version: it takes the entry.
         {{{"a.so", FIXTURE_SAME_V2_PATH}, {"b.so", FIXTURE_SAME_V1_PATH}}, "Same v1"},
         // The second one has the higher version: the first stays.
@@ -66,10 +60,10 @@ TEST_F(PluginMapTest, OfTwoPluginsOfOneFormatTheLowerVersionServes) {
         {{{"a.so", FIXTURE_SAME_V2_PATH}, {"b.so", FIXTURE_SAME_NOVERSION_PATH}}, "Same v2"},
     };
     int n = 0;
-    for (const auto& c : cases) {
-        UsePlugins(c.links, "case" + std::to_string(n++));
-        EXPECT_EQ(dlg->HighestFormat(), 16) << c.serving;
-        EXPECT_EQ(dlg->PluginMap().at(16).filter_name, c.serving);
+    for (const auto& [links, serving] : cases) {
+        UsePlugins(links, "case" + std::to_string(n++));
+        EXPECT_EQ(dlg->HighestFormat(), 16) << serving;
+        EXPECT_EQ(dlg->PluginMap().at(16).filter_name, serving);
     }
     // The losing plug-ins were given back.
     dlg->ClearPluginMap();

@@ -2,10 +2,6 @@
 // sheet with the plug-in's pages, and the plug-in's own options dialog.
 #include <gmock/gmock.h>
 
-#include <algorithm>
-#include <string>
-
-#include "import/options_sheet.h"
 #include "plugin_fixture.h"
 #include "support/settings_edit.h"
 
@@ -17,12 +13,12 @@ namespace {
 constexpr int kPrefixEdit = 300;  // the fixture page's edit
 constexpr int kCsvSeparator = 1001, kCsvHeader = 1002, kCsvControl = 1003;
 
-class PluginSettingsTest : public PluginTest {
-  protected:
-    std::string Stored(const char* section, const char* key) {
-        return profile().GetString(std::string("ImportSettings\\") + section, key, "-");
-    }
-};
+using PluginSettingsTest = PluginTest;
+
+std::string Stored(const char* section, const char* key) {
+    return platform::Profile::Instance().GetString(std::string("ImportSettings\\") + section, key,
+                                                   "-");
+}
 
 // Alpha has no pages: the dialog shows its record, its own dialog edits it, and the dialog
 // saves into it, never into the built-in import table.

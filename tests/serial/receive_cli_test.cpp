@@ -59,13 +59,8 @@ TEST_F(ReceiveCommandTest, InterruptStopsAndTheReceivedFileIsImported) {
     // The question whether to import is answered by --import, and says so.
     EXPECT_THAT(Output(), HasSubstr("-> yes (--import)"));
     EXPECT_TRUE(SameLine(before, pty.Settings()));
-    vrk::CVrkObject p;
-    std::string error;
-    ASSERT_TRUE(p.LoadJson(Path("p.json"), error)) << error;
-    ASSERT_EQ(p.data().stations.size(), 1u);
-    const auto& station = p.data().stations[0];
-    ASSERT_EQ(station.observations.size(), 1u);
-    EXPECT_EQ(station.name + " " + station.observations[0].target, "ST1 P1");
+    const std::string project = tmp.Read(Path("p.json"));
+    EXPECT_THAT(project, ::testing::AllOf(HasSubstr("\"ST1\""), HasSubstr("\"P1\""))) << project;
 }
 
 TEST_F(ReceiveCommandTest, RefusalsAndBadArguments) {

@@ -57,10 +57,11 @@ TEST_F(ReceiveTest, HowTheReceiveEndsDecidesFileStopCodeAndMessage) {
             EXPECT_GE(std::chrono::steady_clock::now() - start, dlg.timeouts.silence);
         }
         EXPECT_EQ(tmp.Read(path), row.file);
-        EXPECT_EQ(Transfer().stop, row.code);
-        EXPECT_EQ(Transfer().lines_received, row.lines);
+        EXPECT_EQ(std::pair(Transfer().stop.load(), Transfer().lines_received),
+                  std::pair(row.code, row.lines));
         ASSERT_GE(prompter->shown.size(), 2u);  // after the question whether the device is ready
-        EXPECT_NE(prompter->shown[1].find(row.message), std::string::npos) << prompter->shown[1];
+        EXPECT_NE(prompter->shown[1].text.find(row.message), std::string::npos)
+            << prompter->shown[1].text;
         // The line settings after the receive are those before it.
         EXPECT_TRUE(SameLine(before, pty.Settings()));
         prompter->shown.clear();
@@ -90,7 +91,7 @@ TEST_F(ReceiveTest, AFailingWriteKeepsTheOldFileAndTheReceivedBytes) {
         EXPECT_EQ(tmp.Read(path), "OLD\r\n");
         const std::string reason = path + ": " + std::strerror(ENOSPC);
         if (where == kNotTaken) {
-            EXPECT_TRUE(prompter->Shown(reason));
+            EXPECT_TRUE(Shown(*prompter, reason));
             continue;
         }
         EXPECT_EQ(Transfer().stop, serial::kWriteFailed);
@@ -108,11 +109,12 @@ TEST_F(ReceiveTest, NothingStartsWhenThePortFailsOrTheUserDeclines) {
     Transfer().stop = 99;  // a receive would set it to 0 first
     for (const bool declined : {false, true}) {
         Transfer().device_path = declined ? pty.path : "/nonexistent/ttyS7";
-        prompter->decline = declined ? "Computer is ready" : "";
+        if (declined)
+            prompter->Answer(ui::IDNO);
         QueueSettings(Path("recv.txt"));
         EXPECT_EQ(dlg.DoTransfer(), 0);
-        EXPECT_EQ(prompter->Shown("Computer is ready"), declined);
-        EXPECT_EQ(prompter->Shown("/nonexistent/ttyS7\n Failed to open"), !declined);
+        EXPECT_EQ(Shown(*prompter, "Computer is ready"), declined);
+        EXPECT_EQ(Shown(*prompter, "/nonexistent/ttyS7\n Failed to open"), !declined);
         EXPECT_EQ(prompter->beeps, 1) << "the question, or the failure, beeps";
         EXPECT_EQ(Transfer().stop, 99);
         EXPECT_FALSE(std::filesystem::exists(Path("recv.txt")));
@@ -131,9 +133,11 @@ TEST_F(ReceiveTest, WindowOverAWorkerThatCannotOpenThePort) {
     // The posted message shows at the next pump; with no completion and no timer the window
     // waits.
     window.Pump(10ms);
-    EXPECT_TRUE(prompter->Shown("/nonexistent/ttyS7\n Failed to open"));
-    EXPECT_FALSE(window.TimerRunning());
-    EXPECT_FALSE(window.Closed());
+    ASSERT_EQ(prompter->shown.size(), 1u);
+    EXPECT_NE(prompter->shown[0].text.find("/nonexistent/ttyS7\n Failed to open"),
+              std::string::npos);
+    EXPECT_TRUE(prompter->shown[0].beep);
+    EXPECT_FALSE(window.TimerRunning() || window.Closed());
     // A completion with a line ends it; a later Stop does not change how it ended.
     window.AddLine();
     window.PostCommand(serial::kCmdReceiveEnded);

@@ -103,26 +103,11 @@ inline std::string Record(const std::vector<std::string>& fields) {
     return r;
 }
 
-// Records every box and counts the beeps; answers No to those holding `decline` (when set), else
-// the first button.
-class AnswerPrompter : public ui::Prompter {
-  public:
-    int Ask(const std::string& text, unsigned type, unsigned) override {
-        shown.push_back(text);
-        if (!decline.empty() && text.find(decline) != std::string::npos)
-            return ui::IDNO;
-        return (type & 0x0F) == ui::MB_YESNO ? ui::IDYES : ui::IDOK;
-    }
-    void Beep(unsigned) override { ++beeps; }
-    bool Shown(const std::string& piece) const {
-        return std::any_of(shown.begin(), shown.end(), [&](const std::string& s) {
-            return s.find(piece) != std::string::npos;
-        });
-    }
-    std::string decline = "Continue ?";  // the import question
-    std::vector<std::string> shown;
-    int beeps = 0;
-};
+// Whether a box holding `piece` was shown.
+inline bool Shown(const ui::ScriptedPrompter& p, std::string_view piece) {
+    return std::ranges::any_of(
+        p.shown, [&](const auto& s) { return s.text.find(piece) != std::string::npos; });
+}
 
 class ReceiveTest : public ::testing::Test {
   protected:
@@ -189,7 +174,7 @@ class ReceiveTest : public ::testing::Test {
     Pty pty;
     testing_support::TempDir tmp;
     const std::filesystem::path& dir = tmp.path();
-    std::shared_ptr<AnswerPrompter> prompter = std::make_shared<AnswerPrompter>();
+    std::shared_ptr<ui::ScriptedPrompter> prompter = std::make_shared<ui::ScriptedPrompter>();
     std::shared_ptr<ui::HeadlessFrontEnd> front = std::make_shared<ui::HeadlessFrontEnd>();
     vrk::CVrkObject project;
     serial::CTransferDEVDlg dlg{&project, nullptr};

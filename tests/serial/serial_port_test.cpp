@@ -32,21 +32,19 @@ TEST(SerialPortOpen, ExclusiveWhileOpenAndRefusesWhatIsNotAPort) {
     EXPECT_THAT(port.error(), HasSubstr("not a serial port"));
     // Nothing open: the line calls fail cleanly.
     char c;
-    EXPECT_FALSE(port.SaveLine());
-    EXPECT_FALSE(port.Configure({}));
-    EXPECT_EQ(port.Read(&c, 1), -1);
-    EXPECT_EQ(port.Queued(), -1);
-    EXPECT_EQ(port.WaitForInput(1ms), -1);
+    EXPECT_FALSE(port.SaveLine() || port.Configure({}));
+    EXPECT_EQ(std::tuple(port.Read(&c, 1), port.Queued(), port.WaitForInput(1ms)),
+              std::tuple(-1L, -1L, -1));
 }
 
 TEST(SerialPortLine, ChoicesMakeTheFlagWords) {
-    SerialLine all_on;  // of all the choices the one that is not the default
-    all_on.data_bits = 7;
-    all_on.parity = SerialLine::Parity::Even;
-    all_on.stop_bits = SerialLine::StopBits::Two;
-    all_on.rts_handshake = all_on.xon_xoff = true;
-    SerialLine odd;
-    odd.parity = SerialLine::Parity::Odd;
+    // Of all the choices the one that is not the default, then odd parity alone.
+    const SerialLine all_on{.data_bits = 7,
+                            .parity = SerialLine::Parity::Even,
+                            .stop_bits = SerialLine::StopBits::Two,
+                            .rts_handshake = true,
+                            .xon_xoff = true};
+    const SerialLine odd{.parity = SerialLine::Parity::Odd};
     // Line, then the bits of CSIZE, PARENB, PARODD, CSTOPB, CRTSCTS and the input word.
     const std::tuple<SerialLine, unsigned, unsigned> rows[] = {
         {all_on, CS7 | PARENB | CSTOPB | CRTSCTS, INPCK | IXON | IXOFF},

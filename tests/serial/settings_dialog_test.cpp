@@ -86,7 +86,7 @@ TEST_F(ReceiveTest, RefusalsKeepTheDialogOpen) {
     d.OnCommand(serial::kIdFileEdit);
     EXPECT_FALSE(d.frame().IsEnabled(ui::IDOK));
     d.OnOK();
-    EXPECT_TRUE(prompter->Shown("Put the destination file name"));
+    EXPECT_TRUE(Shown(*prompter, "Put the destination file name"));
     // A group with no button pressed is refused, not read as its first choice.
     d.frame().SetText(serial::kIdFileEdit, path);
     for (auto [first, count] : {std::pair{serial::kIdDataBits8, 2},
@@ -96,7 +96,7 @@ TEST_F(ReceiveTest, RefusalsKeepTheDialogOpen) {
         for (int i = 0; i < count; ++i) d.frame().SetCheck(first + i, 0);
         prompter->shown.clear();
         d.OnOK();
-        EXPECT_TRUE(prompter->Shown("Failed UpdateData")) << first;
+        EXPECT_TRUE(Shown(*prompter, "Failed UpdateData")) << first;
         EXPECT_FALSE(d.frame().end_code.has_value()) << first;
         d.frame().SetCheck(first + chosen, 1);
     }
