@@ -88,6 +88,8 @@ TEST(Detect, EachFormatAndEachNearMiss) {
          "200.000\nEND POINTS\n",
          detect::kCdxFormat},
         // Near-misses: refused, not read as the nearest format.
+        {"numbered lines past 04", "NP1\n12 1500 1234530\n13 1500 1234530\n23 1500 1\n", -1,
+         Refusal::NoFit},
         {"CSV of points", "name,x,y,h\nP1,100.0,200.0,30.0\nP2,110.0,210.0,31.0\n", -1,
          Refusal::NoFit},
         {"XML", "<?xml version=\"1.0\"?>\n<LandXML><CgPoints/></LandXML>\n", -1, Refusal::Markup},
