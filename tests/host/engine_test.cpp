@@ -218,11 +218,9 @@ TEST(EngineBuild, TargetHeightAtTheStationHoldsForItsTargets) {
             {{evTarget, "B"}, {evTargetHeight, "2.0"}},
             {{evStation, "S2"}},
             {{evTarget, "C"}}});
-    ASSERT_EQ(im.station(0).observations.size(), 2u);
-    EXPECT_DOUBLE_EQ(*im.station(0).observations[0].target_height, 1.7);
-    EXPECT_DOUBLE_EQ(*im.station(0).observations[1].target_height, 2.0);
-    ASSERT_EQ(im.station(1).observations.size(), 1u);
-    EXPECT_FALSE(im.station(1).observations[0].target_height.has_value());
+    using testing_support::Readings;
+    EXPECT_EQ(Readings(im.station(0)), (std::vector<std::string>{"th=1.7", "th=2"}));
+    EXPECT_EQ(Readings(im.station(1)), std::vector<std::string>{""});
 }
 
 TEST(EngineBuild, LineEndsStayOutOfNamesAndCodes) {
