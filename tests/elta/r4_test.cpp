@@ -51,9 +51,7 @@ TEST(EltaR4Fields, TypeWordsAreCaseSensitive) {
     // is still read as degrees-minutes-seconds, the distance still in metres.
     EXPECT_EQ(r->Stream(), With(kStationEvents, {"evTarget=P2", "evCode=AB", "evHorAngle=100.0000",
                                                  "evSlopeDist=1"}));
-    const auto& obs = r->Station().observations.at(0);
-    EXPECT_NEAR(*obs.hz / kDeg, 100.0, 1e-9);
-    EXPECT_NEAR(*obs.sd, 1.0, 1e-12);
+    EXPECT_EQ(testing_support::Readings(r->Station()), (Events{"sd=1 hz=100"}));
     EXPECT_TRUE(r->h.Protocol().empty()) << ::testing::PrintToString(r->h.Protocol());
 }
 
@@ -63,17 +61,9 @@ TEST(EltaR4Units, UnitWordsStayInForceUntilAKnownOneAndEachPassStartsAfresh) {
                                 Line("PI1     P1|SD 10 m|Hz 1600 mil|V1 12.3000 DMS") +
                                 Line("PI1     P2|Hz 20.3000 gon|SD 3 yd") +
                                 Line("PI1     P3|SD 10 ft|Hz 90.5 deg|V1 100 grd"));
-    const auto& obs = r->Station().observations;
-    ASSERT_EQ(obs.size(), 4u);
-    EXPECT_NEAR(*obs[0].sd, 10.0, 1e-12);
-    EXPECT_NEAR(*obs[1].sd, 10.0, 1e-9);
-    EXPECT_NEAR(*obs[1].hz / kDeg, 90.0, 1e-9);
-    EXPECT_NEAR(*obs[1].v / kDeg, 12.5, 1e-9);
-    EXPECT_NEAR(*obs[2].hz / kDeg, 20.5, 1e-9);  // still degrees-minutes-seconds
-    EXPECT_NEAR(*obs[2].sd, 3.0, 1e-12);         // still metres
-    EXPECT_NEAR(*obs[3].sd, 3.048, 1e-9);
-    EXPECT_NEAR(*obs[3].hz / kDeg, 90.5, 1e-9);
-    EXPECT_NEAR(*obs[3].v / kDeg, 90.0, 1e-9);
+    // P2's angle is still degrees-minutes-seconds, its distance still metres.
+    EXPECT_EQ(testing_support::Readings(r->Station()),
+              (Events{"sd=10", "sd=10 hz=90 v=12.5", "sd=3 hz=20.5", "sd=3.048 hz=90.5 v=90"}));
 }
 
 namespace {

@@ -71,9 +71,8 @@ TEST(EltaRec500Angles, AlwaysMetresAndDegreesMinutesSecondsWithAllSecondDigits) 
     reader.m_DistUnit = zut::du_foot;
     reader.m_AngleUnit = zut::au_gon;
     reader.DoImport();
-    const auto& obs = h.project.data().stations.at(0).observations.at(0);
-    EXPECT_NEAR(*obs.sd, 10.0, 1e-12);
-    EXPECT_NEAR(*obs.hz / kDeg, 100.5, 1e-9);
+    EXPECT_EQ(testing_support::Readings(h.project.data().stations.at(0)),
+              (Events{"sd=10 hz=100.5"}));
     // No format name and no unit words: nothing to report.
     EXPECT_TRUE(h.Protocol().empty()) << ::testing::PrintToString(h.Protocol());
 }

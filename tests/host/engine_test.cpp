@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "import/contracts/vrk.h"
+#include "support/readings.h"
 #include "support/time_text.h"
 
 namespace {
@@ -62,8 +63,6 @@ struct Import {
     const vrk::CStation& station(size_t i) { return project.data().stations.at(i); }
 };
 
-constexpr double kDeg = M_PI / 180;
-
 }  // namespace
 
 TEST(EngineBuild, StationObservationsAndTargetCoordinates) {
@@ -81,8 +80,8 @@ TEST(EngineBuild, StationObservationsAndTargetCoordinates) {
     EXPECT_DOUBLE_EQ(*s.instrument_height, 1.5);
     EXPECT_DOUBLE_EQ(*s.x, 100);
     ASSERT_EQ(s.observations.size(), 2u);
-    EXPECT_NEAR(*s.observations[0].hz, 90.5 * kDeg, 1e-12);
-    EXPECT_DOUBLE_EQ(*s.observations[0].sd, 12.5);
+    EXPECT_EQ(testing_support::Readings(s),
+              (std::vector<std::string>{"th=1.6 sd=12.5 hz=90.5", ""}));
     EXPECT_FALSE(s.observations[0].orientation);
     EXPECT_TRUE(s.observations[1].orientation);
     ASSERT_NE(im.project.FindPoint("T1"), nullptr);
@@ -132,13 +131,8 @@ TEST(EnginePush, UnitsChangingBetweenPushesApplyToTheValuesThatFollow) {
     im.Run({{{evStation, "S"}},
             {{evTarget, "A"}, {evHorAngle, "90.3000"}, {evSlopeDist, "100"}},
             {{evTarget, "B"}, {evHorAngle, "100"}, {evSlopeDist, "100"}, {evHeightDiffAux, "10"}}});
-    const auto& obs = im.station(0).observations;
-    ASSERT_EQ(obs.size(), 2u);
-    EXPECT_NEAR(*obs[0].hz, 90.5 * kDeg, 1e-12);
-    EXPECT_DOUBLE_EQ(*obs[0].sd, 100);
-    EXPECT_NEAR(*obs[1].hz, M_PI / 2, 1e-12);
-    EXPECT_DOUBLE_EQ(*obs[1].sd, 30.48);
-    EXPECT_DOUBLE_EQ(*obs[1].dh_aux, 3.048);
+    EXPECT_EQ(testing_support::Readings(im.station(0)),
+              (std::vector<std::string>{"sd=100 hz=90.5", "sd=30.48 dh2=3.048 hz=90"}));
     EXPECT_EQ(zut::CLinear::unit(), zut::du_metre);  // the process-wide units are left alone
     EXPECT_EQ(zut::CAngular::unit(), zut::au_dms);
 }
@@ -224,11 +218,9 @@ TEST(EngineBuild, TargetHeightAtTheStationHoldsForItsTargets) {
             {{evTarget, "B"}, {evTargetHeight, "2.0"}},
             {{evStation, "S2"}},
             {{evTarget, "C"}}});
-    ASSERT_EQ(im.station(0).observations.size(), 2u);
-    EXPECT_DOUBLE_EQ(*im.station(0).observations[0].target_height, 1.7);
-    EXPECT_DOUBLE_EQ(*im.station(0).observations[1].target_height, 2.0);
-    ASSERT_EQ(im.station(1).observations.size(), 1u);
-    EXPECT_FALSE(im.station(1).observations[0].target_height.has_value());
+    using testing_support::Readings;
+    EXPECT_EQ(Readings(im.station(0)), (std::vector<std::string>{"th=1.7", "th=2"}));
+    EXPECT_EQ(Readings(im.station(1)), std::vector<std::string>{""});
 }
 
 TEST(EngineBuild, LineEndsStayOutOfNamesAndCodes) {

@@ -1,6 +1,7 @@
 // zut::CEast, CNorth and CLocCrdStyle: the process-wide coordinate presentation.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "import/contracts/zut.h"
@@ -82,6 +83,11 @@ TEST_F(ZutCoords, WriteInEachStyle) {
 }
 
 TEST_F(ZutCoords, LocCrdStyleRestoresWhatTheFirstSetupFound) {
+    auto state = [] {
+        return std::tuple(CEast::false_easting(), CNorth::false_northing(), CEast::zone(),
+                          CEast::zone_width(), CEast::style(), CNorth::style(), CEast::precision(),
+                          CNorth::precision(), CEast::m_AutoRange);
+    };
     CEast::false_easting(1);
     CNorth::false_northing(2);
     CEast::zone(3);
@@ -91,6 +97,7 @@ TEST_F(ZutCoords, LocCrdStyleRestoresWhatTheFirstSetupFound) {
     CEast::precision(5);
     CNorth::precision(6);
     CEast::m_AutoRange = true;
+    const auto before = state();
     {
         CLocCrdStyle style;
         style.Setup(500000, 0, 7, zw_6deg, es_zone_prefix, ns_plain);
@@ -101,16 +108,7 @@ TEST_F(ZutCoords, LocCrdStyleRestoresWhatTheFirstSetupFound) {
         CNorth::precision(1);
         CEast::m_AutoRange = false;
         style.Restore();
-
-        EXPECT_DOUBLE_EQ(CEast::false_easting(), 1);
-        EXPECT_DOUBLE_EQ(CNorth::false_northing(), 2);
-        EXPECT_EQ(CEast::zone(), 3);
-        EXPECT_EQ(CEast::zone_width(), zw_3deg);
-        EXPECT_EQ(CEast::style(), es_false_easting);
-        EXPECT_EQ(CNorth::style(), ns_false_northing);
-        EXPECT_EQ(CEast::precision(), 5);
-        EXPECT_EQ(CNorth::precision(), 6);
-        EXPECT_TRUE(CEast::m_AutoRange);
+        EXPECT_EQ(state(), before);
 
         CEast::zone(4);  // a second Restore changes nothing
         style.Restore();
@@ -123,8 +121,7 @@ TEST_F(ZutCoords, LocCrdStyleRestoresWhatTheFirstSetupFound) {
         EXPECT_EQ(CEast::style(), es_zone_prefix);
         EXPECT_DOUBLE_EQ(CEast::false_easting(), 300000);
     }
-    EXPECT_EQ(CEast::zone(), 3);  // the destructor restored
-    EXPECT_EQ(CEast::style(), es_false_easting);
+    EXPECT_EQ(state(), before);  // the destructor restored
 }
 
 }  // namespace

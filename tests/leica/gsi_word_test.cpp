@@ -1,3 +1,4 @@
+// Word indices and value texts; cutting lines into words is pinned through the reader.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -5,48 +6,6 @@
 #include "readers/leica/leica_gsi_word.h"
 
 namespace gsi = readers::gsi;
-
-namespace {
-
-// Cuts a whole block and returns its words joined by "|"; "!" marks a malformed rest.
-std::string Words(std::string_view block, int wide) {
-    std::string out;
-    int len = gsi::kShortWord;
-    std::string_view word;
-    for (;;) {
-        gsi::Cut c = gsi::NextWord(block, wide, len, word);
-        if (c == gsi::Cut::Empty)
-            break;
-        if (c == gsi::Cut::Malformed) {
-            out += "!" + std::string(block);
-            break;
-        }
-        out += std::string(word) + "(" + std::to_string(len) + ")|";
-    }
-    return out;
-}
-
-}  // namespace
-
-TEST(GsiCut, BlocksIntoWords) {
-    const struct {
-        std::string_view block;
-        int wide;
-        std::string words;
-    } kCases[] = {
-        // The character after a word goes with it whatever it is.
-        {"110001+0000P123x21.324+12345678 31..00+00012345", 15,
-         "110001+0000P123(15)|21.324+12345678(15)|31..00+00012345(15)|"},
-        // The last word decides its own length.
-        {"21.324+0000000012345678 110001+0000P123", 23,
-         "21.324+0000000012345678(23)|110001+0000P123(15)|"},
-        // Malformed rests are left for the message.
-        {"110001+0000P12", 15, "!110001+0000P12"},
-        {"110001+0000P123 21.324+1234567", 15, "110001+0000P123(15)|!21.324+1234567"},
-        {"short text", 15, "!short text"},
-    };
-    for (const auto& c : kCases) EXPECT_EQ(Words(c.block, c.wide), c.words) << c.block;
-}
 
 TEST(GsiIndex, TwoDigitsFromOneTo99) {
     // A sign is no digit: a negative partial value would look like a block item.

@@ -73,30 +73,6 @@ TEST_F(TextFileTest, LineEndsAreTranslatedOnRead) {
         EXPECT_EQ(Read(row.bytes, row.limit, row.strip), row.expected) << row.bytes;
 }
 
-TEST_F(TextFileTest, SeekGoesBackToAToldPositionAcrossBlocks) {
-    std::string content;
-    for (int i = 0; i < 12000; ++i) content += "line " + std::to_string(i) + "\r\n";
-    const auto path = tmp.Write("long", content);
-    for (bool memory : {false, true}) {
-        TextFile file;
-        if (memory)
-            file.OpenMemory(content, path);
-        else
-            ASSERT_TRUE(file.Open(path, TextFile::Read));
-        std::string line;
-        while (file.Tell() < 60000) file.ReadLine(line);
-        const long long at = file.Tell();
-        file.ReadLine(line);
-        const std::string expected = line;
-        for (int i = 0; i < 2000; ++i) file.ReadLine(line);  // past the first block
-        ASSERT_TRUE(file.Seek(at));
-        ASSERT_TRUE(file.ReadLine(line));
-        EXPECT_EQ(line, expected);
-        EXPECT_EQ(
-            content.compare(static_cast<size_t>(at), line.size() - 1, line, 0, line.size() - 1), 0);
-    }
-}
-
 TEST_F(TextFileTest, OpenFailuresExplainThemselves) {
     TextFile file;
     EXPECT_FALSE(file.Open(tmp.path(), TextFile::Read));

@@ -8,7 +8,6 @@
 #include "readers/geodimeter/geodimeter_reader.h"
 #include "support/reader_harness.h"
 #include "support/settings_edit.h"
-#include "text/code_page.h"
 
 using testing_support::ReaderHarness;
 
@@ -88,27 +87,21 @@ TEST(RealFiles, EncodingIsDecidedOncePerFile) {
     const std::string cp1251_r_yo =
         "\xD0\xB8"
         "7";  // "Рё7" in CP1251, also UTF-8 for "и7"
-    struct Case {
-        std::string bytes;
-        std::optional<text::TextEncoding> forced;
-        std::string name;  // of the first point, as UTF-8
-    };
-    const std::vector<Case> cases = {
+    // The name of the first point, as UTF-8.
+    const std::pair<std::string, std::string> cases[] = {
         // Another name that is no UTF-8 decides the file, so the first one stays CP1251.
-        {"5=" + cp1251_r_yo + "\n5=\xCF\xF3\xED\xEA\xF2\n", std::nullopt, "Рё7"},
-        {"5=" + cp1251_r_yo + "\n", std::nullopt, "и7"},
+        {"5=" + cp1251_r_yo + "\n5=\xCF\xF3\xED\xEA\xF2\n", "Рё7"},
+        {"5=" + cp1251_r_yo + "\n", "и7"},
         // A byte order mark says UTF-8, and is no part of the first line.
         {"\xEF\xBB\xBF"
          "5=Ёж\n",
-         std::nullopt, "Ёж"},
+         "Ёж"},
     };
-    for (const auto& c : cases) {
-        text::SetEncodingOverride(c.forced);
+    for (const auto& [bytes, name] : cases) {
         ReaderHarness h;
-        h.Run<CImpGEOD>({h.Write("a.are", c.bytes)}, 1);
-        text::SetEncodingOverride(std::nullopt);
-        ASSERT_FALSE(h.project.data().points.empty()) << c.name;
-        EXPECT_EQ(h.project.data().points.front().name, c.name);
+        h.Run<CImpGEOD>({h.Write("a.are", bytes)}, 1);
+        ASSERT_FALSE(h.project.data().points.empty()) << name;
+        EXPECT_EQ(h.project.data().points.front().name, name);
     }
 }
 

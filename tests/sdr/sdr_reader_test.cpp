@@ -70,21 +70,14 @@ TEST(SdrHeader, UnitsReachTheValues) {
                                         "\n" + "02NE" + L("S1", 4) + R("", 30) + R("5", 10) + "\n" +
                                         "09F1" + L("S1", 4) + L("P1", 4) + R("100", 10) +
                                         R("90.5", 10) + R("45.25", 10) + "\n");
-    const auto& o = s.observations.at(0);
     EXPECT_NEAR(*s.instrument_height, 5 * 0.3048, 1e-9);
-    EXPECT_NEAR(*o.sd, 100 * 0.3048, 1e-9);
-    EXPECT_NEAR(*o.v, 90.5 * kDeg, 1e-12);
-    EXPECT_NEAR(*o.hz, 45.25 * kDeg, 1e-12);
-    EXPECT_NEAR(*o.pressure, 1013.25, 0.01);
-    EXPECT_NEAR(*o.temperature, 20, 1e-9);
+    EXPECT_EQ(Readings(s), (Events{"sd=30.48 hz=45.25 v=90.5 t=20 p=1013.250144"}));
     // Gon, inches of mercury, hectopascals.
     ReaderHarness g;
-    const auto& o2 = FirstStation(g, Header("SDR2x", "2131") + "05NE" + R("1000", 10) + "\n" +
-                                         "02NE" + L("S1", 4) + "\n" + "09F1" + L("S1", 4) +
-                                         L("P1", 4) + R("", 10) + R("100", 10) + "\n")
-                         .observations.at(0);
-    EXPECT_NEAR(*o2.v, 90 * kDeg, 1e-12);
-    EXPECT_NEAR(*o2.pressure, 1000, 1e-9);
+    EXPECT_EQ(Readings(FirstStation(g, Header("SDR2x", "2131") + "05NE" + R("1000", 10) + "\n" +
+                                           "02NE" + L("S1", 4) + "\n" + "09F1" + L("S1", 4) +
+                                           L("P1", 4) + R("", 10) + R("100", 10) + "\n")),
+              (Events{"v=90 p=1000"}));
 }
 
 TEST(SdrRecords, EventsOfEachRecord) {

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -13,12 +12,11 @@
 #include "import/import_dialog.h"
 #include "platform/profile.h"
 #include "readers/registry.h"
+#include "support/readings.h"
 #include "support/temp_dir.h"
 #include "ui/prompter.h"
 
 namespace testing_support {
-
-inline constexpr double kDeg = std::numbers::pi / 180;  // radians in a degree
 
 using Events = std::vector<std::string>;
 

@@ -173,11 +173,8 @@ TEST(Ta5Backsight, UnmeasuredBacksightSettlesAtTheNextHeaderAndTheEndInItsOwnUni
     EXPECT_EQ(record_of["ST1"], record_of["P2"]);
     const auto& stations = h.project.data().stations;
     ASSERT_EQ(stations.size(), 2u);
-    ASSERT_EQ(stations[0].observations.size(), 2u);
-    ASSERT_EQ(stations[1].observations.size(), 2u);
-    ASSERT_TRUE(stations[0].observations[1].hz && stations[1].observations[1].hz);
-    EXPECT_NEAR(*stations[0].observations[1].hz / kDeg, 123 + 45 / 60.0 + 30 / 3600.0, 1e-9);
-    EXPECT_NEAR(*stations[1].observations[1].hz / kDeg, 45 * 0.9, 1e-9);
+    EXPECT_EQ(testing_support::Readings(stations[0]), (Events{"sd=0", "hz=123.7583333"}));
+    EXPECT_EQ(testing_support::Readings(stations[1]), (Events{"sd=0", "hz=40.5"}));
 }
 
 namespace {

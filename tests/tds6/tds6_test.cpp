@@ -107,11 +107,8 @@ TEST(Tds6Measurements, UnitLetterQualifiesTheValues) {
     EXPECT_NEAR(static_cast<double>(p1->x), 10 * 0.3048, 1e-9);
     EXPECT_NEAR(static_cast<double>(p1->h), 30 * 0.3048, 1e-9);
     // The unit holds for the words that follow.
-    const auto& obs = h.project.data().stations.at(0).observations;
-    ASSERT_EQ(obs.size(), 2u);
-    EXPECT_NEAR(*obs[0].sd, 10 * 0.3048, 1e-9);
-    // Angles in gons keep three whole digits.
+    // Angles in gons keep three whole digits: 100.1234 and 180.102 gon.
     EXPECT_EQ(h.Stream().back(), "evHorAngle=180.10200");
-    EXPECT_NEAR(*obs[1].v / kDeg / 0.9, 100.1234, 1e-9);
-    EXPECT_NEAR(*obs[1].hz / kDeg / 0.9, 180.102, 1e-9);
+    EXPECT_EQ(Readings(h.project.data().stations.at(0)),
+              (Events{"sd=3.048", "sd=1234.567 hz=162.0918 v=90.11106"}));
 }
