@@ -82,10 +82,14 @@ TEST(NrdfResection, MarkersLookAheadForTheResectedPoint) {
                   {"evTarget=A", "evTargetHeight=1.5", "evSlopeDist=10.0", "evHorAngle=1.00.00.0",
                    "evVertAngle=90.00.00.0", "evStation=R1", "evBacksight=BK",
                    "evInstrumentHeight=1.450"})},
-            // A station of another name gives only the name.
-            {"CO,Start of Resection\nRE,R1,,1,2,3,\nST,S9,,BK,,1.4,,5.0000,\n",
-             With(With({"evStation=R1"}, r1),
-                  {"evStation=S9", "evBacksight=BK", "evInstrumentHeight=1.4"})},
+            // A station of another name gives only the name; a later block is looked at anew.
+            {"CO,Start of Resection\nRE,R1,,1,2,3,\nST,S9,,BK,,1.4,,5.0000,\n"
+             "CO,Start of Resection\nRE,R2,,4,5,6,\nST,S8,,,,,,,\n",
+             With(
+                 With({"evStation=R1"}, r1),
+                 {"evStation=S9", "evBacksight=BK", "evInstrumentHeight=1.4", "evTarget=BK",
+                  "evHorAngle=5.00.00.0", "evStation=R2", "evPointName=R2", "evPointX=4",
+                  "evPointY=5", "evPointH=6", "evPlanClass=P", "evHeightClass=P", "evStation=S8"})},
             // Without a resected point, or with one after the station, the marker pushes nothing.
             {"CO,Start of Resection\nSS,P1,,10,,,,\n", {"evTarget=P1", "evSlopeDist=10"}},
             {"CO,Start of Resection\nST,S1,,,,,,,\nRE,R1,,1,2,3,\n", With({"evStation=S1"}, r1)},
@@ -142,8 +146,10 @@ TEST(NrdfComments, AtmosphereForTheNextStationsDateForOne) {
         {
             // A blank after the colon leaves the reading empty.
             {"CO,TEMP: 20C PRESS:1013HPA\nST,S1,,,,,,,\n", {"evPressure=1013", "evStation=S1"}},
-            // Without a second colon the pressure is not read, and nothing was recognised.
+            // Without a second colon the pressure is not read, and nothing was recognised;
+            // a second colon without the word is no pressure either.
             {"CO,PRESS:760MMHG\nST,S1,,,,,,,\n", {"evStation=S1"}},
+            {"CO,TEMP:20C NOTE:760MMHG\nST,S1,,,,,,,\n", {"evTemperature=20", "evStation=S1"}},
             // No unit recognised: the date is not looked for.
             {"CO,TEMP:20X a b 01-JAN-2020 12:00:00\nST,S1,,,,,,,\n",
              {"evTemperature=20", "evStation=S1"}},
