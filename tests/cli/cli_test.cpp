@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -211,7 +212,7 @@ TEST_F(CliTest, BadRunsSayWhyAndLeaveEveryFileAsItWas) {
         {"import -f NOPE x.job", 2, ""},
         {"import -f GEODI", 2, ""},
         {"frobnicate", 2, ""},
-        {"import -f GEODI a.job --set NoSuch=1", 2, ""},
+        {"import -f ELTAR4 gone.job --set NoSuch=1", 2, "NoSuch"},  // format 0, before the files
         {"import -f GEODI a.job --set CheckDel=x", 2, ""},
         {"import -f GEODI a.job --yes --no", 2, ""},
         {"import -f GEODI a.job --into broken.json", 1, "broken.json", "broken.json"},
@@ -225,6 +226,7 @@ TEST_F(CliTest, BadRunsSayWhyAndLeaveEveryFileAsItWas) {
         {"events -f GEODI nothere.job", 1, "nothere.job"},
         {"export -f leica-8 bad.json old.gsi --yes", 1, "old.gsi is left as it was", "old.gsi"},
         {"export -f leica-8 bad.json old.gsi --no", 1, "already exists", "old.gsi"},
+        {"export -f leica-8 p.json s.gsi --selected", 1, "no point of p.json is selected"},
         {"import -f GEODI a.job --set CheckDel=5", 2, "CheckDel", "settings.toml"},
         {"options -f GEODI --set Format16Digits=1", 2, "Format16Digits", "settings.toml"},
         {"options -f LEICA --set Station412=999999", 2, "999999", "settings.toml"},
@@ -274,6 +276,13 @@ TEST_F(CliTest, OptionsAndValuesAsScriptsWriteThem) {
     Result ex = Run("export -f leica-8 p.json out.gsi");
     EXPECT_EQ(ex.status, 0) << ex.err;
     EXPECT_EQ(ex.err.find("incomplete"), std::string::npos) << ex.err;
+    // --selected writes the selected points only.
+    Write("sel.json",
+          R"({"attributes": {"4": 1}, "survey_points": [)"
+          R"({"name": "A", "x": 1, "y": 2, "selected": true}, {"name": "B", "x": 3, "y": 4}]})");
+    ASSERT_EQ(Run("export -f leica-8 sel.json s.gsi --selected").status, 0);
+    const std::string written = Slurp(dir / "s.gsi");
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1) << written;
     // After an import with a data error it is asked (and refused without a terminal).
     Write("bad.job", "99=1\n");
     Write("b.job", "2=S2\n");
