@@ -158,12 +158,15 @@ TEST(ProjectJson, DocumentsThatAreNotProjectsAreRefusedWithTheReason) {
     EXPECT_THAT(error, HasSubstr("/nonexistent/p.json: cannot read the file"));
     // A file of an earlier version (no version field, fields in any order, unknown fields), saved
     // by an editor that puts a byte order mark in front, loads.
-    ASSERT_TRUE(p.FromJson(
-        "\xEF\xBB\xBF{\"later\": {\"a\": [1, {}]}, \"survey_points\": [{\"x\": 1.5, \"name\": "
-        "\"A\\u00e9\\ud83d\\ude00\"}]}",
-        error))
+    ASSERT_TRUE(
+        p.FromJson("\xEF\xBB\xBF{\"later\": {\"a\": [1, {}]}, \"survey_points\": [{\"x\": 1.5, "
+                   "\"y\": 1e-400, \"name\": "
+                   "\"A\\u00e9\\ud83d\\ude00\"}]}",
+                   error))
         << error;
     EXPECT_EQ(p.data().points.at(0).name, "A\xC3\xA9\xF0\x9F\x98\x80");
+    EXPECT_EQ(static_cast<double>(p.data().points.at(0).y), 0.0)
+        << "too small for a double: zero, not an error";
     // Processing values out of their range keep the defaults.
     ASSERT_TRUE(
         p.FromJson(R"({"processing": {"code_system": 11, "relief": 3, "flags": -1}})", error));
