@@ -12,18 +12,13 @@ namespace {
 using detect::Refusal;
 
 std::string Times(const std::string& line, int n) {
-    std::string text;
-    for (int i = 0; i < n; ++i) text += line;
-    return text;
+    return n > 0 ? line + Times(line, n - 1) : "";
 }
 
 // A TA5 record: every field padded to 12 characters.
 std::string Rec(std::initializer_list<std::string> fields) {
     std::string line;
-    for (std::string f : fields) {
-        f.resize(12, ' ');
-        line += f;
-    }
+    for (const std::string& f : fields) line += (f + std::string(12, ' ')).substr(0, 12);
     return line + "\r\n";
 }
 
@@ -102,12 +97,7 @@ TEST(Detect, EachFormatAndEachNearMiss) {
          "BK,OP1,BP2,BS0.0\nSS,OP1,FP3,AR123.4530,ZE90.0000,SD12.345\n",
          -1, Refusal::NoFit},
         {"empty", " \r\n\n", -1, Refusal::Empty},
-        {"binary",
-         std::string("\x7f"
-                     "ELF\x02\x01\x01\0\0\0\0\0",
-                     12) +
-             "abc",
-         -1, Refusal::Binary},
+        {"binary", std::string("\x7f\x45LF\x02\x01\x01\0\0\0\0\0abc", 15), -1, Refusal::Binary},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -140,21 +130,18 @@ TEST(Detect, SharedSamples) {
     const std::filesystem::path dir = TAVRIN_SHARED_SAMPLES;
     if (!std::filesystem::exists(dir))
         GTEST_SKIP() << "no shared samples";
-    const struct {
-        const char* file;
-        int format;
-        const char* evidence;
-    } samples[] = {
+    // File, format, the evidence told for it.
+    const std::tuple<const char*, int, const char*> samples[] = {
         {"gsi8-traverse.gsi", 5, "GSI words of 8 characters on 92 of 92 lines"},
         {"elta-r5-survey.dat", 1, "\"For R5|\" records on 149 of 150 lines"},
         {"geodimeter-job.are", 12,
          "label=value lines with station or measurement labels on 1101 of 1101 lines"},
     };
-    for (const auto& s : samples) {
-        const detect::Result r = detect::DetectFile(dir / s.file);
-        EXPECT_EQ(r.Format(), s.format) << s.file;
-        ASSERT_FALSE(r.ranked.empty()) << s.file;
-        EXPECT_EQ(detect::EvidenceText(r.ranked.front()), s.evidence) << s.file;
+    for (const auto& [file, format, evidence] : samples) {
+        const detect::Result r = detect::DetectFile(dir / file);
+        EXPECT_EQ(r.Format(), format) << file;
+        ASSERT_FALSE(r.ranked.empty()) << file;
+        EXPECT_EQ(detect::EvidenceText(r.ranked.front()), evidence) << file;
     }
 }
 

@@ -14,6 +14,7 @@ namespace dialog_files_test {
 
 namespace fs = std::filesystem;
 using testing_support::WaitForFile;
+using testing_support::WriteRecorder;
 
 class DialogFilesTest : public testing_support::DialogEnv {
   protected:
@@ -21,15 +22,10 @@ class DialogFilesTest : public testing_support::DialogEnv {
         DialogEnv::SetUp();
         env.Set("TMPDIR", dir().c_str());
         env.Set("PATH", std::getenv("PATH"));  // saved, for the tests that change it
-        dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 9038, "", 0);
         dlg->CreatePluginMap();
-        dlg->SetCurrentFolder(dir().string() + "/");
     }
 
     static std::string Section(const std::string& key) { return "ImportSettings\\" + key; }
-    fs::path WriteRecorder(const std::string& name, const fs::path& out) {
-        return testing_support::WriteRecorder(dir(), name, out);
-    }
     static void UseViewer(const std::string& command) {
         profile().WriteString("Company\\Paths", "Viewer", command);
     }

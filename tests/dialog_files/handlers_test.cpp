@@ -101,18 +101,16 @@ TEST_F(HandlersTest, OpeningAndFormatChangeLoadTheFormatsSettings) {
     EXPECT_TRUE(dlg->OnInitDialog());
     dlg->OnShowWindow();
     auto& f = dlg->frame();
-    EXPECT_EQ(f.title, res::LoadString(9052));
-    EXPECT_EQ(f.Selection(kIdTypeList), 5);
-    EXPECT_EQ(dlg->Settings().CheckDel, 0);
+    EXPECT_EQ(std::tuple(f.title, f.Selection(kIdTypeList), dlg->Settings().CheckDel),
+              std::tuple(res::LoadString(9052), 5, 0));
     EXPECT_FALSE(f.IsEnabled(kIdFiles));  // nothing imported yet
     EXPECT_FALSE(f.IsVisible(ui::IDOK) || f.IsVisible(ui::IDCANCEL));
     f.SetText(kIdNameBox, "*.GSI");
     dlg->OnFileNameChange();
 
     PickFormat(*dlg, 12);
-    EXPECT_EQ(dlg->CurrentFormat(), 12);
-    EXPECT_EQ(f.Text(kIdNameBox), "");
-    EXPECT_EQ(dlg->CaptionId(), 9039u);
+    EXPECT_EQ(std::tuple(dlg->CurrentFormat(), f.Text(kIdNameBox), dlg->CaptionId()),
+              std::tuple(12, "", 9039u));
     EXPECT_EQ(std::pair(dlg->Settings().CheckDel, dlg->Settings().CodeSep),
               std::pair(1, std::string("%")));
     // The wildcard typed for the Leica format is not saved for Geodimeter.
@@ -123,9 +121,8 @@ TEST_F(HandlersTest, OpeningAndFormatChangeLoadTheFormatsSettings) {
     f.SetText(kIdNameBox, "a.job");
     for (int bad : {-1, 16}) {
         PickFormat(*dlg, bad);
-        EXPECT_EQ(dlg->CurrentFormat(), 12);
-        EXPECT_EQ(f.Selection(kIdTypeList), 12);
-        EXPECT_EQ(f.Text(kIdNameBox), "a.job");
+        EXPECT_EQ(std::tuple(dlg->CurrentFormat(), f.Selection(kIdTypeList), f.Text(kIdNameBox)),
+                  std::tuple(12, 12, "a.job"));
     }
 }
 
@@ -148,12 +145,11 @@ TEST_F(HandlersTest, NameBoxDecidesViewAndImport) {
     }
 
     // A folder change keeps a wildcard only.
-    f.SetText(kIdNameBox, "*.gsi");
-    dlg->OnFolderChange();
-    EXPECT_EQ(f.Text(kIdNameBox), "*.gsi");
-    f.SetText(kIdNameBox, "a.gsi");
-    dlg->OnFolderChange();
-    EXPECT_EQ(f.Text(kIdNameBox), "");
+    for (auto [typed, kept] : {std::pair{"*.gsi", "*.gsi"}, {"a.gsi", ""}}) {
+        f.SetText(kIdNameBox, typed);
+        dlg->OnFolderChange();
+        EXPECT_EQ(f.Text(kIdNameBox), kept);
+    }
 }
 
 TEST_F(HandlersTest, TypedWildcardImportsNothingAndBecomesTheFilterAtTheNextImport) {
@@ -164,9 +160,8 @@ TEST_F(HandlersTest, TypedWildcardImportsNothingAndBecomesTheFilterAtTheNextImpo
     f.SetSelection(kIdTypeList, 5);
     f.SetText(kIdNameBox, "*.GSI");
     dlg->OnMOK();
-    EXPECT_TRUE(dlg->ImportedFiles().empty());
-    EXPECT_FALSE(f.end_code.has_value());
-    EXPECT_FALSE(profile().Has(Section("LEICA"), "Filters"));
+    EXPECT_TRUE(dlg->ImportedFiles().empty() && !f.end_code.has_value() &&
+                !profile().Has(Section("LEICA"), "Filters"));
 
     f.SetText(kIdNameBox, "a.gsi");
     dlg->OnMOK();

@@ -10,9 +10,6 @@ namespace {
 
 class ImportDialogTest : public dialog_files_test::DialogFilesTest {
   protected:
-    std::string Write(const std::string& name, const std::string& text) {
-        return tmp.Write(name, text).string();
-    }
     // Opens the dialog and runs `script` inside it; returns DoImport's result.
     int Show(CImpDEVDlg& dlg, std::function<void(CImpDEVDlg&)> script) {
         front->Queue([&dlg, script](ui::Dialog&) { script(dlg); });
@@ -31,29 +28,26 @@ class ImportDialogTest : public dialog_files_test::DialogFilesTest {
 
 // The stored format, unless a file given to the dialog asks for one of the TA5 formats.
 TEST_F(ImportDialogTest, OpensOnTheStoredFormatOrTheTa5FormatOfAGivenFile) {
-    std::string file = Write("recv.txt", "x\n");
-    const struct {
-        unsigned caption;
-        bool given;
-        int stored, expected;
-    } cases[] = {
+    const std::string file = tmp.Write("recv.txt", "x\n").string();
+    // Caption, whether the file is given, the stored format, the format the dialog opens on.
+    const std::tuple<unsigned, bool, int, int> cases[] = {
         {0, false, 16, 0},  // out of bounds
         {0, false, 15, 15}, {9070, true, 0, 8}, {9038, true, 0, 7},
         {0, true, 5, 7},    {9038, true, 8, 8},  // already a TA5 format: stays
         {9070, true, 7, 7},
     };
-    for (const auto& c : cases) {
-        profile().WriteInt("ImportSettings", "CurrentSelection", c.stored);
-        CImpDEVDlg dlg(&project, nullptr, c.caption, c.given ? file : "", c.given);
+    for (const auto& [caption, given, stored, expected] : cases) {
+        profile().WriteInt("ImportSettings", "CurrentSelection", stored);
+        CImpDEVDlg dlg(&project, nullptr, caption, given ? file : "", given);
         int seen = -1;
-        Show(dlg, [&](CImpDEVDlg& d) { seen = d.CurrentFormat(); });
-        EXPECT_EQ(seen, c.expected) << c.caption << " " << c.stored;
+        Show(dlg, [&seen](CImpDEVDlg& d) { seen = d.CurrentFormat(); });
+        EXPECT_EQ(seen, expected) << caption << " " << stored;
     }
 }
 
 TEST_F(ImportDialogTest, OneAndSeveralNames) {
-    Write("a.job", "2=S1\n");
-    Write("b.job", "2=S2\n");
+    tmp.Write("a.job", "2=S1\n");
+    tmp.Write("b.job", "2=S2\n");
     CImpDEVDlg one(&project, nullptr, 0, "", 0);
     EXPECT_EQ(Import(one, 12, "a.job"), 1);
     EXPECT_EQ(one.FileList(), dir().string() + "/a.job");
@@ -81,11 +75,10 @@ TEST_F(ImportDialogTest, OneAndSeveralNames) {
 }
 
 TEST_F(ImportDialogTest, RepeatQuestionOnLowerCasedFullPath) {
-    Write("Job.job", "2=S1\n");
-    Write("b.job", "2=S2\n");
+    tmp.Write("Job.job", "2=S1\n");
+    tmp.Write("b.job", "2=S2\n");
     CImpDEVDlg dlg(&project, nullptr, 0, "", 0);
-    ASSERT_EQ(Import(dlg, 12, "Job.job"), 1);
-    EXPECT_TRUE(prompter->shown.empty());
+    ASSERT_EQ(Import(dlg, 12, "Job.job"), 1);  // no question the first time
 
     // Asked again whatever the case of the name. No: the only file is dropped, nothing is imported
     // and the dialog stays open.
@@ -99,9 +92,8 @@ TEST_F(ImportDialogTest, RepeatQuestionOnLowerCasedFullPath) {
                    }),
               0);
     EXPECT_FALSE(ended);
-    ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_THAT(prompter->shown[0].text, HasSubstr("job.job has already been imported"));
-    EXPECT_EQ(prompter->shown[0].type & 0x0F, ui::MB_YESNO);
+    EXPECT_THAT(Boxes(), ::testing::ElementsAre(HasSubstr("job.job has already been imported")));
+    EXPECT_EQ(prompter->shown.at(0).type & 0x0F, ui::MB_YESNO);
     EXPECT_EQ(project.data().stations.size(), 1u);
 
     // Declining one of several removes only that one.
@@ -125,9 +117,9 @@ TEST_F(ImportDialogTest, ProgressSteps) {
             EXPECT_EQ(doc, nullptr);
         },
         0, "", 0);
-    dlg.SetProgress(Write("small", std::string(5999, 'x')));
+    dlg.SetProgress(tmp.Write("small", std::string(5999, 'x')).string());
     EXPECT_EQ(dlg.ProgressStep(), 1);
-    dlg.SetProgress(Write("big", std::string(600000, 'x')));
+    dlg.SetProgress(tmp.Write("big", std::string(600000, 'x')).string());
     EXPECT_EQ(dlg.ProgressStep(), 100);
     EXPECT_EQ(calls, (std::vector<int>{0, 0}));
     for (long line = 1; line <= 10100; ++line) dlg.SetProgress(line);
@@ -138,7 +130,7 @@ TEST_F(ImportDialogTest, ProgressSteps) {
 }
 
 TEST_F(ImportDialogTest, ImportInformationFromTheSettings) {
-    std::string file = Write("x.txt", "");
+    tmp.Write("x.txt", "");
     vrk::CClassificator cls;
     cls.slots[3] = {true, "Roads", {}};
     project.SetClassificator(cls);
@@ -168,10 +160,10 @@ TEST_F(ImportDialogTest, ImportInformationFromTheSettings) {
         s.OnRelief = 2;
     });
     const vrk::CImportInfo& info = dlg.ImportInfo();
-    EXPECT_EQ(info.flags, 0x02 | 0x10 | 0x40 | 0x80);
+    // Code system 0: the project has a classificator.
+    EXPECT_EQ(std::tuple(info.flags, info.GetCodeSystem(&project), info.GetDTM()),
+              std::tuple(0x02 | 0x10 | 0x40 | 0x80, 0, 2));
     EXPECT_EQ(std::string(info.separators, 2), std::string("\0+", 2));
-    EXPECT_EQ(info.GetCodeSystem(&project), 0);  // the project has a classificator
-    EXPECT_EQ(info.GetDTM(), 2);
     run(12, [](ImportSettings& s) { s.CheckUnique = 1; });
     EXPECT_EQ(dlg.ImportInfo().flags & 0x81, 0x01);
 }

@@ -4,6 +4,7 @@
 
 #include "dialog_fixture.h"
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 namespace dialog_files_test {
@@ -15,7 +16,6 @@ TEST_F(ViewerTest, ShowFileNeedsAViewerAndViewShowsOnlyASingleChosenFile) {
     dlg->ShowFile("/x/a.gsi");
     UseViewer("   ");
     dlg->ShowFile("/x/a.gsi");
-    EXPECT_TRUE(prompter->shown.empty());
 
     // A viewer that cannot start is reported, but View tries it only for a single name.
     UseViewer((dir() / "missing-viewer").string());
@@ -24,15 +24,13 @@ TEST_F(ViewerTest, ShowFileNeedsAViewerAndViewShowsOnlyASingleChosenFile) {
         f.SetText(kIdNameBox, text);
         dlg->OnView();
     }
-    EXPECT_TRUE(prompter->shown.empty());
-    dlg->ShowFile("/x/a.gsi");
-    ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_EQ(prompter->shown[0].text.rfind(res::LoadString(9285), 0), 0u);
-    EXPECT_THAT(prompter->shown[0].text, HasSubstr("missing-viewer"));
-    EXPECT_TRUE(prompter->shown[0].beep);
+    dlg->ShowFile("/x/a.gsi");  // the only box of the test
+    EXPECT_THAT(Boxes(), ElementsAre(::testing::AllOf(::testing::StartsWith(res::LoadString(9285)),
+                                                      HasSubstr("missing-viewer"))));
+    EXPECT_TRUE(prompter->shown.at(0).beep);
 
     const fs::path out = dir() / "viewed.txt";
-    UseViewer("  " + WriteRecorder("viewer.sh", out).string() + " ");
+    UseViewer("  " + WriteRecorder(dir(), "viewer.sh", out).string() + " ");
     // The name reaches the viewer untouched, whatever a shell would make of it.
     dlg->ShowFile("/data/my job/\"a\";$HOME|.gsi");
     EXPECT_EQ(WaitForFile(out), "/data/my job/\"a\";$HOME|.gsi\n");
@@ -59,36 +57,34 @@ TEST_F(ViewerTest, FilesWritesTheImportedListOverOneFileAndViewsIt) {
     ASSERT_EQ(dlg->ImportedFiles(), expected);
 
     const fs::path out = dir() / "viewed.txt";
-    UseViewer(WriteRecorder("viewer.sh", out).string());
+    UseViewer(WriteRecorder(dir(), "viewer.sh", out).string());
     for (int round = 0; round < 2; ++round) {
         fs::remove(out);
         dlg->OnFiles();
         EXPECT_EQ(WaitForFile(out), list.string() + "\n");
         EXPECT_EQ(tmp.Read(list), res::LoadString(9020) + expected);
     }
-    EXPECT_TRUE(prompter->shown.empty());
 
     UseViewer((dir() / "missing-viewer").string());
     const int beeps = prompter->beeps;  // the import run beeped
     dlg->OnFiles();
-    EXPECT_EQ(prompter->shown.size(), 1u);
-    EXPECT_EQ(prompter->beeps, beeps) << "no beep for the list";
+    EXPECT_EQ(std::pair(prompter->shown.size(), prompter->beeps), std::pair(1ul, beeps))
+        << "the only box of the test, and no beep for the list";
 }
 
 TEST_F(ViewerTest, FilesReportsAListThatCannotBeWritten) {
     const fs::path out = dir() / "viewed.txt";
-    UseViewer(WriteRecorder("viewer.sh", out).string());
+    UseViewer(WriteRecorder(dir(), "viewer.sh", out).string());
     fs::create_directories(dir() / "tavrin-imported-files.txt");  // a folder is not replaced
     dlg->OnFiles();
-    ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_THAT(prompter->shown[0].text, HasSubstr("tavrin-imported-files.txt"));
+    EXPECT_THAT(Boxes(), ElementsAre(HasSubstr("tavrin-imported-files.txt")));
     EXPECT_FALSE(fs::exists(out));
 }
 
 TEST_F(ViewerTest, HelpOpensTheConfiguredAddressAndKeepsTheListMark) {
     const fs::path out = dir() / "opened.txt";
     fs::create_directories(dir() / "bin");
-    fs::rename(WriteRecorder("xdg-open", out), dir() / "bin" / "xdg-open");
+    fs::rename(WriteRecorder(dir(), "xdg-open", out), dir() / "bin" / "xdg-open");
     env.Set("PATH", (dir() / "bin").c_str());
     auto& f = dlg->frame();
     f.SetSelection(kIdListView, 2);
@@ -97,12 +93,10 @@ TEST_F(ViewerTest, HelpOpensTheConfiguredAddressAndKeepsTheListMark) {
     dlg->OnIhelp();
     EXPECT_EQ(WaitForFile(out), "https://example.org/help#import\n");
     EXPECT_EQ(f.Selection(kIdListView), 2);
-    EXPECT_TRUE(prompter->shown.empty());
 
     env.Set("PATH", (dir() / "empty").c_str());
     dlg->OnIhelp();
-    ASSERT_EQ(prompter->shown.size(), 1u);
-    EXPECT_THAT(prompter->shown[0].text, HasSubstr("xdg-open"));
+    EXPECT_THAT(Boxes(), ElementsAre(HasSubstr("xdg-open"))) << "the only box of the test";
 }
 
 }  // namespace

@@ -11,11 +11,6 @@
 
 class OptionsTest : public testing_support::DialogEnv {
   protected:
-    void SetUp() override {
-        DialogEnv::SetUp();
-        dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 9042, "", 0);
-    }
-
     // Zone-numbered eastings and offset northings, so that every check of the common page is
     // live; zone type 0 is six degrees wide, 1 three.
     void UseZonedSettings(int zone_type) {
@@ -50,10 +45,5 @@ class OptionsTest : public testing_support::DialogEnv {
         std::string all;
         for (int id : ids) all += (all.empty() ? "" : " ") + page.frame().Text(id);
         return all;
-    }
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const auto& s : prompter->shown) texts.push_back(s.text);
-        return texts;
     }
 };

@@ -28,8 +28,7 @@ TEST_F(CodePageTest, NoClassificatorMeansNoCodeSystem) {
     EXPECT_TRUE(page.frame().control(kIdCodeSystem).items.empty());
     EXPECT_FALSE(page.frame().IsEnabled(kIdCodeSystem) || page.frame().IsEnabled(kIdCSFromProject));
     page.frame().SetSelection(kIdCodeSystem, 2);  // a front end cannot conjure one up
-    ASSERT_TRUE(page.OnApply());
-    EXPECT_EQ(dlg->Settings().CodeSystem, -1);
+    EXPECT_TRUE(page.OnApply() && dlg->Settings().CodeSystem == -1) << dlg->Settings().CodeSystem;
 }
 
 // The list holds the systems in use in slot order; taking it from the project disables it.
@@ -50,11 +49,9 @@ TEST_F(CodePageTest, ListOfTheSystemsInUse) {
     EXPECT_TRUE(page.frame().IsEnabled(kIdCodeSystem));
 
     Pick(page, kIdCodeSystem, 2);
-    ASSERT_TRUE(page.OnApply());
-    EXPECT_EQ(dlg->Settings().CodeSystem, 2);
+    EXPECT_TRUE(page.OnApply() && dlg->Settings().CodeSystem == 2) << dlg->Settings().CodeSystem;
     page.frame().SetSelection(kIdCodeSystem, -1);
-    ASSERT_TRUE(page.OnApply());
-    EXPECT_EQ(dlg->Settings().CodeSystem, -1);
+    EXPECT_TRUE(page.OnApply() && dlg->Settings().CodeSystem == -1) << dlg->Settings().CodeSystem;
 
     EditSettings(*dlg, [&](ImportSettings& s) { s.CodeSystem = 9; });
     CImpOptCodePage again;

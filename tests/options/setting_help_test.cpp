@@ -20,12 +20,9 @@ TEST(SettingHelp, EverySettingHasCaptionsAndItsDefaultIsAllowed) {
 }
 
 TEST(SettingHelp, RangesAreEnforcedAndNamed) {
-    struct Case {
-        const char* name;
-        std::vector<const char*> allowed, refused;
-        const char* allowed_text;
-    };
-    const Case cases[] = {
+    using Values = std::vector<const char*>;
+    // Setting, values allowed, values refused, the allowed values as the help names them.
+    const std::tuple<const char*, Values, Values, const char*> cases[] = {
         {"Hi412", {"42", "49"}, {"50", "41"}, "42..49"},
         {"CheckDel", {"1"}, {"2"}, "0 (off) or 1 (on)"},
         {"X0", {}, {"-10002300.5"}, "-10002300..10002300"},
@@ -35,17 +32,17 @@ TEST(SettingHelp, RangesAreEnforcedAndNamed) {
         {"HiW41", {"12"}, {}, "any text"},
     };
     res::SetLanguage(res::Language::English);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const SettingInfo* info = FindSetting(c.name);
+    for (const auto& [name, allowed, refused, allowed_text] : cases) {
+        SCOPED_TRACE(name);
+        const SettingInfo* info = FindSetting(name);
         ASSERT_NE(info, nullptr);
-        EXPECT_EQ(SettingAllowedText(*info), c.allowed_text);
+        EXPECT_EQ(SettingAllowedText(*info), allowed_text);
         std::string error;
-        for (const char* value : c.allowed) EXPECT_TRUE(SettingValueAllowed(*info, value, error));
-        for (const char* value : c.refused) {
+        for (const char* value : allowed) EXPECT_TRUE(SettingValueAllowed(*info, value, error));
+        for (const char* value : refused) {
             EXPECT_FALSE(SettingValueAllowed(*info, value, error));
-            EXPECT_EQ(error, std::string(c.name) + " allows " + c.allowed_text + ", not \"" +
-                                 value + "\"");
+            EXPECT_EQ(error,
+                      std::string(name) + " allows " + allowed_text + ", not \"" + value + "\"");
         }
     }
 }

@@ -19,7 +19,7 @@ TEST_F(SheetTest, PagesFollowTheFormat) {
 }
 
 TEST_F(SheetTest, OkSavesTheFormatSectionUnderItsTitle) {
-    dlg->SetCurrentFormat(5);
+    PickFormat(*dlg, 5);
     std::string title;
     InSheet([&](CImpOptDlgSheet& s) {
         title = s.frame().title;
@@ -53,9 +53,8 @@ TEST_F(SheetTest, CancelOrARefusedPageSavesNothing) {
     });
     dlg->OnOptions();
     dlg->OnOptions();  // closed without an answer
-    EXPECT_EQ(prompter->shown.size(), 2u);
-    EXPECT_EQ(dlg->Settings().NameStart, 1);
-    EXPECT_EQ(dlg->Settings().NZone, 5);
+    EXPECT_EQ(std::tuple(prompter->shown.size(), dlg->Settings().NameStart, dlg->Settings().NZone),
+              std::tuple(2u, 1, 5));
     EXPECT_FALSE(std::filesystem::exists(config()));
 }
 

@@ -44,12 +44,6 @@ inline FixtureState& ResetState(const char* library) {
 
 class PluginTest : public testing_support::DialogEnv {
   protected:
-    void SetUp() override {
-        DialogEnv::SetUp();
-        dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 0, "", 0);
-        dlg->SetCurrentFolder(dir().string() + "/");
-    }
-
     // A plug-in folder holding the links; the dialog loads from it.
     void UsePlugins(const Links& links, const std::string& folder_name = "plugins") {
         const fs::path folder = dir() / folder_name;
@@ -57,13 +51,6 @@ class PluginTest : public testing_support::DialogEnv {
         for (const auto& [name, target] : links) fs::create_symlink(target, folder / name);
         dlg->plugin_folder = folder.string();
         dlg->CreatePluginMap();
-    }
-
-    // Chooses the format and the files in the dialog and presses Import.
-    void ImportThrough(int format, const std::vector<std::string>& names) {
-        std::string box;
-        for (const auto& n : names) box += (names.size() > 1 ? "\"" + n + "\" " : n);
-        ImportNames(*dlg, format, box);
     }
 
     // Whether one entry of the import protocol holds all the parts.
@@ -80,10 +67,8 @@ class PluginTest : public testing_support::DialogEnv {
         std::ostringstream out;
         for (const auto& p : project.data().points) {
             out << (p.control ? "*" : "") << p.name;
-            for (const zut::CLinear* v : {&p.x, &p.y, &p.h}) {
-                out << ' ';
-                v->valid() ? out << static_cast<double>(*v) : out << '-';
-            }
+            for (const zut::CLinear* v : {&p.x, &p.y, &p.h})
+                v->valid() ? out << ' ' << static_cast<double>(*v) : out << " -";
             out << (p.code.empty() ? "" : " ") << p.code << '\n';
         }
         return out.str();

@@ -39,13 +39,11 @@ TEST_F(PluginSettingsTest, APluginWithoutPagesLoadsEditsAndSavesItsOwnRecord) {
 
     state.edit_answer = false;
     dlg->OnOptions();
-    EXPECT_EQ(state.edit_options, 1);
-    EXPECT_EQ(state.code_system_names, "Topo;Roads;");
-    EXPECT_EQ(state.save_settings, 0) << "declined";
+    EXPECT_EQ(std::tuple(state.edit_options, state.code_system_names, state.save_settings),
+              std::tuple(1, "Topo;Roads;", 0));
     state.edit_answer = true;
     dlg->OnOptions();
-    EXPECT_EQ(state.save_settings, 1);
-    EXPECT_EQ(s.OnRelief, 2) << "the dialog follows the plug-in";
+    EXPECT_EQ(std::pair(state.save_settings, s.OnRelief), std::pair(1, 2)) << "the dialog follows";
 
     testing_support::EditSettings(*dlg, [&](ImportSettings& e) {
         e.CheckDel = 1;
@@ -93,11 +91,9 @@ TEST_F(PluginSettingsTest, OptionsShowTheGeneralPagesAndThePluginsPage) {
     dlg->OnOptions();
     EXPECT_EQ(title, "Options for import from Leica by plug-in options");
     EXPECT_EQ(captions, (std::vector<std::string>{"Общие", "Кодировка", "Fixture"}));
-    ASSERT_FALSE(prompter->shown.empty());
-    EXPECT_EQ(prompter->shown.back().text, "A prefix has no blanks.");
-    EXPECT_EQ(state.save_settings, 1);
+    EXPECT_EQ(Boxes(), std::vector<std::string>(2, "A prefix has no blanks."));
+    EXPECT_EQ(std::pair(state.save_settings, dlg->Settings().CheckDel), std::pair(1, 1));
     EXPECT_EQ(Stored("LEICAPLUG", "Prefix") + Stored("LEICAPLUG", "CheckDel"), "X_1");
-    EXPECT_EQ(dlg->Settings().CheckDel, 1);
 
     // Cancel saves nothing.
     InSheet([&](CImpOptDlgSheet& sheet) {
@@ -116,9 +112,9 @@ TEST_F(PluginSettingsTest, TheCsvPageChecksItsSeparatorAndKeepsItsChoices) {
     InSheet([&](CImpOptDlgSheet& sheet) {
         ASSERT_TRUE(sheet.SetActivePage(2));
         auto& page = sheet.Page(2);
-        EXPECT_EQ(page.caption(), "CSV");
-        EXPECT_EQ(page.frame().Text(kCsvSeparator), ",");
-        EXPECT_EQ(page.frame().Checked(kCsvHeader), 0);
+        EXPECT_EQ(std::tuple(page.caption(), page.frame().Text(kCsvSeparator),
+                             page.frame().Checked(kCsvHeader)),
+                  std::tuple("CSV", ",", 0));
         for (const char* bad : {"", "7", ".", "-", ";;", " ", "\""}) {
             page.frame().SetText(kCsvSeparator, bad);
             EXPECT_FALSE(sheet.PressOK()) << bad;
@@ -129,17 +125,16 @@ TEST_F(PluginSettingsTest, TheCsvPageChecksItsSeparatorAndKeepsItsChoices) {
         EXPECT_TRUE(sheet.PressOK());
     });
     dlg->OnOptions();
-    EXPECT_EQ(prompter->shown.size(), 7u);
-    EXPECT_THAT(prompter->shown.front().text, HasSubstr("separator"));
+    EXPECT_THAT(Boxes(),
+                ::testing::AllOf(::testing::SizeIs(7), ::testing::Each(HasSubstr("separator"))));
     EXPECT_EQ(Stored("CSVPOINTS", "Separator") + Stored("CSVPOINTS", "Header") +
                   Stored("CSVPOINTS", "ControlPoints"),
               "Tab11");
 
-    // The next import reads tab-separated known points, after a header line in each file; a
-    // comma is no decimal point.
+    // Then tab-separated known points after a header line in each file; a comma is no decimal.
     tmp.Write("tabs.csv", "\xEF\xBB\xBFname\tx\ty\th\nT1\t1,5\t2\t3\n");
     tmp.Write("more.csv", "name\tx\ty\th\nT2\t4\t5\t6\n");
-    ImportThrough(16, {"tabs.csv", "more.csv"});
+    ImportNames(*dlg, 16, "\"tabs.csv\" \"more.csv\"");
     EXPECT_EQ(Points(), "*T1 - 2 3\n*T2 4 5 6\n");
 }
 

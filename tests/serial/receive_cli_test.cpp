@@ -59,8 +59,8 @@ TEST_F(ReceiveCommandTest, InterruptStopsAndTheReceivedFileIsImported) {
     // The question whether to import is answered by --import, and says so.
     EXPECT_THAT(Output(), HasSubstr("-> yes (--import)"));
     EXPECT_TRUE(SameLine(before, pty.Settings()));
-    const std::string project = tmp.Read(Path("p.json"));
-    EXPECT_THAT(project, ::testing::AllOf(HasSubstr("\"ST1\""), HasSubstr("\"P1\""))) << project;
+    EXPECT_THAT(tmp.Read(Path("p.json")),
+                ::testing::AllOf(HasSubstr("\"ST1\""), HasSubstr("\"P1\"")));
 }
 
 TEST_F(ReceiveCommandTest, RefusalsAndBadArguments) {

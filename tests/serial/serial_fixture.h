@@ -14,14 +14,12 @@
 #include <fstream>
 #include <thread>
 
-#include "import/import_dialog.h"
 #include "platform/profile.h"
 #include "serial/comm_fexist.h"
 #include "serial/comm_port_settings.h"
 #include "serial/comm_receiv.h"
 #include "serial/transfer_dialog.h"
-#include "support/temp_dir.h"
-#include "ui/prompter.h"
+#include "support/dialog_env.h"
 
 namespace serial_test {
 
@@ -103,18 +101,10 @@ inline std::string Record(const std::vector<std::string>& fields) {
     return r;
 }
 
-// Whether a box holding `piece` was shown.
-inline bool Shown(const ui::ScriptedPrompter& p, std::string_view piece) {
-    return std::ranges::any_of(
-        p.shown, [&](const auto& s) { return s.text.find(piece) != std::string::npos; });
-}
-
-class ReceiveTest : public ::testing::Test {
+class ReceiveTest : public testing_support::DialogEnv {
   protected:
     void SetUp() override {
-        platform::Profile::UseFile(dir / "settings.toml");
-        ui::InstallPrompter(prompter);
-        ui::InstallFrontEnd(front);
+        DialogEnv::SetUp();
         serial::TransferState& s = serial::Transfer();
         s.initialised = false;
         s.device_path = pty.path;
@@ -130,12 +120,11 @@ class ReceiveTest : public ::testing::Test {
     void TearDown() override {
         if (device.joinable())
             device.join();
-        ui::InstallFrontEnd(nullptr);
-        ui::InstallPrompter(nullptr);
+        DialogEnv::TearDown();
         serial::Transfer().device_path.clear();
     }
 
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    std::string Path(const std::string& name) const { return (dir() / name).string(); }
 
     // The settings dialog takes this file, optionally this rate index, and presses OK; when the
     // file exists the next dialog answers with `exist_button`.
@@ -172,12 +161,7 @@ class ReceiveTest : public ::testing::Test {
     }
 
     Pty pty;
-    testing_support::TempDir tmp;
-    const std::filesystem::path& dir = tmp.path();
-    std::shared_ptr<ui::ScriptedPrompter> prompter = std::make_shared<ui::ScriptedPrompter>();
-    std::shared_ptr<ui::HeadlessFrontEnd> front = std::make_shared<ui::HeadlessFrontEnd>();
-    vrk::CVrkObject project;
-    serial::CTransferDEVDlg dlg{&project, nullptr};
+    serial::CTransferDEVDlg dlg{&project, nullptr};  // hides the import dialog, unused here
     std::thread device;
     std::atomic<bool> sent{false};
 };

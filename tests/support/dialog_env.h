@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "import/import_dialog.h"
 #include "import/options_sheet.h"
@@ -29,6 +31,8 @@ class DialogEnv : public ::testing::Test {
         res::SetLanguage(res::Language::English);
         ui::InstallPrompter(prompter);
         ui::InstallFrontEnd(front);
+        dlg = std::make_unique<CImpDEVDlg>(&project, nullptr, 0, "", 0);
+        dlg->SetCurrentFolder(dir().string() + "/");
     }
     void TearDown() override {
         dlg.reset();
@@ -53,6 +57,16 @@ class DialogEnv : public ::testing::Test {
         front->Queue([script](ui::Dialog& d) { script(dynamic_cast<CImpOptDlgSheet&>(d)); });
     }
 
+    // The texts of the boxes shown so far, and whether one of them holds `piece`.
+    std::vector<std::string> Boxes() const {
+        std::vector<std::string> texts;
+        for (const auto& s : prompter->shown) texts.push_back(s.text);
+        return texts;
+    }
+    bool Shown(std::string_view piece) const {
+        return std::ranges::any_of(Boxes(), [piece](auto& t) { return t.find(piece) != t.npos; });
+    }
+
     static platform::Profile& profile() { return platform::Profile::Instance(); }
     const std::filesystem::path& dir() const { return tmp.path(); }
     std::filesystem::path config() const { return tmp.path() / "settings.toml"; }
@@ -62,7 +76,7 @@ class DialogEnv : public ::testing::Test {
     vrk::CVrkObject project;
     std::shared_ptr<ui::ScriptedPrompter> prompter = std::make_shared<ui::ScriptedPrompter>();
     std::shared_ptr<ui::HeadlessFrontEnd> front = std::make_shared<ui::HeadlessFrontEnd>();
-    std::unique_ptr<CImpDEVDlg> dlg;  // made by the test's own set-up
+    std::unique_ptr<CImpDEVDlg> dlg;
 };
 
 }  // namespace testing_support
