@@ -16,19 +16,15 @@ TEST(CdxSections, EachSectionIsOneRecord) {
 }
 
 TEST(CdxCoordinates, ProjectedSystemsExtendTheRange) {
-    const struct {
-        int projection;
-        Events events;
-    } kCases[] = {{0, {"evPointName=P", "evPointH=-7"}},
-                  {1, {"evPointName=P", "evPointX=1e9", "evPointH=-7"}}};
-    for (const auto& c : kCases) {
+    for (int projection : {0, 1}) {
         zut::CEast::m_AutoRange = false;
         zut::CNorth::m_AutoRange = false;
-        CdxRun r(Section({PointLine("1", "P", "", "1e9", "12,5", "-7")}), c.projection);
-        EXPECT_EQ(r.Stream(), c.events);
+        CdxRun r(Section({PointLine("1", "P", "", "1e9", "12,5", "-7")}), projection);
+        EXPECT_EQ(r.Stream(), (projection ? Events{"evPointName=P", "evPointX=1e9", "evPointH=-7"}
+                                          : Events{"evPointName=P", "evPointH=-7"}));
         EXPECT_EQ(r.h.ProtocolContains("The value '1e9' is out of range.\nAdmissible interval: "
                                        "-100000000.000 ... 100000000.000."),
-                  c.projection == 0);
+                  projection == 0);
         EXPECT_TRUE(r.h.ProtocolContains("Invalid symbol(s)  ,5  found in string  12,5"));
         // The switches are as they were before the import.
         EXPECT_FALSE(zut::CEast::m_AutoRange || zut::CNorth::m_AutoRange);

@@ -1,3 +1,6 @@
+#include <tuple>
+#include <utility>
+
 #include "elta_fixture.h"
 #include "support/event_cases.h"
 
@@ -84,28 +87,24 @@ TEST(EltaR4Units, PressureTemperatureAndDmsWords) {
     testing_support::ReaderHarness h;
     UnitProbe p(&h.project, &h.dlg, &h.dlg.ImportInfo(), "For R4");
     EXPECT_EQ(p.Set("1", ""), 0);
-    struct Row {
-        const char* unit;
-        int pressure, temperature;
-    };
-    // "kPa" is unknown: nothing changes.
-    for (const Row& row : std::vector<Row>{{"Torr", 2, zut::tu_celsius},
-                                           {"hPa", zut::pu_hpa, zut::tu_celsius},
-                                           {"InMerc", 0, zut::tu_celsius},
-                                           {"F", 0, zut::tu_fahrenheit},
-                                           {"C", 0, zut::tu_celsius},
-                                           {"kPa", 0, zut::tu_celsius}}) {
-        EXPECT_EQ(p.Set("1", row.unit), 1) << row.unit;
-        EXPECT_EQ(p.m_PresUnit, row.pressure) << row.unit;
-        EXPECT_EQ(p.m_TempUnit, row.temperature) << row.unit;
+    // The unit word and the pressure and temperature units after it; "kPa" is unknown: nothing
+    // changes.
+    const std::tuple<const char*, int, int> units[] = {
+        {"Torr", 2, zut::tu_celsius},   {"hPa", zut::pu_hpa, zut::tu_celsius},
+        {"InMerc", 0, zut::tu_celsius}, {"F", 0, zut::tu_fahrenheit},
+        {"C", 0, zut::tu_celsius},      {"kPa", 0, zut::tu_celsius}};
+    for (auto [unit, pressure, temperature] : units) {
+        EXPECT_EQ(p.Set("1", unit), 1) << unit;
+        EXPECT_EQ((std::pair<int, int>(p.m_PresUnit, p.m_TempUnit)),
+                  std::pair(pressure, temperature))
+            << unit;
     }
-    for (auto [in, out] :
-         std::vector<std::pair<std::string, std::string>>{{"123.4530", "123 45 30"},
+    const std::pair<std::string, std::string> angles[] = {{"123.4530", "123 45 30"},
                                                           {"123.45305", "123 45 30.5"},
                                                           {"10.5", "10 05 0"},
                                                           {"-12.3456", "-12 34 56"},
-                                                          {"7.", "7 00 0"}})
-        EXPECT_EQ(p.Rewritten(in), out) << in;
+                                                          {"7.", "7 00 0"}};
+    for (const auto& [in, out] : angles) EXPECT_EQ(p.Rewritten(in), out) << in;
 }
 
 TEST(EltaR4Units, AtmosphereIsReadAsWholeNumbers) {
@@ -140,9 +139,8 @@ TEST(EltaR4Points, HeightOnlyRecordsSMarkAndCoordinateStations) {
               (Events{"evStation=A1", "evCode=K", "evPointX=1", "evPointY=2", "evPointH=3",
                       "evStation=A2", "evPointX=4", "evPointH=5", "evTarget=T1", "evSlopeDist=7"}));
     EXPECT_EQ(r->Station(1).observations.at(0).target, "T1");
-    const vrk::CVrkPoint* a1 = r->h.project.FindPoint("A1");
-    ASSERT_NE(a1, nullptr);
-    EXPECT_DOUBLE_EQ(static_cast<double>(a1->y), 2.0);
+    ASSERT_NE(r->h.project.FindPoint("A1"), nullptr);
+    EXPECT_DOUBLE_EQ(static_cast<double>(r->h.project.FindPoint("A1")->y), 2.0);
 }
 
 TEST(EltaR4Points, HiddenPointAndReflectorTexts) {
@@ -186,8 +184,7 @@ TEST(EltaR4Messages, WrongFormatNameAndFieldsWithoutSpaceOrUnit) {
     // The empty line starts no record, the blank one does and is reported.
     r = Import<CImpELTAR4>("\n   \n" + Line("PI1     P1|SD 1 m"));
     ASSERT_EQ(r->h.events.size(), 4u);  // two passes
-    EXPECT_EQ(r->h.events.back().record, 2);
-    EXPECT_EQ(r->h.events.back().line, 3);
+    EXPECT_EQ(std::pair(r->h.events.back().record, r->h.events.back().line), std::pair(2L, 3L));
     EXPECT_TRUE(r->Logged("string  2:\nString does not contain ELTA R4 data"));
     EXPECT_FALSE(r->Logged("string  1:"));
 }

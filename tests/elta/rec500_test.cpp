@@ -13,32 +13,30 @@ std::string Line(const std::string& name, const std::string& code, const std::st
 }  // namespace
 
 TEST(EltaRec500Lines, RebuiltIntoFields) {
-    testing_support::CheckEvents<CImpELTAREC500>(
-        "job.txt",
-        {
-            {Line("101", "CUT", "SD 10.000 Hz 359.5959 V1 90.0000 th 1.600"),
-             {"evTarget=101", "evCode=CUT", "evSlopeDist=10.000", "evHorAngle=359 59 59",
-              "evVertAngle=90 00 00", "evTargetHeight=1.600"}},
-            // A word right after a value starts a field.
-            {Line("101", "", "SD 10.000Hz 123.4530"),
-             {"evTarget=101", "evSlopeDist=10.000", "evHorAngle=123 45 30"}},
-            {Line("S1", "", "X 100.000 Y 200.000 Z 10.000"),
-             {"evStation=S1", "evPointX=100.000", "evPointY=200.000", "evPointH=10.000"}},
-            // A line without a type word is dropped whole.
-            {Line("101", "CUT", "12.5 7.25") + Line("102", "CUT", "SD 4"),
-             {"evTarget=102", "evCode=CUT", "evSlopeDist=4"}},
-            // Input records name no target; only the exact code counts.
-            {Line("101", "INPUT", "th 1.500 ih 1.400"),
-             {"evTargetHeight=1.500", "evInstrumentHeight=1.400"}},
-            {Line("101", "INPUTS", "th 1.500"),
-             {"evTarget=101", "evCode=INPUTS", "evTargetHeight=1.500"}},
-            // "SD" is first found in the name, at the start, where it gets no bar; the real
-            // distance field then has none either and the line holds no field at all.
-            {Line("SD1", "", "SD 2"), {}},
-            // A word two places into the line has room for its bar.
-            {Line("12X 5", "", "SD 2"), {"evTarget=12X 5", "evPointX=5", "evSlopeDist=2"}},
-        },
-        kFormat<CImpELTAREC500>);
+    const std::vector<testing_support::EventCase> cases = {
+        {Line("101", "CUT", "SD 10.000 Hz 359.5959 V1 90.0000 th 1.600"),
+         {"evTarget=101", "evCode=CUT", "evSlopeDist=10.000", "evHorAngle=359 59 59",
+          "evVertAngle=90 00 00", "evTargetHeight=1.600"}},
+        // A word right after a value starts a field.
+        {Line("101", "", "SD 10.000Hz 123.4530"),
+         {"evTarget=101", "evSlopeDist=10.000", "evHorAngle=123 45 30"}},
+        {Line("S1", "", "X 100.000 Y 200.000 Z 10.000"),
+         {"evStation=S1", "evPointX=100.000", "evPointY=200.000", "evPointH=10.000"}},
+        // A line without a type word is dropped whole.
+        {Line("101", "CUT", "12.5 7.25") + Line("102", "CUT", "SD 4"),
+         {"evTarget=102", "evCode=CUT", "evSlopeDist=4"}},
+        // Input records name no target; only the exact code counts.
+        {Line("101", "INPUT", "th 1.500 ih 1.400"),
+         {"evTargetHeight=1.500", "evInstrumentHeight=1.400"}},
+        {Line("101", "INPUTS", "th 1.500"),
+         {"evTarget=101", "evCode=INPUTS", "evTargetHeight=1.500"}},
+        // "SD" is first found in the name, at the start, where it gets no bar; the real
+        // distance field then has none either and the line holds no field at all.
+        {Line("SD1", "", "SD 2"), {}},
+        // A word two places into the line has room for its bar.
+        {Line("12X 5", "", "SD 2"), {"evTarget=12X 5", "evPointX=5", "evSlopeDist=2"}},
+    };
+    testing_support::CheckEvents<CImpELTAREC500>("job.txt", cases, kFormat<CImpELTAREC500>);
 }
 
 TEST(EltaRec500Lines, TypeWordsInsideValuesAndRepeatedWords) {

@@ -25,18 +25,17 @@ class ExportDialog : public ExportTest {
 };
 
 TEST_F(ExportDialog, TypeChangeGivesAGivenNameTheFormatsExtension) {
-    struct Row {
-        const char* typed;
-        int format;
-        const char* result;
-    };
-    // Without a name the format in use (the first) stays.
-    for (Row row : {Row{"", 3, ""}, Row{"job", 4, "job.are"}, Row{"a.b.c", 6, "a.b.csv"},
-                    Row{"v1.2/pts", 0, "v1.2/pts.dat"}, Row{"  out.gsi  ", 5, "out.txt"}}) {
-        Type(row.typed, row.format);
+    // Typed, picked, result; without a name the format in use (the first) stays.
+    const std::tuple<const char*, int, const char*> rows[] = {{"", 3, ""},
+                                                              {"job", 4, "job.are"},
+                                                              {"a.b.c", 6, "a.b.csv"},
+                                                              {"v1.2/pts", 0, "v1.2/pts.dat"},
+                                                              {"  out.gsi  ", 5, "out.txt"}};
+    for (auto [typed, format, result] : rows) {
+        Type(typed, format);
         dlg.OnCommand(Dlg::kIdTypeList);
-        EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), row.result) << row.typed;
-        EXPECT_EQ(dlg.FormatIndex(), *row.result ? row.format : 0) << row.typed;
+        EXPECT_EQ(dlg.frame().Text(Dlg::kIdNameBox), result) << typed;
+        EXPECT_EQ(dlg.FormatIndex(), *result ? format : 0) << typed;
     }
     // A selection outside the list keeps the format in use.
     Type("x.dat", 3);

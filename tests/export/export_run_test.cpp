@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "dialogs/report_type.h"
 #include "export/export_pentax.h"
@@ -56,10 +57,10 @@ TEST_F(ExportRun, SelectionAsksWhatToExportThenQuestion7649) {
         if (row.no_to_7649)
             prompter->Answer(ui::IDNO);
         front->Queue([&row](ui::Dialog& d) {
-            EXPECT_EQ(d.frame().title, "Export data");
-            EXPECT_EQ(d.frame().Text(kIdIncludeGroup), "Export");
-            EXPECT_EQ(d.frame().Checked(kIdAllObjects), 1);
-            EXPECT_EQ(d.frame().Checked(kIdSelectedObjects), 0);
+            EXPECT_EQ(
+                std::tuple(d.frame().title, d.frame().Text(kIdIncludeGroup),
+                           d.frame().Checked(kIdAllObjects), d.frame().Checked(kIdSelectedObjects)),
+                std::tuple("Export data", "Export", 1, 0));
             for (int id : row.clicks) d.OnCommand(id);
         });
         CExportPentax writer;

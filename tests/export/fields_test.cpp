@@ -1,15 +1,14 @@
 // The name rule and the coordinate widths of every writer, at and over their limits.
+#include <tuple>
+
 #include "export_fixture.h"
 
 namespace export_test {
 namespace {
 
 TEST(ExportFields, NamesAtAndOverTheWidthAndRefusedCharacters) {
-    struct Accepted {
-        int format;
-        std::string name, field;
-    };
-    const std::vector<Accepted> accepted = {
+    // Format, name, the field it gives.
+    const std::tuple<int, std::string, std::string> accepted[] = {
         {kLeica16, "ABCDEFGH12345678", "ABCDEFGH12345678"},
         {kGeodimeter, std::string(150, 'A'), std::string(150, 'A')},
         {kGeodimeter, "\xC0\xFF-_9z", "\xC0\xFF-_9z"},
@@ -19,10 +18,10 @@ TEST(ExportFields, NamesAtAndOverTheWidthAndRefusedCharacters) {
         {kTTA5, "00017", "       00017"},
         {kTTA5, "12345678901", " 12345678901"},
     };
-    for (const Accepted& row : accepted) {
-        auto writer = CreateExporter(row.format);
-        EXPECT_EQ(writer->FormNameStroka(row.name), row.field) << row.format << " " << row.name;
-        EXPECT_FALSE(writer->NameInvalid()) << row.format << " " << row.name;
+    for (const auto& [format, name, field] : accepted) {
+        auto writer = CreateExporter(format);
+        EXPECT_EQ(writer->FormNameStroka(name), field) << format << " " << name;
+        EXPECT_FALSE(writer->NameInvalid()) << format << " " << name;
     }
 
     // '?' is what a character outside the code page becomes; 0xA9 ("©") is no letter.
@@ -44,14 +43,9 @@ TEST(ExportFields, NamesAtAndOverTheWidthAndRefusedCharacters) {
 }
 
 TEST(ExportFields, CoordinatesAtTheWidthFitOneCharacterMoreIsTooLong) {
-    struct Row {
-        int format;
-        char axis;
-        double value;
-        const char* text;  // null: too long
-    };
-    // The Leica and Geodimeter values at their widths stand in their records.
-    const std::vector<Row> rows = {
+    // Format, axis, value, text (null: too long). The Leica and Geodimeter values at their
+    // widths stand in their records.
+    const std::tuple<int, char, double, const char*> rows[] = {
         {kPentax, 'X', 999999.999, "+999999.999"},
         {kPentax, 'X', 1000000, nullptr},
         {kPentax, 'H', -100000, "-100000.000"},
@@ -66,18 +60,17 @@ TEST(ExportFields, CoordinatesAtTheWidthFitOneCharacterMoreIsTooLong) {
         {kTTA5, 'X', 12345678.123, nullptr},
         {kTTA5, 'Y', -123456.123, "-123456.123"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.format << " " << row.axis << " " << row.value);
-        auto writer = CreateExporter(row.format);
-        const auto on = [&row](char axis) { return row.axis == axis ? row.value : 0.0; };
+    for (auto [format, axis, value, expected] : rows) {
+        SCOPED_TRACE(testing::Message() << format << " " << axis << " " << value);
+        auto writer = CreateExporter(format);
+        const auto on = [&](char a) { return axis == a ? value : 0.0; };
         const vrk::CVrkPoint p = ToPoint({"A", on('X'), on('Y'), on('H')});
-        const std::string text = row.axis == 'X'   ? writer->FormXStroka(p)
-                                 : row.axis == 'Y' ? writer->FormYStroka(p)
-                                                   : writer->FormHStroka(p);
-        EXPECT_EQ(writer->CoordTooLong(), row.text == nullptr);
-        if (row.text) {
-            EXPECT_EQ(text, row.text);
-        }
+        const std::string text = axis == 'X'   ? writer->FormXStroka(p)
+                                 : axis == 'Y' ? writer->FormYStroka(p)
+                                               : writer->FormHStroka(p);
+        EXPECT_EQ(writer->CoordTooLong(), expected == nullptr);
+        if (expected)
+            EXPECT_EQ(text, expected);
     }
 }
 

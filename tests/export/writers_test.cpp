@@ -1,6 +1,8 @@
 // The records of each writer, byte for byte, and the project settings each writer refuses.
 #include <gmock/gmock.h>
 
+#include <tuple>
+
 #include "export/export_leica.h"
 #include "export/export_trimble.h"
 #include "export_fixture.h"
@@ -129,29 +131,23 @@ TEST_F(Writers, TheHundredThousandthTrimbleAddressLengthensTheRecord) {
 
 TEST_F(Writers, LeicaUnitCodeFromDecimalsAndUnitOtherwise9074) {
     Add({"P1", 1234.567, 5678.9, 100});
-    struct Row {
-        int decimals;
-        zut::dist_unit unit;
-        int word_size;
-        std::string code;
-        std::string part;  // of the file; empty: no point fits
-    };
-    const std::vector<Row> rows = {
+    // Decimals, unit, word size, unit code, a part of the file (empty: no point fits).
+    const std::tuple<int, zut::dist_unit, int, std::string, std::string> rows[] = {
         {4, zut::du_metre, 8, "16", "81..16+56789000 82..16+12345670 83..16+01000000 "},
         {5, zut::du_metre, 8, "18", ""},  // 5 decimals do not fit into 8 digits
         {5, zut::du_metre, 16, "18", " 81..18+0000000567890000 "},
         {3, zut::du_foot, 8, "11", "81..11+18631562 82..11+04050417 83..11+00328084 "},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.decimals << " decimals, unit " << row.unit);
-        zut::CNorth::precision(row.decimals);
-        zut::CLinear::unit(row.unit);
+    for (const auto& [decimals, unit, word_size, code, part] : rows) {
+        SCOPED_TRACE(testing::Message() << decimals << " decimals, unit " << unit);
+        zut::CNorth::precision(decimals);
+        zut::CLinear::unit(unit);
         fs::remove(Out());
-        CExportLeica writer(row.word_size);
+        CExportLeica writer(word_size);
         const std::string bytes = Export(writer);
-        EXPECT_EQ(writer.UnitCode(), row.code);
-        EXPECT_EQ(bytes.empty(), row.part.empty());
-        EXPECT_THAT(bytes, HasSubstr(row.part));
+        EXPECT_EQ(writer.UnitCode(), code);
+        EXPECT_EQ(bytes.empty(), part.empty());
+        EXPECT_THAT(bytes, HasSubstr(part));
     }
     EXPECT_TRUE(prompter->shown.empty());
     for (auto [decimals, unit] : {std::pair{2, zut::du_metre},
@@ -172,8 +168,7 @@ TEST_F(Writers, EastingStyleTwoIsRefusedWith9074WhereTheWordsCannotHoldIt) {
     for (int format : {kLeica8, kTTA5, kPentax}) ExpectRefused(*CreateExporter(format), 9074);
     for (int format : {kLeica16, kGeodimeter, kTrimble3300}) {
         bool ok = false;
-        EXPECT_NE(Export(*CreateExporter(format), &ok), "") << format;
-        EXPECT_TRUE(ok) << format;
+        EXPECT_TRUE(!Export(*CreateExporter(format), &ok).empty() && ok) << format;
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "import/contracts/vrk.h"
@@ -63,6 +64,14 @@ struct Import {
     const vrk::CStation& station(size_t i) { return project.data().stations.at(i); }
 };
 
+// Each observation of a station as "target code face v_kind".
+std::vector<std::string> Targets(const vrk::CStation& s) {
+    std::vector<std::string> out;
+    for (const auto& o : s.observations)
+        out.push_back(o.target + " " + o.code + " " + o.face + " " + o.v_kind);
+    return out;
+}
+
 }  // namespace
 
 TEST(EngineBuild, StationObservationsAndTargetCoordinates) {
@@ -76,14 +85,12 @@ TEST(EngineBuild, StationObservationsAndTargetCoordinates) {
             {{evOrientationStart, ""}, {evTarget, "R1"}}});
     ASSERT_EQ(im.project.data().stations.size(), 1u);
     const auto& s = im.station(0);
-    EXPECT_EQ(s.name, "S1");
-    EXPECT_DOUBLE_EQ(*s.instrument_height, 1.5);
-    EXPECT_DOUBLE_EQ(*s.x, 100);
+    EXPECT_EQ(std::tuple(s.name, s.instrument_height.value_or(0), s.x.value_or(0)),
+              std::tuple("S1", 1.5, 100.0));
     ASSERT_EQ(s.observations.size(), 2u);
     EXPECT_EQ(testing_support::Readings(s),
               (std::vector<std::string>{"th=1.6 sd=12.5 hz=90.5", ""}));
-    EXPECT_FALSE(s.observations[0].orientation);
-    EXPECT_TRUE(s.observations[1].orientation);
+    EXPECT_TRUE(!s.observations[0].orientation && s.observations[1].orientation);
     ASSERT_NE(im.project.FindPoint("T1"), nullptr);
     EXPECT_DOUBLE_EQ(static_cast<double>(im.project.FindPoint("T1")->x), 110);
     EXPECT_DOUBLE_EQ(static_cast<double>(im.project.FindPoint("S1")->y), 200);
@@ -133,8 +140,9 @@ TEST(EnginePush, UnitsChangingBetweenPushesApplyToTheValuesThatFollow) {
             {{evTarget, "B"}, {evHorAngle, "100"}, {evSlopeDist, "100"}, {evHeightDiffAux, "10"}}});
     EXPECT_EQ(testing_support::Readings(im.station(0)),
               (std::vector<std::string>{"sd=100 hz=90.5", "sd=30.48 dh2=3.048 hz=90"}));
-    EXPECT_EQ(zut::CLinear::unit(), zut::du_metre);  // the process-wide units are left alone
-    EXPECT_EQ(zut::CAngular::unit(), zut::au_dms);
+    // The process-wide units are left alone.
+    EXPECT_EQ(std::pair(zut::CLinear::unit(), zut::CAngular::unit()),
+              std::pair(zut::du_metre, zut::au_dms));
 }
 
 TEST(EngineOptions, DeleteZerosAndForceCode) {
@@ -145,14 +153,10 @@ TEST(EngineOptions, DeleteZerosAndForceCode) {
             {{evTarget, "A01"}},
             {{evTarget, "000"}, {evCode, "WALL"}},
             {{evTarget, "5"}}});
-    const auto& obs = im.station(0).observations;
     EXPECT_EQ(im.station(0).name, "12");
-    ASSERT_EQ(obs.size(), 4u);
-    EXPECT_EQ(obs[0].target, "3");
-    EXPECT_EQ(obs[1].target, "A01");
-    EXPECT_EQ(obs[1].code, "TREE");  // replicated
-    EXPECT_EQ(obs[2].target, "0");
-    EXPECT_EQ(obs[3].code, "WALL");
+    // A code holds for the targets that follow.
+    EXPECT_EQ(Targets(im.station(0)),
+              (std::vector<std::string>{"3 TREE  ", "A01 TREE  ", "0 WALL  ", "5 WALL  "}));
 }
 
 TEST(EngineLayer, EraseTakesBackExactlyWhatTheFileDid) {
@@ -202,9 +206,7 @@ TEST(EngineLayer, UnreadableFileThrowsForTheReaderBase) {
 TEST(EngineLog, IdenticalEntriesOncePerRun) {
     vrk::CVrkLog log;
     log.Open(1);
-    log.Write("x", 0, 2);
-    log.Write("x", 0, 2);
-    log.Write("y", 0, 2);
+    for (const char* text : {"x", "x", "y"}) log.Write(text, 0, 2);
     log.Close();
     log.Open(1);
     log.Write("x", 0, 2);
@@ -227,10 +229,8 @@ TEST(EngineBuild, LineEndsStayOutOfNamesAndCodes) {
     Import im;
     im.Run({{{evStation, "S1\n"}, {evCode, "WALL\r\n"}},
             {{evTarget, "T\n"}, {evCircleFace, "Left\n"}}});
-    EXPECT_EQ(im.station(0).name, "S1");
-    EXPECT_EQ(im.station(0).code, "WALL");
-    EXPECT_EQ(im.station(0).observations.at(0).target, "T");
-    EXPECT_EQ(im.station(0).observations.at(0).face, "Left");
+    EXPECT_EQ(im.station(0).name + " " + im.station(0).code, "S1 WALL");
+    EXPECT_EQ(Targets(im.station(0)), std::vector<std::string>{"T  Left "});
 }
 
 TEST(EngineBuild, DatesHoldForTheStationsThatFollow) {
@@ -241,9 +241,7 @@ TEST(EngineBuild, DatesHoldForTheStationsThatFollow) {
             {{evStation, "C"}}});
     auto year = [&](size_t i) { return testing_support::LocalTimeText(*im.station(i).date, "%Y"); };
     EXPECT_EQ(im.project.data().stations.size(), 3u);  // no station of its own for a date
-    EXPECT_EQ(year(0), "2020");
-    EXPECT_EQ(year(1), "2021");
-    EXPECT_EQ(year(2), "2022");
+    EXPECT_EQ(year(0) + " " + year(1) + " " + year(2), "2020 2021 2022");
 }
 
 TEST(EngineBuild, InstrumentKindQualifiesTheCurrentTarget) {
@@ -252,10 +250,7 @@ TEST(EngineBuild, InstrumentKindQualifiesTheCurrentTarget) {
             {{evTarget, "A"}, {evInstrument, "Z"}, {evVertAngle, "90.0000"}},
             {{evTarget, "B"}, {evInstrument, "H"}, {evVertAngle, "1.0000"}},
             {{evTarget, "C"}}});
-    const auto& obs = im.station(0).observations;
-    EXPECT_EQ(obs.at(0).v_kind, "Z");
-    EXPECT_EQ(obs.at(1).v_kind, "H");
-    EXPECT_EQ(obs.at(2).v_kind, "H");
+    EXPECT_EQ(Targets(im.station(0)), (std::vector<std::string>{"A   Z", "B   H", "C   H"}));
 }
 
 TEST(EngineValues, AMissingNumberIsNoNumberThatCanBeRead) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <tuple>
 
 #include "host/json_writer.h"
 #include "import/contracts/vrk.h"
@@ -116,10 +117,8 @@ TEST(ProjectJson, NumbersAsWrittenByHandComeBackAsTheyWere) {
 }
 
 TEST(ProjectJson, DocumentsThatAreNotProjectsAreRefusedWithTheReason) {
-    const struct {
-        const char* text;
-        const char* message;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
+        // text, message
         {"[1,2,3]", "valid JSON, but not a project: the document is a list"},
         {"", "line 1, column 1: the text ends before the document does"},
         {"{not json", "not valid JSON at line 1, column 2: unexpected character 'n'"},
@@ -144,13 +143,13 @@ TEST(ProjectJson, DocumentsThatAreNotProjectsAreRefusedWithTheReason) {
         {"{\"attributes\": {\"4\": 1.5}}",
          "the project: the field \"attributes.4\" is a number where a whole number is expected"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, message] : cases) {
         vrk::CVrkObject p;
         p.title = "kept";
         std::string error;
-        EXPECT_FALSE(p.FromJson(c.text, error)) << c.text;
-        EXPECT_THAT(error, HasSubstr(c.message)) << c.text << "\n  gave: " << error;
-        EXPECT_EQ(p.title, "kept") << c.text;
+        EXPECT_FALSE(p.FromJson(text, error)) << text;
+        EXPECT_THAT(error, HasSubstr(message)) << text << "\n  gave: " << error;
+        EXPECT_EQ(p.title, "kept") << text;
     }
     vrk::CVrkObject p;
     std::string error;
@@ -170,9 +169,8 @@ TEST(ProjectJson, DocumentsThatAreNotProjectsAreRefusedWithTheReason) {
     // Processing values out of their range keep the defaults.
     ASSERT_TRUE(
         p.FromJson(R"({"processing": {"code_system": 11, "relief": 3, "flags": -1}})", error));
-    EXPECT_EQ(p.processing.code_system, -1);
-    EXPECT_EQ(p.processing.relief, 0);
-    EXPECT_EQ(p.processing.flags, 15);
+    EXPECT_EQ(std::tuple(p.processing.code_system, p.processing.relief, p.processing.flags),
+              std::tuple(-1, 0, 15));
 }
 
 // Runs of stations are written on two threads: the text must be what one writer gives, in order.

@@ -46,13 +46,8 @@ TEST_F(ZutCoords, QueriesAndUnknownCodesChangeNothing) {
 }
 
 TEST_F(ZutCoords, WriteInEachStyle) {
-    struct Row {
-        bool east;
-        int style, zone, precision;
-        double value;
-        const char* expected;
-    };
-    const std::vector<Row> rows = {
+    // East or north, style, zone, precision, value, text.
+    const std::tuple<bool, int, int, int, double, const char*> rows[] = {
         {true, es_plain, 7, 3, 123456.789, "123456.789"},
         {true, es_false_easting, 7, 3, 123456.789, "623456.789"},
         {true, es_false_easting, 7, 3, -100, "499900.000"},
@@ -68,16 +63,16 @@ TEST_F(ZutCoords, WriteInEachStyle) {
     };
     CEast::false_easting(500000);
     CNorth::false_northing(10000000);
-    for (const Row& row : rows) {
-        if (row.east) {
-            CEast::style(row.style);
-            CEast::zone(row.zone);
-            CEast::precision(row.precision);
-            EXPECT_EQ(CEast::write(row.value), row.expected);
+    for (auto [east, style, zone, precision, value, expected] : rows) {
+        if (east) {
+            CEast::style(style);
+            CEast::zone(zone);
+            CEast::precision(precision);
+            EXPECT_EQ(CEast::write(value), expected);
         } else {
-            CNorth::style(row.style);
-            CNorth::precision(row.precision);
-            EXPECT_EQ(CNorth::write(row.value), row.expected);
+            CNorth::style(style);
+            CNorth::precision(precision);
+            EXPECT_EQ(CNorth::write(value), expected);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,19 +17,15 @@ using zut::pstring;
 namespace {
 
 TEST(ZutPstring, TrimAndUpperCase) {
-    struct Row {
-        const char* text;
-        char ch;
-        const char* expected;
-    };
-    for (const Row& row : std::vector<Row>{{"  ab c  ", ' ', "ab c"},
-                                           {"00120", '0', "12"},
-                                           {"    ", ' ', ""},
-                                           {"", ' ', ""},
-                                           {"a  b", ' ', "a  b"}}) {
-        pstring s(row.text);
-        EXPECT_EQ(&s.trim(row.ch), &s) << row.text;
-        EXPECT_EQ(s, row.expected) << row.text;
+    const std::tuple<const char*, char, const char*> rows[] = {{"  ab c  ", ' ', "ab c"},
+                                                               {"00120", '0', "12"},
+                                                               {"    ", ' ', ""},
+                                                               {"", ' ', ""},
+                                                               {"a  b", ' ', "a  b"}};
+    for (auto [text, ch, expected] : rows) {
+        pstring s(text);
+        EXPECT_EQ(&s.trim(ch), &s) << text;
+        EXPECT_EQ(s, expected) << text;
     }
     pstring s("abc Xyz-9\xe0");
     s.upper_case();
@@ -58,11 +55,10 @@ TEST(ZutPstring, CutWordTakesWordsOffTheFront) {
 
 TEST(ZutPstring, GetWordClips) {
     const pstring s("ABCDEF");
-    EXPECT_EQ(s.get_word(0, 3), "ABC");
-    EXPECT_EQ(s.get_word(4, 10), "EF");
-    EXPECT_EQ(s.get_word(6, 1), "");
-    EXPECT_EQ(s.get_word(100, 2), "");
-    EXPECT_EQ(s.get_word(2, 0), "");
+    const std::tuple<int, int, const char*> rows[] = {
+        {0, 3, "ABC"}, {4, 10, "EF"}, {6, 1, ""}, {100, 2, ""}, {2, 0, ""}};
+    for (auto [at, length, word] : rows)
+        EXPECT_EQ(s.get_word(at, length), word) << at << " " << length;
 }
 
 TEST(ZutNumbers, DValAndLVal) {
@@ -142,9 +138,8 @@ TEST(ZutNumbers, DValAndLVal) {
 }
 
 TEST(ZutNumbers, SzEmpty) {
-    EXPECT_TRUE(zut::sz_empty(nullptr));
-    EXPECT_TRUE(zut::sz_empty(""));
-    EXPECT_TRUE(zut::sz_empty(" \t\r\n"));
+    for (const char* blank : {static_cast<const char*>(nullptr), "", " \t\r\n"})
+        EXPECT_TRUE(zut::sz_empty(blank));
     EXPECT_FALSE(zut::sz_empty(" 0 "));
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -231,9 +232,9 @@ TEST_F(ZutValues, Write) {
 TEST_F(ZutValues, SettersReturnThePreviousValueAndRefuseNonsense) {
     EXPECT_EQ(CLinear::unit(static_cast<dist_unit>(9)), du_metre);
     EXPECT_EQ(CLinear::unit(), du_metre);
-    EXPECT_EQ(CAngular::precision(8), 4);
-    EXPECT_EQ(CAngular::precision(99), 8);
-    EXPECT_EQ(CAngular::precision(), 12);
+    // Each setter gives the value before it; 99 is clamped to 12.
+    EXPECT_EQ((std::tuple{CAngular::precision(8), CAngular::precision(99), CAngular::precision()}),
+              std::tuple(4, 8, 12));
     CAngular::precision(-3);
     EXPECT_EQ(CAngular::precision(), 0);
     const char* end = nullptr;
@@ -242,10 +243,15 @@ TEST_F(ZutValues, SettersReturnThePreviousValueAndRefuseNonsense) {
 }
 
 TEST_F(ZutValues, LocUnitsRestoresWhatTheFirstSwitchFound) {
+    auto units = [] {
+        return std::tuple(CLinear::unit(), CAngular::unit(), CPressure::unit(),
+                          CTemperature::unit());
+    };
     CLinear::unit(du_foot);
     CAngular::unit(au_gon);
     CPressure::unit(pu_mmhg);
     CTemperature::unit(tu_fahrenheit);
+    const auto before = std::tuple(du_foot, au_gon, pu_mmhg, tu_fahrenheit);
     {
         CLocUnits loc;
         loc.SetDistUnit(du_metre);
@@ -253,13 +259,9 @@ TEST_F(ZutValues, LocUnitsRestoresWhatTheFirstSwitchFound) {
         loc.SetPressUnit(pu_inhg);
         loc.SetTempUnit(tu_celsius);
         loc.SetDistUnit(du_millimetre);  // a second switch keeps the first saved state
-        EXPECT_EQ(CLinear::unit(), du_millimetre);
-        EXPECT_EQ(CPressure::unit(), pu_inhg);
+        EXPECT_EQ(units(), std::tuple(du_millimetre, au_dms, pu_inhg, tu_celsius));
         loc.RestoreUnits();
-        EXPECT_EQ(CLinear::unit(), du_foot);
-        EXPECT_EQ(CAngular::unit(), au_gon);
-        EXPECT_EQ(CPressure::unit(), pu_mmhg);
-        EXPECT_EQ(CTemperature::unit(), tu_fahrenheit);
+        EXPECT_EQ(units(), before);
 
         CLinear::unit(du_us_foot);  // changed after the restore: a second restore leaves it
         loc.RestoreUnits();
@@ -267,8 +269,7 @@ TEST_F(ZutValues, LocUnitsRestoresWhatTheFirstSwitchFound) {
         CLinear::unit(du_foot);
         loc.SetAngleUnit(au_mil);  // saves again
     }
-    EXPECT_EQ(CAngular::unit(), au_gon);  // the destructor restored
-    EXPECT_EQ(CLinear::unit(), du_foot);
+    EXPECT_EQ(units(), before);  // the destructor restored
     {
         CLocUnits untouched;  // without a switch it restores nothing
         CLinear::unit(du_millimetre);

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "readers/leica/leica_gsi_word.h"
 
@@ -9,25 +11,19 @@ namespace gsi = readers::gsi;
 
 TEST(GsiIndex, TwoDigitsFromOneTo99) {
     // A sign is no digit: a negative partial value would look like a block item.
-    const struct {
-        std::string_view text;
-        bool ok;
-        long index;
-    } kCases[] = {{"11", true, 11}, {"99x", true, 99}, {"00", false, 0}, {"1a", false, 1},
-                  {"-1", false, 0}, {"", false, 0},    {"7", false, 7}};
-    for (const auto& c : kCases) {
+    const std::tuple<std::string_view, bool, long> cases[] = {
+        {"11", true, 11}, {"99x", true, 99}, {"00", false, 0}, {"1a", false, 1},
+        {"-1", false, 0}, {"", false, 0},    {"7", false, 7}};
+    for (auto [text, ok, index] : cases) {
         long i = -7;
-        EXPECT_EQ(gsi::WordIndex(c.text, i), c.ok) << c.text;
-        EXPECT_EQ(i, c.index) << c.text;
+        EXPECT_EQ((std::pair{gsi::WordIndex(text, i), i}), std::pair(ok, index)) << text;
     }
 }
 
 TEST(GsiFormat, ValueTexts) {
     // Unit codes and their conversions are pinned by the reader's value tests.
-    const struct {
-        std::string_view word;
-        std::string text;
-    } kCases[] = {
+    const std::pair<std::string_view, std::string> cases[] = {
+        // word, value text
         {"31..09+00012345", "00012.345"},
         {"31..0.+00012345", "00012.345"},
         {"31..07+00012345", "00012.345"},
@@ -42,13 +38,13 @@ TEST(GsiFormat, ValueTexts) {
         {"84..01-0000123456789012", "-123456789.012"},
         {"31..00+0000000000012345", "00012.345"},
     };
-    for (const auto& c : kCases) {
-        const int len = static_cast<int>(c.word.size());
+    for (const auto& [word, text] : cases) {
+        const int len = static_cast<int>(word.size());
         gsi::Word w;
-        ASSERT_EQ(gsi::ParseWord(c.word, len, w), gsi::Parse::Ok) << c.word;
+        ASSERT_EQ(gsi::ParseWord(word, len, w), gsi::Parse::Ok) << word;
         std::string out;
         gsi::Unit u = gsi::FormatValue(w, gsi::IsCoordinateWord(w.index, len), out);
-        EXPECT_EQ(out, c.text) << c.word;
-        EXPECT_EQ(u.angle, w.index == 21 || w.index == 22) << c.word;
+        EXPECT_EQ(out, text) << word;
+        EXPECT_EQ(u.angle, w.index == 21 || w.index == 22) << word;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include <tuple>
 #include <vector>
 
 #include "support/scoped_env.h"
@@ -53,18 +54,11 @@ TEST_F(ProfileTest, ValuesRoundTripThroughTheFile) {
 
 TEST_F(ProfileTest, LookupsConvertOrFallBack) {
     Profile profile(tmp.path() / "s.toml");
-    struct Row {
-        const char* text;
-        int expected;
-    };
-    for (const Row& row : std::vector<Row>{{" 42 ", 42},
-                                           {"+42", 42},
-                                           {"abc", -1},
-                                           {"12abc", -1},
-                                           {"", -1},
-                                           {"99999999999", -1}}) {
-        profile.WriteString("S", "K", row.text);
-        EXPECT_EQ(profile.GetInt("S", "K", -1), row.expected) << row.text;
+    const std::pair<const char*, int> rows[] = {{" 42 ", 42},  {"+42", 42}, {"abc", -1},
+                                                {"12abc", -1}, {"", -1},    {"99999999999", -1}};
+    for (auto [text, expected] : rows) {
+        profile.WriteString("S", "K", text);
+        EXPECT_EQ(profile.GetInt("S", "K", -1), expected) << text;
     }
     profile.WriteInt("S", "K", -3);
     EXPECT_EQ(profile.GetString("S", "K", "?"), "-3");
@@ -156,23 +150,19 @@ TEST_F(ProfileTest, MissingFileAndTextThatIsNotUtf8) {
 }
 
 TEST_F(ProfileTest, DefaultPathFollowsTheEnvironment) {
-    struct Row {
-        const char* config;
-        const char* xdg;
-        const char* expected;
-    };
-    const std::vector<Row> rows = {
+    // TAVRIN_CONFIG, XDG_CONFIG_HOME and the path they give.
+    const std::tuple<const char*, const char*, const char*> rows[] = {
         {"/tmp/x/explicit.toml", "/xdg", "/tmp/x/explicit.toml"},
         {"", "/xdg", "/xdg/tavrin/settings.toml"},
         {nullptr, nullptr, "/home/someone/.config/tavrin/settings.toml"},
         {nullptr, "relative/dir", "/home/someone/.config/tavrin/settings.toml"},
     };
     testing_support::ScopedEnv env;
-    for (const Row& row : rows) {
-        env.Set("TAVRIN_CONFIG", row.config);
-        env.Set("XDG_CONFIG_HOME", row.xdg);
+    for (auto [config, xdg, expected] : rows) {
+        env.Set("TAVRIN_CONFIG", config);
+        env.Set("XDG_CONFIG_HOME", xdg);
         env.Set("HOME", "/home/someone");
-        EXPECT_EQ(Profile::DefaultPath(), fs::path(row.expected));
+        EXPECT_EQ(Profile::DefaultPath(), fs::path(expected));
     }
 }
 

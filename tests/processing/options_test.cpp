@@ -1,6 +1,7 @@
 // Each processing option of the import changes the project, and in the way it promises.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <numbers>
 
@@ -47,10 +48,8 @@ const vrk::CCodeItem* Item(vrk::CVrkObject& p, const std::string& point, size_t 
 }
 
 bool HasLine(const vrk::CVrkObject& p, const std::string& code) {
-    for (const auto& l : p.data().lines)
-        if (l.code == code)
-            return true;
-    return false;
+    const auto& lines = p.data().lines;
+    return std::any_of(lines.begin(), lines.end(), [&](const auto& l) { return l.code == code; });
 }
 
 TEST(ProcessingOptions, EachOptionChangesTheProject) {
@@ -63,9 +62,8 @@ TEST(ProcessingOptions, EachOptionChangesTheProject) {
     EXPECT_EQ(Item(b, "P1", 0)->attributes, (std::vector<vrk::CCodeAttribute>{{"H", "1.2"}}));
     EXPECT_EQ(Item(b, "P1", 1)->attributes, (std::vector<vrk::CCodeAttribute>{{"D", "0.3"}}));
     EXPECT_EQ(Item(b, "P3", 0)->name, "Kerb");
-    ASSERT_EQ(b.data().lines.size(), 2u);
-    EXPECT_EQ(b.data().lines[0], (vrk::CLine{"FENCE", "1", {"P1", "P2"}}));
-    EXPECT_EQ(b.data().lines[1], (vrk::CLine{"12", "*1", {"P3", "P4"}}));
+    EXPECT_EQ(b.data().lines,
+              (std::vector<vrk::CLine>{{"FENCE", "1", {"P1", "P2"}}, {"12", "*1", {"P3", "P4"}}}));
     EXPECT_EQ(b.FindPoint("P6(2)"), nullptr);
     EXPECT_EQ(b.FindPoint("P1")->relief, vrk::Relief::Relief);
     ASSERT_TRUE(b.data().stations[1].collimation_error);

@@ -5,15 +5,13 @@
 namespace {
 
 std::tm Fields(int year, int month, int day, int hour, int minute, int second, int dst = -1) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    tm.tm_isdst = dst;
-    return tm;
+    return {.tm_sec = second,
+            .tm_min = minute,
+            .tm_hour = hour,
+            .tm_mday = day,
+            .tm_mon = month - 1,
+            .tm_year = year - 1900,
+            .tm_isdst = dst};
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "support/scoped_env.h"
@@ -31,13 +32,8 @@ TEST(StringTable, OneLanguageServesForTheOther) {
 }
 
 TEST_F(LanguageTest, EnvironmentPicksTheFirstNonEmptyVariable) {
-    struct Case {
-        const char* all;
-        const char* messages;
-        const char* lang;
-        Language expected;
-    };
-    const Case cases[] = {
+    // LC_ALL, LC_MESSAGES, LANG and the language they give.
+    const std::tuple<const char*, const char*, const char*, Language> cases[] = {
         {"ru_RU.UTF-8", "en_US.UTF-8", "en_US.UTF-8", Language::Russian},
         {"", "ru_RU.KOI8-R", "en_GB", Language::Russian},
         {nullptr, nullptr, "RU", Language::Russian},
@@ -47,17 +43,17 @@ TEST_F(LanguageTest, EnvironmentPicksTheFirstNonEmptyVariable) {
         {nullptr, nullptr, "de_DE", Language::English},
     };
     testing_support::ScopedEnv env;
-    for (const auto& c : cases) {
-        env.Set("LC_ALL", c.all);
-        env.Set("LC_MESSAGES", c.messages);
-        env.Set("LANG", c.lang);
-        res::SetLanguage(c.expected == Language::Russian ? Language::English : Language::Russian);
+    for (auto [all, messages, lang, expected] : cases) {
+        env.Set("LC_ALL", all);
+        env.Set("LC_MESSAGES", messages);
+        env.Set("LANG", lang);
+        res::SetLanguage(expected == Language::Russian ? Language::English : Language::Russian);
         res::SetLanguageFromEnvironment();
-        EXPECT_EQ(res::CurrentLanguage(), c.expected)
-            << (c.all ? c.all : "-") << " / " << (c.messages ? c.messages : "-") << " / "
-            << (c.lang ? c.lang : "-");
+        EXPECT_EQ(res::CurrentLanguage(), expected)
+            << (all ? all : "-") << " / " << (messages ? messages : "-") << " / "
+            << (lang ? lang : "-");
         // Texts without a language follow the current one.
-        EXPECT_EQ(res::LoadString(9020), res::LoadString(9020, c.expected));
+        EXPECT_EQ(res::LoadString(9020), res::LoadString(9020, expected));
     }
     EXPECT_NE(res::LoadString(9020, Language::Russian), res::LoadString(9020, Language::English));
 }

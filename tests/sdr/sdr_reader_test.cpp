@@ -35,32 +35,30 @@ const vrk::CStation& FirstStation(ReaderHarness& h, const std::string& text) {
 
 TEST(SdrHeader, WidthsAndAxisOrder) {
     const std::string narrow_station = "02NE" + L("S1", 4) + R("1", 10) + R("2", 10) + "\n";
-    CheckEvents<CImpSDR>(
-        "job.sdr",
-        {
-            // The instrument text sets the field widths.
-            {kWideHeader + "02NE" + L("STATION-ONE", 16) + R("1000.5", 16) + R("2000.25", 16) +
-                 R("50", 16) + R("1.55", 16) + "HUT\n",
-             {"evStation=STATION-ONE", "evPointX=" + R("1000.5", 16),
-              "evPointY=" + R("2000.25", 16), "evPointH=" + R("50", 16),
-              "evInstrumentHeight=" + R("1.55", 16), "evCode=HUT"}},
-            {kNarrowHeader + "02NE" + L("S1", 4) + R("1000.5", 10) + R("2000.25", 10) +
-                 R("50", 10) + R("1.55", 10) + "HUT\n",
-             {"evStation=S1", "evPointX=" + R("1000.5", 10), "evPointY=" + R("2000.25", 10),
-              "evPointH=" + R("50", 10), "evInstrumentHeight=" + R("1.55", 10), "evCode=HUT"}},
-            // Without any header the fields are narrow and northing comes first.
-            {narrow_station, {"evStation=S1", "evPointX=" + R("1", 10), "evPointY=" + R("2", 10)}},
-            {Header("SDR2x", "11112") + narrow_station,
-             {"evStation=S1", "evPointY=" + R("1", 10), "evPointX=" + R("2", 10)}},
-            // A header that stops short of column 45 means easting first.
-            {"00NMSDR33\n02NE" + L("S1", 16) + R("1", 16) + R("2", 16) + "\n",
-             {"evStation=S1", "evPointY=" + R("1", 16), "evPointX=" + R("2", 16)}},
-            // A job record without "1" in column 21 turns a wide file narrow; a narrow one stays.
-            {kWideHeader + "10NM" + L("JOB", 16) + "0\n" + "02NE" + L("S1", 4) + R("7", 10) + "\n",
-             {"evStation=S1", "evPointX=" + R("7", 10)}},
-            {kWideHeader + "10NM" + L("JOB", 16) + "1\n" + "02NE" + L("S1", 4) + R("7", 10) + "\n",
-             {"evStation=" + L("S1", 4) + R("7", 10)}},
-        });
+    const std::vector<EventCase> cases = {
+        // The instrument text sets the field widths.
+        {kWideHeader + "02NE" + L("STATION-ONE", 16) + R("1000.5", 16) + R("2000.25", 16) +
+             R("50", 16) + R("1.55", 16) + "HUT\n",
+         {"evStation=STATION-ONE", "evPointX=" + R("1000.5", 16), "evPointY=" + R("2000.25", 16),
+          "evPointH=" + R("50", 16), "evInstrumentHeight=" + R("1.55", 16), "evCode=HUT"}},
+        {kNarrowHeader + "02NE" + L("S1", 4) + R("1000.5", 10) + R("2000.25", 10) + R("50", 10) +
+             R("1.55", 10) + "HUT\n",
+         {"evStation=S1", "evPointX=" + R("1000.5", 10), "evPointY=" + R("2000.25", 10),
+          "evPointH=" + R("50", 10), "evInstrumentHeight=" + R("1.55", 10), "evCode=HUT"}},
+        // Without any header the fields are narrow and northing comes first.
+        {narrow_station, {"evStation=S1", "evPointX=" + R("1", 10), "evPointY=" + R("2", 10)}},
+        {Header("SDR2x", "11112") + narrow_station,
+         {"evStation=S1", "evPointY=" + R("1", 10), "evPointX=" + R("2", 10)}},
+        // A header that stops short of column 45 means easting first.
+        {"00NMSDR33\n02NE" + L("S1", 16) + R("1", 16) + R("2", 16) + "\n",
+         {"evStation=S1", "evPointY=" + R("1", 16), "evPointX=" + R("2", 16)}},
+        // A job record without "1" in column 21 turns a wide file narrow; a narrow one stays.
+        {kWideHeader + "10NM" + L("JOB", 16) + "0\n" + "02NE" + L("S1", 4) + R("7", 10) + "\n",
+         {"evStation=S1", "evPointX=" + R("7", 10)}},
+        {kWideHeader + "10NM" + L("JOB", 16) + "1\n" + "02NE" + L("S1", 4) + R("7", 10) + "\n",
+         {"evStation=" + L("S1", 4) + R("7", 10)}},
+    };
+    CheckEvents<CImpSDR>("job.sdr", cases);
 }
 
 TEST(SdrHeader, UnitsReachTheValues) {
@@ -91,59 +89,58 @@ TEST(SdrRecords, EventsOfEachRecord) {
     auto bkb = [](std::string_view stn, std::string_view bs) {
         return "07NE" + L(stn, 4) + L(bs, 4) + R("999", 10) + R("123.4500", 10) + "\n";
     };
-    CheckEvents<CImpSDR>(
-        "job.sdr",
-        {
-            // Known stations and points.
-            {"02KI" + L("S1", 4) + R("1", 10) + R("2", 10) + R("3", 10) + R("1.5", 10) + "\n",
-             {"evStation=S1", "evPlanClass=Base", "evHeightClass=Base", "evPointX=" + R("1", 10),
-              "evPointY=" + R("2", 10), "evPointH=" + R("3", 10),
-              "evInstrumentHeight=" + R("1.5", 10)}},
-            {"08KI" + L("P7", 4) + R("1", 10) + R("2", 10) + R("3", 10) + L("FENCE", 16) + "\n",
-             {"evPointName=P7", "evPlanClass=Base", "evHeightClass=Base", "evPointX=" + R("1", 10),
-              "evPointY=" + R("2", 10), "evPointH=" + R("3", 10), "evCode=FENCE"}},
-            // An empty identifier: nothing at all.
-            {"02KI" + L("", 4) + R("1", 10) + "\n08KI" + L("", 4) + R("1", 10) + "\n", {}},
-            // Observations of the current station: F1 and F2 give the face, other derivations
-            // nothing. The station persists over the records that follow it.
-            {station + "08NE" + L("P7", 4) + R("1", 10) + "\n" + obs("F2", "S1", "P"),
-             With({"evStation=S1", "evPointName=P7", "evPointX=" + R("1", 10), "evTarget=P   ",
-                   "evCircleFace=Right"},
-                  measured)},
-            {station + obs("F1", "S1", "PT12"),
-             With({"evStation=S1", "evTarget=PT12", "evCircleFace=Left"}, measured)},
-            {station + obs("MC", "S1", "P"), {"evStation=S1"}},
-            {station + obs("F1", "S2", "P"), {"evStation=S1"}},
-            {obs("F1", "", "P"), {}},
-            // The backsight of the current station.
-            {station + bkb("S1", "B1"),
-             {"evStation=S1", "evBacksight=B1", "evBacksightAzimuth=" + R("123.4500", 10)}},
-            {station + bkb("S2", "B1"), {"evStation=S1"}},
-            {station + bkb("S1", ""), {"evStation=S1"}},
-            // Directions, atmosphere, instrument.
-            {"11NE" + L("A", 4) + L("B", 4) + R("10.3000", 10) + R("25.5", 10) + "\n",
-             {"evDirectionName=A\\B", "evDirectionAngle=" + R("10.3000", 10), "evStation=A",
-              "evTarget=B", "evHorDist=" + R("25.5", 10)}},
-            {"11NE" + L("A", 4) + "\n", {}},
-            {"05NE" + R("1013", 10) + R("15", 10) + "\n",
-             {"evPressure=" + R("1013", 10), "evTemperature=" + R("15", 10)}},
-            {"01NE" + std::string(46, '.') + "1\n01NE" + std::string(46, '.') + "2\n01NE\n",
-             {"evInstrument=Z", "evInstrument=H", "evInstrument=H"}},
-            // Target height and orientation are always pushed, but neither counts as reading the
-            // file.
-            {"03NE" + R("1.6", 10) + "\n03NE\n12NE\n",
-             {"evTargetHeight=" + R("1.6", 10), "evTargetHeight=", "evOrientationStart="},
-             {"mismatches required data format"},
-             true},
-            // The last push decides whether a record counts: here a bad height after the station.
-            {"02NE" + L("S1", 4) + R("", 30) + R("x", 10) + "\n",
-             {"evStation=S1"},
-             {"mismatches required data format"}},
-            {Header("SDR2x", "11311") + "05NE" + R("2500", 10) + R("-150", 10) + "\n",
-             {},
-             {"The value '      2500' is out of range.\nAdmissible interval: 350.0 ... 1000.0.",
-              "The value '      -150' is out of range", "mismatches required data format"}},
-        });
+    const std::vector<EventCase> cases = {
+        // Known stations and points.
+        {"02KI" + L("S1", 4) + R("1", 10) + R("2", 10) + R("3", 10) + R("1.5", 10) + "\n",
+         {"evStation=S1", "evPlanClass=Base", "evHeightClass=Base", "evPointX=" + R("1", 10),
+          "evPointY=" + R("2", 10), "evPointH=" + R("3", 10),
+          "evInstrumentHeight=" + R("1.5", 10)}},
+        {"08KI" + L("P7", 4) + R("1", 10) + R("2", 10) + R("3", 10) + L("FENCE", 16) + "\n",
+         {"evPointName=P7", "evPlanClass=Base", "evHeightClass=Base", "evPointX=" + R("1", 10),
+          "evPointY=" + R("2", 10), "evPointH=" + R("3", 10), "evCode=FENCE"}},
+        // An empty identifier: nothing at all.
+        {"02KI" + L("", 4) + R("1", 10) + "\n08KI" + L("", 4) + R("1", 10) + "\n", {}},
+        // Observations of the current station: F1 and F2 give the face, other derivations
+        // nothing. The station persists over the records that follow it.
+        {station + "08NE" + L("P7", 4) + R("1", 10) + "\n" + obs("F2", "S1", "P"),
+         With({"evStation=S1", "evPointName=P7", "evPointX=" + R("1", 10), "evTarget=P   ",
+               "evCircleFace=Right"},
+              measured)},
+        {station + obs("F1", "S1", "PT12"),
+         With({"evStation=S1", "evTarget=PT12", "evCircleFace=Left"}, measured)},
+        {station + obs("MC", "S1", "P"), {"evStation=S1"}},
+        {station + obs("F1", "S2", "P"), {"evStation=S1"}},
+        {obs("F1", "", "P"), {}},
+        // The backsight of the current station.
+        {station + bkb("S1", "B1"),
+         {"evStation=S1", "evBacksight=B1", "evBacksightAzimuth=" + R("123.4500", 10)}},
+        {station + bkb("S2", "B1"), {"evStation=S1"}},
+        {station + bkb("S1", ""), {"evStation=S1"}},
+        // Directions, atmosphere, instrument.
+        {"11NE" + L("A", 4) + L("B", 4) + R("10.3000", 10) + R("25.5", 10) + "\n",
+         {"evDirectionName=A\\B", "evDirectionAngle=" + R("10.3000", 10), "evStation=A",
+          "evTarget=B", "evHorDist=" + R("25.5", 10)}},
+        {"11NE" + L("A", 4) + "\n", {}},
+        {"05NE" + R("1013", 10) + R("15", 10) + "\n",
+         {"evPressure=" + R("1013", 10), "evTemperature=" + R("15", 10)}},
+        {"01NE" + std::string(46, '.') + "1\n01NE" + std::string(46, '.') + "2\n01NE\n",
+         {"evInstrument=Z", "evInstrument=H", "evInstrument=H"}},
+        // Target height and orientation are always pushed, but neither counts as reading the
+        // file.
+        {"03NE" + R("1.6", 10) + "\n03NE\n12NE\n",
+         {"evTargetHeight=" + R("1.6", 10), "evTargetHeight=", "evOrientationStart="},
+         {"mismatches required data format"},
+         true},
+        // The last push decides whether a record counts: here a bad height after the station.
+        {"02NE" + L("S1", 4) + R("", 30) + R("x", 10) + "\n",
+         {"evStation=S1"},
+         {"mismatches required data format"}},
+        {Header("SDR2x", "11311") + "05NE" + R("2500", 10) + R("-150", 10) + "\n",
+         {},
+         {"The value '      2500' is out of range.\nAdmissible interval: 350.0 ... 1000.0.",
+          "The value '      -150' is out of range", "mismatches required data format"}},
+    };
+    CheckEvents<CImpSDR>("job.sdr", cases);
 }
 
 TEST(SdrRecords, BlankFieldsAreRefusedSilently) {

@@ -1,15 +1,12 @@
 #include "readers/ta5/ta2_reader.h"
+#include "support/event_cases.h"
 #include "ta5_fixture.h"
 
 using namespace ta5_test;
 using testing_support::ReaderHarness;
 
 TEST(Ta2Records, HeaderAndMeasurementWords) {
-    struct Row {
-        const char* text;
-        Events events;
-    };
-    const std::vector<Row> rows = {
+    const std::vector<testing_support::EventCase> cases = {
         {"Z010203 ST1 BS 1234530 1550\r\n",
          {"evDate=010203", "evStation=ST1", "evBacksight=BS", "evDirectionName=ST1\\BS",
           "evDirectionAngle=123.45.30", "evInstrumentHeight=1.550", "evTarget=BS",
@@ -38,7 +35,7 @@ TEST(Ta2Records, HeaderAndMeasurementWords) {
         {"NP3\n03 1000  300 1500\n",
          {"evPointName=P3", "evPointX=1.000", "evPointH=0.300", "evTargetHeight=1.500"}},
     };
-    for (const auto& row : rows) EXPECT_EQ(Read<CImp2TA5>(row.text), row.events) << row.text;
+    testing_support::CheckEvents<CImp2TA5>("data.txt", cases);
 }
 
 TEST(Ta2Records, UnknownLines) {

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 #include "readers/ta5/ta2_reader.h"
 #include "readers/ta5/ta5_reader.h"
@@ -84,32 +85,24 @@ TEST(Ta5Records, FourTa5TargetLayouts) {
 }
 
 TEST(Ta5Records, AngleUnitCodesOfBothInstruments) {
-    struct Row {
-        const char* code;
-        bool four;
-        const char* text;
-        double degrees;
-    };
     const double dms = 123 + 45 / 60.0 + 30 / 3600.0;
-    // 3TA5: 0 grads, 1 degrees-minutes-seconds, 2 decimal degrees; 4TA5: 0 degrees-minutes-
-    // seconds, 1 decimal degrees, 2 grads.
-    for (const Row& row : std::vector<Row>{{"200", false, "123.4530", 123.453 * 0.9},
-                                           {"201", false, "123.45.30", dms},
-                                           {"202", false, "123.4530", 123.453},
-                                           {"200", true, "123.45.30", dms},
-                                           {"201", true, "123.4530", 123.453},
-                                           {"202", true, "123.4530", 123.453 * 0.9}}) {
-        SCOPED_TRACE(std::string(row.code) + (row.four ? " 4TA5" : " 3TA5"));
+    // Code, 4TA5 or 3TA5, the angle text and its degrees. 3TA5: 0 grads, 1 degrees-minutes-
+    // seconds, 2 decimal degrees; 4TA5: 0 degrees-minutes-seconds, 1 decimal degrees, 2 grads.
+    const std::tuple<const char*, bool, const char*, double> rows[] = {
+        {"200", false, "123.4530", 123.453 * 0.9}, {"201", false, "123.45.30", dms},
+        {"202", false, "123.4530", 123.453},       {"200", true, "123.45.30", dms},
+        {"201", true, "123.4530", 123.453},        {"202", true, "123.4530", 123.453 * 0.9}};
+    for (auto [code, four, text, degrees] : rows) {
+        SCOPED_TRACE(std::string(code) + (four ? " 4TA5" : " 3TA5"));
         ReaderHarness h;
-        if (row.four)
-            h.Run<CImp4TA5>({h.Write("a.txt", Rec({row.code, "P", "", "1234530"}))});
+        if (four)
+            h.Run<CImp4TA5>({h.Write("a.txt", Rec({code, "P", "", "1234530"}))});
         else
-            h.Run<CImp3TA5>({h.Write("a.txt", Rec({row.code, "P", "", "", "1234530"}))});
+            h.Run<CImp3TA5>({h.Write("a.txt", Rec({code, "P", "", "", "1234530"}))});
         const Events e = h.Stream();
-        EXPECT_NE(std::find(e.begin(), e.end(), std::string("evHorAngle=") + row.text), e.end());
-        const auto& obs = h.project.data().stations.at(0).observations.at(0);
-        ASSERT_TRUE(obs.hz);
-        EXPECT_NEAR(*obs.hz / kDeg, row.degrees, 1e-9);
+        EXPECT_NE(std::find(e.begin(), e.end(), std::string("evHorAngle=") + text), e.end());
+        EXPECT_NEAR(h.project.data().stations.at(0).observations.at(0).hz.value_or(0) / kDeg,
+                    degrees, 1e-9);
     }
 }
 
