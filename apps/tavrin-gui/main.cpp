@@ -3,10 +3,12 @@
 #include <iostream>
 
 #include "main_window.h"
+#include "platform/heap.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
 
 int main(int argc, char** argv) {
+    platform::PrepareHeap();
     res::SetLanguageFromEnvironment();
     const std::string stored = platform::Profile::Instance().GetString("Desktop", "Language", "");
     res::Language language;

@@ -3,10 +3,12 @@
 #include <iostream>
 
 #include "cli.h"
+#include "platform/heap.h"
 #include "platform/profile.h"
 #include "resources/strings.h"
 
 int main(int argc, char** argv) {
+    platform::PrepareHeap();
     res::SetLanguageFromEnvironment();
     CLI::App app{"tavrin: survey instrument files in and out of a project"};
     app.require_subcommand(1);
