@@ -15,6 +15,7 @@
 #include "host/processing/processing.h"
 #include "host/processing/protocol_text.h"
 #include "resources/strings.h"
+#include "text/string_keys.h"
 
 namespace processing {
 namespace {
@@ -109,7 +110,7 @@ class Processor {
             for (const auto& t : report.disagreeing)
                 Note(9729, {Label(s), t, Dms(m_s.face_tolerance)}, 1);
             for (const Measurement& m : m_measurements[i]) {
-                m_waiting[m.target].push_back(i);
+                m_waiting[std::string(m.target)].push_back(i);
             }
             m_waiting[s.name].push_back(i);
         }
@@ -161,8 +162,8 @@ class Processor {
         return std::nullopt;
     }
 
-    void MakeKnown(const std::string& name, const Position& at) {
-        if (name.empty() || !m_known.emplace(name, at).second)
+    void MakeKnown(std::string_view name, const Position& at) {
+        if (name.empty() || !m_known.emplace(std::string(name), at).second)
             return;
         if (auto it = m_waiting.find(name); it != m_waiting.end())
             for (size_t j : it->second)
@@ -193,7 +194,7 @@ class Processor {
         for (const Measurement& m : m_measurements[i]) {
             if (!IsReference(s, m))
                 continue;
-            const Position& k = m_known.at(m.target);
+            const Position& k = m_known.find(m.target)->second;
             const double dist = std::hypot(k.x - at->x, k.y - at->y);
             if (std::optional<Reduced> r = Reduce(m, m_s);
                 r && std::fabs(std::fabs(r->hd) - dist) > Reject()) {
@@ -261,7 +262,7 @@ class Processor {
             std::optional<Reduced> r = Reduce(m, m_s);
             if (!r)
                 continue;
-            const Position& known = m_known.at(m.target);
+            const Position& known = m_known.find(m.target)->second;
             targets.push_back(
                 {*m.hz, r->hd, r->dh, m.target_height.value_or(0.0), known.x, known.y, known.h});
             which.push_back(k);
@@ -330,9 +331,9 @@ class Processor {
                 if (plan > m_s.tolerance || (dh && std::fabs(*dh) > m_s.tolerance))
                     Note(9727, {Label(s), m.target, Metres(plan), Metres(dh)}, 1);
             }
-            auto [it, added] = m_dets.try_emplace(m.target);
+            auto [it, added] = m_dets.try_emplace(std::string(m.target));
             if (added)
-                m_det_order.push_back(m.target);
+                m_det_order.emplace_back(m.target);
             it->second.push_back({static_cast<uint32_t>(i), static_cast<uint32_t>(k), *p});
             // A station's own point carries the chain on.
             if (m_station_names.count(m.target))
@@ -484,15 +485,15 @@ class Processor {
     vrk::CVrkObject::Data& m_data;
     const vrk::ProcessingSettings& m_s;
     Summary m_summary;
-    std::unordered_map<std::string, Position> m_known;
-    std::unordered_set<std::string> m_station_names, m_stale;
+    text::StringMap<Position> m_known;
+    text::StringSet m_station_names, m_stale;
     std::vector<std::vector<Measurement>> m_measurements;
-    std::unordered_map<std::string, std::vector<size_t>> m_waiting;
+    text::StringMap<std::vector<size_t>> m_waiting;
     std::set<size_t> m_waiting_hz;
     std::vector<bool> m_done;
     std::deque<size_t>* m_queue = nullptr;
     std::vector<bool>* m_queued = nullptr;
-    std::unordered_map<std::string, std::vector<Determination>> m_dets;
+    text::StringMap<std::vector<Determination>> m_dets;
     std::vector<std::string> m_det_order;
     std::vector<size_t> m_free_points;
     std::string m_unoriented;

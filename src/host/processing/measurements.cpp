@@ -70,7 +70,7 @@ std::vector<Measurement> StationMeasurements(const vrk::CStation& station, bool 
                                              double face_tolerance, FaceReport& faces) {
     const bool guess_height = check_faces && LooksLikeHeightAngles(station);
     std::vector<Group> groups;
-    std::unordered_map<std::string, size_t> by_target;
+    std::unordered_map<std::string_view, size_t> by_target;
     for (size_t i = 0; i < station.observations.size(); ++i) {
         const vrk::CObservation& o = station.observations[i];
         std::optional<double> z;
@@ -138,7 +138,7 @@ std::vector<Measurement> StationMeasurements(const vrk::CStation& station, bool 
     for (size_t k = 0; k < both.size(); ++k)
         if (2 * std::fabs(c[k] - *faces.collimation) > face_tolerance ||
             2 * std::fabs(ix[k] - *faces.index) > face_tolerance)
-            faces.disagreeing.push_back(both[k]->m.target);
+            faces.disagreeing.emplace_back(both[k]->m.target);
 
     std::vector<Measurement> out;
     out.reserve(groups.size());

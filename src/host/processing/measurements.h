@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "import/contracts/vrk.h"
@@ -33,14 +34,15 @@ class ObservationIndices {
     std::vector<uint32_t> m_more;
 };
 
+// The texts are views into the station's observations, which outlive the measurements.
 struct Measurement {
-    std::string target;
+    std::string_view target;
     ObservationIndices observations;
     vrk::OptDouble hz, zenith;  // radians
     vrk::OptDouble sd, hd, dh;
     vrk::OptDouble target_height;
     vrk::OptDouble recorded_x, recorded_y, recorded_h;
-    std::string code;
+    std::string_view code;
 };
 
 // Both faces of a station: the mean collimation and index errors, and the targets whose faces
