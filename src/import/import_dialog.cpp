@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <future>
+#include <system_error>
 
 #include "import/import_plugins.h"
 #include "import/import_run.h"
@@ -230,9 +232,26 @@ void CImpDEVDlg::OnMOK() {
         SaveData();
     }
     const size_t log_mark = m_pProject ? m_pProject->ImportLog().Entries().size() : 0;
+    if (!m_pProject) {
+        RunImport();
+        CloseDialog(1);
+        return;
+    }
+    // Hashing a large file takes a while; the other core does it while the import reads.
+    auto work = [paths = m_Chosen] {
+        std::vector<std::optional<platform::FileDigest>> digests;
+        digests.reserve(paths.size());
+        for (const std::string& path : paths) digests.push_back(platform::DigestOf(path));
+        return digests;
+    };
+    std::future<std::vector<std::optional<platform::FileDigest>>> digests;
+    try {
+        digests = std::async(std::launch::async, work);
+    } catch (const std::system_error&) {
+        digests = std::async(std::launch::deferred, work);
+    }
     RunImport();
-    if (m_pProject)
-        RecordImport(log_mark);
+    RecordImport(log_mark, digests.get());
     CloseDialog(1);
 }
 
@@ -243,11 +262,13 @@ const vrk::CVrkObject::ImportedFile* CImpDEVDlg::ImportedBefore(const std::strin
     return digest ? m_pProject->FindImported(digest->size, digest->hash) : nullptr;
 }
 
-void CImpDEVDlg::RecordImport(size_t log_mark) {
+void CImpDEVDlg::RecordImport(size_t log_mark,
+                              const std::vector<std::optional<platform::FileDigest>>& digests) {
     const bool clean = !m_pProject->ImportLog().ErrorsFrom(log_mark);
     m_pProject->SetAttr(vrk::CVrkObject::kAttrComplete, clean && !m_Chosen.empty() ? 1 : 0);
-    for (const std::string& path : m_Chosen) {
-        const auto digest = platform::DigestOf(path);
+    for (size_t i = 0; i < m_Chosen.size() && i < digests.size(); ++i) {
+        const std::string& path = m_Chosen[i];
+        const auto& digest = digests[i];
         if (!digest)
             continue;
         auto& list = m_pProject->imported_files;

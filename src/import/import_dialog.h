@@ -6,11 +6,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "import/contracts/vrk.h"
 #include "import/import_settings.h"
+#include "platform/file_identity.h"
 #include "readers/reader_site.h"
 #include "readers/registry.h"
 #include "ui/dialog.h"
@@ -125,9 +127,10 @@ class CImpDEVDlg : public ui::Dialog, public ReaderSite {
     void RunImport();
     void GetCaption(int index);
     const vrk::CVrkObject::ImportedFile* ImportedBefore(const std::string& path) const;
-    // Remembers the files run over in the project and whether they were read without a data
-    // error (protocol entries from `log_mark` on).
-    void RecordImport(size_t log_mark);
+    // Remembers the files run over in the project, with their digests, and whether they were
+    // read without a data error (protocol entries from `log_mark` on).
+    void RecordImport(size_t log_mark,
+                      const std::vector<std::optional<platform::FileDigest>>& digests);
 
     std::string m_CurrentFile;
     vrk::CVrkObject* m_pProject;
