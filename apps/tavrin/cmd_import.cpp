@@ -296,10 +296,7 @@ int CmdImport(const ImportArgs& args) {
             0, "", 0);
         dlg_ptr = &dlg;
         if (args.events)
-            dlg.SetPushObserver([&](const vrk::PushInfo& e) {
-                if (e.pass == args.pass)
-                    events.Print(e);
-            });
+            dlg.SetPushObserver([&](const vrk::PushInfo& e) { events.Print(e); }, args.pass, true);
 
         std::string folder;
         const std::string box = NameBox(group.files, folder);

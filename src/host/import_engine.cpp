@@ -261,7 +261,7 @@ int CImport::Push(EventID id, std::string_view value) {
             }
         }
     }
-    if (event_sink) {
+    if (event_sink && (event_pass == 0 || event_pass == m_pass)) {
         m_push.file.assign(m_file);
         m_push.pass = m_pass;
         m_push.record = m_record;
@@ -275,7 +275,7 @@ int CImport::Push(EventID id, std::string_view value) {
     if (ok && m_pass == 1)
         state().Count(id);
     // A refused name still ends the object before it: what follows belongs to no name.
-    if (m_pass == 2 && (ok || IsNameEvent(id)))
+    if (m_pass == 2 && !events_only && (ok || IsNameEvent(id)))
         Build(id, text, pv);
     return ok ? 1 : 0;
 }

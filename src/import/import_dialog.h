@@ -116,8 +116,10 @@ class CImpDEVDlg : public ui::Dialog, public ReaderSite {
     const std::string& CurrentFolder() const { return m_CurrentFolder; }
     void SetCurrentFolder(std::string folder) { m_CurrentFolder = std::move(folder); }
     // Observer of every event that the readers push (the events command).
-    const EventSink& PushObserver() const override { return m_PushObserver; }
-    void SetPushObserver(EventSink observer) { m_PushObserver = std::move(observer); }
+    const vrk::EventWatch& PushObserver() const override { return m_PushObserver; }
+    void SetPushObserver(EventSink observer, int pass = 0, bool events_only = false) {
+        m_PushObserver = {std::move(observer), pass, events_only};
+    }
     // Plug-in folder override (tests); empty: from the settings file.
     std::string plugin_folder;
     const std::map<int, PluginEntry>& PluginMap() const { return m_PluginMap; }
@@ -138,7 +140,7 @@ class CImpDEVDlg : public ui::Dialog, public ReaderSite {
     ImportSettings m_Settings;
     std::string m_FileList;
     std::string m_CurrentFolder;
-    EventSink m_PushObserver;
+    vrk::EventWatch m_PushObserver;
     std::string m_ImportedFiles;
     std::vector<std::string> m_Chosen;
     int m_nProgressStep = 1;

@@ -186,6 +186,6 @@ void RunPluginImport(CImpDEVDlg& dlg, const std::shared_ptr<IRegImportServer>& p
     if (!dlg.project())
         return;
     CImportClient client(dlg.project(), plugin, progress);
-    client.event_sink = dlg.PushObserver();
+    client.Watch(dlg.PushObserver());
     client.Import(dlg.FileList());
 }

@@ -13,8 +13,8 @@
 CWImport::CWImport(vrk::CVrkObject* project, ReaderSite* site, vrk::CImportInfo* info)
     : vrk::CImport(project, info), m_pSite(site) {
     m_pProject->ImportLog().Open(1);
-    if (site && site->PushObserver())
-        event_sink = site->PushObserver();
+    if (site)
+        Watch(site->PushObserver());
 }
 
 std::string CWImport::CurrentFileName() const {

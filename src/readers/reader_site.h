@@ -22,7 +22,7 @@ class ReaderSite {
     // The reader reached this line of the current file.
     virtual void SetProgress(long line) = 0;
     // Observer of every pushed event; empty for none.
-    virtual const EventSink& PushObserver() const = 0;
+    virtual const vrk::EventWatch& PushObserver() const = 0;
 
   protected:
     ~ReaderSite() = default;

@@ -39,7 +39,7 @@ struct CdxRun {
         CImpCDX reader(
             &h.project, [this](int percent, vrk::CDocument*) { progress.push_back(percent); },
             &h.dlg.ImportInfo());
-        reader.event_sink = h.dlg.PushObserver();
+        reader.Watch(h.dlg.PushObserver());
         loaded = reader.ImportFile(h.Write("points.cdx", text));
     }
     // Accepted events of the loading pass.

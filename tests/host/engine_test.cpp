@@ -129,6 +129,23 @@ TEST(EnginePush, AcceptanceAndConversion) {
     EXPECT_EQ(r.results, (std::vector<int>{1, 0, 0, 1, 0, 1, 1, 0, 1, 0}));
 }
 
+// The events command watches one pass and needs no project.
+TEST(EnginePush, AWatcherOfEventsAloneSeesItsPassAndNothingIsBuilt) {
+    vrk::CVrkObject project;
+    vrk::CImportInfo info;
+    ScriptReader r(&project, &info, {{{evStation, "S"}, {evTarget, "T"}, {evSlopeDist, "x"}}});
+    std::vector<std::string> seen;
+    r.Watch({[&](const vrk::PushInfo& e) {
+                 seen.push_back(std::to_string(e.pass) + e.value + (e.accepted ? "" : "!"));
+             },
+             2, true});
+    r.InitImport();
+    r.PrepareOneFile("a");
+    r.LoadOneFile("a");
+    EXPECT_EQ(seen, (std::vector<std::string>{"2S", "2T", "2x!"}));
+    EXPECT_TRUE(project.data().stations.empty());
+}
+
 TEST(EnginePush, UnitsChangingBetweenPushesApplyToTheValuesThatFollow) {
     Import im;
     im.before_record = [](vrk::CImport& r, size_t record) {

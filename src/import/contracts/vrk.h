@@ -321,6 +321,14 @@ struct PushInfo {
     text::TextEncoding encoding = text::TextEncoding::SingleByte;  // of the value's file
 };
 
+// Who watches the pushes: `sink` sees those of pass `pass` (0: of both); with `events_only` the
+// events are all that is wanted, so the project is not built from them.
+struct EventWatch {
+    std::function<void(const PushInfo&)> sink;
+    int pass = 0;
+    bool events_only = false;
+};
+
 // A value as the engine converted it at push time.
 struct PushValue {
     EventValueKind kind = EventValueKind::Text;
@@ -371,6 +379,13 @@ class CImport {
 
     // Observer of every push (the events command); null for none.
     std::function<void(const PushInfo&)> event_sink;
+    int event_pass = 0;  // the pass the observer sees, 0 for both
+    bool events_only = false;
+    void Watch(const EventWatch& w) {
+        event_sink = w.sink;
+        event_pass = w.pass;
+        events_only = w.events_only;
+    }
     // The reader's line counter, for observers and messages.
     virtual long CurrentLine() const { return 0; }
 
