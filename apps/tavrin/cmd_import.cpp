@@ -51,11 +51,10 @@ class EventPrinter {
     void Print(const vrk::PushInfo& e) {
         const bool ascii = std::all_of(e.value.begin(), e.value.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        if (ascii)
-            m_value.assign(e.value);
-        else
-            m_value = text::ToUtf8(e.value, e.encoding);
-        m_json ? AppendJson(e) : AppendText(e);
+        if (!ascii)
+            m_utf8 = text::ToUtf8(e.value, e.encoding);
+        const std::string_view value = ascii ? std::string_view(e.value) : m_utf8;
+        m_json ? AppendJson(e, value) : AppendText(e, value);
         if (m_out.size() >= m_block)
             Flush();
     }
@@ -69,7 +68,7 @@ class EventPrinter {
   private:
     static constexpr size_t kBlock = 64 * 1024;
 
-    void AppendJson(const vrk::PushInfo& e) {
+    void AppendJson(const vrk::PushInfo& e, std::string_view value) {
         vrk::JsonWriter w(m_out);
         w.BeginObject(vrk::JsonLayout::Inline);
         w.Key("file");
@@ -81,35 +80,45 @@ class EventPrinter {
         w.Key("event");
         w.String(EventName(e.id));
         w.Key("value");
-        w.String(m_value);
+        w.String(value);
         w.Field("accepted", e.accepted);
         w.EndObject();
         w.Finish();
     }
 
-    void AppendText(const vrk::PushInfo& e) {
-        char number[24];
-        m_out += e.file;
-        m_out += ':';
-        m_out.append(number, std::to_chars(number, number + sizeof number, e.line).ptr);
-        m_out += " #";
-        m_out.append(number, std::to_chars(number, number + sizeof number, e.record).ptr);
-        m_out += ' ';
+    // "file:line #record evName "value"": written in place, as this runs for every event.
+    void AppendText(const vrk::PushInfo& e, std::string_view value) {
+        constexpr std::string_view kRefused = "  (not accepted)";
         const std::string_view name = EventName(e.id);
+        const size_t at = m_out.size();
+        m_out.resize(at + e.file.size() + name.size() + value.size() + kRefused.size() + 96);
+        char* p = m_out.data() + at;
+        const auto put = [&p](std::string_view t) { p = std::copy(t.begin(), t.end(), p); };
+        const auto number = [&p](long n) { p = std::to_chars(p, p + 24, n).ptr; };
+        put(e.file);
+        *p++ = ':';
+        number(e.line);
+        put(" #");
+        number(e.record);
+        *p++ = ' ';
         if (name.empty()) {
-            m_out += "event ";
-            m_out.append(number, std::to_chars(number, number + sizeof number, e.id).ptr);
+            put("event ");
+            number(e.id);
         } else {
-            m_out += name;
+            put(name);
         }
-        m_out += " \"";
-        m_out += m_value;
-        m_out += e.accepted ? "\"\n" : "\"  (not accepted)\n";
+        put(" \"");
+        put(value);
+        *p++ = '"';
+        if (!e.accepted)
+            put(kRefused);
+        *p++ = '\n';
+        m_out.resize(static_cast<size_t>(p - m_out.data()));
     }
 
     bool m_json;
     size_t m_block;
-    std::string m_value, m_out;
+    std::string m_utf8, m_out;
 };
 
 // The name box text: the first file as a bare name in its folder, the others as full paths.

@@ -262,12 +262,12 @@ int CImport::Push(EventID id, std::string_view value) {
         }
     }
     if (event_sink && (event_pass == 0 || event_pass == m_pass)) {
-        m_push.file.assign(m_file);
+        m_push.file = m_file;
         m_push.pass = m_pass;
         m_push.record = m_record;
         m_push.line = CurrentLine();
         m_push.id = id;
-        m_push.value.assign(text);
+        m_push.value = text;
         m_push.accepted = ok;
         m_push.encoding = m_encoding;
         event_sink(m_push);

@@ -232,7 +232,8 @@ void CImpDEVDlg::OnMOK() {
         SaveData();
     }
     const size_t log_mark = m_pProject ? m_pProject->ImportLog().Entries().size() : 0;
-    if (!m_pProject) {
+    // A run that only shows the events keeps no project to remember the files in.
+    if (!m_pProject || m_PushObserver.events_only) {
         RunImport();
         CloseDialog(1);
         return;

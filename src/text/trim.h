@@ -18,6 +18,14 @@ inline std::string_view TrimView(std::string_view text) {
     while (e > b && blank(text[e - 1])) --e;
     return text.substr(b, e - b);
 }
+// Every C white-space character (space, tab, line ends, vertical tab, form feed).
+inline std::string_view TrimWhiteView(std::string_view text) {
+    const auto white = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    size_t b = 0, e = text.size();
+    while (b < e && white(text[b])) ++b;
+    while (e > b && white(text[e - 1])) --e;
+    return text.substr(b, e - b);
+}
 inline std::string Trim(std::string_view text) {
     return std::string(TrimView(text));
 }

@@ -136,7 +136,8 @@ TEST(EnginePush, AWatcherOfEventsAloneSeesItsPassAndNothingIsBuilt) {
     ScriptReader r(&project, &info, {{{evStation, "S"}, {evTarget, "T"}, {evSlopeDist, "x"}}});
     std::vector<std::string> seen;
     r.Watch({[&](const vrk::PushInfo& e) {
-                 seen.push_back(std::to_string(e.pass) + e.value + (e.accepted ? "" : "!"));
+                 seen.push_back(std::to_string(e.pass) + std::string(e.value) +
+                                (e.accepted ? "" : "!"));
              },
              2, true});
     r.InitImport();

@@ -41,7 +41,7 @@ class ReaderHarness {
         prompter = std::make_shared<ui::ScriptedPrompter>();
         ui::InstallPrompter(prompter);
         dlg.SetPushObserver([this](const vrk::PushInfo& e) {
-            events.push_back({e.pass, e.record, e.line, e.id, e.value, e.accepted});
+            events.push_back({e.pass, e.record, e.line, e.id, std::string(e.value), e.accepted});
         });
     }
     ~ReaderHarness() { ui::InstallPrompter(nullptr); }

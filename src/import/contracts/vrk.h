@@ -309,14 +309,14 @@ enum ImportFlags : uint16_t {
     kFlagEltaFamily = 0x80,
 };
 
-// What an observer of the event stream sees of one push.
+// What an observer of the event stream sees of one push; the texts are valid during the call.
 struct PushInfo {
-    std::string file;
+    std::string_view file;
     int pass = 0;
     long record = 0;
     long line = 0;
     int id = 0;
-    std::string value;
+    std::string_view value;
     bool accepted = false;
     text::TextEncoding encoding = text::TextEncoding::SingleByte;  // of the value's file
 };

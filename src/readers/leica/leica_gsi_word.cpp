@@ -2,20 +2,13 @@
 
 #include "import/contracts/zut.h"
 #include "platform/text_file.h"
+#include "text/trim.h"
 
 namespace readers::gsi {
 namespace {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view TrimSpace(std::string_view t) {
-    constexpr std::string_view kSpace = " \t\r\n\v\f";
-    size_t b = t.find_first_not_of(kSpace);
-    if (b == std::string_view::npos)
-        return {};
-    return t.substr(b, t.find_last_not_of(kSpace) - b + 1);
 }
 
 unsigned char InfoByte(char c) {
@@ -28,7 +21,9 @@ Cut NextWord(std::string_view& rest, int wide, int& word_len, std::string_view& 
     word = {};
     if (rest.empty())
         return Cut::Empty;
-    if (rest.find(' ') != std::string_view::npos) {
+    // The blank after a word is nearly always where it is looked for first.
+    const bool blank_next = rest.size() > static_cast<size_t>(wide) && rest[wide] == ' ';
+    if (blank_next || rest.find(' ') != std::string_view::npos) {
         word_len = wide;
         if (rest.size() < static_cast<size_t>(wide) + 1)
             return Cut::Malformed;
@@ -57,7 +52,7 @@ bool WordIndex(std::string_view word, long& index) {
 
 Parse ParseWord(std::string_view word, int word_len, Word& out) {
     out = Word{};
-    std::string_view t = TrimSpace(word);
+    std::string_view t = text::TrimWhiteView(word);
     if (word_len < kShortWord || t.size() < static_cast<size_t>(word_len))
         return Parse::Short;
     if (!WordIndex(t, out.index)) {
