@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "cli.h"
+#include "event_printer.h"
 #include "host/json_writer.h"
 #include "host/processing/processing.h"
 #include "import/import_dialog.h"
@@ -38,88 +39,6 @@ Counts CountOf(const vrk::CVrkObject& p) {
     for (const auto& pt : p.data().points) (pt.control ? c.control : c.survey)++;
     return c;
 }
-
-// One line per event (a file gives millions): the lines go out in blocks, on a terminal line by
-// line so that they show before a question the import asks.
-class EventPrinter {
-  public:
-    explicit EventPrinter(bool json) : m_json(json), m_block(isatty(STDOUT_FILENO) ? 0 : kBlock) {
-        m_out.reserve(m_block + 4096);
-    }
-    ~EventPrinter() { Flush(); }
-
-    void Print(const vrk::PushInfo& e) {
-        const bool ascii = std::all_of(e.value.begin(), e.value.end(),
-                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        if (!ascii)
-            m_utf8 = text::ToUtf8(e.value, e.encoding);
-        const std::string_view value = ascii ? std::string_view(e.value) : m_utf8;
-        m_json ? AppendJson(e, value) : AppendText(e, value);
-        if (m_out.size() >= m_block)
-            Flush();
-    }
-
-    void Flush() {
-        std::cout.write(m_out.data(), static_cast<std::streamsize>(m_out.size()));
-        std::cout.flush();
-        m_out.clear();
-    }
-
-  private:
-    static constexpr size_t kBlock = 64 * 1024;
-
-    void AppendJson(const vrk::PushInfo& e, std::string_view value) {
-        vrk::JsonWriter w(m_out);
-        w.BeginObject(vrk::JsonLayout::Inline);
-        w.Key("file");
-        w.String(e.file);
-        w.Field("pass", e.pass);
-        w.Field("record", static_cast<int64_t>(e.record));
-        w.Field("line", static_cast<int64_t>(e.line));
-        w.Field("id", e.id);
-        w.Key("event");
-        w.String(EventName(e.id));
-        w.Key("value");
-        w.String(value);
-        w.Field("accepted", e.accepted);
-        w.EndObject();
-        w.Finish();
-    }
-
-    // "file:line #record evName "value"": written in place, as this runs for every event.
-    void AppendText(const vrk::PushInfo& e, std::string_view value) {
-        constexpr std::string_view kRefused = "  (not accepted)";
-        const std::string_view name = EventName(e.id);
-        const size_t at = m_out.size();
-        m_out.resize(at + e.file.size() + name.size() + value.size() + kRefused.size() + 96);
-        char* p = m_out.data() + at;
-        const auto put = [&p](std::string_view t) { p = std::copy(t.begin(), t.end(), p); };
-        const auto number = [&p](long n) { p = std::to_chars(p, p + 24, n).ptr; };
-        put(e.file);
-        *p++ = ':';
-        number(e.line);
-        put(" #");
-        number(e.record);
-        *p++ = ' ';
-        if (name.empty()) {
-            put("event ");
-            number(e.id);
-        } else {
-            put(name);
-        }
-        put(" \"");
-        put(value);
-        *p++ = '"';
-        if (!e.accepted)
-            put(kRefused);
-        *p++ = '\n';
-        m_out.resize(static_cast<size_t>(p - m_out.data()));
-    }
-
-    bool m_json;
-    size_t m_block;
-    std::string m_utf8, m_out;
-};
 
 // The name box text: the first file as a bare name in its folder, the others as full paths.
 std::string NameBox(const std::vector<std::string>& files, std::string& folder) {

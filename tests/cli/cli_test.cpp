@@ -87,6 +87,29 @@ TEST_F(CliTest, EventsAsJsonLines) {
     EXPECT_EQ(first[0]["pass"], 1);
 }
 
+// Past the size of a few batches of the writing thread, every line comes once, in order.
+TEST_F(CliTest, EventsOfLargeFilesAllInOrder) {
+    std::string job;
+    for (int i = 1; i <= 5000; ++i) job += "5=P" + std::to_string(i) + " 7=12.3456\n";
+    tmp.Write("a.job", job);
+    tmp.Write("b.job", job);
+    Result r = Run("events -f geodi a.job b.job");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream in(r.out);
+    std::vector<std::string> runs;  // "file:first-last" of each run of lines of one file
+    for (std::string line; std::getline(in, line);) {
+        const size_t colon = line.find(".job:") + 4;
+        const std::string file = fs::path(line.substr(0, colon)).filename().string();
+        const std::string at = line.substr(colon + 1, line.find(' ') - colon - 1);
+        if (runs.empty() || !runs.back().starts_with(file + ":"))
+            runs.push_back(file + ":" + at + "-");
+        runs.back().resize(runs.back().find('-') + 1);
+        runs.back() += at;
+    }
+    EXPECT_EQ(runs, (std::vector<std::string>{"a.job:1-5000", "b.job:1-5000"}));
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 50000);
+}
+
 TEST_F(CliTest, RussianMessagesEncodingsAndColumnGuesses) {
     tmp.Write("a.job",
               "5=\xD0\xB8"
