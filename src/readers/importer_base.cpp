@@ -109,6 +109,8 @@ bool CWImport::ReadRawLine(std::string& line) {
 
 int CWImport::ReportValue(int rc, const char* text, const char* end, const std::string& lower,
                           const std::string& upper) {
+    if (rc == 0)
+        return 1;
     const std::string_view shown = m_AsInFile.empty() ? std::string_view(text) : m_AsInFile;
     if (rc == zut::rr_invalid) {
         std::string from = end ? std::string(end) : std::string(text);
@@ -116,7 +118,7 @@ int CWImport::ReportValue(int rc, const char* text, const char* end, const std::
     } else if (rc == zut::rr_range) {
         LogMessage(9075, {shown, lower, upper});
     }
-    return rc == 0 ? 1 : 0;
+    return 0;
 }
 
 void CWImport::NoteAngleOutOfRange(std::string_view text) {

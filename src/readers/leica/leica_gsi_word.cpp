@@ -131,10 +131,14 @@ Unit FormatValue(const Word& word, bool coordinate, std::string& out) {
             point = coordinate ? 9 : 5;
             break;
     }
-    const size_t start = out.size();
-    out.append(data);
-    if (always || data.find('.') == std::string_view::npos)
-        out.insert(start + std::min(point, data.size()), 1, '.');
+    if (always || data.find('.') == std::string_view::npos) {
+        const size_t whole = std::min(point, data.size());
+        out.append(data.substr(0, whole));
+        out.push_back('.');
+        out.append(data.substr(whole));
+    } else {
+        out.append(data);
+    }
     return unit;
 }
 
