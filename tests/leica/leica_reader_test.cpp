@@ -136,6 +136,12 @@ TEST(LeicaValues, UnitsReachTheEngine) {
         {"32..11+00010000 87..1.+00001500", &vrk::CObservation::target_height, 1.5 * 0.3048},
         {"87..1.+00001500", &vrk::CObservation::target_height, 1.5},
         {"32..11+00010000 87..16+00015000", &vrk::CObservation::target_height, 1.5},
+        // Five lines whose word has no unit end the search: a later foot word does not count.
+        {"87..1.+00001500\n"
+         "110001+0000000X 32..1.+00010000\n110001+0000000X 32..1.+00010000\n"
+         "110001+0000000X 32..1.+00010000\n110001+0000000X 32..1.+00010000\n"
+         "110001+0000000Y 32..11+00010000",
+         &vrk::CObservation::target_height, 1.5},
     };
     for (const auto& c : kCases) {
         ReaderHarness h;
