@@ -15,16 +15,8 @@ namespace {
 
 constexpr size_t kBatchEvents = 16 * 1024;
 
-struct Shown {
-    std::string_view file;
-    int pass = 0;
-    long record = 0, line = 0;
-    int id = 0;
-    std::string_view value;
-    bool accepted = false;
-};
-
-void AppendJson(const Shown& e, std::string& out) {
+// The value is the one to show: in UTF-8, whatever the file's encoding.
+void AppendJson(const vrk::PushInfo& e, std::string& out) {
     vrk::JsonWriter w(out);
     w.BeginObject(vrk::JsonLayout::Inline);
     w.Key("file");
@@ -43,7 +35,7 @@ void AppendJson(const Shown& e, std::string& out) {
 }
 
 // "file:line #record evName "value"", written in place.
-void AppendText(const Shown& e, std::string& out) {
+void AppendText(const vrk::PushInfo& e, std::string& out) {
     constexpr std::string_view kRefused = "  (not accepted)";
     const std::string_view name = EventName(e.id);
     const size_t at = out.size();
@@ -104,7 +96,8 @@ void EventPrinter::Print(const vrk::PushInfo& e) {
         m_utf8 = text::ToUtf8(e.value, e.encoding);
     const std::string_view value = ascii ? e.value : std::string_view(m_utf8);
     if (m_tty) {
-        const Shown shown{e.file, e.pass, e.record, e.line, e.id, value, e.accepted};
+        vrk::PushInfo shown = e;
+        shown.value = value;
         m_json ? AppendJson(shown, m_out) : AppendText(shown, m_out);
         Write(m_out);
         return;
@@ -132,10 +125,11 @@ void EventPrinter::Flush() {
 
 void EventPrinter::Format(const Batch& b, std::string& out) const {
     for (const Item& i : b.items) {
-        const Shown shown{
-            b.files[i.file], i.pass, i.record,
-            i.line,          i.id,   std::string_view(b.texts).substr(i.value_at, i.value_size),
-            i.accepted};
+        vrk::PushInfo shown;
+        shown.file = b.files[i.file];
+        shown.pass = i.pass, shown.record = i.record, shown.line = i.line, shown.id = i.id;
+        shown.value = std::string_view(b.texts).substr(i.value_at, i.value_size);
+        shown.accepted = i.accepted;
         m_json ? AppendJson(shown, out) : AppendText(shown, out);
     }
 }
